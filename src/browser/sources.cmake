@@ -1,0 +1,4 @@
+# Files of src/browser (paths relative to src/).
+target_sources(tesk_ui PRIVATE
+  browser/frm_Browser.h browser/frm_Browser.cpp
+)

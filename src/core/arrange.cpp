@@ -1,0 +1,283 @@
+#include "core/arrange.h"
+
+#include "browser/frm_Browser.h"
+#include "core/forms.h"
+#include "core/frm_Start.h"
+#include "core/shared_state.h"
+#include "core/tool_window.h"
+#include "core/window_arrangement.h"
+#include "source/frm_Source.h"
+#include "tags/frm_Colors.h"
+#include "tags/frm_Images.h"
+
+#include <QApplication>
+
+namespace {
+
+void place(ToolWindow* w, const Placement& p)
+{
+    if (!w)
+        return;
+    switch (p.action) {
+    case Placement::Action::Untouched:
+        break;
+    case Placement::Action::Hide:
+        w->hideFrame();
+        break;
+    case Placement::Action::Show:
+        w->showFrame();
+        w->setGeometryTwips(p.rect);
+        break;
+    }
+}
+
+// A window that must be shown is loaded; one that is only hidden is touched
+// only when it exists.
+template <typename Loaded, typename Load>
+ToolWindow* windowFor(const Placement& p, Loaded loaded, Load load)
+{
+    if (p.action == Placement::Action::Show)
+        return load();
+    return loaded();
+}
+
+} // namespace
+
+void Place_Browser(const Placement& p)
+{
+    place(windowFor(p, forms::Browser_If_Loaded, forms::Browser), p);
+    if (p.action == Placement::Action::Show)
+        Display_Browser_Buttons();
+}
+
+void Place_Source(const Placement& p)
+{
+    place(windowFor(p, forms::Source_If_Loaded, forms::Source), p);
+}
+
+void Place_Images(const Placement& p)
+{
+    place(windowFor(p, forms::Images_If_Loaded, forms::Images), p);
+}
+
+void Place_Colors(const Placement& p)
+{
+    place(windowFor(p, forms::Colors_If_Loaded, forms::Colors), p);
+}
+
+void Adjust_Sliders()
+{
+    frm_Start* start = forms::Start();
+    SharedState& s = state();
+    const QSize inner = start->innerSizePx();
+    const InnerGeometry g = Compute_Inner_Geometry(inner.width(), inner.height(), Twips_Per_Pixel_X(),
+                                                   Twips_Per_Pixel_Y(), s.Split_Ratio_X,
+                                                   s.Split_Ratio_Y);
+    s.Client_Width = g.clientWidth;
+    s.Client_Height = g.clientHeight;
+    s.Max_Split_X = g.maxSplitX;
+    s.Max_Split_Y = g.maxSplitY;
+    s.Slider_Hor.maximum = g.sliderHorMax;
+    s.Slider_Ver.maximum = g.sliderVerMax;
+    s.Slider_Hor.value = g.sliderHor;
+    s.Slider_Ver.value = g.sliderVer;
+    start->syncSliders();
+}
+
+void Arrange_Windows()
+{
+    if (Menus_Disabled())
+        return;
+    SharedState& s = state();
+    QSize colorsSize(0, 0);
+    if (s.Color_Window_Pos > 0)
+        colorsSize = forms::Colors()->designSizeTwips();
+    const ArrangeResult r = Compute_Arrangement(
+        Arrange_Input_From(s, Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), colorsSize));
+    Apply_Arrange_Result(s, r);
+    forms::Start()->syncSliders();
+
+    Place_Browser(r.browserPlace);
+    Place_Source(r.sourcePlace);
+    Place_Images(r.imagesPlace);
+    Place_Colors(r.colorsPlace);
+
+    if (r.focusBrowser)
+        forms::Browser()->setFocus();
+}
+
+void Display_Browser_Buttons()
+{
+    const SharedState& s = state();
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->setToolbarChecked(s.Show_Browser_Buttons);
+    if (frm_Browser* b = forms::Browser_If_Loaded())
+        b->Display_Buttons(s.Show_Browser_Buttons);
+}
+
+void Hide_Tool_Windows()
+{
+    const SharedState& s = state();
+    if (frm_Browser* b = forms::Browser_If_Loaded())
+        b->hideFrame();
+    if (s.Source_Window_Pos > 0)
+        if (frm_Source* w = forms::Source_If_Loaded())
+            w->hideFrame();
+    if (s.Image_Window_Pos > 0)
+        if (frm_Images* w = forms::Images_If_Loaded())
+            w->hideFrame();
+    if (s.Color_Window_Pos > 0)
+        if (frm_Colors* w = forms::Colors_If_Loaded())
+            w->hideFrame();
+    if (s.Find_Window_State > 0)
+        if (frm_Start* start = forms::Start_If_Loaded())
+            start->hideFindWindow();
+}
+
+void Disable_Menus()
+{
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->setTopMenusEnabled(false);
+}
+
+void Enable_Menus_All()
+{
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->setTopMenusEnabled(true);
+}
+
+bool Menus_Disabled()
+{
+    frm_Start* start = forms::Start_If_Loaded();
+    return start && !start->topMenusEnabled();
+}
+
+void Save_Layout()
+{
+    SharedState& s = state();
+    s.Saved_Layout = {s.Browser_Window_Pos, s.Source_Window_Pos, s.Tool_Pane_Window,
+                      s.Color_Window_Pos, s.Image_Window_Pos};
+    Hide_Tool_Windows();
+    Disable_Menus();
+}
+
+void Restore_Layout()
+{
+    SharedState& s = state();
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->hidePageDialog();
+    s.Page_Dialog = 0;
+    s.Browser_Window_Pos = s.Saved_Layout.Browser_Window_Pos;
+    s.Source_Window_Pos = s.Saved_Layout.Source_Window_Pos;
+    s.Tool_Pane_Window = s.Saved_Layout.Tool_Pane_Window;
+    s.Color_Window_Pos = s.Saved_Layout.Color_Window_Pos;
+    s.Image_Window_Pos = s.Saved_Layout.Image_Window_Pos;
+    Enable_Menus_All();
+    Arrange_Windows();
+}
+
+void End_Page_Dialog()
+{
+    // The page dialogs end through Restore_Layout; their own End_Delete and
+    // End_Rename add their clean-up when they exist.
+    if (state().Page_Dialog != 0)
+        Restore_Layout();
+}
+
+void Clear_Display()
+{
+    SharedState& s = state();
+    for (int* code : {&s.Browser_Window_Pos, &s.Source_Window_Pos, &s.Image_Window_Pos,
+                      &s.Color_Window_Pos})
+        if (*code > 0)
+            *code = 0;
+    s.Tool_Pane_Window = 0;
+    Arrange_Windows();
+}
+
+bool Move_Split_Keys(int& keyCode, int shift)
+{
+    if (!Move_Split(keyCode, shift, state()))
+        return false;
+    keyCode = 0;
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->syncSliders();
+    Arrange_Windows();
+    return true;
+}
+
+bool Move_Dialog_Keys(int& keyCode, int shift, ToolWindow* window)
+{
+    if (!window)
+        return false;
+    const SharedState& s = state();
+    const QRect g = window->geometryTwips();
+    const DialogMove m = Move_Dialog(keyCode, shift, g.topLeft(), g.size(),
+                                     QSize(s.Client_Width, s.Client_Height), 60,
+                                     Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), false);
+    if (!m.used)
+        return false;
+    keyCode = 0;
+    window->moveTwips(m.pos.x(), m.pos.y());
+    return true;
+}
+
+bool Move_Window_Keys(int& keyCode, int shift, QWidget* window)
+{
+    if (!window)
+        return false;
+    const QSize screen = Screen_Size_Pixels();
+    const QRect f = window->frameGeometry();
+    const QPoint pos(Twips_From_Px_X(f.x()), Twips_From_Px_Y(f.y()));
+    const QSize size(Twips_From_Px_X(f.width()), Twips_From_Px_Y(f.height()));
+    const QSize area(Twips_From_Px_X(screen.width()), Twips_From_Px_Y(screen.height()));
+    const DialogMove m = Move_Dialog(keyCode, shift, pos, size, area, 120, Twips_Per_Pixel_X(),
+                                     Twips_Per_Pixel_Y(), true);
+    if (!m.used)
+        return false;
+    keyCode = 0;
+    window->move(Px_From_Twips_X(m.pos.x()), Px_From_Twips_Y(m.pos.y()));
+    return true;
+}
+
+void Show_Dialog(ToolWindow* dialog)
+{
+    Hide_Tool_Windows();
+    Disable_Menus();
+    forms::Start()->addToolWindow(dialog);
+    dialog->showFrame();
+    dialog->moveTwips(60, 60);
+    dialog->raise();
+    if (dialog->frame())
+        dialog->frame()->raise();
+    dialog->setFocus();
+}
+
+void Close_Dialog(ToolWindow* dialog)
+{
+    if (dialog)
+        dialog->hideFrame();
+    Enable_Menus_All();
+    Arrange_Windows();
+}
+
+void Show_Browser_Initially()
+{
+    const SharedState& s = state();
+    frm_Browser* b = forms::Browser();
+    b->showFrame();
+    b->setGeometryTwips(QRect(60, 60, s.Client_Width, s.Client_Height));
+}
+
+void Focus_Source_If_Shown()
+{
+    if (state().Source_Window_Pos > 0)
+        if (frm_Source* w = forms::Source_If_Loaded(); w && w->frameVisible())
+            w->focusEditor();
+}
+
+QSize Find_Dialog_Size_Twips()
+{
+    // The Search and Replace window's designed size.
+    return QSize(7200, 3600);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// "Tesk Web Editor.ini": 65 positional lines beside the program. Labels are
+// written for the human reader and never checked when reading; the reader
+// counts items.
+
+#include "core/shared_state.h"
+#include "platform/file_system.h"
+
+#include <QString>
+
+inline constexpr int kSettingsLines = 65;
+QString Settings_File_Name();  // "Tesk Web Editor.ini"
+
+// The settings file in the program folder, found without regard to letter
+// case; when none exists, the path it is written to.
+QString Settings_Path(const QString& programFolder);
+
+// The whole file as Store_Defaults writes it. A Source_Window_Pos below 1 is
+// first changed to -2 in the state, as the stored value is.
+QString Format_Settings(SharedState& s);
+
+enum class SettingsRead {
+    Missing,  // no file: defaults stay, no message
+    Ok,
+    Failed,   // short or damaged: values read so far stay
+};
+
+// Reads the items into the state, applying each line's rule. Stops at the
+// first item that is missing or not of its kind.
+SettingsRead Parse_Settings(const QString& text, SharedState& s);
+
+// File-level read and write (the messages are the caller's).
+SettingsRead Read_Settings_File(SharedState& s);
+fs::Result Write_Settings_File(SharedState& s);

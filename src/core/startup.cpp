@@ -1,0 +1,135 @@
+#include "core/startup.h"
+
+#include "core/arrange.h"
+#include "core/forms.h"
+#include "core/frm_Start.h"
+#include "core/settings_file.h"
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+std::function<void()>& programExit()
+{
+    static std::function<void()> fn = [] { QCoreApplication::exit(0); };
+    return fn;
+}
+} // namespace
+
+void setProgramExit(std::function<void()> exitFn) { programExit() = std::move(exitFn); }
+
+void Set_Default_Settings(SharedState& s)
+{
+    const SharedState d;
+    s.Quote = d.Quote;
+    s.Font_Name = d.Font_Name;
+    s.Font_Size = d.Font_Size;
+    s.Code_Color_Names = d.Code_Color_Names;
+    s.Code_Color_Numbers = d.Code_Color_Numbers;
+    s.Measure_Units = d.Measure_Units;
+    s.Tab_Spacing = d.Tab_Spacing;
+    s.Text_Indent = d.Text_Indent;
+    s.Show_Browser_Buttons = d.Show_Browser_Buttons;
+    s.Show_Access_Button = d.Show_Access_Button;
+    s.Margin_Left = d.Margin_Left;
+    s.Margin_Top = d.Margin_Top;
+    s.Margin_Right = d.Margin_Right;
+    s.Margin_Bottom = d.Margin_Bottom;
+    s.Page_Break_Tag = d.Page_Break_Tag;
+    s.Bookmark_Chars = d.Bookmark_Chars;
+    s.Web_Page_Filter = d.Web_Page_Filter;
+    s.Source_File_Filter = d.Source_File_Filter;
+    s.Support_File_Pattern = d.Support_File_Pattern;
+    s.Image_Pattern = d.Image_Pattern;
+    s.Background_Pattern = d.Background_Pattern;
+    s.Browser_Window_Pos = d.Browser_Window_Pos;
+    s.Source_Window_Pos = d.Source_Window_Pos;
+    s.Image_Window_Pos = d.Image_Window_Pos;
+    s.Color_Window_Pos = d.Color_Window_Pos;
+    s.Find_Window_State = d.Find_Window_State;
+    s.Tags_Window_Pos = d.Tags_Window_Pos;
+}
+
+void Apply_Startup_Rules(SharedState& s)
+{
+    if (!s.Working_Folder.isEmpty() && !fs::folderExists(s.Working_Folder))
+        s.Working_Folder.clear();
+    if (s.Working_Folder.isEmpty())
+        s.Working_Folder = s.Program_Folder;
+    s.Working_Folder = fs::withSeparator(s.Working_Folder);
+    Derive_Site_Folders(s);
+    if (s.Browser_Home_Page.isEmpty())
+        s.Browser_Home_Page = s.Help_File;
+    s.Samples_Index = s.Program_Folder + QStringLiteral("Samples") + fs::separator()
+        + QStringLiteral("index.html");
+    if (!fs::fileExists(s.Samples_Index))
+        s.Samples_Index.clear();
+}
+
+void Retrieve_Defaults()
+{
+    if (Read_Settings_File(state()) == SettingsRead::Failed)
+        dialogs::message(QStringLiteral("Default Retrieval not Successful"));
+}
+
+void Store_Defaults()
+{
+    if (Write_Settings_File(state()) != fs::Result::Ok)
+        dialogs::message(QStringLiteral("Default Storage not Successful"));
+}
+
+void End_Program()
+{
+    Store_Defaults();
+    programExit()();
+}
+
+void Main()
+{
+    SharedState& s = state();
+    // 1-2: the file-system service is stateless; the program folder comes
+    // from the executable's own location.
+    s.Program_Folder = Program_Folder_From(QCoreApplication::applicationDirPath());
+
+    // 3-5: the main window, its geometry, the sliders in the middle.
+    frm_Start* start = forms::Start();
+    start->showStart();
+    Adjust_Sliders();
+    s.Slider_Hor.value = static_cast<int>(s.Client_Width / Twips_Per_Pixel_X() / 2);
+    s.Slider_Ver.value = static_cast<int>(s.Client_Height / Twips_Per_Pixel_Y() / 2);
+    start->syncSliders();
+
+    // 6-7: the help page, and the browser over the whole inner area.
+    s.Help_File = s.Program_Folder + QStringLiteral("TeskEdit.htm");
+    Show_Browser_Initially();
+
+    // 8-11: defaults.
+    Set_Default_Settings(s);
+    const QSize screen = Screen_Size_Pixels();
+    const QSize find = Find_Dialog_Size_Twips();
+    s.Find_Left = static_cast<int>((screen.width() * Twips_Per_Pixel_X() - find.width()) / 2.0 + 0.5);
+    s.Find_Top = static_cast<int>((screen.height() * Twips_Per_Pixel_Y() - find.height()) / 2.0 + 0.5);
+    s.Help_Width = 515;
+    s.Help_Height = 672;
+    s.Help_Left = screen.width() - s.Help_Width - 8;
+    s.Help_Top = screen.height() - s.Help_Height - 8;
+    s.Help_Shown = -3;
+
+    // 12-16: stored settings and the checks that follow them.
+    Retrieve_Defaults();
+    Apply_Startup_Rules(s);
+    // The stored window location is known only now: this is the first
+    // placement of the main window in its normal state.
+    start->Apply_Normal_Location();
+
+    // 17-21: show what the settings say.
+    Display_Browser_Buttons();
+    start->applySettingsToMenus();
+    s.Status_Folder_Panel.setText(s.Working_Folder);
+    Arrange_Windows();
+    Focus_Source_If_Shown();
+}

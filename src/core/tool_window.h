@@ -1,0 +1,62 @@
+#pragma once
+// Base of the windows that live inside the main window (the four tool
+// windows and the dialogs shown in the dialog manner). The main window wraps
+// each in a sub-window; the title bar's buttons come back here, because these
+// windows never maximise or close on their own: they change their slot code
+// and the arrangement does the rest.
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QWidget>
+
+class ToolWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ToolWindow(const QString& caption, QWidget* parent = nullptr);
+
+    // The frame inside the main window (created by the main window).
+    QMdiSubWindow* frame() const { return frame_; }
+    void setFrame(QMdiSubWindow* frame) { frame_ = frame; }
+
+    // Position and size of the frame within the main window's inner area,
+    // in twips.
+    QRect geometryTwips() const;
+    void moveTwips(int left, int top);
+    void setGeometryTwips(const QRect& r);
+    void showFrame();
+    void hideFrame();
+    bool frameVisible() const;
+
+    // The window's own size when it floats (twips).
+    virtual QSize designSizeTwips() const { return QSize(6000, 4500); }
+
+    // The title bar's maximise button: each window toggles its slot code.
+    virtual void maximizeRequested() {}
+    // The title bar's close button (and Alt+F4 inside the main window).
+    virtual void closeRequested() { hideFrame(); }
+    // A key pressed anywhere in the window, before its controls see it.
+    // Return true when the key was used.
+    virtual bool windowKey(int keyCode, int shift) { return false; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void installKeyFilter(QWidget* w);
+
+private:
+    QMdiSubWindow* frame_ = nullptr;
+};
+
+// The sub-window that holds a ToolWindow.
+class ToolFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit ToolFrame(ToolWindow* content, QWidget* parent = nullptr);
+    ToolWindow* content() const { return content_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QPointer<ToolWindow> content_;
+};

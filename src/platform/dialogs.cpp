@@ -1,0 +1,165 @@
+#include "platform/dialogs.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace dialogs {
+
+namespace {
+Handlers& current()
+{
+    static Handlers h;
+    return h;
+}
+QPointer<QWidget>& parentRef()
+{
+    static QPointer<QWidget> p;
+    return p;
+}
+} // namespace
+
+QString applicationTitle() { return QStringLiteral("Tesk Web Editor"); }
+
+Handlers setHandlers(Handlers handlers)
+{
+    Handlers old = current();
+    current() = std::move(handlers);
+    return old;
+}
+
+Handlers handlers() { return current(); }
+
+void setParentWindow(QWidget* parent) { parentRef() = parent; }
+QWidget* parentWindow() { return parentRef().data(); }
+
+Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    Message m{text, buttons, icon, title.isEmpty() ? applicationTitle() : title};
+    if (current().message)
+        return current().message(m);
+
+    QMessageBox box(parentWindow());
+    box.setWindowTitle(m.title);
+    box.setText(m.text);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    default: return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+QString qtFilter(const QString& pipeFilter)
+{
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i];
+        if (description.isEmpty())
+            continue;
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses; descriptions without
+        // them still need their patterns attached.
+        if (description.contains(QLatin1Char('(')))
+            out << description;
+        else
+            out << description + QLatin1String(" (") + patterns + QLatin1Char(')');
+    }
+    return out.join(QLatin1String(";;"));
+}
+
+FileResult fileDialog(const FileRequest& request)
+{
+    if (current().file)
+        return current().file(request);
+
+    QFileDialog dlg(parentWindow(), request.title, request.folder);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    const QString filters = qtFilter(request.filter);
+    if (!filters.isEmpty()) {
+        dlg.setNameFilter(filters);
+        const QStringList list = filters.split(QLatin1String(";;"));
+        const int i = request.filterIndex - 1;
+        if (i >= 0 && i < list.size())
+            dlg.selectNameFilter(list[i]);
+    }
+    if (request.kind == FileRequest::Kind::Open) {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    } else {
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    }
+    if (!request.fileName.isEmpty())
+        dlg.selectFile(request.fileName);
+    FileResult result;
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+        result.path = dlg.selectedFiles().constFirst();
+    result.folder = dlg.directory().absolutePath();
+    return result;
+}
+
+std::optional<QColor> colorDialog(const QColor& initial, const QString& title)
+{
+    if (current().color)
+        return current().color(initial);
+    const QColor c = QColorDialog::getColor(initial, parentWindow(), title);
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+bool printerSetup(QPrinter& printer)
+{
+    if (current().printer)
+        return current().printer(printer);
+    QPrintDialog dlg(&printer, parentWindow());
+    return dlg.exec() == QDialog::Accepted;
+}
+
+int exec(QDialog& dialog)
+{
+    if (current().modal)
+        return current().modal(dialog);
+    return dialog.exec();
+}
+
+} // namespace dialogs

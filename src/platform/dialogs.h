@@ -1,0 +1,92 @@
+#pragma once
+// Every modal message and common dialog of the program goes through here.
+// The program shows real Qt dialogs; tests install handlers that answer them,
+// so no test ever waits on a modal window.
+
+#include <QColor>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace dialogs {
+
+// The program's own title, used by messages that carry no title of their own.
+QString applicationTitle();
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+struct Message {
+    QString text;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+    QString title;  // already resolved: never empty
+};
+
+// Shows a message box and returns the button chosen. An empty title means the
+// application's title. Closing the box with Esc gives Cancel or No.
+Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+               const QString& title = QString());
+
+// The open and save dialogs. The filter is written as the program's settings
+// store it: pairs of description and pattern list, each item followed by '|'
+// ("HTML (*.html;*.htm)|*.html;*.htm|").
+struct FileRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    QString title;
+    QString folder;        // initial folder
+    QString filter;
+    int filterIndex = 1;   // 1-based, as the settings describe it
+    QString fileName;      // initial name
+    bool mustExist = true;
+    bool confirmOverwrite = false;
+};
+struct FileResult {
+    QString path;    // "" when cancelled
+    QString folder;  // the folder the dialog ended in
+};
+FileResult fileDialog(const FileRequest& request);
+
+// Converts the pipe-separated filter into Qt's ";;" form.
+QString qtFilter(const QString& pipeFilter);
+
+std::optional<QColor> colorDialog(const QColor& initial, const QString& title = QString());
+
+// Printer setup; true when the user confirmed.
+bool printerSetup(QPrinter& printer);
+
+// Runs one of the program's own modal windows and returns its result code.
+int exec(QDialog& dialog);
+
+// ---- test seam -----------------------------------------------------------
+using MessageHandler = std::function<Answer(const Message&)>;
+using FileHandler = std::function<FileResult(const FileRequest&)>;
+using ColorHandler = std::function<std::optional<QColor>(const QColor&)>;
+using PrinterHandler = std::function<bool(QPrinter&)>;
+using ModalHandler = std::function<int(QDialog&)>;
+
+struct Handlers {
+    MessageHandler message;
+    FileHandler file;
+    ColorHandler color;
+    PrinterHandler printer;
+    ModalHandler modal;
+};
+
+// Replaces the handlers; an empty handler means the real dialog. Returns the
+// handlers that were in place, so a scope can put them back.
+Handlers setHandlers(Handlers handlers);
+Handlers handlers();
+
+// The parent of the dialogs (the main window once it exists).
+void setParentWindow(QWidget* parent);
+QWidget* parentWindow();
+
+} // namespace dialogs

@@ -1,0 +1,473 @@
+#include "platform/file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStorageInfo>
+#include <QStringDecoder>
+
+#include <cerrno>
+
+namespace fs {
+
+namespace {
+
+// The read-only flag is honoured from the permission bits, not from what the
+// operating system would allow this process: running as an administrator must
+// not turn a page the user protected into one the editor overwrites.
+bool ownerCanWrite(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.permissions().testFlag(QFileDevice::WriteOwner);
+}
+
+Result classifyErrno(int err)
+{
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return Result::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return Result::PermissionDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return Result::DiskFull;
+    default:
+        return Result::IoError;
+    }
+}
+
+// Checks made before any write so that the answer does not depend on the
+// process's privileges or on what a half-done write left behind.
+Result checkWritable(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return Result::PathNotFound;
+    if (info.exists()) {
+        if (info.isDir())
+            return Result::PermissionDenied;
+        if (!ownerCanWrite(path))
+            return Result::PermissionDenied;
+    }
+    if (!ownerCanWrite(folder))
+        return Result::PermissionDenied;
+    return Result::Ok;
+}
+
+const char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+QString describe(Result r)
+{
+    switch (r) {
+    case Result::Ok: return QStringLiteral("no error");
+    case Result::NotFound: return QStringLiteral("the file does not exist");
+    case Result::PathNotFound: return QStringLiteral("the folder does not exist");
+    case Result::PermissionDenied: return QStringLiteral("the file or folder is read-only");
+    case Result::DiskFull: return QStringLiteral("the disk is full");
+    case Result::IoError: return QStringLiteral("the file could not be read or written");
+    }
+    return QString();
+}
+
+// ---- paths -------------------------------------------------------------
+
+QChar separator() { return QLatin1Char('/'); }
+
+bool isRoot(const QString& path)
+{
+    if (path == QLatin1String("/"))
+        return true;
+    // "C:/" or "C:\" on Windows-style paths.
+    return path.size() == 3 && path[1] == QLatin1Char(':')
+        && (path[2] == QLatin1Char('/') || path[2] == QLatin1Char('\\'));
+}
+
+QString withSeparator(const QString& path)
+{
+    if (path.isEmpty())
+        return path;
+    if (path.endsWith(QLatin1Char('/')) || path.endsWith(QLatin1Char('\\')))
+        return path;
+    return path + separator();
+}
+
+QString withoutSeparator(const QString& path)
+{
+    QString p = path;
+    while (p.size() > 1 && (p.endsWith(QLatin1Char('/')) || p.endsWith(QLatin1Char('\\')))
+           && !isRoot(p))
+        p.chop(1);
+    return p;
+}
+
+QString fileName(const QString& path)
+{
+    const QString p = withoutSeparator(path);
+    if (isRoot(p))
+        return QString();
+    const qsizetype i = std::max(p.lastIndexOf(QLatin1Char('/')), p.lastIndexOf(QLatin1Char('\\')));
+    return p.mid(i + 1);
+}
+
+QString parentFolder(const QString& path)
+{
+    const QString p = withoutSeparator(path);
+    const qsizetype i = std::max(p.lastIndexOf(QLatin1Char('/')), p.lastIndexOf(QLatin1Char('\\')));
+    if (i < 0)
+        return QString();
+    if (i == 0)
+        return QStringLiteral("/");
+    if (i == 2 && p[1] == QLatin1Char(':'))
+        return p.left(3);
+    return p.left(i);
+}
+
+QString extension(const QString& path)
+{
+    const QString name = fileName(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+QString baseName(const QString& path)
+{
+    const QString name = fileName(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString rootOf(const QString& path)
+{
+    if (path.size() >= 2 && path[1] == QLatin1Char(':'))
+        return path.left(2) + separator();
+    QStorageInfo info(path);
+    if (info.isValid() && !info.rootPath().isEmpty())
+        return withSeparator(info.rootPath());
+    return QStringLiteral("/");
+}
+
+// ---- existence, listing ----------------------------------------------
+
+bool fileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+bool folderExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool exists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+
+static QStringList splitPatterns(const QString& patterns)
+{
+    QStringList out;
+    for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        out << p.trimmed();
+    return out;
+}
+
+QStringList listFiles(const QString& folder, const QString& patterns)
+{
+    if (!folderExists(folder))
+        return {};
+    QDir dir(folder);
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    const QStringList filters = splitPatterns(patterns);
+    if (!filters.isEmpty())
+        dir.setNameFilters(filters);
+    return dir.entryList();
+}
+
+QStringList listFolders(const QString& folder)
+{
+    if (!folderExists(folder))
+        return {};
+    QDir dir(folder);
+    dir.setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    return dir.entryList();
+}
+
+QString findCaseInsensitive(const QString& folder, const QString& name)
+{
+    const QString base = withSeparator(folder);
+    if (QFileInfo::exists(base + name))
+        return base + name;
+    QDir dir(folder);
+    if (!dir.exists())
+        return QString();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot
+                                              | QDir::Hidden, QDir::Name);
+    for (const QString& e : entries)
+        if (e.compare(name, Qt::CaseInsensitive) == 0)
+            return base + e;
+    return QString();
+}
+
+QDateTime modified(const QString& path) { return QFileInfo(path).lastModified(); }
+qint64 size(const QString& path) { return QFileInfo(path).size(); }
+
+bool isReadOnly(const QString& path)
+{
+    return exists(path) && !ownerCanWrite(path);
+}
+
+// ---- text ----------------------------------------------------------------
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QString decodeWindows1252(const QByteArray& bytes)
+{
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        d[i] = (c >= 0x80 && c < 0xA0) ? QChar(kWindows1252High[c - 0x80]) : QChar(c);
+    }
+    return out;
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    QByteArray b = bytes;
+    if (b.startsWith("\xEF\xBB\xBF"))
+        b.remove(0, 3);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(b);
+    if (!decoder.hasError())
+        return text;
+    return decodeWindows1252(b);
+}
+
+QByteArray encodeText(const QString& text) { return text.toUtf8(); }
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines << text.mid(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+QString joinLines(const QStringList& lines)
+{
+    QString out;
+    qsizetype total = 0;
+    for (const QString& l : lines)
+        total += l.size() + 2;
+    out.reserve(total);
+    for (const QString& l : lines) {
+        out += l;
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
+
+Result readBytes(const QString& path, QByteArray& out)
+{
+    out.clear();
+    const QFileInfo info(path);
+    if (!QFileInfo(info.absolutePath()).isDir())
+        return Result::PathNotFound;
+    if (!info.exists())
+        return Result::NotFound;
+    if (info.isDir())
+        return Result::PermissionDenied;
+    QFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    out = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return Result::IoError;
+    return Result::Ok;
+}
+
+Result readText(const QString& path, QString& out)
+{
+    QByteArray bytes;
+    const Result r = readBytes(path, bytes);
+    out = r == Result::Ok ? decodeText(bytes) : QString();
+    return r;
+}
+
+Result readLines(const QString& path, QStringList& out)
+{
+    QString text;
+    const Result r = readText(path, text);
+    out = r == Result::Ok ? splitLines(text) : QStringList();
+    return r;
+}
+
+Result writeBytes(const QString& path, const QByteArray& bytes)
+{
+    if (const Result pre = checkWritable(path); pre != Result::Ok)
+        return pre;
+    QSaveFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    errno = 0;
+    if (f.write(bytes) != bytes.size()) {
+        const int err = errno;
+        f.cancelWriting();
+        return err ? classifyErrno(err) : Result::IoError;
+    }
+    errno = 0;
+    if (!f.commit())
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result writeText(const QString& path, const QString& text)
+{
+    return writeBytes(path, encodeText(text));
+}
+
+Result writeLines(const QString& path, const QStringList& lines)
+{
+    return writeText(path, joinLines(lines));
+}
+
+Result appendText(const QString& path, const QString& text)
+{
+    if (const Result pre = checkWritable(path); pre != Result::Ok)
+        return pre;
+    QFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    const QByteArray bytes = encodeText(text);
+    errno = 0;
+    if (f.write(bytes) != bytes.size() || !f.flush())
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result appendLine(const QString& path, const QString& line)
+{
+    return appendText(path, line + QLatin1String("\r\n"));
+}
+
+// ---- files and folders -----------------------------------------------
+
+Result copyFile(const QString& from, const QString& to, bool overwrite)
+{
+    const QFileInfo src(from);
+    if (!src.exists())
+        return QFileInfo(src.absolutePath()).isDir() ? Result::NotFound : Result::PathNotFound;
+    if (QFileInfo::exists(to) && !overwrite)
+        return Result::PermissionDenied;
+    if (const Result pre = checkWritable(to); pre != Result::Ok)
+        return pre;
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return Result::IoError;
+    QSaveFile out(to);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 got = in.read(buffer, sizeof buffer);
+        if (got < 0) {
+            out.cancelWriting();
+            return Result::IoError;
+        }
+        if (got == 0)
+            break;
+        errno = 0;
+        if (out.write(buffer, got) != got) {
+            const int err = errno;
+            out.cancelWriting();
+            return err ? classifyErrno(err) : Result::IoError;
+        }
+    }
+    errno = 0;
+    if (!out.commit())
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result deleteFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QFileInfo(info.absolutePath()).isDir() ? Result::NotFound : Result::PathNotFound;
+    if (!ownerCanWrite(info.absolutePath()))
+        return Result::PermissionDenied;
+    QFile f(path);
+    if (!ownerCanWrite(path))
+        f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    errno = 0;
+    if (!f.remove())
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result renameFile(const QString& from, const QString& to)
+{
+    if (!QFileInfo::exists(from))
+        return Result::NotFound;
+    if (QFileInfo::exists(to))
+        return Result::PermissionDenied;
+    if (const Result pre = checkWritable(to); pre != Result::Ok)
+        return pre;
+    if (!ownerCanWrite(QFileInfo(from).absolutePath()))
+        return Result::PermissionDenied;
+    errno = 0;
+    if (!QFile::rename(from, to))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result makeFolder(const QString& path)
+{
+    const QString p = withoutSeparator(path);
+    const QFileInfo info(p);
+    if (info.isDir())
+        return Result::Ok;
+    if (info.exists())
+        return Result::PermissionDenied;
+    const QString parent = info.absolutePath();
+    if (!QFileInfo(parent).isDir())
+        return Result::PathNotFound;
+    if (!ownerCanWrite(parent))
+        return Result::PermissionDenied;
+    errno = 0;
+    if (!QDir().mkdir(p))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+} // namespace fs

@@ -1,0 +1,9 @@
+# Files of src/platform (paths relative to src/).
+target_sources(tesk_logic PRIVATE
+  platform/file_system.h platform/file_system.cpp
+  platform/data_file.h platform/data_file.cpp
+  platform/vb_keys.h platform/vb_keys.cpp
+)
+target_sources(tesk_ui PRIVATE
+  platform/dialogs.h platform/dialogs.cpp
+)

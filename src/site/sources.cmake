@@ -1,0 +1,1 @@
+# Files of src/site (paths relative to src/).

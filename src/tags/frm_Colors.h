@@ -1,0 +1,15 @@
+#pragma once
+// The Color Selection tool window.
+
+#include "core/tool_window.h"
+
+class frm_Colors : public ToolWindow {
+    Q_OBJECT
+public:
+    frm_Colors();
+    void Form_Load();
+
+    QSize designSizeTwips() const override { return QSize(9000, 6600); }
+    void maximizeRequested() override;
+    void closeRequested() override;
+};
