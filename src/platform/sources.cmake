@@ -3,6 +3,7 @@ target_sources(tesk_logic PRIVATE
   platform/file_system.h platform/file_system.cpp
   platform/data_file.h platform/data_file.cpp
   platform/vb_keys.h platform/vb_keys.cpp
+  platform/palette.h platform/palette.cpp
 )
 target_sources(tesk_ui PRIVATE
   platform/dialogs.h platform/dialogs.cpp
