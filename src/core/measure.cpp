@@ -120,7 +120,9 @@ int Measure_Twips(float value, int units)
     double inches = value;
     if (units == 2)
         inches /= 2.54;
-    return static_cast<int>(std::floor(inches * 1440 + 1e-6));
+    // A float 2.54 cm is a hair under one inch; a thousandth of a twip of
+    // slack keeps typed values on the twip they stand for.
+    return static_cast<int>(std::floor(inches * 1440 + 1e-3));
 }
 
 double Twips_Measure(int twips, int units)

@@ -88,12 +88,13 @@ void End_Program()
     programExit()();
 }
 
-void Main()
+void Main(const QString& programFolder)
 {
     SharedState& s = state();
     // 1-2: the file-system service is stateless; the program folder comes
     // from the executable's own location.
-    s.Program_Folder = Program_Folder_From(QCoreApplication::applicationDirPath());
+    s.Program_Folder = Program_Folder_From(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                                 : programFolder);
 
     // 3-5: the main window, its geometry, the sliders in the middle.
     frm_Start* start = forms::Start();

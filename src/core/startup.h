@@ -3,12 +3,14 @@
 
 #include <functional>
 
-class QString;
+#include <QString>
 struct SharedState;
 
 // The program's entry: builds the shared state, shows the main window, reads
-// the settings and arranges the tool windows. Runs once.
-void Main();
+// the settings and arranges the tool windows. Runs once. The program folder
+// is the executable's own unless one is given (tests run in a folder of
+// their own).
+void Main(const QString& programFolder = QString());
 
 // Stores the settings and ends the program at once.
 void End_Program();
