@@ -1,16 +1,95 @@
 #include "core/tool_window.h"
 
+#include "core/arrange.h"
 #include "core/screen.h"
 #include "platform/vb_keys.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QHash>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QTimer>
+
+namespace {
+
+// Key preview: a key press is offered to the window it happens in before the
+// focused control sees it. One application-wide filter serves every window;
+// a propagated key event (the same event sent on to a parent) is offered once.
+class KeyPreview : public QObject {
+public:
+    static KeyPreview& instance()
+    {
+        static KeyPreview* p = [] {
+            auto* k = new KeyPreview;
+            qApp->installEventFilter(k);
+            return k;
+        }();
+        return *p;
+    }
+    QHash<QWidget*, std::function<bool(int&, int)>> handlers;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!watched->isWidgetType())
+            return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Alt with an arrow, Home or End moves windows and splits: no
+            // menu or shortcut may take those keys before the window sees them.
+            auto* key = static_cast<QKeyEvent*>(event);
+            const vb::KeyStroke k = vb::fromEvent(*key);
+            if ((k.shift & vb::AltMask) && k.keyCode >= vb::Key_End && k.keyCode <= vb::Key_Down
+                && owner(static_cast<QWidget*>(watched)))
+                event->accept();
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        // A key the window did not use travels on to the parents and is
+        // offered again there; handlers leave unused keys without effect.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const vb::KeyStroke k = vb::fromEvent(*key);
+        if (k.keyCode == 0)
+            return false;
+        for (QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
+            if (auto* tool = qobject_cast<ToolWindow*>(w)) {
+                if (tool->windowKey(k.keyCode, k.shift)) {
+                    event->accept();
+                    return true;
+                }
+                return false;
+            }
+            const auto it = handlers.constFind(w);
+            if (it != handlers.constEnd()) {
+                int code = k.keyCode;
+                if ((*it)(code, k.shift) || code == 0) {
+                    event->accept();
+                    return true;
+                }
+                return false;
+            }
+        }
+        return false;
+    }
+
+private:
+    bool owner(QWidget* w) const
+    {
+        for (; w; w = w->parentWidget())
+            if (qobject_cast<ToolWindow*>(w) || handlers.contains(w))
+                return true;
+        return false;
+    }
+};
+
+} // namespace
 
 ToolWindow::ToolWindow(const QString& caption, QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    KeyPreview::instance();
 }
 
 QRect ToolWindow::geometryTwips() const
@@ -57,20 +136,26 @@ bool ToolWindow::frameVisible() const
     return frame_ ? frame_->isVisible() : isVisible();
 }
 
-void ToolWindow::installKeyFilter(QWidget* w)
+bool ToolWindow::windowKey(int keyCode, int shift)
 {
-    w->installEventFilter(this);
+    switch (mover_) {
+    case Mover::None:
+        return false;
+    case Mover::InnerArea:
+        return Move_Dialog_Keys(keyCode, shift, this);
+    case Mover::Screen:
+        return Move_Window_Keys(keyCode, shift, window());
+    }
+    return false;
 }
 
-bool ToolWindow::eventFilter(QObject* watched, QEvent* event)
+
+void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const vb::KeyStroke k = vb::fromEvent(*key);
-        if (k.keyCode != 0 && windowKey(k.keyCode, k.shift))
-            return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    KeyPreview& k = KeyPreview::instance();
+    k.handlers.insert(window, std::move(handler));
+    QObject::connect(window, &QObject::destroyed, &k,
+                     [window] { KeyPreview::instance().handlers.remove(window); });
 }
 
 ToolFrame::ToolFrame(ToolWindow* content, QWidget* parent) : QMdiSubWindow(parent), content_(content)
@@ -95,9 +180,14 @@ void ToolFrame::closeEvent(QCloseEvent* event)
 void ToolFrame::changeEvent(QEvent* event)
 {
     QMdiSubWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMaximized()) {
+    if (event->type() == QEvent::WindowStateChange && isMaximized() && !maximizePending_) {
         // Back to a normal frame at once; the window decides its new slot.
+        // One maximise gives several state changes: act on it once.
+        maximizePending_ = true;
         QTimer::singleShot(0, this, [this] {
+            maximizePending_ = false;
+            if (!isMaximized())
+                return;
             showNormal();
             if (content_)
                 content_->maximizeRequested();

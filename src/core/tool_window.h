@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class ToolWindow : public QWidget {
     Q_OBJECT
 public:
@@ -35,16 +37,24 @@ public:
     // The title bar's close button (and Alt+F4 inside the main window).
     virtual void closeRequested() { hideFrame(); }
     // A key pressed anywhere in the window, before its controls see it.
-    // Return true when the key was used.
-    virtual bool windowKey(int keyCode, int shift) { return false; }
+    // Return true when the key was used. The default moves the window with
+    // the Alt keys when it has a mover.
+    virtual bool windowKey(int keyCode, int shift);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void installKeyFilter(QWidget* w);
+    // How Alt / Shift+Alt keys move the window: not at all, within the main
+    // window's inner area (dialogs shown inside it), or on the screen.
+    enum class Mover { None, InnerArea, Screen };
+    void setMover(Mover m) { mover_ = m; }
+    Mover mover() const { return mover_; }
 
 private:
     QMdiSubWindow* frame_ = nullptr;
+    Mover mover_ = Mover::None;
 };
+
+// Gives top-level windows of the program the same key preview: install on a
+// window to have its keys offered to handler before its controls see them.
+void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler);
 
 // The sub-window that holds a ToolWindow.
 class ToolFrame : public QMdiSubWindow {
@@ -59,4 +69,5 @@ protected:
 
 private:
     QPointer<ToolWindow> content_;
+    bool maximizePending_ = false;
 };

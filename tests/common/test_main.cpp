@@ -47,10 +47,13 @@ int main(int argc, char** argv)
 
     QStringList args = QCoreApplication::arguments();
     QString only;
-    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))
-        && tesk::test::registry().count(args[1].toStdString())) {
+    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
         only = args[1];
         args.removeAt(1);
+        if (!tesk::test::registry().count(only.toStdString())) {
+            qCritical("No test class %s in this executable", qPrintable(only));
+            return 1;
+        }
     }
     int failures = 0;
     for (const auto& [name, factory] : tesk::test::registry()) {

@@ -1,0 +1,318 @@
+// The main window: its menus, the menu rules, the dialog manner, placement
+// of the tool windows, and the window's remembered location.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "browser/frm_Browser.h"
+#include "core/arrange.h"
+#include "core/forms.h"
+#include "core/frm_Start.h"
+#include "core/settings_file.h"
+#include "core/shared_state.h"
+#include "core/startup.h"
+#include "core/tool_window.h"
+#include "platform/file_system.h"
+#include "source/frm_Source.h"
+#include "tags/frm_Images.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTest>
+
+using namespace tesk::test;
+
+namespace {
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            out << a->text();
+    return out;
+}
+
+// The whole start-up in a throw-away program folder.
+void startProgram(const TempSite& site)
+{
+    Main(site.programFolder());
+    QApplication::processEvents();
+}
+
+class TestDialog : public ToolWindow {
+public:
+    TestDialog() : ToolWindow(QStringLiteral("Test Dialog"))
+    {
+        resize(300, 200);
+        setMover(Mover::InnerArea);
+    }
+    void closeRequested() override { Close_Dialog(this); }
+    using ToolWindow::setMover;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { resetProgram(); }
+    void cleanup() { resetProgram(); }
+
+    void menusInOrderWithTheirCaptions()
+    {
+        frm_Start* w = forms::Start();
+        QStringList top;
+        for (QAction* a : w->menuBar()->actions())
+            top << a->text();
+        QCOMPARE(top, (QStringList{"&File", "&Browser", "&Source", "&Window", "&Help"}));
+        QCOMPARE(captions(w->mnu_File_Menu),
+                 (QStringList{"&Working Folder...", "&Copy Folders and Files...", "P&rinter Setup...",
+                              "P&age Setup...", "&Print Plus...", "E&xit"}));
+        QCOMPARE(captions(w->mnu_Browser_Menu),
+                 (QStringList{"Close &Window", "&Maximize", "&Restore", "&640 x 480", "&800 x 600",
+                              "&Open Disk File...", "Save &Web Page As...", "Copy to C&lipboard",
+                              "&Buttons", "P&rinter Setup...", "P&age Setup...", "&Print...",
+                              "&Show \"Tesk\" Home", "S&how Access Button", "Show &Toolbar"}));
+        QCOMPARE(captions(w->mnu_Browser_Buttons_Menu),
+                 (QStringList{"&Back", "&Forward", "&Refresh", "&Home", "&Stop", "&Copy"}));
+        QCOMPARE(captions(w->mnu_Source),
+                 (QStringList{"New &Web Page...", "&Open Plus...", "Op&en...", "Open Reference &File...",
+                              "&Save and Refresh", "Save &As...", "Save for &New Pages...",
+                              "Rena&me Pages...", "&Delete Pages...", "Edit &Keys", "C&olor Code",
+                              "&Standard Format", "&Indent Block", "&Remove Indent", "P&review File",
+                              "&Print File", "Edit &Tag Lists...", "Use &XHTML Format"}));
+        QCOMPARE(captions(w->mnu_Source_Keys),
+                 (QStringList{"Cu&t", "&Copy", "&Paste", "Select &All", "&Find"}));
+        QCOMPARE(captions(w->mnu_Window_Menu),
+                 (QStringList{"Display &Vertically", "Display Hori&zontally", "C&lear Display", "&Browser",
+                              "&Source File", "&Images", "&Color Selection", "&Edit Tag Lists...",
+                              "&Options..."}));
+        QCOMPARE(captions(w->mnu_Help_Menu),
+                 (QStringList{"&Help Display...", "&About \"Tesk\"...", "(Program Font: Arial)"}));
+        QVERIFY(w->mnu_Browser_Access->isCheckable());
+        QVERIFY(w->mnu_Browser_Buttons->isCheckable());
+        QVERIFY(w->mnu_Source_Xhtml->isCheckable());
+    }
+
+    void startUpPlacesBrowserLeftAndSourceRight()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start_If_Loaded();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tesk Web Editor"));
+        frm_Browser* b = forms::Browser_If_Loaded();
+        frm_Source* s = forms::Source_If_Loaded();
+        QVERIFY(b && s);
+        QVERIFY(b->frameVisible() && s->frameVisible());
+        QVERIFY(b->frame()->geometry().right() < s->frame()->geometry().left());
+        QCOMPARE(b->frame()->geometry().top(), s->frame()->geometry().top());
+        QCOMPARE(state().Status_Folder_Panel.text(), site.programFolder());
+        QCOMPARE(w->sb_Status[1]->text(), site.programFolder());
+        QCOMPARE(state().Browser_Home_Page, site.programFolder() + QStringLiteral("TeskEdit.htm"));
+        // Nothing of the images or colours tools is loaded for nothing.
+        QVERIFY(!forms::Images_If_Loaded());
+        QVERIFY(!forms::Colors_If_Loaded());
+
+        // Exit writes the settings beside the program.
+        w->mnu_File_Exit->trigger();
+        const QStringList lines = fs::splitLines(fs::decodeText(
+            readFile(site.programFolder() + QStringLiteral("Tesk Web Editor.ini"))));
+        QCOMPARE(lines.size(), kSettingsLines);
+        QCOMPARE(lines[5], QStringLiteral("\" 2 Browser Window\""));
+        QCOMPARE(lines[6], QStringLiteral("\" 2 Source Window\""));
+    }
+
+    void storedHorizontalArrangementStacksTheWindows()
+    {
+        TempSite site;
+        SharedState stored;
+        stored.Program_Folder = site.programFolder();
+        stored.Arrange_Horizontal = true;
+        stored.Use_XHTML = true;
+        stored.Show_Access_Button = false;
+        Write_Settings_File(stored);
+        startProgram(site);
+        frm_Browser* b = forms::Browser_If_Loaded();
+        frm_Source* s = forms::Source_If_Loaded();
+        QVERIFY(b->frame()->geometry().bottom() < s->frame()->geometry().top());
+        QCOMPARE(b->frame()->geometry().left(), s->frame()->geometry().left());
+        QVERIFY(forms::Start()->mnu_Source_Xhtml->isChecked());
+        QVERIFY(!forms::Start()->mnu_Browser_Access->isChecked());
+    }
+
+    void movingTheSliderMovesTheSplit()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        const int before = forms::Browser()->frame()->width();
+        w->sld_Hor->setValue(w->sld_Hor->value() - 100);
+        QCOMPARE(forms::Browser()->frame()->width(), before - 100);
+        QCOMPARE(forms::Source()->frame()->x(), forms::Browser()->frame()->geometry().right() + 5);
+    }
+
+    void editKeysNeedTheSourceWindow()
+    {
+        frm_Start* w = forms::Start();
+        state().Source_Window_Pos = -2;
+        for (QAction* a : {w->mnu_Source_Cut, w->mnu_Source_Copy, w->mnu_Source_Paste, w->mnu_Source_All,
+                           w->mnu_Source_Find, w->mnu_Source_Color, w->mnu_Source_Format,
+                           w->mnu_Source_Indent, w->mnu_Source_NoIndent})
+            a->trigger();
+        QVERIFY(!forms::Source_If_Loaded());
+        QCOMPARE(state().Source_Window_Pos, -2);
+
+        // "opens Source" commands place the window first.
+        w->mnu_Source_Open_Plus->trigger();
+        QCOMPARE(state().Source_Window_Pos, 1);
+        QVERIFY(forms::Source_If_Loaded());
+    }
+
+    void browserComesBackMaximisedOrDocked()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        w->mnu_Browser[0]->trigger();  // Close Window
+        QCOMPARE(state().Browser_Window_Pos, -1);
+        QVERIFY(!forms::Browser()->frameVisible());
+        w->mnu_Browser_Open_File->trigger();
+        QCOMPARE(state().Browser_Window_Pos, 2);  // the source window is open
+
+        w->mnu_Browser[0]->trigger();
+        w->mnu_Window_Clear->trigger();
+        QCOMPARE(state().Source_Window_Pos, -1);
+        w->mnu_Browser_Open_File->trigger();
+        QCOMPARE(state().Browser_Window_Pos, 1);  // alone: the whole area
+    }
+
+    void windowMenuCommands()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        w->mnu_Window_Images->trigger();
+        QCOMPARE(state().Tool_Pane_Window, 1);
+        QCOMPARE(state().Image_Window_Pos, 3);
+        QCOMPARE(state().Source_Window_Pos, 3);
+        QVERIFY(forms::Images()->frameVisible());
+
+        w->mnu_Window_Colors->trigger();  // one tool window at a time
+        QCOMPARE(state().Image_Window_Pos, -1);
+        QCOMPARE(state().Color_Window_Pos, 3);
+        QVERIFY(!forms::Images()->frameVisible());
+
+        w->mnu_Window_Hor->trigger();
+        QVERIFY(state().Arrange_Horizontal);
+        w->mnu_Window_Ver->trigger();
+        QVERIFY(!state().Arrange_Horizontal);
+
+        w->mnu_Window_Clear->trigger();
+        QCOMPARE(state().Browser_Window_Pos, -1);
+        QCOMPARE(state().Source_Window_Pos, -1);
+        QCOMPARE(state().Color_Window_Pos, -1);
+        QCOMPARE(state().Tool_Pane_Window, 0);
+
+        w->mnu_Window_Source->trigger();
+        QCOMPARE(state().Source_Window_Pos, 2);
+        w->mnu_Source_Xhtml->trigger();
+        QVERIFY(state().Use_XHTML && w->mnu_Source_Xhtml->isChecked());
+    }
+
+    void maximiseTogglesTheSlotCode()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Source* s = forms::Source();
+        s->frame()->showMaximized();
+        QTRY_COMPARE(state().Source_Window_Pos, 1);
+        QVERIFY(!s->frame()->isMaximized());
+        QCOMPARE(s->frame()->geometry().width(), forms::Start()->innerArea()->width() - 8);
+        s->frame()->showMaximized();
+        QTRY_COMPARE(state().Source_Window_Pos, 2);
+
+        forms::Browser()->frame()->showMaximized();
+        QTRY_COMPARE(state().Browser_Window_Pos, 1);
+
+        // The title bar's close button is the window's own close.
+        s->frame()->close();
+        QCOMPARE(state().Source_Window_Pos, -1);
+        QVERIFY(!s->frameVisible());
+    }
+
+    void dialogMannerTakesOverAndGivesBack()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        auto* dlg = new TestDialog;
+        forms::Track(dlg);
+        Show_Dialog(dlg);
+        QVERIFY(!w->topMenusEnabled());
+        QVERIFY(!w->mnu_Help_Menu->menuAction()->isEnabled());
+        QVERIFY(!forms::Browser()->frameVisible());
+        QVERIFY(!forms::Source()->frameVisible());
+        QCOMPARE(dlg->frame()->pos(), QPoint(4, 4));  // 60 twips
+
+        // While it is open nothing is arranged.
+        state().Browser_Window_Pos = 0;
+        Arrange_Windows();
+        QCOMPARE(state().Browser_Window_Pos, 0);
+
+        // Alt keys move it inside the main window.
+        QTest::keyClick(dlg, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(dlg->frame()->pos(), QPoint(14, 4));
+
+        dlg->frame()->close();
+        QVERIFY(w->topMenusEnabled());
+        QCOMPARE(state().Browser_Window_Pos, -1);  // arranged on close
+        QVERIFY(forms::Source()->frameVisible());
+        QVERIFY(!dlg->frameVisible());
+    }
+
+    void minimisingEndsAPageDialog()
+    {
+        TempSite site;
+        startProgram(site);
+        state().Page_Dialog = 1;
+        Save_Layout();
+        QVERIFY(!forms::Start()->topMenusEnabled());
+        forms::Start()->showMinimized();
+        QTRY_COMPARE(state().Page_Dialog, 0);
+        QVERIFY(forms::Start()->topMenusEnabled());
+        QCOMPARE(state().Source_Window_Pos, 2);
+    }
+
+    void storedLocationIsAppliedThenRecorded()
+    {
+        TempSite site;
+        SharedState stored;
+        stored.Program_Folder = site.programFolder();
+        stored.Normal_Left = 300;
+        stored.Normal_Top = 200;
+        stored.Normal_Width = 10000;
+        stored.Normal_Height = 9000;
+        Write_Settings_File(stored);
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        QCOMPARE(w->pos(), QPoint(20, 13));
+        QCOMPARE(w->size(), QSize(667, 600));
+        QVERIFY(state().Normal_Location_Set);
+
+        w->move(40, 60);
+        QCOMPARE(state().Normal_Left, 600);
+        QCOMPARE(state().Normal_Top, 900);
+        w->resize(800, 700);
+        QCOMPARE(state().Normal_Width, 12000);
+        QCOMPARE(state().Normal_Height, 10500);
+    }
+};
+TESK_TEST(MainWindowTest)
+
+#include "main_window_test.moc"
