@@ -1,4 +1,5 @@
 #include "core/forms.h"
+#include "core/program_icon.h"
 #include "core/startup.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tesk Web Editor"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    QApplication::setWindowIcon(Program_Icon());
 
     Main();
     const int rc = QApplication::exec();

@@ -12,4 +12,5 @@ target_sources(tesk_ui PRIVATE
   core/tool_window.h core/tool_window.cpp
   core/arrange.h core/arrange.cpp
   core/frm_Start.h core/frm_Start.cpp
+  core/program_icon.h core/program_icon.cpp
 )
