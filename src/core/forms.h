@@ -14,6 +14,7 @@ class frm_Browser;
 class frm_Source;
 class frm_Images;
 class frm_Colors;
+class frm_Working_Folder;
 
 namespace forms {
 
@@ -27,6 +28,8 @@ frm_Images* Images();
 frm_Images* Images_If_Loaded();
 frm_Colors* Colors();
 frm_Colors* Colors_If_Loaded();
+frm_Working_Folder* Working_Folder();
+frm_Working_Folder* Working_Folder_If_Loaded();
 
 // Records a window so Unload_All can remove it.
 void Track(QWidget* w);

@@ -7,6 +7,7 @@
 #include "core/startup.h"
 #include "core/tool_window.h"
 #include "platform/dialogs.h"
+#include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
@@ -96,7 +97,8 @@ void frm_Start::buildMenus()
     mnu_File_Menu = menuBar()->addMenu(QStringLiteral("&File"));
     mnu_File_Menu->setObjectName(QStringLiteral("mnu_File"));
     mnu_File_Working_Folder = add(mnu_File_Menu, "mnu_File_Working_Folder",
-                                  QStringLiteral("&Working Folder..."), [] {});
+                                  QStringLiteral("&Working Folder..."),
+                                  [] { frm_Working_Folder::Open_Dialog(); });
     mnu_File_Copy = add(mnu_File_Menu, "mnu_File_Copy", QStringLiteral("&Copy Folders and Files..."),
                         [] {});
     mnu_File_Menu->addSeparator();

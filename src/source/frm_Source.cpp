@@ -37,6 +37,7 @@ void frm_Source::Indent_Text(int) {}
 void frm_Source::Preview_Source_File() {}
 void frm_Source::Print_Source_File() {}
 void frm_Source::focusEditor() { setFocus(); }
+void frm_Source::Working_Folder_Files() {}
 
 void frm_Source::maximizeRequested()
 {

@@ -29,6 +29,8 @@ public:
     void Preview_Source_File();
     void Print_Source_File();
     void focusEditor();
+    // The working folder changed: show the new site's files.
+    void Working_Folder_Files();
 
     void maximizeRequested() override;
     void closeRequested() override;

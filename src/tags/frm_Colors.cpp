@@ -17,6 +17,8 @@ void frm_Colors::Form_Load()
     forms::Start()->addToolWindow(this);
 }
 
+void frm_Colors::Working_Backgrounds() {}
+
 // The size button and the title bar's maximise: back into the pane from the
 // whole area (or the free window), else out to the whole area.
 void frm_Colors::maximizeRequested()

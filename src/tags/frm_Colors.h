@@ -8,6 +8,8 @@ class frm_Colors : public ToolWindow {
 public:
     frm_Colors();
     void Form_Load();
+    // The working folder changed: read the background files again.
+    void Working_Backgrounds();
 
     QSize designSizeTwips() const override { return QSize(9000, 6600); }
     void maximizeRequested() override;

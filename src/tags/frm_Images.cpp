@@ -17,6 +17,8 @@ void frm_Images::Form_Load()
     forms::Start()->addToolWindow(this);
 }
 
+void frm_Images::Retrieve_Image_Files() {}
+
 // The size button and the title bar's maximise: back into the pane from the
 // whole area (or the free window), else out to the whole area.
 void frm_Images::maximizeRequested()

@@ -8,6 +8,8 @@ class frm_Images : public ToolWindow {
 public:
     frm_Images();
     void Form_Load();
+    // The working folder changed: read the picture files again.
+    void Retrieve_Image_Files();
 
     QSize designSizeTwips() const override { return QSize(9000, 6600); }
     void maximizeRequested() override;

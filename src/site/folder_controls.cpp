@@ -1,0 +1,192 @@
+#include "site/folder_controls.h"
+
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "site/site_layout.h"
+
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+// ---- DriveList ---------------------------------------------------------------
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(false);
+    setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);
+    connect(this, &QComboBox::activated, this, [this] { emit driveChosen(drive()); });
+}
+
+void DriveList::Refresh_Drives()
+{
+    const QString shown = drive();
+    clear();
+    addItems(site::Available_Drives());
+    if (!shown.isEmpty())
+        setDrive(shown);
+}
+
+QString DriveList::drive() const
+{
+    return currentText();
+}
+
+void DriveList::setDrive(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    const QString d = site::Drive_Of(path);
+    int i = findText(d, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i < 0) {
+        addItem(d);
+        i = count() - 1;
+    }
+    setCurrentIndex(i);
+}
+
+// ---- DriveFilter -------------------------------------------------------------
+
+void DriveFilter::setDrive(const QModelIndex& driveParent, const QString& drivePath)
+{
+    active_ = true;
+    driveParent_ = driveParent;
+    drivePath_ = drivePath;
+    invalidateFilter();
+}
+
+bool DriveFilter::filterAcceptsRow(int row, const QModelIndex& parent) const
+{
+    if (!active_ || !(driveParent_ == parent))
+        return true;
+    const auto* model = static_cast<const QFileSystemModel*>(sourceModel());
+    return model->filePath(model->index(row, 0, parent)) == drivePath_;
+}
+
+// ---- FolderTree --------------------------------------------------------------
+
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent)
+{
+    model_ = new QFileSystemModel(this);
+    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    model_->setReadOnly(true);
+    filter_ = new DriveFilter(this);
+    filter_->setSourceModel(model_);
+    setModel(filter_);
+    for (int c = 1; c < filter_->columnCount(); ++c)
+        hideColumn(c);
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setExpandsOnDoubleClick(true);
+}
+
+void FolderTree::showDrive(const QString& drive)
+{
+    if (drive == drive_)
+        return;
+    drive_ = drive;
+    const QString root = fs::withoutSeparator(drive);
+    model_->setRootPath(root);
+    const QModelIndex source = model_->index(root);
+    filter_->setDrive(source.parent(), model_->filePath(source));
+    setRootIndex(filter_->mapFromSource(source.parent()));
+}
+
+QString FolderTree::pathAt(const QModelIndex& viewIndex) const
+{
+    if (!viewIndex.isValid())
+        return QString();
+    return model_->filePath(filter_->mapToSource(viewIndex));
+}
+
+void FolderTree::setPath(const QString& path)
+{
+    const QString p = fs::withoutSeparator(path);
+    if (p == path_)
+        return;
+    path_ = p;
+    if (!p.isEmpty()) {
+        showDrive(site::Drive_Of(p));
+        const QModelIndex view = filter_->mapFromSource(model_->index(p));
+        settingPath_ = true;
+        if (view.isValid()) {
+            setCurrentIndex(view);
+            scrollTo(view);
+            expand(view);
+        } else {
+            setCurrentIndex(QModelIndex());
+        }
+        settingPath_ = false;
+    }
+    emit pathChanged(path_);
+}
+
+void FolderTree::Refresh()
+{
+    // The model follows the disk on its own; a folder made a moment ago is
+    // looked up directly so it can be shown at once.
+    if (path_.isEmpty())
+        return;
+    const QModelIndex view = filter_->mapFromSource(model_->index(path_));
+    if (view.isValid() && view != currentIndex()) {
+        settingPath_ = true;
+        setCurrentIndex(view);
+        scrollTo(view);
+        settingPath_ = false;
+    }
+}
+
+void FolderTree::Open_Highlighted()
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const QString p = pathAt(current);
+    expand(current);
+    if (!p.isEmpty() && p != path_) {
+        path_ = p;
+        emit pathChanged(path_);
+    }
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        Open_Highlighted();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTreeView::currentChanged(current, previous);
+    if (settingPath_)
+        return;
+    const QString p = pathAt(current);
+    if (!p.isEmpty() && p != path_) {
+        path_ = p;
+        emit pathChanged(path_);
+    }
+}
+
+// ---- the shared drive change -------------------------------------------------
+
+void Drive_Changed(DriveList* drv, FolderTree* dir)
+{
+    const QString drive = drv->drive();
+    if (site::Drive_Available(drive)) {
+        dir->setPath(drive);
+        drv->setFocus();
+        return;
+    }
+    dialogs::message(QStringLiteral("This Drive is not Available"), dialogs::Buttons::Ok,
+                     dialogs::Icon::Critical, QStringLiteral("TWE - Select Drive"));
+    const QString working = state().Working_Folder;
+    drv->setDrive(working);
+    dir->setPath(fs::withoutSeparator(working));
+    drv->setFocus();
+}

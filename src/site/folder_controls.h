@@ -1,0 +1,87 @@
+#pragma once
+// The drive list and the folder tree that both folder dialogs use, and the
+// drive change they share.
+//
+// The tree's path is the folder it shows as current: the tree opens the path's
+// drive as its single top entry and highlights the path. A click on a folder
+// (or Space on the highlighted one) makes it the path. Setting the path to the
+// one already shown changes nothing and reports nothing.
+
+#include <QComboBox>
+#include <QSortFilterProxyModel>
+#include <QString>
+#include <QTreeView>
+
+class QFileSystemModel;
+
+// A list of the mounted drives, shown by their root paths.
+class DriveList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+
+    // Lists the drives of the machine again.
+    void Refresh_Drives();
+    // The drive shown (its root, ending in a separator).
+    QString drive() const;
+    // Shows the drive that holds path; a drive not in the list is added.
+    // Does not count as the user's choice.
+    void setDrive(const QString& path);
+
+signals:
+    // The user chose a drive.
+    void driveChosen(const QString& drive);
+};
+
+// Shows only one drive of the file-system model at the top level.
+class DriveFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void setDrive(const QModelIndex& driveParent, const QString& drivePath);
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+private:
+    bool active_ = false;
+    QPersistentModelIndex driveParent_;
+    QString drivePath_;
+};
+
+class FolderTree : public QTreeView {
+    Q_OBJECT
+public:
+    explicit FolderTree(QWidget* parent = nullptr);
+
+    // The folder shown as current, without a trailing separator (a root keeps
+    // its own).
+    QString path() const { return path_; }
+    void setPath(const QString& path);
+    // Reads the folders again (after one was made).
+    void Refresh();
+    // Makes the highlighted folder the path and opens it.
+    void Open_Highlighted();
+
+signals:
+    void pathChanged(const QString& path);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    void showDrive(const QString& drive);
+    QString pathAt(const QModelIndex& viewIndex) const;
+
+    QFileSystemModel* model_ = nullptr;
+    DriveFilter* filter_ = nullptr;
+    QString path_;
+    QString drive_;
+    bool settingPath_ = false;
+};
+
+// A drive chosen in drv: the tree goes to the drive's root. A drive that
+// cannot be read gives "This Drive is not Available"; drv and the tree then go
+// back to the working folder. The focus returns to drv.
+void Drive_Changed(DriveList* drv, FolderTree* dir);

@@ -1,0 +1,212 @@
+#include "site/frm_Folder.h"
+
+#include "core/arrange.h"
+#include "core/screen.h"
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/vb_keys.h"
+#include "site/folder_controls.h"
+#include "site/site_layout.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+frm_Folder::frm_Folder(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frm_Folder"));
+    setWindowTitle(QStringLiteral("Add Folder to List"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    buildControls();
+    Form_Load();
+}
+
+void frm_Folder::buildControls()
+{
+    auto sunken = [](QLabel* l) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setTextInteractionFlags(Qt::NoTextInteraction);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    };
+
+    txt_New_Folder = new QLineEdit(this);
+    txt_New_Folder->setObjectName(QStringLiteral("txt_New_Folder"));
+    drv_Folder = new DriveList(this);
+    drv_Folder->setObjectName(QStringLiteral("drv_Folder"));
+    dir_Folder = new FolderTree(this);
+    dir_Folder->setObjectName(QStringLiteral("dir_Folder"));
+    dir_Folder->setMinimumSize(300, 260);
+    lbl_cur_Folder = new QLabel(this);
+    lbl_cur_Folder->setObjectName(QStringLiteral("lbl_cur_Folder"));
+    sunken(lbl_cur_Folder);
+    cmd_Add = new QPushButton(QStringLiteral("&Add Current Folder to List"), this);
+    cmd_Add->setObjectName(QStringLiteral("cmd_Add"));
+    cmd_Exit = new QPushButton(QStringLiteral("&X"), this);
+    cmd_Exit->setObjectName(QStringLiteral("cmd_Exit"));
+    cmd_Exit->setFixedWidth(cmd_Exit->sizeHint().height() + 6);
+    // Enter belongs to the name box and the tree, never to a default button.
+    for (QPushButton* b : {cmd_Add, cmd_Exit}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    lbl_Focus = new QLabel(this);
+    lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
+    sunken(lbl_Focus);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Create a New Folder:"), this), 0, 0);
+    grid->addWidget(txt_New_Folder, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Current Drive:"), this), 1, 0);
+    grid->addWidget(drv_Folder, 1, 1);
+    grid->addWidget(dir_Folder, 2, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Current Folder:"), this), 3, 0);
+    grid->addWidget(lbl_cur_Folder, 3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_Add, 1);
+    buttons->addWidget(cmd_Exit);
+    grid->addLayout(buttons, 4, 0, 1, 2);
+    grid->addWidget(lbl_Focus, 5, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+
+    setTabOrder(txt_New_Folder, drv_Folder);
+    setTabOrder(drv_Folder, dir_Folder);
+    setTabOrder(dir_Folder, cmd_Add);
+    setTabOrder(cmd_Add, cmd_Exit);
+
+    hints_ = {
+        {cmd_Add, QStringLiteral(" Add Folder to List ")},
+        {cmd_Exit, QStringLiteral(" Close Dialog Box ")},
+        {dir_Folder, QStringLiteral(" List of Folders ")},
+        {drv_Folder, QStringLiteral(" Select a Drive ")},
+        {txt_New_Folder, QStringLiteral(" Enter a Folder Name ")},
+    };
+    const QList<QWidget*> controls = findChildren<QWidget*>();
+    for (QWidget* w : controls)
+        w->installEventFilter(this);
+
+    connect(cmd_Add, &QPushButton::clicked, this, [this] {
+        state().Selected_Folder = dir_Folder->path();
+        accept();
+    });
+    connect(cmd_Exit, &QPushButton::clicked, this, [this] { reject(); });
+    connect(drv_Folder, &DriveList::driveChosen, this, [this] {
+        if (loaded_)
+            Drive_Changed(drv_Folder, dir_Folder);
+    });
+    connect(dir_Folder, &FolderTree::pathChanged, this, [this](const QString& path) {
+        if (!loaded_)
+            return;
+        lbl_cur_Folder->setText(path);
+        emit folderShown(path);
+    });
+}
+
+void frm_Folder::Form_Load()
+{
+    SharedState& s = state();
+    if (s.Selected_Folder.isEmpty())
+        s.Selected_Folder = s.Working_Folder;
+    drv_Folder->Refresh_Drives();
+    drv_Folder->setDrive(s.Selected_Folder);
+    dir_Folder->setPath(s.Selected_Folder);
+    lbl_cur_Folder->setText(dir_Folder->path());
+    adjustSize();
+    loaded_ = true;
+}
+
+void frm_Folder::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        Form_Activate();
+    }
+}
+
+void frm_Folder::Form_Activate()
+{
+    SharedState& s = state();
+    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
+    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
+    if (p.moveHelp) {
+        s.Help_Left = Px_From_Twips_X(p.help.x());
+        s.Help_Top = Px_From_Twips_Y(p.help.y());
+    }
+    if (p.moveDialog)
+        move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+}
+
+void frm_Folder::Create_New_Folder()
+{
+    const QString typed = txt_New_Folder->text();
+    if (typed.isEmpty() || creating_)
+        return;
+    creating_ = true;
+    const dialogs::Answer a = dialogs::message(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
+                                               dialogs::Buttons::YesNo, dialogs::Icon::None,
+                                               QStringLiteral("Add Folder"));
+    if (a == dialogs::Answer::Yes) {
+        const site::NewFolder made = site::Make_New_Folder(dir_Folder->path(), typed);
+        if (made.result != fs::Result::Ok) {
+            dialogs::message(site::New_Folder_Failure(typed));
+            txt_New_Folder->clear();
+            drv_Folder->setFocus();
+            creating_ = false;
+            return;
+        }
+        // The new folder appears in the tree; the folder shown stays.
+        dir_Folder->Refresh();
+    }
+    txt_New_Folder->clear();
+    cmd_Add->setFocus();
+    creating_ = false;
+}
+
+bool frm_Folder::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
+        if (k.shift == vb::AltMask || k.shift == (vb::AltMask | vb::ShiftMask)) {
+            int code = k.keyCode;
+            if (code != 0 && Move_Window_Keys(code, k.shift, this))
+                return true;
+            break;
+        }
+        if (k.shift == 0 && watched == txt_New_Folder && k.keyCode == vb::Key_Return) {
+            Create_New_Folder();
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusIn: {
+        const auto it = hints_.constFind(watched);
+        if (it != hints_.constEnd())
+            lbl_Focus->setText(it.value());
+        if (watched == txt_New_Folder)
+            QTimer::singleShot(0, txt_New_Folder, &QLineEdit::selectAll);
+        break;
+    }
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (watched == txt_New_Folder && isVisible() && !creating_ && reason != Qt::ActiveWindowFocusReason
+            && reason != Qt::PopupFocusReason && !txt_New_Folder->text().isEmpty())
+            QTimer::singleShot(0, this, [this] {
+                if (isVisible())
+                    Create_New_Folder();
+            });
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}

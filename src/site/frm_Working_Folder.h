@@ -1,0 +1,80 @@
+#pragma once
+// The "Working Folder" dialog: choose the folder a site lives in, make a new
+// one, remember folders in "Folder.lst". Shown inside the main window with the
+// tool windows hidden and the menus disabled; every way out of it gives the
+// main window back.
+
+#include "core/tool_window.h"
+
+#include <QMap>
+
+#include <array>
+
+class DriveList;
+class FolderTree;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frm_Working_Folder : public ToolWindow {
+    Q_OBJECT
+public:
+    frm_Working_Folder();
+    void Form_Load();
+
+    // File > Working Folder: prepare, show in the dialog manner, activate.
+    static void Open_Dialog();
+
+    // Start folder, drive and tree (each time the dialog opens).
+    void Prepare();
+    // Placement, the remembered folders, focus on the drive list.
+    void Form_Activate();
+
+    void Retrieve_Folders();
+    void Find_Folder();
+    void Show_Folder_Name(const QString& name, const QString& path);
+    void Folder_Selected();
+    void Add_Folder_to_List();
+    void Delete_Folder_from_List();
+    void Create_New_Folder();
+    void Select_Working_Folder();
+    // Closes the dialog without changing anything (Cancel, X, the frame's
+    // close button).
+    void Close_Form();
+
+    void closeRequested() override;
+
+    // ---- controls --------------------------------------------------------
+    QGroupBox* fra_New_Folder = nullptr;
+    QLineEdit* txt_New_Folder = nullptr;
+    QGroupBox* fra_List = nullptr;
+    QComboBox* cbo_List = nullptr;
+    std::array<QPushButton*, 2> cmd_List{};
+    QPushButton* cmd_App = nullptr;
+    QGroupBox* fra_Folder = nullptr;
+    FolderTree* dir_Folder = nullptr;
+    DriveList* drv_Folder = nullptr;
+    QGroupBox* fra_Note = nullptr;
+    QLabel* lbl_cur_Folder = nullptr;
+    QPushButton* cmd_OK = nullptr;
+    QPushButton* cmd_Cancel = nullptr;
+    QPushButton* cmd_Close = nullptr;
+    QLabel* lbl_Focus = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void folderChanged();
+    void listSelected(int line);
+    void selectLine(int line);
+    void finishClose();
+
+    QMap<QObject*, QString> hints_;
+    bool shown_ = false;      // the dialog is open: control events count
+    bool creating_ = false;   // Create_New_Folder is running (its question takes the focus)
+    bool selecting_ = false;  // the list's selection is being set by the dialog itself
+};
