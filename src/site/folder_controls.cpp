@@ -8,6 +8,8 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTimer>
 
 // ---- DriveList ---------------------------------------------------------------
 
@@ -80,6 +82,47 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setExpandsOnDoubleClick(true);
+    // Folders are read in the background and sorted as they arrive, which
+    // moves the rows: keep the folder shown in view while that happens.
+    follow_ = new QTimer(this);
+    follow_->setSingleShot(true);
+    follow_->setInterval(30);
+    connect(follow_, &QTimer::timeout, this, [this] { keepPathInView(); });
+    auto later = [this] {
+        if (followPath_)
+            follow_->start();
+    };
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, later);
+    connect(filter_, &QAbstractItemModel::rowsInserted, this, later);
+    connect(model_, &QFileSystemModel::directoryLoaded, this, later);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { followPath_ = false; });
+}
+
+void FolderTree::keepPathInView()
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && isVisible())
+        scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderTree::showEvent(QShowEvent* event)
+{
+    QTreeView::showEvent(event);
+    // A path set while the tree was hidden could not be scrolled to.
+    if (followPath_)
+        follow_->start();
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event)
+{
+    followPath_ = false;
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event)
+{
+    followPath_ = false;
+    QTreeView::wheelEvent(event);
 }
 
 void FolderTree::showDrive(const QString& drive)
@@ -111,6 +154,7 @@ void FolderTree::setPath(const QString& path)
         showDrive(site::Drive_Of(p));
         const QModelIndex view = filter_->mapFromSource(model_->index(p));
         settingPath_ = true;
+        followPath_ = true;
         if (view.isValid()) {
             setCurrentIndex(view);
             scrollTo(view);
@@ -153,6 +197,7 @@ void FolderTree::Open_Highlighted()
 
 void FolderTree::keyPressEvent(QKeyEvent* event)
 {
+    followPath_ = false;
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
         Open_Highlighted();
         event->accept();

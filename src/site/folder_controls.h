@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 class QFileSystemModel;
+class QTimer;
 
 // A list of the mounted drives, shown by their root paths.
 class DriveList : public QComboBox {
@@ -68,17 +69,25 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void showDrive(const QString& drive);
     QString pathAt(const QModelIndex& viewIndex) const;
+    void keepPathInView();
 
     QFileSystemModel* model_ = nullptr;
     DriveFilter* filter_ = nullptr;
     QString path_;
     QString drive_;
     bool settingPath_ = false;
+    // The path was set by the program and the user has not scrolled since:
+    // the view follows the path while folders are still being read.
+    bool followPath_ = false;
+    QTimer* follow_ = nullptr;
 };
 
 // A drive chosen in drv: the tree goes to the drive's root. A drive that
