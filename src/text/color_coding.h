@@ -1,0 +1,63 @@
+#pragma once
+// The colour-coding scan: which of the four colour slots each character of an
+// HTML source gets when the user asks for "Color Code". Pure: it reads the
+// text and returns colours; the editor command (text/text_commands.h) applies
+// them. Positions are 0-based indexes into the editor's Text(), in which a
+// line break is CR LF.
+//
+// Slots: 0 text and values, 1 tags, 2 comments, 3 attributes
+// (state().Code_Color_Numbers turns a slot into a palette colour).
+//
+// The scan works in five passes, each later pass overriding the colours of the
+// earlier ones: the main scan over tags, comments, declarations, entities and
+// plain text (with style blocks inside it), then quoted attribute values (with
+// the names that hold an underscore), then script and server blocks.
+//
+// Every "next X after p" search remembers where it last found X (or that
+// there is none up to the end), so no stretch of text is searched twice for
+// the same thing and the scan stays linear however the text is built.
+
+#include <QStringView>
+#include <QtGlobal>
+
+#include <utility>
+#include <vector>
+
+namespace colorcode {
+
+// A character that keeps the colour it had.
+inline constexpr qint8 kKeep = -1;
+
+enum Slot : qint8 { TextSlot = 0, TagSlot = 1, CommentSlot = 2, AttributeSlot = 3 };
+
+struct SlotRun {
+    int start;   // position in the text
+    int length;  // characters, at least 1
+    int slot;    // 0 to 3
+    bool operator==(const SlotRun&) const = default;
+};
+
+// Where the main scan's elements begin, which stretches belong to style
+// blocks, quoted values, script and server blocks, and how much searching the
+// scan did; filled only when asked for (tests use it to pick selections that
+// begin and end between elements, and to check the work stays linear).
+struct ScanTrace {
+    std::vector<int> elementStarts;
+    std::vector<std::pair<int, int>> blocks;  // [first, last] positions
+    long long searched = 0;  // characters the searches looked at, all passes
+};
+
+// The slot of every character of the text after colouring the selection
+// [selStart, selStart + selLength), or the whole text when selLength is 0.
+// Characters outside the selection are always kKeep.
+std::vector<qint8> Color_Code_Slots(QStringView text, int selStart, int selLength,
+                                    ScanTrace* trace = nullptr);
+
+// The same result as runs of one slot each, in text order, not overlapping;
+// characters that keep their colour belong to no run.
+std::vector<SlotRun> Color_Code_Runs(QStringView text, int selStart, int selLength);
+
+// Runs from per-character slots.
+std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar);
+
+} // namespace colorcode

@@ -1,0 +1,326 @@
+// The colour-coding scan: which slot every character gets.
+// Expected colours are written one character per character of the text:
+// the slot digit 0-3, or '.' for a character that keeps its old colour.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "color_coding_reference.h"
+#include "text/color_coding.h"
+
+#include "../../bench/html_sample.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace {
+
+QString digits(const std::vector<qint8>& perChar)
+{
+    QString s;
+    s.reserve(int(perChar.size()));
+    for (const qint8 v : perChar)
+        s += v < 0 ? QLatin1Char('.') : QLatin1Char(char('0' + v));
+    return s;
+}
+
+QString scan(const QString& text, int start = 0, int length = 0)
+{
+    return digits(colorcode::Color_Code_Slots(text, start, length));
+}
+
+// Short texts built from the pieces the rules care about, so that random
+// mixtures reach every rule and its corner cases.
+QString randomText(QRandomGenerator& rng, int pieces)
+{
+    static const char* const bits[] = {
+        "<", ">", "/", "!", "-", "&", ";", " ", "=", "\"", "_", "{", "}", ":", "*", "%", "?",
+        "\r\n", "\n", "a", "b", "x_y", "p", "<style>", "</style>", "<STYLE", "</STYLE>",
+        "<script>", "</script>", "<SCRIPT type=x>", "<?php", "<?", "?>", "<%", "%>", "/*", "*/",
+        "//", "rem ", "REM ", "<!--", "-->", "<!", "=\"", "/>", "&amp;", "<b>", "</b>",
+        "<br />", "<a href=\"x_y.htm\">", "p{color:red}", "a:b;", "\t"};
+    QString s;
+    for (int i = 0; i < pieces; ++i)
+        s += QLatin1String(bits[rng.bounded(int(std::size(bits)))]);
+    return s;
+}
+
+QString readSample(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QString s = QString::fromUtf8(f.readAll());
+    // The editor's text has CR LF breaks whatever the file had.
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return s;
+}
+
+} // namespace
+
+class ColorCodingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void slotsOfEachRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("expected");
+
+        auto row = [](const char* name, const char* text, const char* expected, int start = 0,
+                      int length = 0) {
+            QTest::newRow(name) << QString::fromLatin1(text) << start << length
+                                << QString::fromLatin1(expected);
+        };
+        row("empty text", "", "");
+        row("plain text only", "Hello", "00000");
+        row("self-closing tag: '>' starts the text after it", "<br />", "111310");
+        row("tag with attributes", "<p align=\"center\">x</p>", "11333333330000003101111");
+        row("value with an underscore name", "<a href=\"x_y.htm\">link</a>",
+            "11333333311100003100001111");
+        row("value that starts with an underscore", "<a target=\"_top\">", "11333333333111131");
+        row("empty value stays in attribute colour", "<a b=\"\">", "11333331");
+        row("tag without blank: no attribute area", "<a\r\nhref=\"x\">", "1111111111011");
+        row("'<' without '>' is skipped", "a < b", "00.00");
+        row("'</>'", "</>", "110");
+        row("entity", "x&amp;y", "0111110");
+        row("'&' runs to the next ';', however far", "Fish & chips; more", "000001111111100000");
+        row("'&' without ';' runs to the blank", "a &b c", "001100");
+        row("'&' with neither ';' nor blank", "a &b", "00.0");
+        row("comment", "<!-- x -->y", "22222222220");
+        row("comment '<!-->' closes itself", "<!-->a", "222220");
+        row("unclosed comment runs to the end", "a<!-- x", "0222222");
+        row("declaration", "<!DOCTYPE html>", "222222222222222");
+        row("style rule", "<style>p{color:red}</style>", "111111111333333000111111111");
+        row("style: upper-case tags", "<STYLE>p{aa:bc}</STYLE>", "11111111133300111111111");
+        row("style: ':' right after the property's first letter counts as none",
+            "<STYLE>p{a:bc}</STYLE>", "1111111113333111111111");
+        row("style: blanks and line break", "<style>\r\np { color: red }\r\n</style>",
+            "11111111111133333330000011111111111");
+        row("style without end tag runs to the end", "<style>\r\np { color: red }",
+            "1111111111113333333000001");
+        row("style: two rules, the second property after ';'",
+            "<style>a{bb:cc;dd:ee}f{gg:hh}</style>", "1111111113330033330011133300111111111");
+        row("style comment; the character before it keeps its colour",
+            "<style>\r\n/* c */\r\na{bb:cc}</style>", "11111111.2222222111133300111111111");
+        row("style comment right after the tag is read as selector",
+            "<style>/* c */a{bb:cc}</style>", "111111111111111133300111111111");
+        row("script body, names and comments",
+            "<script>a_b=1; // c_d\r\n/* e */ rem x\r\n</script>",
+            "11111111111000022222220222222202222220111111111");
+        row("'//' in a quoted string starts a comment",
+            "<script>\r\nu=\"http://x\";\r\n</script>",
+            "1111111100000000002222220111111111");
+        row("script hidden in an HTML comment",
+            "<script>\r\n<!--\r\nf();\r\n//-->\r\n</script>",
+            "11111111222222200000002222220111111111");
+        row("server block <% %>", "x<% a %>", "01100011");
+        row("server block <?php ?> not at the start", "x<?php a_b ?>", "0111110111011");
+        row("server block at the very start", "<?php echo $a_b; ?>", "1111100000011110011");
+        row("unclosed server block runs to the end", "a<? b", "01100");
+        row("upper-case script tag", "<SCRIPT>x//y\r\n</SCRIPT>", "11111111022220111111111");
+        row("selection: only it is coloured", "<b>x</b><i>y</i>", "...01111........", 3, 5);
+        row("selection ending inside a tag", "<b>xy</b>", "...00....", 3, 3);
+        row("selection: value search starts after its first character", "=\"a_b\" c",
+            "00000000", 0, 8);
+        row("selection: an open style comment never reaches past it",
+            "<style>\r\n/* a b", "11111111.222...", 0, 12);
+    }
+    void slotsOfEachRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, expected);
+        QCOMPARE(scan(text, start, length), expected);
+        QCOMPARE(digits(reference::colourSlots(text, start, length, false)), expected);
+    }
+
+    // Four behaviours of the editor's manual leave characters in a colour from
+    // before, or leave a PHP page's first block as a tag; the scan corrects
+    // them. The literal reading is kept beside it, to show what changed.
+    void correctedRules_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("built");
+        QTest::newRow("plain text at the very start")
+            << "Hello<b>" << ".0000111" << "00000111";
+        QTest::newRow("first letter after '{' and the brace before </style>")
+            << "<style>p{color:red}</style>" << "111111111.33333000.11111111"
+            << "111111111333333000111111111";
+        QTest::newRow("value cut short before </style>")
+            << "<style>p{color:red</style>" << "111111111.3333300.11111111"
+            << "11111111133333300011111111";
+        QTest::newRow("PHP block at the very start")
+            << "<?php echo $a_b; ?>" << "1111133333333333331" << "1111100000011110011";
+        QTest::newRow("ASP block at the very start") << "<% x %>" << "1133331" << "1100011";
+    }
+    void correctedRules()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, described);
+        QCOMPARE(digits(reference::colourSlots(text, 0, 0, true)), described);
+        QTEST(scan(text), "built");
+    }
+
+    // The fast scan (searches remembered) against the slow reading (every
+    // search from scratch) on thousands of random mixtures and selections.
+    void sameAsReadingTheRulesLiterally()
+    {
+        QRandomGenerator rng(20240605);
+        for (int round = 0; round < 4000; ++round) {
+            const QString text = randomText(rng, 1 + rng.bounded(40));
+            int start = 0, length = 0;
+            if (round % 3) {
+                start = rng.bounded(int(text.size()) + 1);
+                length = rng.bounded(int(text.size()) - start + 1);
+            }
+            const QString fast = scan(text, start, length);
+            const QString slow = digits(reference::colourSlots(text, start, length, false));
+            if (fast != slow)
+                QFAIL(qPrintable(QStringLiteral("text \"%1\" selection %2+%3\n  scan      %4\n  reference %5")
+                                     .arg(text, QString::number(start), QString::number(length),
+                                          fast, slow)));
+        }
+    }
+
+    void runsCoverExactlyTheColouredCharacters()
+    {
+        const QString text = tesk::sample::Sample_Html(20000, 7);
+        const std::vector<qint8> perChar = colorcode::Color_Code_Slots(text, 0, 0);
+        const std::vector<colorcode::SlotRun> runs = colorcode::Color_Code_Runs(text, 0, 0);
+        std::vector<qint8> rebuilt(perChar.size(), colorcode::kKeep);
+        int previousEnd = 0;
+        for (const auto& r : runs) {
+            QVERIFY(r.length >= 1);
+            QVERIFY(r.start >= previousEnd);
+            for (int i = r.start; i < r.start + r.length; ++i)
+                rebuilt[size_t(i)] = qint8(r.slot);
+            previousEnd = r.start + r.length;
+        }
+        QCOMPARE(digits(rebuilt), digits(perChar));
+    }
+
+    // Texts that made the described searches go over the rest of the text
+    // from every position. The work must stay within a small multiple of
+    // the length (a quadratic scan would look at about n*n/2 characters).
+    void searchingStaysLinear_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("'&' without ';'") << QString(50000, QLatin1Char('&'));
+        QTest::newRow("'& ' without ';'") << QStringLiteral("& ").repeated(25000);
+        QTest::newRow("'<' without '>'") << QString(50000, QLatin1Char('<'));
+        QTest::newRow("'<!' without '>'") << QStringLiteral("a<!").repeated(20000);
+        QTest::newRow("values without closing quote") << QStringLiteral("=\"").repeated(25000);
+        QTest::newRow("empty values") << QStringLiteral("=\"\"").repeated(20000);
+        QTest::newRow("underscores") << QStringLiteral("<a b=\"") + QString(50000, QLatin1Char('_'));
+        QTest::newRow("script openings") << QStringLiteral("<script").repeated(8000);
+        QTest::newRow("server blocks without end") << QStringLiteral("<?a<%").repeated(10000);
+        QTest::newRow("style tags without end") << QStringLiteral("<style>a{b:").repeated(5000);
+        QTest::newRow("script comments") << QStringLiteral("<script>") + QStringLiteral("/*//rem ").repeated(6000);
+        QTest::newRow("sample page") << tesk::sample::Sample_Html(50000);
+    }
+    void searchingStaysLinear()
+    {
+        QFETCH(QString, text);
+        colorcode::ScanTrace trace;
+        colorcode::Color_Code_Slots(text, 0, 0, &trace);
+        QVERIFY2(trace.searched <= 64LL * text.size(),
+                 qPrintable(QStringLiteral("%1 characters searched for a text of %2")
+                                .arg(trace.searched)
+                                .arg(text.size())));
+    }
+};
+TESK_TEST(ColorCodingTest)
+
+// Properties over generated pages and real pages.
+class ColorCodingPropertiesTest : public QObject {
+    Q_OBJECT
+
+private:
+    QList<QPair<QString, QString>> pages() const
+    {
+        QList<QPair<QString, QString>> list;
+        for (std::uint32_t seed = 1; seed <= 4; ++seed)
+            list << qMakePair(QStringLiteral("generated %1").arg(seed),
+                              tesk::sample::Sample_Html(6000, seed));
+        for (const char* file : {"tests/text/data/club_page.html", "tests/text/data/order_form.php",
+                                 "resources/TeskEdit.htm", "resources/Samples/index.html"}) {
+            const QString text = readSample(QStringLiteral(TESK_SOURCE_DIR "/") + QLatin1String(file));
+            if (!text.isEmpty())
+                list << qMakePair(QString::fromLatin1(file), text);
+        }
+        return list;
+    }
+
+private Q_SLOTS:
+    void colouringSelectionEqualsWholeTextBetweenElements_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const auto& [name, text] : pages())
+            QTest::newRow(qPrintable(name)) << text;
+    }
+    void colouringSelectionEqualsWholeTextBetweenElements()
+    {
+        QFETCH(QString, text);
+        QVERIFY(text.size() > 500);
+        colorcode::ScanTrace trace;
+        const std::vector<qint8> whole = colorcode::Color_Code_Slots(text, 0, 0, &trace);
+
+        // Element starts outside every style, value, script and server block
+        // (the ">" of a self-closing tag starts a text run, but it belongs
+        // to the tag: no selection ends between the two).
+        std::vector<char> inside(size_t(text.size()) + 1, 0);
+        for (const auto& [first, last] : trace.blocks)
+            for (int i = first + 1; i <= std::min(last, int(text.size())); ++i)
+                inside[size_t(i)] = 1;
+        std::vector<int> cuts;
+        for (const int e : trace.elementStarts)
+            if (!inside[size_t(e)] && text[e] != QLatin1Char('>'))
+                cuts.push_back(e);
+        cuts.push_back(int(text.size()));
+        QVERIFY(cuts.size() > 20);
+
+        QRandomGenerator rng(99);
+        for (int round = 0; round < 60; ++round) {
+            int a = cuts[rng.bounded(int(cuts.size()))], b = cuts[rng.bounded(int(cuts.size()))];
+            if (a == b)
+                continue;
+            if (a > b)
+                std::swap(a, b);
+            const std::vector<qint8> part = colorcode::Color_Code_Slots(text, a, b - a);
+            for (int i = 0; i < int(text.size()); ++i) {
+                const qint8 want = (i >= a && i < b) ? whole[size_t(i)] : colorcode::kKeep;
+                if (part[size_t(i)] != want)
+                    QFAIL(qPrintable(QStringLiteral("selection %1-%2: position %3 has %4, expected %5 in \"%6\"")
+                                         .arg(a).arg(b).arg(i).arg(part[size_t(i)]).arg(want)
+                                         .arg(text.mid(std::max(0, i - 30), 60))));
+            }
+        }
+    }
+
+    void nothingOutsideAnySelectionIsColoured_data()
+    {
+        colouringSelectionEqualsWholeTextBetweenElements_data();
+    }
+    void nothingOutsideAnySelectionIsColoured()
+    {
+        QFETCH(QString, text);
+        QRandomGenerator rng(5);
+        for (int round = 0; round < 200; ++round) {
+            const int a = rng.bounded(int(text.size()));
+            const int b = a + 1 + rng.bounded(std::min(800, int(text.size()) - a));
+            const std::vector<qint8> part = colorcode::Color_Code_Slots(text, a, b - a);
+            for (int i = 0; i < int(text.size()); ++i)
+                if ((i < a || i >= b) && part[size_t(i)] != colorcode::kKeep)
+                    QFAIL(qPrintable(QStringLiteral("selection %1-%2 coloured position %3").arg(a).arg(b).arg(i)));
+        }
+    }
+};
+TESK_TEST(ColorCodingPropertiesTest)
+
+#include "color_coding_test.moc"
