@@ -5,9 +5,42 @@
 //
 //   Positions are 0-based indexes into Text(), in which every line break is
 //   CR LF (two characters). QTextDocument keeps one separator per break; the
-//   mapping between the two is done here, in O(log n).
+//   mapping between the two is done here:
+//   - document to Text position: one findBlock, O(log n);
+//   - Text to document position: the block found last is tried first (and
+//     its successor), which makes runs of nearby positions O(log n) each;
+//     otherwise a binary search over block numbers with findBlockByNumber,
+//     O(log^2 n) (about 15 x 15 steps for 30,000 lines). Nothing scans from
+//     the start of the text.
+//   Text() is built once and kept until the text changes (colour and indent
+//   changes keep it); edits made through this class update it in place.
+//
+//   A position between the CR and the LF of a break is a real position of
+//   Text(): SelStart, SelLength and SelText read back exactly what was set
+//   (selecting the CR alone gives "\r", the LF alone "\n"). The document has
+//   no place there, so for editing, colouring and the visible caret it counts
+//   as the position before the CR (the end of the line): text inserted there
+//   goes before the break. Text never holds a lone CR or LF: every CR LF, CR,
+//   LF and Unicode line or paragraph separator put in becomes one CR LF.
 //
 // Colours are 0x00BBGGRR values (platform/palette.h). Indents are twips.
+//
+// LoadFile, setText and setContent replace the QTextDocument (it is built
+// while detached from the widget, which is several times faster than filling
+// a shown one): connect to Change, not to document() signals.
+//
+// HideSelection true: selection changes made through this class are kept
+// in the control and shown (and scrolled to) only when HideSelection goes
+// false again, or, if the control has the focus, once the program returns to
+// the event loop; without the focus no selection is shown. Code that mixes
+// these operations with QTextEdit's own cursor functions (textCursor(),
+// copy() ...) calls syncCursor() first.
+//
+// Pasting and dropping insert plain text only (users paste HTML source, and
+// rich text would bring its fonts along). QTextEdit's own undo and redo
+// (Ctrl+Z, Ctrl+Y) keep working; Shift+Enter makes an ordinary line break.
+
+#include "platform/rtf_reader.h"
 
 #include <QTextEdit>
 
@@ -46,15 +79,19 @@ public:
     QString SelText() const;       // CR LF breaks
     void setSelText(const QString& text);  // replaces the selection, caret after it
 
-    // Colour at the caret, or of a one-colour selection; a selection of
-    // several colours returns kMixedColor.
+    // Colour at the caret (the colour typing there would get: the character
+    // before the caret, or at the start of a line its first character, or a
+    // typing colour just set), or of a one-colour selection. Line breaks in a
+    // selection do not count. A selection of several colours returns
+    // kMixedColor.
     static constexpr quint32 kMixedColor = 0xFFFFFFFFu;
     quint32 SelColor() const;
     // Colours the selection, or sets the typing colour at the caret.
     void setSelColor(quint32 bgr);
 
-    // Left indent (twips) of the paragraph at the caret / of the selected
-    // paragraphs.
+    // Left indent (twips) of the paragraph at the caret (with a selection: of
+    // its first paragraph) / of the selected paragraphs (a selection that ends
+    // at the start of a line leaves that line alone).
     int SelIndent() const;
     void setSelIndent(int twips);
 
@@ -72,22 +109,40 @@ public:
     // Tab stops of the selected paragraphs, twips.
     void setSelTabs(const std::vector<int>& twips);
 
-    // Wrap width of the lines, twips (0: wrap at the window edge).
+    // Wrap width of the lines, twips (0 or less: wrap at the window edge).
     void setRightMargin(int twips);
+    int rightMargin() const;
     // True: selection changes are not shown (and not repainted) until false.
     void setHideSelection(bool hide);
+    bool hideSelection() const;
+    // Makes the widget's own cursor show the selection at once.
+    void syncCursor();
+    // Takes the editor font (Font_Name, Font_Size) and the tab width
+    // (Tab_Spacing) from the shared state again.
+    void applyEditorFont();
+
+    // ---- the document as a whole ---------------------------------------------
+    // Text with '\n' breaks, colours and line indents (what a source file
+    // keeps). setContent starts a fresh undo history.
+    rtf::Content content() const;
+    void setContent(const rtf::Content& content);
 
     // ---- searching ---------------------------------------------------------
     // Options: 0 ignore case; +2 whole word; +4 match case. The match starts at
-    // start or later and ends before end (end < 0: end of text). Selects the
-    // match and returns its start, or -1 (selection unchanged).
+    // start or later and ends before end (end < 0: end of text), i.e. its last
+    // character is at end - 1 at most. Selects the match and returns its
+    // start, or -1 (selection unchanged). An empty text is never found (a
+    // replace-all loop over it would not end). Whole word: the characters
+    // around the match are not letters, digits or "_".
     int Find(const QString& text, int start, int end = -1, int options = 0);
     // negate true: extends the selection backwards from its start (forward
     // false) or forwards from its end (forward true) over characters not in
     // set. negate false: over characters in set.
     void Span(const QString& set, bool forward, bool negate);
-    // Moves the caret in the given direction to the first character in set
-    // (negate: not in set).
+    // Moves the caret in the given direction up to, not over, the first
+    // character in set (negate: not in set): forward from the selection's
+    // end, backward from its start; with none, to the end or the start of the
+    // text. The selection collapses.
     void UpTo(const QString& set, bool forward, bool negate);
 
     // ---- bulk colouring ----------------------------------------------------
@@ -104,7 +159,10 @@ public:
     // Key down: keyCode and shift as the key tables use them (platform/vb_keys);
     // the handler consumes the key by setting keyCode to 0.
     std::function<void(int& keyCode, int shift)> onKeyDown;
-    // Key typed: the handler may replace the text or empty it to drop the key.
+    // Key typed (the characters the key makes, also "\r" Enter, "\b"
+    // Backspace, "\t" Tab and Ctrl+letter control characters): the handler
+    // may replace the text, which is then inserted in its place, or empty it
+    // to drop the key.
     std::function<void(QString& typed)> onKeyPress;
     // Mouse button released: button 1 left, 2 right, 4 middle; shift mask;
     // position in the widget.
@@ -112,7 +170,8 @@ public:
 
 Q_SIGNALS:
     // The text or its formatting changed (colouring a page changes the source
-    // file, so it counts as a change to be saved).
+    // file, so it counts as a change to be saved). Also sent by setText,
+    // LoadFile and setContent; a bulk colouring sends it once.
     void Change();
     void GotFocus();
     void LostFocus();
@@ -122,6 +181,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     struct Impl;

@@ -4,7 +4,10 @@ target_sources(tesk_logic PRIVATE
   platform/data_file.h platform/data_file.cpp
   platform/vb_keys.h platform/vb_keys.cpp
   platform/palette.h platform/palette.cpp
+  platform/rtf_reader.h platform/rtf_reader.cpp
+  platform/rtf_writer.h platform/rtf_writer.cpp
 )
 target_sources(tesk_ui PRIVATE
   platform/dialogs.h platform/dialogs.cpp
+  platform/rich_text_box.h platform/rich_text_box.cpp
 )
