@@ -167,6 +167,13 @@ void FolderTree::setPath(const QString& path)
     emit pathChanged(path_);
 }
 
+void FolderTree::Show_Path()
+{
+    followPath_ = true;
+    if (isVisible())
+        follow_->start();
+}
+
 void FolderTree::Refresh()
 {
     // The model follows the disk on its own; a folder made a moment ago is

@@ -59,6 +59,8 @@ public:
     // its own).
     QString path() const { return path_; }
     void setPath(const QString& path);
+    // Brings the path into view once the tree is shown and its folders are read.
+    void Show_Path();
     // Reads the folders again (after one was made).
     void Refresh();
     // Makes the highlighted folder the path and opens it.

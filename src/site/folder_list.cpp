@@ -49,14 +49,6 @@ int Find_Path(const Slots& list, const QString& path)
     return 0;
 }
 
-int Find_Line(const QStringList& lines, const QString& name)
-{
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        if (lines[i] == name)
-            return int(i);
-    return 0;
-}
-
 QString Folder_Name(const QString& path)
 {
     const QString name = fs::fileName(path);

@@ -42,10 +42,6 @@ int Count(const Slots& list);
 // The slot that holds exactly this path, or 0 when none does.
 int Find_Path(const Slots& list, const QString& path);
 
-// The first of lines 1.. that equals name exactly, or 0 (the placeholder line
-// of the list) when none does. lines[0] is the placeholder.
-int Find_Line(const QStringList& lines, const QString& name);
-
 // The name a folder is remembered by: its last path component. A root has no
 // last component and is named by its own path, so that its entry is never
 // mistaken for an incomplete pair.

@@ -228,6 +228,7 @@ void frm_Working_Folder::Prepare()
     drv_Folder->Refresh_Drives();
     drv_Folder->setDrive(start);
     dir_Folder->setPath(start);
+    dir_Folder->Show_Path();
     lbl_cur_Folder->setText(dir_Folder->path());
     txt_New_Folder->clear();
 }
@@ -273,17 +274,13 @@ void frm_Working_Folder::Retrieve_Folders()
 void frm_Working_Folder::Find_Folder()
 {
     const QString path = lbl_cur_Folder->text();
-    if (fs::folderExists(path))
-        Show_Folder_Name(folder_list::Folder_Name(path), path);
-    else
-        Show_Folder_Name(QString(), QString());
+    Show_Folder_Name(fs::folderExists(path) ? path : QString());
 }
 
-void frm_Working_Folder::Show_Folder_Name(const QString& name, const QString& path)
+void frm_Working_Folder::Show_Folder_Name(const QString& path)
 {
     // The entry is looked up by its path: two sites may share a folder name,
     // and a name alone would select (and move the tree to) the other one.
-    (void)name;
     const int line = path.isEmpty() ? 0 : folder_list::Find_Path(state().Folder_List, path);
     const bool found = line > 0 && line < cbo_List->count();
     selectLine(found ? line : 0);

@@ -34,7 +34,9 @@ public:
 
     void Retrieve_Folders();
     void Find_Folder();
-    void Show_Folder_Name(const QString& name, const QString& path);
+    // Selects the entry of the folder shown (path; "" for none) and shows the
+    // Add or the Delete button.
+    void Show_Folder_Name(const QString& path);
     void Folder_Selected();
     void Add_Folder_to_List();
     void Delete_Folder_from_List();

@@ -255,28 +255,11 @@ private slots:
         folder_list::Slots list;
         list[1] = {QStringLiteral("site"), QStringLiteral("/a/site")};
         list[2] = {QStringLiteral("site"), QStringLiteral("/b/site")};
-        // By name the first one wins; by path each folder finds its own entry.
-        QCOMPARE(folder_list::Find_Line({" Select a Folder", "site", "site"}, QStringLiteral("site")), 1);
+        // Each folder finds its own entry, not the first one of that name.
         QCOMPARE(folder_list::Find_Path(list, QStringLiteral("/a/site")), 1);
         QCOMPARE(folder_list::Find_Path(list, QStringLiteral("/b/site")), 2);
         QCOMPARE(folder_list::Find_Path(list, QStringLiteral("/c/site")), 0);
         QCOMPARE(folder_list::Find_Path(list, QString()), 0);
-    }
-
-    void findLine_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("line");
-        QTest::newRow("exact") << "Beta" << 2;
-        QTest::newRow("case differs: not found") << "beta" << 0;
-        QTest::newRow("placeholder text is not an entry") << " Select a Folder" << 0;
-        QTest::newRow("empty name") << "" << 0;
-    }
-    void findLine()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, line);
-        QCOMPARE(folder_list::Find_Line({" Select a Folder", "Alpha", "Beta"}, name), line);
     }
 
     void folderName_data()

@@ -101,34 +101,6 @@ private slots:
         QCOMPARE(picker.result(), int(QDialog::Rejected));  // Enter did not close the picker
     }
 
-    void newFolderOutsideIsRefused()
-    {
-        frm_Folder picker;
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("Use ../out as a New Folder?"), dialogs::Answer::Yes);
-        script.expectMessage(QStringLiteral("../out could not be created. "));
-        picker.txt_New_Folder->setText(QStringLiteral("../out"));
-        picker.Create_New_Folder();
-        QVERIFY(script.allUsed());
-        QVERIFY(!QFileInfo::exists(site_->path(QStringLiteral("out"))));
-        QVERIFY(picker.txt_New_Folder->text().isEmpty());
-    }
-
-    void driveThatCannotBeRead()
-    {
-        frm_Folder picker;
-        picker.dir_Folder->setPath(site_->programFolder());
-        picker.drv_Folder->addItem(QStringLiteral("/no/such/drive/"));
-        const int bad = picker.drv_Folder->count() - 1;
-        picker.drv_Folder->setCurrentIndex(bad);
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("This Drive is not Available"));
-        emit picker.drv_Folder->activated(bad);
-        QVERIFY(script.allUsed());
-        QCOMPARE(picker.dir_Folder->path(), siteFolder());
-        QCOMPARE(picker.drv_Folder->drive(), fs::rootOf(siteFolder()));
-    }
-
     void hints_data()
     {
         QTest::addColumn<QString>("control");
