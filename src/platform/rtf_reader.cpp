@@ -3,6 +3,8 @@
 #include "platform/file_system.h"
 
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -85,6 +87,59 @@ QString crlfText(const Content& c)
 {
     QString out = c.text;
     out.replace(u'\n', QLatin1String("\r\n"));
+    return out;
+}
+
+QByteArray toJson(const Content& c)
+{
+    // Written by hand so that every run and indent stands on a line of its
+    // own (easy to read and to compare), in the order text, runs, indents.
+    auto quoted = [](const QString& s) {
+        QByteArray j = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
+        return j.mid(1, j.size() - 2);  // drop the brackets
+    };
+    auto hex = [](quint32 bgr) {
+        return QStringLiteral("\"#%1%2%3\"")
+            .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
+            .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+            .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+            .toUpper()
+            .toLatin1();
+    };
+    const QString& t = c.text;
+    const int n = int(t.size());
+    // Run starts in CR LF positions.
+    std::vector<std::pair<int, quint32>> starts;
+    if (n > 0) {
+        size_t ci = 0;
+        int breaksBefore = 0;
+        starts.push_back({0, c.colors.empty() ? 0 : c.colors.front().bgr});
+        for (int i = 0; i < n; ++i) {
+            for (; ci < c.colors.size() && c.colors[ci].start <= i; ++ci)
+                if (c.colors[ci].start == i && i > 0 && c.colors[ci].bgr != starts.back().second)
+                    starts.push_back({i + breaksBefore, c.colors[ci].bgr});
+            if (t[i] == u'\n')
+                ++breaksBefore;
+        }
+        starts.push_back({n + breaksBefore, 0});  // the end
+    }
+    QByteArray out = "{\n  \"text\": " + quoted(crlfText(c)) + ",\n  \"runs\": [";
+    for (size_t k = 0; k + 1 < starts.size(); ++k) {
+        out += k ? ",\n    [" : "\n    [";
+        out += QByteArray::number(starts[k].first) + ", "
+            + QByteArray::number(starts[k + 1].first - starts[k].first) + ", "
+            + hex(starts[k].second) + "]";
+    }
+    out += starts.empty() ? "],\n  \"indents\": [" : "\n  ],\n  \"indents\": [";
+    bool any = false;
+    for (size_t line = 0; line < c.indents.size(); ++line) {
+        if (c.indents[line] == 0)
+            continue;
+        out += any ? ",\n    [" : "\n    [";
+        out += QByteArray::number(qulonglong(line)) + ", " + QByteArray::number(c.indents[line]) + "]";
+        any = true;
+    }
+    out += any ? "\n  ]\n}\n" : "]\n}\n";
     return out;
 }
 
@@ -270,8 +325,10 @@ void Reader::popGroup()
         --overflowDepth_;
         return;
     }
-    if (stack_.empty()) {
-        ended_ = true;  // the document's own group is closed
+    if (stack_.size() <= 1) {
+        // The document's own group is closed: its state is the final one,
+        // and nothing after it belongs to the document.
+        ended_ = true;
         return;
     }
     if (cur_.dest == Dest::FontTable && stack_.back().dest != Dest::FontTable)

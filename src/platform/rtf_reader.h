@@ -64,4 +64,11 @@ Content fromPlainText(const QString& text);
 // The text with CR LF breaks, as the editor's Text and a page file have it.
 QString crlfText(const Content& c);
 
+// The document as JSON, positions counted in UTF-16 units of crlfText:
+//   {"text": "...", "runs": [[start, length, "#RRGGBB"], ...],
+//    "indents": [[line, twips], ...]}
+// The runs cover every character (a CR LF takes the colour of the text
+// before it); indents lists the 0-based lines whose indent is not 0.
+QByteArray toJson(const Content& c);
+
 } // namespace rtf
