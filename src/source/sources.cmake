@@ -6,3 +6,7 @@ target_sources(tesk_ui PRIVATE
 target_sources(tesk_logic PRIVATE
   source/tag_insertion.h source/tag_insertion.cpp
 )
+target_sources(tesk_ui PRIVATE
+  source/button_bar.h source/button_bar.cpp
+  source/tag_bars.h source/tag_bars.cpp
+)
