@@ -16,6 +16,7 @@
 #include "source/frm_Source.h"
 #include "tags/frm_Images.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -169,6 +170,8 @@ private Q_SLOTS:
         QCOMPARE(state().Source_Window_Pos, -2);
 
         // "opens Source" commands place the window first.
+        ScriptedDialogs d;
+        d.onModal([](QDialog&) { return int(QDialog::Rejected); });
         w->mnu_Source_Open_Plus->trigger();
         QCOMPARE(state().Source_Window_Pos, 1);
         QVERIFY(forms::Source_If_Loaded());
