@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -101,11 +102,19 @@ QTextBlockFormat indentFormat(int twips)
 
 struct RichTextBox::Impl {
     RichTextBox* q;
-    // The selection as the program sees it. Without HideSelection it is kept
-    // equal to the widget's cursor; with it, the widget catches up later.
-    QTextCursor cur;
+    // The selection as the program sees it, in document positions. Without
+    // HideSelection the widget's cursor shows it at once; with it, later. It
+    // is kept as numbers rather than a QTextCursor: moving a QTextCursor
+    // measures the line it lands on, which would make every selection step
+    // of the colouring and printing loops cost a line layout.
+    int anchor = 0;
+    int position = 0;
+    // Typing colour (or other formatting) set at the caret, merged into
+    // what is typed or inserted there until the selection moves.
+    std::optional<QTextCharFormat> typing;
+
     bool hide = false;
-    bool pending = false;     // the widget does not show cur yet
+    bool pending = false;     // the widget does not show the selection yet
     bool flushQueued = false; // a catch-up is waiting in the event loop
     int guard = 0;            // > 0 while an operation of this class runs
     int rightMarginTwips = 0;
@@ -127,12 +136,11 @@ struct RichTextBox::Impl {
         int start = 0, length = 0;
     } exact;
 
-    // Block number found by the last Text-to-document mapping.
-    mutable int lastBlock = 0;
-
     explicit Impl(RichTextBox* box) : q(box) {}
 
     QTextDocument* doc() const { return q->document(); }
+    int selStartDoc() const { return std::min(anchor, position); }
+    int selEndDoc() const { return std::max(anchor, position); }
 
     // ---- text cache -------------------------------------------------------
     void textChanged()
@@ -158,100 +166,181 @@ struct RichTextBox::Impl {
     }
 
     int textLength() const { return doc()->characterCount() - 1 + doc()->blockCount() - 1; }
+    int docEnd() const { return doc()->characterCount() - 1; }
 
     // ---- position mapping ---------------------------------------------------
     int docToText(int d) const
     {
-        d = std::clamp(d, 0, doc()->characterCount() - 1);
+        d = std::clamp(d, 0, docEnd());
         return d + doc()->findBlock(d).blockNumber();
     }
 
+    // Where a Text position lies: its block (number, document position and
+    // length with the separator), the block's first Text position, and the
+    // offset from there (length: between CR and LF).
     struct Place {
-        QTextBlock block;
-        int textStart;  // Text position of the block's first character
-        int offset;     // in Text, from textStart (length + 1: between CR and LF)
+        int number;
+        int docPos;
+        int length;
+        int textStart;
+        int offset;
+        bool betweenCrLf() const { return offset == length; }
+        int doc() const { return docPos + std::min(offset, length - 1); }
     };
 
-    static bool holds(const QTextBlock& b, int textStart, int p)
+    // The block found last, while the text is unchanged: runs of nearby
+    // positions (the colouring and printing loops) then cost no search.
+    struct Hint {
+        quint64 revision = ~quint64(0);
+        int number = 0, docPos = 0, length = 1;
+    };
+    mutable Hint hint;
+
+    bool inBlock(int p, int number, int docPos, int length, int blocks) const
     {
-        const int len = b.length() - 1;
-        const int last = textStart + len + (b.next().isValid() ? 1 : 0);
-        return p >= textStart && p <= last;
+        const int ts = docPos + number;
+        return p >= ts && p <= ts + length - 1 + (number + 1 < blocks ? 1 : 0);
+    }
+
+    Place placeIn(int p, int number, int docPos, int length) const
+    {
+        hint = {textRevision, number, docPos, length};
+        return {number, docPos, length, docPos + number, p - docPos - number};
+    }
+
+    int textStartOf(int blockNumber) const
+    {
+        return doc()->findBlockByNumber(blockNumber).position() + blockNumber;
     }
 
     Place locate(int p) const
     {
         p = std::clamp(p, 0, textLength());
         const int blocks = doc()->blockCount();
-        for (int b : {lastBlock, lastBlock + 1}) {
-            if (b < 0 || b >= blocks)
-                continue;
-            const QTextBlock blk = doc()->findBlockByNumber(b);
-            const int ts = blk.position() + b;
-            if (holds(blk, ts, p)) {
-                lastBlock = b;
-                return {blk, ts, p - ts};
+        if (hint.revision == textRevision && hint.number < blocks) {
+            if (inBlock(p, hint.number, hint.docPos, hint.length, blocks))
+                return placeIn(p, hint.number, hint.docPos, hint.length);
+            if (hint.number + 1 < blocks && p > hint.docPos + hint.number) {
+                const QTextBlock next = doc()->findBlockByNumber(hint.number + 1);
+                if (inBlock(p, hint.number + 1, next.position(), next.length(), blocks))
+                    return placeIn(p, hint.number + 1, next.position(), next.length());
             }
         }
-        // Binary search: the last block whose Text start is at or before p.
+        // The last block whose Text start is at or before p. The guess
+        // interpolates between the bounds (lines are of similar length), and
+        // every other step halves the range, so the search takes O(log n)
+        // steps at worst and usually a handful.
         int lo = 0, hi = blocks - 1;
+        int tsLo = 0, tsHi = textStartOf(hi);
+        if (p >= tsHi)
+            lo = hi;
+        bool bisect = false;
         while (lo < hi) {
-            const int mid = lo + (hi - lo + 1) / 2;
-            if (doc()->findBlockByNumber(mid).position() + mid <= p)
+            int mid;
+            if (bisect || tsHi <= tsLo) {
+                mid = lo + (hi - lo + 1) / 2;
+            } else {
+                const double f = double(p - tsLo) / double(tsHi - tsLo);
+                mid = std::clamp(lo + int(f * (hi - lo)), lo + 1, hi);
+            }
+            bisect = !bisect;
+            const int ts = textStartOf(mid);
+            if (ts <= p) {
                 lo = mid;
-            else
+                tsLo = ts;
+            } else {
                 hi = mid - 1;
+                tsHi = textStartOf(hi);
+            }
         }
-        lastBlock = lo;
         const QTextBlock blk = doc()->findBlockByNumber(lo);
-        const int ts = blk.position() + lo;
-        return {blk, ts, p - ts};
+        return placeIn(p, lo, blk.position(), blk.length());
     }
 
-    int textToDoc(int p) const
-    {
-        const Place pl = locate(p);
-        return pl.block.position() + std::min(pl.offset, pl.block.length() - 1);
-    }
-
-    bool betweenCrLf(const Place& pl) const { return pl.offset == pl.block.length(); }
+    int textToDoc(int p) const { return locate(p).doc(); }
 
     // ---- selection ----------------------------------------------------------
     bool exactValid() const
     {
-        return exact.valid && exact.revision == textRevision && cur.anchor() == exact.docAnchor
-            && cur.position() == exact.docPosition;
+        return exact.valid && exact.revision == textRevision && anchor == exact.docAnchor
+            && position == exact.docPosition;
     }
 
     int selStart() const
     {
         if (exactValid())
             return exact.start;
-        return docToText(cur.selectionStart());
+        return docToText(selStartDoc());
     }
 
     int selLength() const
     {
         if (exactValid())
             return exact.length;
-        return docToText(cur.selectionEnd()) - docToText(cur.selectionStart());
+        return docToText(selEndDoc()) - docToText(selStartDoc());
     }
 
-    // Selects Text positions [anchor, position) or (position, anchor]; the
-    // caret goes to position.
-    void select(int anchor, int position)
+    // Selects Text positions [a, p) or (p, a]; the caret goes to p.
+    void select(int a, int p)
     {
         const int len = textLength();
-        anchor = std::clamp(anchor, 0, len);
-        position = std::clamp(position, 0, len);
-        const int da = textToDoc(anchor);
-        const int dp = textToDoc(position);
-        cur.setPosition(da);
-        if (dp != da)
-            cur.setPosition(dp, QTextCursor::KeepAnchor);
-        exact = {true, textRevision, cur.anchor(), cur.position(), std::min(anchor, position),
-                 std::abs(position - anchor)};
+        a = std::clamp(a, 0, len);
+        p = std::clamp(p, 0, len);
+        anchor = textToDoc(a);
+        position = a == p ? anchor : textToDoc(p);
+        exact = {true, textRevision, anchor, position, std::min(a, p), std::abs(p - a)};
+        typing.reset();
         selectionMoved();
+    }
+
+    void selectDoc(int a, int p)
+    {
+        anchor = std::clamp(a, 0, docEnd());
+        position = std::clamp(p, 0, docEnd());
+        exact.valid = false;
+        typing.reset();
+        selectionMoved();
+    }
+
+    // A cursor over the selection. Built inside an edit block, where Qt
+    // does not measure the line; the caller ends the block.
+    QTextCursor editCursor() const
+    {
+        QTextCursor k(doc());
+        k.beginEditBlock();
+        k.setPosition(std::clamp(anchor, 0, docEnd()));
+        k.setPosition(std::clamp(position, 0, docEnd()), QTextCursor::KeepAnchor);
+        return k;
+    }
+
+    // The format typing at a document position would get: the character
+    // before it, or at the start of a non-empty line its first character.
+    QTextCharFormat formatAt(int pos) const
+    {
+        pos = std::clamp(pos, 0, docEnd());
+        const QTextBlock b = doc()->findBlock(pos);
+        int target = (pos == b.position() && b.length() > 1) ? pos : pos - 1;
+        if (target < 0)
+            return b.charFormat();
+        const QTextBlock tb = target < b.position() ? b.previous() : b;
+        if (target == tb.position() + tb.length() - 1)
+            return tb.next().isValid() ? tb.next().charFormat() : tb.charFormat();
+        int fs = tb.position();
+        for (auto it = tb.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (target < fs + f.length())
+                return f.charFormat();
+            fs += f.length();
+        }
+        return tb.charFormat();
+    }
+
+    QTextCharFormat caretFormat() const
+    {
+        QTextCharFormat f = formatAt(position);
+        if (typing)
+            f.merge(*typing);
+        return f;
     }
 
     // ---- keeping the widget in step ---------------------------------------------
@@ -275,15 +364,19 @@ struct RichTextBox::Impl {
             showCursor();
     }
 
-    // The widget shows cur (its selection, or only its caret when hidden
-    // without the focus).
+    // The widget shows the selection (or only the caret when hidden without
+    // the focus).
     void showCursor()
     {
         QScopedValueRollback<int> g(guard, guard + 1);
-        QTextCursor shown = cur;
-        if (hide && !q->hasFocus())
-            shown.clearSelection();
+        QTextCursor shown(doc());
+        const bool collapse = hide && !q->hasFocus();
+        shown.setPosition(collapse ? std::clamp(position, 0, docEnd()) : std::clamp(anchor, 0, docEnd()));
+        if (!collapse)
+            shown.setPosition(std::clamp(position, 0, docEnd()), QTextCursor::KeepAnchor);
         q->QTextEdit::setTextCursor(shown);
+        if (typing)
+            q->QTextEdit::mergeCurrentCharFormat(*typing);
         pending = false;
     }
 
@@ -298,21 +391,49 @@ struct RichTextBox::Impl {
     {
         if (guard > 0)
             return;
-        cur = q->QTextEdit::textCursor();
+        const QTextCursor c = q->QTextEdit::textCursor();
+        if (c.anchor() != anchor || c.position() != position)
+            typing.reset();
+        anchor = c.anchor();
+        position = c.position();
         pending = false;
+    }
+
+    // Someone else changed the document through a cursor of their own: keep
+    // the selection on the same text, as a QTextCursor would.
+    void documentChangedElsewhere(int from, int removed, int added)
+    {
+        if (removed == added)
+            return;  // formatting (or a change of equal length): nothing moves
+        auto adjust = [&](int p) {
+            if (p <= from)
+                return p;
+            if (p < from + removed)
+                return from + added;
+            return p - removed + added;
+        };
+        anchor = std::clamp(adjust(anchor), 0, docEnd());
+        position = std::clamp(adjust(position), 0, docEnd());
     }
 
     // ---- formatting ---------------------------------------------------------------
     void mergeChars(const QTextCharFormat& f)
     {
         QScopedValueRollback<int> g(guard, guard + 1);
-        cur.mergeCharFormat(f);
-        if (!cur.hasSelection()) {
-            if (!hide && q->isVisible())
-                showCursor();
-            else
-                pending = true;
+        if (anchor != position) {
+            QTextCursor k = editCursor();
+            k.mergeCharFormat(f);
+            k.endEditBlock();
+            return;
         }
+        // At the caret: the format of what is typed next.
+        if (!typing)
+            typing = QTextCharFormat();
+        typing->merge(f);
+        if (!hide && q->isVisible())
+            showCursor();
+        else
+            pending = true;
     }
 
     // The blocks the selection touches: with a selection that ends at the
@@ -321,16 +442,16 @@ struct RichTextBox::Impl {
     void forSelectedBlocks(F fn)
     {
         QScopedValueRollback<int> g(guard, guard + 1);
-        const int s = cur.selectionStart();
-        int e = cur.selectionEnd();
+        const int s = selStartDoc();
+        int e = selEndDoc();
         if (e > s)
             --e;
-        QTextBlock first = doc()->findBlock(s);
+        const QTextBlock first = doc()->findBlock(s);
         const QTextBlock last = doc()->findBlock(e);
-        QTextCursor k(doc());
+        QTextCursor k(first);
         k.beginEditBlock();
         for (QTextBlock b = first; b.isValid(); b = b.next()) {
-            fn(b, k);
+            fn(b);
             if (b == last)
                 break;
         }
@@ -339,7 +460,7 @@ struct RichTextBox::Impl {
 
     void mergeBlocks(const QTextBlockFormat& f)
     {
-        forSelectedBlocks([&](const QTextBlock& b, QTextCursor&) {
+        forSelectedBlocks([&](const QTextBlock& b) {
             QTextCursor c(b);
             c.mergeBlockFormat(f);
         });
@@ -358,24 +479,23 @@ struct RichTextBox::Impl {
         connectDocument();
         fresh->setUndoRedoEnabled(true);
         fresh->clearUndoRedoStacks();
-        cur = QTextCursor(fresh);
-        lastBlock = 0;
+        anchor = position = 0;
+        typing.reset();
         textChanged();
         pending = false;
-        {
-            QScopedValueRollback<int> g(guard, guard + 1);
-            q->QTextEdit::setTextCursor(cur);
-        }
         emit q->Change();
     }
 
     void connectDocument()
     {
-        QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int, int, int) {
-            // Our own operations keep the text cache up to date themselves;
-            // anything else (typing, undo, paste) makes it stale.
-            if (guard == 0)
+        QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int from, int removed, int added) {
+            // Our own operations keep the text cache and the selection up to
+            // date themselves; anything else (typing, undo, paste, other
+            // cursors) makes the cache stale.
+            if (guard == 0) {
                 textChanged();
+                documentChangedElsewhere(from, removed, added);
+            }
         });
         QObject::connect(doc(), &QTextDocument::contentsChanged, q, &RichTextBox::Change);
     }
@@ -460,7 +580,6 @@ RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent), d(new Impl(this))
     auto* owned = new QTextDocument(this);
     QTextEdit::setDocument(owned);
     d->connectDocument();
-    d->cur = QTextCursor(owned);
     applyEditorFont();
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] { d->widgetCursorMoved(); });
     connect(this, &QTextEdit::selectionChanged, this, [this] { d->widgetCursorMoved(); });
@@ -559,20 +678,27 @@ QString RichTextBox::SelText() const
     const int n = d->selLength();
     if (n <= 0)
         return QString();
-    if (d->textValid)
-        return d->text.mid(s, n);
+    if (d->textValid || n > 4096)
+        return d->plainText().mid(s, n);
+    // Short pieces straight from the document, without rebuilding Text().
     const Impl::Place a = d->locate(s);
-    const Impl::Place b = d->locate(s + n);
-    QTextCursor k(document());
-    k.setPosition(a.block.position() + std::min(a.offset, a.block.length() - 1));
-    k.setPosition(b.block.position() + std::min(b.offset, b.block.length() - 1),
-                  QTextCursor::KeepAnchor);
-    QString t = k.selectedText();
-    t.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
-    if (d->betweenCrLf(a) && t.startsWith(kCr))
-        t.remove(0, 1);
-    if (d->betweenCrLf(b))
-        t += kCr;
+    const Impl::Place e = d->locate(s + n);
+    QString t;
+    for (QTextBlock b = document()->findBlockByNumber(a.number); b.isValid(); b = b.next()) {
+        const bool first = b.blockNumber() == a.number;
+        const bool last = b.blockNumber() == e.number;
+        const QString bt = b.text();
+        const int from = first ? std::min(a.offset, int(bt.size())) : 0;
+        const int to = last ? std::min(e.offset, int(bt.size())) : int(bt.size());
+        if (to > from)
+            t += QStringView(bt).mid(from, to - from);
+        if (last) {
+            if (e.betweenCrLf())
+                t += kCr;
+            break;
+        }
+        t += (first && a.betweenCrLf()) ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    }
     return t;
 }
 
@@ -580,55 +706,60 @@ void RichTextBox::setSelText(const QString& text)
 {
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
     const QString docText = documentForm(text);
-    const int ds = d->cur.selectionStart();
-    const int de = d->cur.selectionEnd();
-    const int ts = d->docToText(ds);
-    const int te = d->docToText(de);
+    const int ds = d->selStartDoc();
+    const int de = d->selEndDoc();
     if (ds != de || !docText.isEmpty()) {
-        // The typing colour of the caret (cur's own format) stays in use.
-        if (docText.isEmpty())
-            d->cur.removeSelectedText();
-        else
-            d->cur.insertText(docText);
-        const QString crlf = crlfForm(docText);
+        const int ts = d->docToText(ds);
+        const int te = d->docToText(de);
+        const QTextCharFormat format = d->caretFormat();
+        QTextCursor k = d->editCursor();
+        if (docText.isEmpty()) {
+            k.removeSelectedText();
+        } else if (ds == de) {
+            // At a caret the text takes the typing format there.
+            k.insertText(docText, format);
+        } else {
+            k.insertText(docText);
+        }
+        k.endEditBlock();
         if (d->textValid)
-            d->text.replace(ts, te - ts, crlf);
+            d->text.replace(ts, te - ts, crlfForm(docText));
         ++d->textRevision;
-        d->exact.valid = false;
+        d->anchor = d->position = k.position();
     }
+    d->exact.valid = false;
+    d->typing.reset();
     d->selectionMoved();
 }
 
 quint32 RichTextBox::SelColor() const
 {
-    const int s = d->cur.selectionStart();
-    const int e = d->cur.selectionEnd();
+    const int s = d->selStartDoc();
+    const int e = d->selEndDoc();
     if (s == e)
-        return colorOf(d->cur.charFormat());
+        return colorOf(d->caretFormat());
     bool any = false;
     quint32 color = 0;
-    for (QTextBlock b = document()->findBlock(s); b.isValid() && b.position() < e; b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
+    // Fragment positions are counted along (asking each fragment for its
+    // position would walk the document's tree every time).
+    QTextBlock b = document()->findBlock(s);
+    for (int bs = b.position(); b.isValid() && bs < e; b = b.next()) {
+        int fs = bs;
+        for (auto it = b.begin(); !it.atEnd() && fs < e; ++it) {
             const QTextFragment f = it.fragment();
-            const int fs = f.position();
             const int fe = fs + f.length();
-            if (fe <= s)
-                continue;
-            if (fs >= e)
-                break;
-            const quint32 c = colorOf(f.charFormat());
-            if (any && c != color)
-                return kMixedColor;
-            any = true;
-            color = c;
+            if (fe > s) {
+                const quint32 c = colorOf(f.charFormat());
+                if (any && c != color)
+                    return kMixedColor;
+                any = true;
+                color = c;
+            }
+            fs = fe;
         }
+        bs += b.length();
     }
-    if (!any) {
-        QTextCursor k(document());
-        k.setPosition(s);
-        return colorOf(k.charFormat());
-    }
-    return color;
+    return any ? color : colorOf(d->formatAt(s));
 }
 
 void RichTextBox::setSelColor(quint32 bgr)
@@ -638,7 +769,7 @@ void RichTextBox::setSelColor(quint32 bgr)
     d->mergeChars(f);
 }
 
-int RichTextBox::SelIndent() const { return indentOf(document()->findBlock(d->cur.selectionStart())); }
+int RichTextBox::SelIndent() const { return indentOf(document()->findBlock(d->selStartDoc())); }
 
 void RichTextBox::setSelIndent(int twips) { d->mergeBlocks(indentFormat(twips)); }
 
@@ -700,7 +831,7 @@ void RichTextBox::setSelHangingIndent(int twips)
 
 void RichTextBox::setSelBullet(bool on)
 {
-    d->forSelectedBlocks([&](const QTextBlock& b, QTextCursor&) {
+    d->forSelectedBlocks([&](const QTextBlock& b) {
         if (!on) {
             if (QTextList* list = b.textList())
                 list->remove(b);
