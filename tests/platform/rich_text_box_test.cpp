@@ -253,6 +253,55 @@ private slots:
         QCOMPARE(box.Text(), model);
     }
 
+    // Thousands of lines of every length (runs of empty ones too): positions
+    // anywhere map to the right character, both ways, without Text().
+    void mappingOnManyLines()
+    {
+        QRandomGenerator rng(31337);
+        QString model;
+        for (int line = 0; line < 4000; ++line) {
+            if (line)
+                model += QLatin1String("\r\n");
+            const int kind = rng.bounded(10);
+            const int len = kind < 3 ? 0 : kind < 9 ? rng.bounded(60) : 200 + rng.bounded(400);
+            for (int i = 0; i < len; ++i)
+                model += QChar(u'a' + rng.bounded(26));
+        }
+        RichTextBox box;
+        box.setText(model);
+        std::vector<quint32> colours(size_t(model.size()), 0);
+        for (int k = 0; k < 3000; ++k) {
+            const int p = rng.bounded(int(model.size()) - 3);
+            box.setSelStart(p);
+            box.setSelLength(3);
+            QCOMPARE(box.SelText(), model.mid(p, 3));
+            if (k % 3 == 0) {
+                box.setSelColor(kRed);
+                for (int i = p; i < p + 3; ++i)
+                    colours[size_t(i)] = kRed;
+            }
+        }
+        // Colours landed on the characters meant (line breaks aside).
+        const rtf::Content c = box.content();
+        QCOMPARE(rtf::crlfText(c), model);
+        int docPos = 0;
+        for (int i = 0; i < model.size(); ++i) {
+            if (model[i] == u'\r')
+                continue;
+            if (model[i] != u'\n' && c.colorAt(docPos) != colours[size_t(i)])
+                QFAIL(qPrintable(QStringLiteral("colour at %1").arg(i)));
+            ++docPos;
+        }
+        // Document positions (the user's caret) map back.
+        for (int k = 0; k < 2000; ++k) {
+            const int d = rng.bounded(box.document()->characterCount());
+            QTextCursor c2(box.document());
+            c2.setPosition(d);
+            box.setTextCursor(c2);
+            QCOMPARE(box.SelStart(), d + box.document()->findBlock(d).blockNumber());
+        }
+    }
+
     void find_data()
     {
         QTest::addColumn<QString>("text");
