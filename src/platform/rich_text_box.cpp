@@ -40,7 +40,7 @@ bool isBreakChar(QChar c)
 
 // Text as the document takes it: every CR LF, CR, LF and Unicode line or
 // paragraph separator becomes one '\n'; the two characters QTextDocument
-// reserves for frames and NUL become U+FFFD.
+// reserves for frames become U+FFFD; NUL is dropped (as when a file loads).
 QString documentForm(const QString& in)
 {
     QString out;
@@ -52,7 +52,9 @@ QString documentForm(const QString& in)
             if (c == kCr && i + 1 < n && in[i + 1] == kLf)
                 ++i;
             out += kLf;
-        } else if (c.unicode() == 0 || c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
+        } else if (c.unicode() == 0) {
+            continue;
+        } else if (c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
             out += QChar(QChar::ReplacementCharacter);
         } else {
             out += c;
@@ -1007,10 +1009,12 @@ void RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs)
 
 // ---- events ------------------------------------------------------------------------------
 
-bool RichTextBox::event(QEvent* e)
+namespace {
+// Events after which the widget's own cursor acts: the program's selection
+// must be on the screen before them.
+bool userActs(QEvent::Type t)
 {
-    // Whatever the user does next starts from the program's selection.
-    switch (e->type()) {
+    switch (t) {
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:
@@ -1018,12 +1022,26 @@ bool RichTextBox::event(QEvent* e)
     case QEvent::InputMethod:
     case QEvent::DragEnter:
     case QEvent::Drop:
-        d->flush();
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
+}
+} // namespace
+
+bool RichTextBox::event(QEvent* e)
+{
+    if (userActs(e->type()))
+        d->flush();
     return QTextEdit::event(e);
+}
+
+bool RichTextBox::viewportEvent(QEvent* e)
+{
+    // Mouse and drop events arrive at the viewport, not at the control.
+    if (userActs(e->type()))
+        d->flush();
+    return QTextEdit::viewportEvent(e);
 }
 
 void RichTextBox::keyPressEvent(QKeyEvent* e)

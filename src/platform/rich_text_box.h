@@ -189,6 +189,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void showEvent(QShowEvent* e) override;
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;

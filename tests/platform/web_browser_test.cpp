@@ -7,10 +7,12 @@
 #include "core/shared_state.h"
 #include "platform/web_browser.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 namespace {
 
@@ -181,6 +183,23 @@ private slots:
         emit b.page()->linkHovered(QStringLiteral("https://example.org/"));
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("https://example.org/"));
+    }
+
+    void focusEvents()
+    {
+        QWidget other;
+        WebBrowser b;
+        QSignalSpy got(&b, &WebBrowser::GotFocus);
+        QSignalSpy lost(&b, &WebBrowser::LostFocus);
+        // The engine's own widgets inside the control take the focus.
+        emit qApp->focusChanged(&other, b.view());
+        QCOMPARE(got.count(), 1);
+        QWidget* inner = b.view()->focusProxy() ? b.view()->focusProxy() : b.view();
+        emit qApp->focusChanged(b.view(), inner);
+        QCOMPARE(got.count(), 1);
+        QCOMPARE(lost.count(), 0);
+        emit qApp->focusChanged(b.view(), &other);
+        QCOMPARE(lost.count(), 1);
     }
 
     void addresses_data()
