@@ -108,7 +108,9 @@ void frm_Start::buildMenus()
                             [] {});
     mnu_File_Print = add(mnu_File_Menu, "mnu_File_Print", QStringLiteral("&Print Plus..."), [] {});
     mnu_File_Menu->addSeparator();
-    mnu_File_Exit = add(mnu_File_Menu, "mnu_File_Exit", QStringLiteral("E&xit"), [] { End_Program(); });
+    // Exit closes the window like its close button, so the editor offers to
+    // save its changes before the program ends.
+    mnu_File_Exit = add(mnu_File_Menu, "mnu_File_Exit", QStringLiteral("E&xit"), [this] { close(); });
 
     // ---- Browser -----------------------------------------------------------
     mnu_Browser_Menu = menuBar()->addMenu(QStringLiteral("&Browser"));

@@ -1,23 +1,55 @@
 #pragma once
-// The source editor window.
+// The source editor window, "Source File": the rich-text editor rtf_Source
+// in which the user writes HTML source, the top bar of commands with the
+// four colour boxes and the document's name, the tag bars above the editor
+// and the button bar on its left.
+//
+// The window edits one document at a time (source file in Working-Pages,
+// page file in Final-Pages, see source/source_document.h). It is Empty (no
+// document: editor disabled, the six document commands of the main menu
+// disabled) until an open or a new page, then Enabled; Source_Changed says
+// whether the editor holds changes not yet saved.
 
 #include "core/tool_window.h"
+
+#include <array>
+
+class ButtonBar;
+class QFrame;
+class QLabel;
+class QToolButton;
+class RichTextBox;
+class TagBars;
 
 class frm_Source : public ToolWindow {
     Q_OBJECT
 public:
     frm_Source();
     void Form_Load();
+    // The window goes away with the program: unsaved changes are offered for
+    // saving first (the close cannot be refused).
     void Form_Unload();
 
+    // ---- documents ---------------------------------------------------------
+    // A new page from the template, named at once through Save As.
     void Start_New_Page();
+    // Open from the list of sources in Working-Pages.
     void Open_Plus_File();
+    // Open any file through the system Open dialog.
     void Open_File();
+    // Open a copy of a reference source (the menu command has already offered
+    // to save the changes).
     void Open_Reference_File();
+    // Save the source and the page and show the page in the browser.
     void Save_Source();
+    // Ask for a name, then save.
     void Save_As();
+    // Make the current text the working folder's new-page template.
     void Save_New();
+    // Offer to save unsaved changes.
     void Save_Changes();
+
+    // ---- editing commands of the Source menu --------------------------------
     void Edit_Cut();
     void Edit_Copy();
     void Edit_Paste();
@@ -25,13 +57,108 @@ public:
     void Start_Search();
     void Color_Code();
     void Format_Standard();
+    // mode 1 indents the selected paragraphs, mode 2 removes their indent.
     void Indent_Text(int mode);
     void Preview_Source_File();
     void Print_Source_File();
+    // The editor takes the focus, or the open button while there is no document.
     void focusEditor();
     // The working folder changed: show the new site's files.
     void Working_Folder_Files();
 
+    // ---- states and the colour boxes ----------------------------------------
+    // Enabled state: a document is open (clears Source_Changed).
+    void Enable_Menus();
+    // Empty state: no document.
+    void Clear_Source();
+    // Paints the four colour boxes from the colour-coding colours.
+    void Box_Colors();
+    // Shows the name of the caret's colour in the status bar.
+    void Current_Color();
+    // Colours the selection with colour box Color_Index.
+    void Select_Color();
+
     void maximizeRequested() override;
     void closeRequested() override;
+    bool windowKey(int keyCode, int shift) override;
+
+    // ---- controls ------------------------------------------------------------
+    QWidget* tb_Top = nullptr;
+    QToolButton* cmd_Previous = nullptr;
+    QToolButton* cmd_Print = nullptr;
+    QToolButton* cmd_Open = nullptr;
+    QToolButton* cmd_Indent = nullptr;
+    QToolButton* cmd_Find = nullptr;
+    QToolButton* cmd_Hor = nullptr;
+    QToolButton* cmd_Format = nullptr;
+    QFrame* pic_Colors = nullptr;
+    std::array<QFrame*, 4> pic_Color{};
+    QToolButton* cmd_New = nullptr;
+    QToolButton* cmd_Html = nullptr;
+    QToolButton* cmd_Close = nullptr;
+    QToolButton* cmd_Size = nullptr;
+    QToolButton* cmd_Ver = nullptr;
+    QLabel* lbl_Page = nullptr;
+    QLabel* lbl_Source_File = nullptr;
+    RichTextBox* rtf_Source = nullptr;
+    ButtonBar* tb_Left = nullptr;
+    TagBars* tagBars = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void connectControls();
+    // The layout rules of the window, run on every resize.
+    void Form_Resize();
+    void Form_Activate();
+    void Form_Deactivate();
+
+    // The document as it was before an open: an open that cannot go on
+    // puts it back.
+    struct Document {
+        QString Source_Path;
+        QString Source_Title;
+        QString HTML_Name;
+        QString HTML_Path;
+    };
+    Document Current_Document() const;
+    void Restore_Document(const Document& d);
+
+    // The document commands behind the public ones.
+    bool Save_Document();
+    void Name_And_Save();
+    void Open_Finish(const Document& before);
+    void Show_Source_Name(const QString& name);
+    void Retrieve_HTML_Pages();
+
+    // Editor events.
+    void Editor_Change();
+    void Editor_GotFocus();
+    void Editor_LostFocus();
+    void Editor_KeyDown(int& keyCode, int shift);
+    void Editor_KeyPress(QString& typed);
+    void Editor_MouseUp(int button, int shift, QPoint pos);
+
+    // Buttons with a second command on the right mouse button.
+    void Right_Click(QToolButton* button);
+    void Previous_Click(bool right);
+    void Print_Click(bool right);
+    void Format_Click(bool right);
+    void Html_Click();
+    void Hor_Click();
+    void Ver_Click();
+    void Toggle_Browser();
+    void Popup_Menu(bool keys, QPoint global);
+
+    // The commands of the text processing on this editor.
+    void Run_Color_Code();
+    void Run_Standard_Format();
+    bool Run_Convert_Key(int& keyCode, int shift);
+
+    bool editorUsable() const;
+
+    bool activated_ = false;
 };

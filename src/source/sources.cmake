@@ -1,6 +1,15 @@
 # Files of src/source (paths relative to src/).
+# The editor window, its documents, their names and new pages.
+target_sources(tesk_logic PRIVATE
+  source/source_document.h source/source_document.cpp
+  source/new_page.h source/new_page.cpp
+)
 target_sources(tesk_ui PRIVATE
   source/frm_Source.h source/frm_Source.cpp
+  source/name_dialog.h source/name_dialog.cpp
+  source/frm_Source_Open.h source/frm_Source_Open.cpp
+  source/frm_Source_Save_As.h source/frm_Source_Save_As.cpp
+  source/frm_Ref_Open.h source/frm_Ref_Open.cpp
 )
 # Tag bars and button bar of the editor.
 target_sources(tesk_logic PRIVATE

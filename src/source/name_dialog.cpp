@@ -1,0 +1,75 @@
+#include "source/name_dialog.h"
+
+#include "core/arrange.h"
+#include "core/screen.h"
+#include "core/shared_state.h"
+#include "core/tool_window.h"
+#include "platform/vb_keys.h"
+#include "site/site_layout.h"
+#include "source/source_document.h"
+
+#include <QListWidget>
+
+NameDialog::NameDialog(const QString& caption, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(caption);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    state().Dialog_Cancelled = true;
+    Install_Key_Preview(this, [this](int& keyCode, int shift) {
+        if (shift != vb::AltMask && shift != (vb::AltMask | vb::ShiftMask))
+            return false;
+        return Move_Window_Keys(keyCode, shift, this);
+    });
+}
+
+void NameDialog::Form_Activate()
+{
+    // The same rule as every small dialog opened over the help window.
+    SharedState& s = state();
+    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
+    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
+    if (p.moveHelp) {
+        s.Help_Left = Px_From_Twips_X(p.help.x());
+        s.Help_Top = Px_From_Twips_Y(p.help.y());
+    }
+    if (p.moveDialog)
+        move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+}
+
+void NameDialog::reject()
+{
+    state().Dialog_Cancelled = true;
+    QDialog::reject();
+}
+
+void NameDialog::Fill_List(QListWidget* list, const QString& folder, const QString& name)
+{
+    list->clear();
+    const QStringList names = srcdoc::Source_List(folder);
+    list->addItems(names);
+    Select_Row(list, srcdoc::Look_for_File(names, name));
+}
+
+QString NameDialog::Selected_Entry(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+void NameDialog::Select_Row(QListWidget* list, int row)
+{
+    if (row < 0 || row >= list->count()) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+        return;
+    }
+    list->setCurrentRow(row);
+    list->item(row)->setSelected(true);
+    list->scrollToItem(list->item(row));
+}
+
+void NameDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}

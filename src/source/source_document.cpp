@@ -1,0 +1,160 @@
+#include "source/source_document.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace srcdoc {
+
+namespace {
+const QString kRtf = QStringLiteral(".rtf");
+} // namespace
+
+// ---- the name rules --------------------------------------------------------
+
+QString Current_Name(const QString& sourceTitle)
+{
+    const qsizetype at = sourceTitle.indexOf(kRtf, 0, Qt::CaseSensitive);
+    return at < 0 ? sourceTitle : sourceTitle.left(at);
+}
+
+QString Page_Path(const QString& htmlName, const QString& finalPagesFolder)
+{
+    // A name that carries its own extension ("news.php") is the page's name.
+    if (htmlName.contains(QLatin1Char('.')))
+        return finalPagesFolder + htmlName;
+    return finalPagesFolder + htmlName + QStringLiteral(".html");
+}
+
+DocumentNames Name_Rules(const QString& sourceTitle, const QString& workingPagesFolder,
+                         const QString& finalPagesFolder)
+{
+    DocumentNames n;
+    n.label = Current_Name(sourceTitle);
+    n.Source_Title = n.label + kRtf;
+    n.Source_Path = workingPagesFolder + n.Source_Title;
+    n.HTML_Name = n.label;
+    n.HTML_Path = Page_Path(n.HTML_Name, finalPagesFolder);
+    return n;
+}
+
+QString Adjust_Source_Name(SharedState& s)
+{
+    const DocumentNames n = Name_Rules(s.Source_Title, s.Working_Pages_Folder, s.Final_Pages_Folder);
+    s.Source_Title = n.Source_Title;
+    s.Source_Path = n.Source_Path;
+    s.HTML_Name = n.HTML_Name;
+    return n.label;
+}
+
+void Adjust_HTML_Name(SharedState& s)
+{
+    s.HTML_Path = Page_Path(s.HTML_Name, s.Final_Pages_Folder);
+}
+
+// ---- the lists of the name dialogs --------------------------------------------
+
+QStringList Source_List(const QString& folder)
+{
+    QStringList names;
+    for (const QString& file : fs::listFiles(folder)) {
+        if (fs::extension(file) != QLatin1String("rtf"))
+            continue;
+        const QString base = fs::baseName(file);
+        // ".rtf" alone has no name to show or to choose.
+        if (!base.isEmpty())
+            names << base;
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.compare(b, Qt::CaseSensitive) < 0;
+    });
+    return names;
+}
+
+int Look_for_File(const QStringList& list, const QString& name)
+{
+    return int(list.indexOf(name));
+}
+
+// ---- names typed in Save As ----------------------------------------------------
+
+QString Forbidden_Name_Characters()
+{
+    return QStringLiteral("\\/:*?\"<>|");
+}
+
+QString Save_As_Name_Problem(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Please enter a name for the file.");
+    const QString forbidden = Forbidden_Name_Characters();
+    for (const QChar c : name) {
+        if (forbidden.contains(c))
+            return QStringLiteral("A file name cannot hold any of these characters:\r\n")
+                + QStringLiteral("\\ / : * ? \" < > |");
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return QStringLiteral("A file name cannot hold tabs or other control characters.");
+    }
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("\"") + name + QStringLiteral("\" cannot be used as a file name.");
+    return QString();
+}
+
+int Replaced_Entry(const QStringList& list, const QString& typed)
+{
+    return Look_for_File(list, Current_Name(typed));
+}
+
+// ---- files ---------------------------------------------------------------------
+
+bool Same_File(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath()))
+        return true;
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
+                                const QString& workingPagesFolder)
+{
+    const DocumentNames n = Name_Rules(sourceTitle, workingPagesFolder, QString());
+    return fs::fileExists(n.Source_Path) && !Same_File(path, n.Source_Path);
+}
+
+// ---- the program's texts --------------------------------------------------------
+
+QString Save_Changes_Question(const QString& sourceTitle)
+{
+    return QStringLiteral("Save Changes to ") + sourceTitle + QStringLiteral("?");
+}
+
+QString Source_Not_Saved(const QString& path, fs::Result why)
+{
+    return QStringLiteral("The source file could not be saved:\r\n") + path + QStringLiteral("\r\n(")
+        + fs::describe(why) + QStringLiteral(")\r\nYour changes are still in the editor.");
+}
+
+QString Page_Not_Saved(const QString& path, fs::Result why)
+{
+    return QStringLiteral("The page file could not be saved:\r\n") + path + QStringLiteral("\r\n(")
+        + fs::describe(why) + QStringLiteral(")");
+}
+
+QString Template_Not_Saved(const QString& path, fs::Result why)
+{
+    return QStringLiteral("The new page template could not be saved:\r\n") + path + QStringLiteral("\r\n(")
+        + fs::describe(why) + QStringLiteral(")");
+}
+
+QString Not_Opened(const QString& path, fs::Result why)
+{
+    return QStringLiteral("The file could not be opened:\r\n") + path + QStringLiteral("\r\n(")
+        + fs::describe(why) + QStringLiteral(")");
+}
+
+} // namespace srcdoc

@@ -1,0 +1,105 @@
+#pragma once
+// The document in the source editor as files on disk: how its two names are
+// derived, which sources the name dialogs list, what a typed name may be,
+// and the program's texts about documents. No windows here: the editor
+// window and its three name dialogs call these and show the results.
+//
+// A document is a pair written together: the source file NAME.rtf (rich
+// text: colours and indents) in Working-Pages, and the page file in
+// Final-Pages (NAME.html, or NAME itself when the name carries its own page
+// extension, such as "news.php").
+
+#include "core/shared_state.h"
+#include "platform/file_system.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace srcdoc {
+
+// ---- the name rules --------------------------------------------------------
+
+// Every name of a document, derived from a source title.
+struct DocumentNames {
+    QString label;         // what the window shows: the name without ".rtf"
+    QString Source_Title;  // label & ".rtf"
+    QString Source_Path;   // Working-Pages & Source_Title
+    QString HTML_Name;     // label
+    QString HTML_Path;     // Final-Pages & HTML_Name, with ".html" unless it holds a "."
+    bool operator==(const DocumentNames&) const = default;
+};
+
+// The title cut before its first ".rtf" (case-sensitive): "old.rtf.bak"
+// gives "old", "Notes.RTF" stays as it is.
+QString Current_Name(const QString& sourceTitle);
+
+// The page file of a document name.
+QString Page_Path(const QString& htmlName, const QString& finalPagesFolder);
+
+// The whole rule: what a chosen file or typed name becomes.
+DocumentNames Name_Rules(const QString& sourceTitle, const QString& workingPagesFolder,
+                         const QString& finalPagesFolder);
+
+// The rules applied to the shared document state. Adjust_Source_Name sets
+// Source_Title, Source_Path and HTML_Name and returns the label text;
+// Adjust_HTML_Name sets HTML_Path from HTML_Name.
+QString Adjust_Source_Name(SharedState& s);
+void Adjust_HTML_Name(SharedState& s);
+
+// ---- the lists of the name dialogs --------------------------------------------
+
+// Base names of the files in folder whose extension is exactly "rtf" (so
+// "x.RTF" and the template "New Page" are not listed), in alphabetical order
+// without regard to letter case (ties: case-sensitive, so the order is
+// always the same).
+QStringList Source_List(const QString& folder);
+
+// The index of the entry equal to name (case-sensitive), or -1.
+int Look_for_File(const QStringList& list, const QString& name);
+
+// ---- names typed in Save As ----------------------------------------------------
+
+// Characters no file name may hold on any system a site is built or served
+// on (a path separator would put the source outside Working-Pages).
+QString Forbidden_Name_Characters();
+
+// Why name cannot be a document name, as the message to show, or "" when it
+// can: empty or only blanks, a path separator or another forbidden
+// character, a control character, or a name the systems reserve ("." and "..").
+QString Save_As_Name_Problem(const QString& name);
+
+// The list entry a typed name would replace: the name cut before ".rtf"
+// ("page" and "page.rtf" both mean the source page.rtf), or -1.
+int Replaced_Entry(const QStringList& list, const QString& typed);
+
+// ---- files ---------------------------------------------------------------------
+
+// True when both paths name the same file (the same path once made absolute
+// and clean, or the same file on disk).
+bool Same_File(const QString& a, const QString& b);
+
+// Opening path as a document named sourceTitle replaces another file: its
+// source in Working-Pages exists and is not the file being opened.
+bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
+                                const QString& workingPagesFolder);
+
+// ---- the program's texts --------------------------------------------------------
+
+QString Save_Changes_Question(const QString& sourceTitle);
+inline const QString kSaveChangesTitle = QStringLiteral("Source File Change");
+inline const QString kReplaceQuestion = QStringLiteral("Replace Existing File?");
+inline const QString kReplaceTitle = QStringLiteral("File Exists");
+inline const QString kReadOnlyMessage = QStringLiteral("This is a Read Only File\r\nand cannot be changed");
+inline const QString kReadOnlyTitle = QStringLiteral("TWE - Protected Page");
+inline const QString kFileNameTitle = QStringLiteral("TWE - File Name");
+inline const QString kNotSavedTitle = QStringLiteral("TWE - File Not Saved");
+inline const QString kNotOpenedTitle = QStringLiteral("TWE - File Not Opened");
+inline const QString kOpenDialogTitle = QStringLiteral("Open Source File");
+
+// "The source file ... could not be saved" with the file and the reason.
+QString Source_Not_Saved(const QString& path, fs::Result why);
+QString Page_Not_Saved(const QString& path, fs::Result why);
+QString Template_Not_Saved(const QString& path, fs::Result why);
+QString Not_Opened(const QString& path, fs::Result why);
+
+} // namespace srcdoc

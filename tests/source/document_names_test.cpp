@@ -1,0 +1,208 @@
+// The names of a document, the lists of the name dialogs, the names Save As
+// refuses, and where a new page's text comes from. No windows.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "core/shared_state.h"
+#include "source/new_page.h"
+#include "source/source_document.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+using namespace tesk::test;
+
+class DocumentNamesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void nameRules_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("page");
+        // What the user chose or typed, and the two files it becomes.
+        QTest::newRow("index.rtf") << "index.rtf" << "index" << "index.rtf" << "index.html";
+        QTest::newRow("index") << "index" << "index" << "index.rtf" << "index.html";
+        QTest::newRow("news.php.rtf") << "news.php.rtf" << "news.php" << "news.php.rtf" << "news.php";
+        QTest::newRow("news.php") << "news.php" << "news.php" << "news.php.rtf" << "news.php";
+        QTest::newRow("about.htm") << "about.htm" << "about.htm" << "about.htm.rtf" << "about.htm";
+        QTest::newRow("Notes.RTF keeps its upper-case extension")
+            << "Notes.RTF" << "Notes.RTF" << "Notes.RTF.rtf" << "Notes.RTF";
+        QTest::newRow("old.rtf.bak cut before the first .rtf") << "old.rtf.bak" << "old" << "old.rtf" << "old.html";
+        QTest::newRow("a.rtf.rtf") << "a.rtf.rtf" << "a" << "a.rtf" << "a.html";
+        QTest::newRow("New File") << "New File" << "New File" << "New File.rtf" << "New File.html";
+        QTest::newRow("empty") << "" << "" << ".rtf" << ".html";
+        QTest::newRow("dot at the end") << "draft." << "draft." << "draft..rtf" << "draft.";
+    }
+    void nameRules()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, label);
+        QFETCH(QString, source);
+        QFETCH(QString, page);
+        const QString wp = QStringLiteral("/site/Working-Pages/");
+        const QString fp = QStringLiteral("/site/Final-Pages/");
+        const srcdoc::DocumentNames n = srcdoc::Name_Rules(title, wp, fp);
+        QCOMPARE(n.label, label);
+        QCOMPARE(n.Source_Title, source);
+        QCOMPARE(n.Source_Path, wp + source);
+        QCOMPARE(n.HTML_Name, label);
+        QCOMPARE(n.HTML_Path, fp + page);
+
+        // The shared state gets the same names, and a second pass changes nothing.
+        SharedState s;
+        s.Working_Pages_Folder = wp;
+        s.Final_Pages_Folder = fp;
+        s.Source_Title = title;
+        QCOMPARE(srcdoc::Adjust_Source_Name(s), label);
+        srcdoc::Adjust_HTML_Name(s);
+        QCOMPARE(s.Source_Title, source);
+        QCOMPARE(s.Source_Path, wp + source);
+        QCOMPARE(s.HTML_Path, fp + page);
+        QCOMPARE(srcdoc::Name_Rules(s.Source_Title, wp, fp), n);
+    }
+
+    void sourceListHoldsExactRtfFilesInOrder()
+    {
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        for (const char* name : {"index.rtf", "about.htm.rtf", "Zebra.rtf", "apple.rtf", "x.RTF", "New Page",
+                                 "notes.txt", "Apple.rtf", ".rtf", "archive.rtf.bak", "Image.lst"})
+            QVERIFY(writeFile(wp + QLatin1String(name), "x"));
+        QVERIFY(QDir().mkpath(wp + QStringLiteral("folder.rtf")));
+        QCOMPARE(srcdoc::Source_List(wp),
+                 (QStringList{"about.htm", "Apple", "apple", "index", "Zebra"}));
+        QCOMPARE(srcdoc::Source_List(site.path(QStringLiteral("missing"))), QStringList());
+    }
+
+    void lookForFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("row");
+        QTest::newRow("exact") << "index" << 1;
+        QTest::newRow("other case is not the same") << "Index" << -1;
+        QTest::newRow("with extension is not an entry") << "index.rtf" << -1;
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("first") << "about" << 0;
+    }
+    void lookForFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, row);
+        QCOMPARE(srcdoc::Look_for_File({"about", "index", "news.php"}, name), row);
+    }
+
+    void saveAsNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("replaces");  // entry of {"page", "Index"} the name would replace
+        QTest::newRow("new name") << "contact" << false << -1;
+        QTest::newRow("listed name") << "page" << false << 0;
+        QTest::newRow("listed name with .rtf") << "page.rtf" << false << 0;
+        QTest::newRow("listed name cut before .rtf") << "page.rtf.old" << false << 0;
+        QTest::newRow("other letter case") << "index" << false << -1;
+        QTest::newRow("own page extension") << "news.php" << false << -1;
+        QTest::newRow("blank inside") << "my page" << false << -1;
+        QTest::newRow("empty") << "" << true << -1;
+        QTest::newRow("blanks only") << "   " << true << -1;
+        QTest::newRow("slash") << "sub/page" << true << -1;
+        QTest::newRow("backslash") << "sub\\page" << true << -1;
+        QTest::newRow("colon") << "c:page" << true << -1;
+        QTest::newRow("star") << "pa*ge" << true << -1;
+        QTest::newRow("question mark") << "page?" << true << -1;
+        QTest::newRow("quote") << "\"page\"" << true << -1;
+        QTest::newRow("angle brackets") << "<page>" << true << -1;
+        QTest::newRow("bar") << "a|b" << true << -1;
+        QTest::newRow("tab") << "a\tb" << true << -1;
+        QTest::newRow("dot dot") << ".." << true << -1;
+    }
+    void saveAsNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        QFETCH(int, replaces);
+        QCOMPARE(!srcdoc::Save_As_Name_Problem(typed).isEmpty(), refused);
+        QCOMPARE(srcdoc::Replaced_Entry({"page", "Index"}, typed), replaces);
+    }
+
+    void openFromElsewhereReplacesOnlyAnotherFile()
+    {
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        QVERIFY(writeFile(wp + QStringLiteral("index.rtf"), "{\\rtf1 x}"));
+        QVERIFY(writeFile(site.path(QStringLiteral("index.rtf")), "{\\rtf1 y}"));
+        QVERIFY(writeFile(site.path(QStringLiteral("about.htm")), "<p>"));
+        // The source itself, also when named through another spelling of its folder.
+        QVERIFY(!srcdoc::Open_Replaces_Other_Source(wp + "index.rtf", "index.rtf", wp));
+        QVERIFY(!srcdoc::Open_Replaces_Other_Source(wp + "../Working-Pages/index.rtf", "index.rtf", wp));
+        // Another file of the same name: it would replace the source.
+        QVERIFY(srcdoc::Open_Replaces_Other_Source(site.path("index.rtf"), "index.rtf", wp));
+        // Nothing of that name in Working-Pages yet.
+        QVERIFY(!srcdoc::Open_Replaces_Other_Source(site.path("about.htm"), "about.htm", wp));
+    }
+
+    void messagesNameTheFile()
+    {
+        QCOMPARE(srcdoc::Save_Changes_Question("index.rtf"), QStringLiteral("Save Changes to index.rtf?"));
+        QCOMPARE(srcdoc::kReadOnlyMessage, QStringLiteral("This is a Read Only File\r\nand cannot be changed"));
+        const QString m = srcdoc::Source_Not_Saved("/gone/Working-Pages/a.rtf", fs::Result::PathNotFound);
+        QVERIFY(m.contains("/gone/Working-Pages/a.rtf"));
+        QVERIFY(m.contains(fs::describe(fs::Result::PathNotFound)));
+    }
+
+    void builtInPageIsTheFourteenLines()
+    {
+        const QString text = newpage::Built_In_Page_Text();
+        QVERIFY(text.endsWith("\r\n"));
+        QVERIFY(!text.contains(QRegularExpression("[^\r]\n")));
+        const QStringList lines = text.chopped(2).split("\r\n");
+        const QStringList expected{
+            "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"",
+            "\t\"http://www.w3.org/TR/html4/loose.dtd\">",
+            "<html lang=\"en-us\"><head>",
+            "\t<title>",
+            "\t\tTITLE",
+            "\t</title>",
+            "\t<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">",
+            "\t<meta name=\"generator\" content=\"Tesk Web Editor\">",
+            "",
+            "</head><body>",
+            "",
+            "\tCONTENT",
+            "",
+            "</body></html>",
+        };
+        QCOMPARE(lines, expected);
+    }
+
+    void templatesAreTriedInOrder()
+    {
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        const QString program = site.programFolder();
+        auto kinds = [&] {
+            QList<int> out;
+            for (const newpage::Choice& c : newpage::Template_Order(wp, program))
+                out << int(c.source);
+            return out;
+        };
+        using S = newpage::Source;
+        QCOMPARE(kinds(), (QList<int>{int(S::BuiltIn)}));
+        QVERIFY(writeFile(program + "New Page.rtf", "{\\rtf1 p}"));
+        QCOMPARE(kinds(), (QList<int>{int(S::Program), int(S::BuiltIn)}));
+        QVERIFY(writeFile(wp + "New Page", "{\\rtf1 w}"));
+        QCOMPARE(kinds(), (QList<int>{int(S::WorkingFolder), int(S::Program), int(S::BuiltIn)}));
+        QCOMPARE(newpage::Template_Order(wp, program).front().path, wp + "New Page");
+        // A folder of that name is no template.
+        QVERIFY(QFile::remove(wp + "New Page"));
+        QVERIFY(QDir().mkpath(wp + "New Page"));
+        QCOMPARE(kinds(), (QList<int>{int(S::Program), int(S::BuiltIn)}));
+    }
+};
+TESK_TEST(DocumentNamesTest)
+
+#include "document_names_test.moc"
