@@ -848,6 +848,16 @@ private slots:
         QCOMPARE(box.lastFileError(), int(fs::Result::PathNotFound));
     }
 
+    void saveIntoMissingFolder()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("x"));
+        QVERIFY(!box.SaveFile(QStringLiteral("/nonexistent/folder/x.rtf"), 0));
+        QCOMPARE(box.lastFileError(), int(fs::Result::PathNotFound));
+        QVERIFY(!box.SaveFile(QStringLiteral("/nonexistent/folder/x.htm"), 1));
+        QCOMPARE(box.Text(), QStringLiteral("x"));
+    }
+
     void failedSaveKeepsFile()
     {
         if (geteuid() == 0)
