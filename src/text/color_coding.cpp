@@ -507,6 +507,20 @@ std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar)
     return runs;
 }
 
+std::vector<SlotRun> Editor_Runs(QStringView text, std::vector<qint8> perChar)
+{
+    const int n = std::min(int(text.size()), int(perChar.size()));
+    auto isBreak = [&](int i) { return text[i] == u'\r' || text[i] == u'\n'; };
+    for (int i = 1; i + 2 < n; ++i) {
+        const qint8 before = perChar[size_t(i - 1)];
+        if (text[i] == u'\r' && text[i + 1] == u'\n' && before != kKeep
+            && perChar[size_t(i)] != kKeep && perChar[size_t(i + 2)] == before
+            && !isBreak(i - 1) && !isBreak(i + 2))
+            perChar[size_t(i)] = perChar[size_t(i + 1)] = before;
+    }
+    return Slot_Runs(perChar);
+}
+
 std::vector<SlotRun> Color_Code_Runs(QStringView text, int selStart, int selLength)
 {
     return Slot_Runs(Color_Code_Slots(text, selStart, selLength));

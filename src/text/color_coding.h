@@ -60,4 +60,12 @@ std::vector<SlotRun> Color_Code_Runs(QStringView text, int selStart, int selLeng
 // Runs from per-character slots.
 std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar);
 
+// Runs for the editor. A line break there has no colour of its own that
+// shows or is saved, unless the line after it is empty (typing there takes
+// the break's colour). So a CR LF between two characters of one slot, with
+// text on the line after it, takes that slot too: a tag, a line break and the
+// next tag make one run instead of three, and the editor has fewer changes to
+// make. Every other character keeps exactly its slot.
+std::vector<SlotRun> Editor_Runs(QStringView text, std::vector<qint8> perChar);
+
 } // namespace colorcode

@@ -1,0 +1,122 @@
+// Colour coding speed: the scan alone, the whole command on an editor holding
+// the page, a text that made the described searches quadratic, and one plain
+// pass over the same text for scale. The page is a 1 MB sample built from
+// hand-written-looking HTML, or the file named by TESK_BENCH_HTML.
+
+#include "html_sample.h"
+
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "platform/rich_text_box.h"
+#include "text/color_coding.h"
+#include "text/text_commands.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString& pageText()
+{
+    static const QString text = [] {
+        const QByteArray path = qgetenv("TESK_BENCH_HTML");
+        if (!path.isEmpty()) {
+            QFile f(QString::fromLocal8Bit(path));
+            if (f.open(QIODevice::ReadOnly)) {
+                QString s = QString::fromUtf8(f.readAll());
+                // The editor holds CR LF breaks, whatever the file has.
+                s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+                s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+                return s;
+            }
+            qWarning("TESK_BENCH_HTML: cannot read %s; using the built-in sample", path.constData());
+        }
+        return tesk::sample::Sample_Html(1 << 20);
+    }();
+    return text;
+}
+
+qint64 pageBytes()
+{
+    static const qint64 bytes = pageText().toUtf8().size();
+    return bytes;
+}
+
+} // namespace
+
+static void BM_ColorCodeScan(benchmark::State& st)
+{
+    const QString& text = pageText();
+    size_t runs = 0;
+    for (auto _ : st) {
+        const auto result = colorcode::Color_Code_Runs(text, 0, 0);
+        runs = result.size();
+        benchmark::DoNotOptimize(result.data());
+    }
+    st.counters["runs"] = double(runs);
+    st.SetBytesProcessed(st.iterations() * pageBytes());
+}
+BENCHMARK(BM_ColorCodeScan)->Unit(benchmark::kMillisecond);
+
+// The command as the user runs it: an editor window showing the page, no
+// selection, the runs applied in one undo step and the editor repainted.
+static void BM_ColorCodeCommand(benchmark::State& st)
+{
+    resetState();
+    // The page is long: the command asks first, and the user says Yes.
+    dialogs::Handlers yes = dialogs::handlers();
+    yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
+    const dialogs::Handlers previous = dialogs::setHandlers(yes);
+    RichTextBox box;
+    box.resize(900, 700);
+    box.show();
+    box.setText(pageText());
+    QApplication::processEvents();
+    // Two colourings in turn, so every iteration really changes colours.
+    std::array<int, 4> normal = state().Code_Color_Numbers;
+    std::array<int, 4> other{12, 2, 9, 0};
+    bool flip = false;
+    for (auto _ : st) {
+        state().Code_Color_Numbers = flip ? normal : other;
+        flip = !flip;
+        Color_Code_Source(box);
+        box.repaint();
+    }
+    state().Code_Color_Numbers = normal;
+    dialogs::setHandlers(previous);
+    st.SetBytesProcessed(st.iterations() * pageBytes());
+}
+BENCHMARK(BM_ColorCodeCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "&" with no ";" anywhere after it: every "&" asked for the next ";" over
+// the rest of the text. Time per character must stay flat as the text grows.
+static void BM_ColorCodeAmpersands(benchmark::State& st)
+{
+    const QString text(int(st.range(0)), QLatin1Char('&'));
+    for (auto _ : st)
+        benchmark::DoNotOptimize(colorcode::Color_Code_Runs(text, 0, 0).size());
+    st.SetBytesProcessed(st.iterations() * st.range(0));
+    st.SetComplexityN(st.range(0));
+}
+BENCHMARK(BM_ColorCodeAmpersands)
+    ->RangeMultiplier(2)
+    ->Range(12500, 100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+// One pass over the characters of the same page, counting "<": the floor
+// any scan of the page stands on.
+static void BM_LinearPass(benchmark::State& st)
+{
+    const QString& text = pageText();
+    for (auto _ : st) {
+        int count = 0;
+        for (const QChar c : text)
+            count += c == QLatin1Char('<');
+        benchmark::DoNotOptimize(count);
+    }
+    st.SetBytesProcessed(st.iterations() * pageBytes());
+}
+BENCHMARK(BM_LinearPass)->Unit(benchmark::kMillisecond);
