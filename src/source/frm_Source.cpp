@@ -18,6 +18,7 @@
 #include "source/new_page.h"
 #include "source/source_document.h"
 #include "source/tag_bars.h"
+#include "text/text_commands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -939,11 +940,21 @@ void frm_Source::Toggle_Browser()
 
 // ---- the text processing on this editor ------------------------------------------------------
 
-// The colour coding, the Ctrl-key conversions and the standard format join
-// here when the text commands land.
-void frm_Source::Run_Color_Code() {}
-void frm_Source::Run_Standard_Format() {}
-bool frm_Source::Run_Convert_Key(int&, int) { return false; }
+void frm_Source::Run_Color_Code()
+{
+    Color_Code_Source(*rtf_Source);
+}
+
+void frm_Source::Run_Standard_Format()
+{
+    Standard_Format(*rtf_Source);
+}
+
+bool frm_Source::Run_Convert_Key(int& keyCode, int shift)
+{
+    Convert_Key(*rtf_Source, keyCode, shift != 0);
+    return keyCode == 0;
+}
 
 // ---- window frame ---------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include "source_window_support.h"
 
 #include "source/new_page.h"
+#include "text/text_commands.h"
 
 #include <QDir>
 #include <QLabel>
@@ -438,6 +439,23 @@ private Q_SLOTS:
         w->Save_As();
         QVERIFY(w->rtf_Source->isEnabled());
         QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
+    }
+
+    void shippedTemplateIsTheProgramsOwnColouring()
+    {
+        // The file beside the program is what the editor makes of the modern
+        // page: set TESK_WRITE_NEW_PAGE=1 to write it again.
+        RichTextBox box;
+        box.setText(newpage::Shipped_Page_Text());
+        Color_Code_Source(box);
+        const QString shipped = QStringLiteral(TESK_SOURCE_DIR "/resources/New Page.rtf");
+        if (qEnvironmentVariableIsSet("TESK_WRITE_NEW_PAGE"))
+            QVERIFY(box.SaveFile(shipped, 0));
+        const rtf::Content c = readSource(shipped);
+        QCOMPARE(c, box.content());
+        QCOMPARE(rtf::crlfText(c), newpage::Shipped_Page_Text());
+        QCOMPARE(c.colorAt(0), Palette_Color(2));  // the doctype, a declaration
+        QVERIFY(rtf::crlfText(c).contains("<meta charset=\"UTF-8\">"));
     }
 };
 TESK_TEST(SourceDocumentsTest)
