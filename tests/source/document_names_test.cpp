@@ -145,15 +145,6 @@ private Q_SLOTS:
         QVERIFY(!srcdoc::Open_Replaces_Other_Source(site.path("about.htm"), "about.htm", wp));
     }
 
-    void messagesNameTheFile()
-    {
-        QCOMPARE(srcdoc::Save_Changes_Question("index.rtf"), QStringLiteral("Save Changes to index.rtf?"));
-        QCOMPARE(srcdoc::kReadOnlyMessage, QStringLiteral("This is a Read Only File\r\nand cannot be changed"));
-        const QString m = srcdoc::Source_Not_Saved("/gone/Working-Pages/a.rtf", fs::Result::PathNotFound);
-        QVERIFY(m.contains("/gone/Working-Pages/a.rtf"));
-        QVERIFY(m.contains(fs::describe(fs::Result::PathNotFound)));
-    }
-
     void builtInPageIsTheFourteenLines()
     {
         const QString text = newpage::Built_In_Page_Text();

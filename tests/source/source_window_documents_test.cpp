@@ -16,8 +16,6 @@ using namespace tesk::test;
 
 namespace {
 
-QByteArray utf8(const QString& s) { return s.toUtf8(); }
-
 // The six document commands of the main menu.
 QList<QAction*> documentCommands()
 {
@@ -39,319 +37,288 @@ bool allEnabled(bool enabled)
 class SourceDocumentsTest : public QObject {
     Q_OBJECT
 
+private:
+    TempSite* site_ = nullptr;
+    frm_Source* w_ = nullptr;
+    ScriptedDialogs* d_ = nullptr;
+
+    QString wp(const QString& name) const { return workingPages(*site_) + name; }
+    QByteArray page(const QString& name) const { return readFile(finalPages(*site_) + name); }
+    // A source made by the editor control, opened from the Open Plus list.
+    void open(const QString& name, const QString& text)
+    {
+        QVERIFY(writeSource(wp(name + ".rtf"), text));
+        d_->onModal(chooseSource(name));
+        w_->Open_Plus_File();
+        QCOMPARE(w_->rtf_Source->Text(), text);
+    }
+    const dialogs::Message& lastMessage() const { return d_->messages().last(); }
+
 private Q_SLOTS:
-    void init() { resetProgram(); }
-    void cleanup() { resetProgram(); }
+    void init()
+    {
+        resetProgram();
+        site_ = new TempSite;
+        w_ = startEditor(*site_);
+        d_ = new ScriptedDialogs;
+    }
+    void cleanup()
+    {
+        QVERIFY(d_->allUsed());
+        delete d_;
+        resetProgram();
+        delete site_;
+    }
 
     void startsEmptySayingSelectAFile()
     {
-        TempSite site;
-        Main(site.programFolder());
-        frm_Source* w = forms::Source();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Source File"));
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("Select a File"));
-        const QFont f = w->rtf_Source->textCursor().charFormat().font();
+        resetProgram();
+        Main(site_->programFolder());
+        w_ = forms::Source();
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Source File"));
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("Select a File"));
+        const QFont f = w_->rtf_Source->textCursor().charFormat().font();
         QCOMPARE(f.family(), QStringLiteral("Arial"));
         QCOMPARE(f.pointSize(), 10);
-        QVERIFY(!w->rtf_Source->isEnabled());
+        QVERIFY(!w_->rtf_Source->isEnabled());
         QVERIFY(allEnabled(false));
         QVERIFY(!state().Source_Changed);
     }
 
     void newPageFromTheBuiltInText()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        ScriptedDialogs d;
         QString proposed = QStringLiteral("?");
-        d.onModal(nameSource(QStringLiteral("home"), &proposed));
-        QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(d.allUsed());
+        d_->onModal(nameSource("home", &proposed));
+        QTest::keyClick(w_, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(proposed, QString());
-
         const QString text = newpage::Built_In_Page_Text();
-        QCOMPARE(w->rtf_Source->Text(), text);
-        QCOMPARE(readFile(finalPages(site) + "home.html"), utf8(text));
-        QCOMPARE(rtf::crlfText(readSource(workingPages(site) + "home.rtf")), text);
-        QCOMPARE(w->lbl_Source_File->text(), QStringLiteral("home"));
-        QCOMPARE(state().Source_Path, workingPages(site) + "home.rtf");
-        QCOMPARE(state().Status_Path_Panel.text(), state().Source_Path);
-        QVERIFY(w->rtf_Source->isEnabled());
+        QCOMPARE(w_->rtf_Source->Text(), text);
+        QCOMPARE(page("home.html"), text.toUtf8());
+        QCOMPARE(rtf::crlfText(readSource(wp("home.rtf"))), text);
+        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("home"));
+        QCOMPARE(state().Status_Path_Panel.text(), wp("home.rtf"));
+        QVERIFY(w_->rtf_Source->isEnabled());
         QVERIFY(allEnabled(true));
         QVERIFY(!state().Source_Changed);
         // A new page starts its own undo history.
-        QVERIFY(!w->rtf_Source->document()->isUndoAvailable());
+        QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
     }
 
     void cancelledNewPageLeavesTheEditorEmpty()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        ScriptedDialogs d;
-        d.onModal(nameSource(QString()));
-        w->Start_New_Page();
-        QVERIFY(d.allUsed());
-        QCOMPARE(w->rtf_Source->Text(), QString());
-        QVERIFY(!w->rtf_Source->isEnabled());
+        d_->onModal(nameSource(QString()));
+        w_->Start_New_Page();
+        QCOMPARE(w_->rtf_Source->Text(), QString());
+        QVERIFY(!w_->rtf_Source->isEnabled());
         QVERIFY(allEnabled(false));
-        QCOMPARE(QDir(workingPages(site)).entryList(QDir::Files), QStringList());
-        QCOMPARE(QDir(finalPages(site)).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(workingPages(*site_)).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(finalPages(*site_)).entryList(QDir::Files), QStringList());
     }
 
     void templatesInOrderAndSaveForNewPages()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        ScriptedDialogs d;
         // The program's template, colours included.
-        QVERIFY(writeSource(site.programFolder() + "New Page.rtf", "<p>shipped</p>\r\n"));
-        d.onModal(nameSource("one"));
-        w->Start_New_Page();
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("<p>shipped</p>\r\n"));
-        QCOMPARE(readSource(workingPages(site) + "one.rtf").colorAt(0), Palette_Color(9));
+        QVERIFY(writeSource(site_->programFolder() + "New Page.rtf", "<p>shipped</p>\r\n"));
+        d_->onModal(nameSource("one"));
+        w_->Start_New_Page();
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>shipped</p>\r\n"));
+        QCOMPARE(readSource(wp("one.rtf")).colorAt(0), Palette_Color(9));
 
-        // Save for New Pages: an empty editor asks nothing; No writes nothing.
-        const QString own = workingPages(site) + "New Page";
-        d.expectMessage("Use this File to Start New Pages?", dialogs::Answer::No);
-        w->Save_New();
-        QVERIFY(!QFile::exists(own));
-        QCOMPARE(d.messages().last().title, QStringLiteral("New Page Template"));
-        QCOMPARE(d.messages().last().icon, dialogs::Icon::Question);
-        w->rtf_Source->setText("<p>mine</p>");
-        w->rtf_Source->setSelStart(0);
-        w->rtf_Source->setSelLength(3);
-        w->rtf_Source->setSelColor(Palette_Color(12));
-        d.expectMessage("Use this File to Start New Pages?", dialogs::Answer::Yes);
-        w->Save_New();
-        QVERIFY(QFile::exists(own));
-        // The document itself is not saved by it and keeps its name.
-        QCOMPARE(readFile(finalPages(site) + "one.html"), QByteArray("<p>shipped</p>\r\n"));
+        // Save for New Pages: No writes nothing; Yes stores the text, colours
+        // included, and leaves the document as it was.
+        d_->expectMessage("Use this File to Start New Pages?", dialogs::Answer::No);
+        w_->Save_New();
+        QVERIFY(!QFile::exists(wp("New Page")));
+        QCOMPARE(lastMessage().title, QStringLiteral("New Page Template"));
+        QCOMPARE(lastMessage().icon, dialogs::Icon::Question);
+        w_->rtf_Source->setText("<p>mine</p>");
+        w_->rtf_Source->setSelStart(0);
+        w_->rtf_Source->setSelLength(3);
+        w_->rtf_Source->setSelColor(Palette_Color(12));
+        d_->expectMessage("Use this File to Start New Pages?", dialogs::Answer::Yes);
+        w_->Save_New();
+        QVERIFY(QFile::exists(wp("New Page")));
+        QCOMPARE(page("one.html"), QByteArray("<p>shipped</p>\r\n"));
         QCOMPARE(state().Source_Title, QStringLiteral("one.rtf"));
 
         // The working folder's template comes first and is never listed.
-        d.answerNextMessage(dialogs::Answer::No);  // the changes of "one"
+        d_->answerNextMessage(dialogs::Answer::No);  // the changes of "one"
         QStringList listed;
-        d.onModal([&listed](QDialog& dlg) {
+        d_->onModal([&listed](QDialog& dlg) {
             auto& s = dynamic_cast<frm_Source_Save_As&>(dlg);
             for (int i = 0; i < s.lst_Html_Pages->count(); ++i)
                 listed << s.lst_Html_Pages->item(i)->text();
-            s.txt_Save_As->setText("two");
-            s.cmd_Save_As->click();
-            return s.result();
+            return nameSource("two")(dlg);
         });
-        w->Start_New_Page();
-        QVERIFY(d.allUsed());
+        w_->Start_New_Page();
         QCOMPARE(listed, QStringList{"one"});
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("<p>mine</p>"));
-        QCOMPARE(readSource(workingPages(site) + "two.rtf").colorAt(0), Palette_Color(12));
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>mine</p>"));
+        QCOMPARE(readSource(wp("two.rtf")).colorAt(0), Palette_Color(12));
 
-        w->Clear_Source();
-        w->Save_New();  // nothing to store: no question
-        QVERIFY(d.allUsed());
+        w_->Clear_Source();
+        w_->Save_New();  // nothing to store: no question
     }
 
     void openPlusRewritesBothFilesAtOnce()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
         const QString text = QStringLiteral("<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n");
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", text));
-        QVERIFY(writeFile(workingPages(site) + "about.rtf", "{\\rtf1 about}"));
-        QVERIFY(writeFile(workingPages(site) + "x.RTF", "{\\rtf1 x}"));
-        ScriptedDialogs d;
+        QVERIFY(writeSource(wp("index.rtf"), text));
+        QVERIFY(writeFile(wp("about.rtf"), "{\\rtf1 about}"));
+        QVERIFY(writeFile(wp("x.RTF"), "{\\rtf1 x}"));
         QStringList listed;
-        d.onModal(chooseSource("index", &listed));
-        QTest::keyClick(w, Qt::Key_O, Qt::ControlModifier);
-        QVERIFY(d.allUsed());
+        d_->onModal(chooseSource("index", &listed));
+        QTest::keyClick(w_, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(listed, (QStringList{"about", "index"}));
-        QCOMPARE(w->rtf_Source->Text(), text);
-        QCOMPARE(readFile(finalPages(site) + "index.html"), utf8(text));
-        const rtf::Content back = readSource(workingPages(site) + "index.rtf");
+        QCOMPARE(w_->rtf_Source->Text(), text);
+        QCOMPARE(page("index.html"), text.toUtf8());
+        const rtf::Content back = readSource(wp("index.rtf"));
         QCOMPARE(rtf::crlfText(back), text);
         QCOMPARE(back.colorAt(0), Palette_Color(9));
         QCOMPARE(back.indents.front(), 720);
-        QCOMPARE(w->lbl_Source_File->text(), QStringLiteral("index"));
+        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("index"));
         QVERIFY(!state().Source_Changed);
-        QVERIFY(!w->rtf_Source->document()->isUndoAvailable());
+        QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
 
         // Cancelling the list changes nothing.
-        d.onModal(chooseSource(QString()));
-        w->Open_Plus_File();
+        d_->onModal(chooseSource(QString()));
+        w_->Open_Plus_File();
         QCOMPARE(state().Source_Title, QStringLiteral("index.rtf"));
-        QCOMPARE(w->rtf_Source->Text(), text);
+        QCOMPARE(w_->rtf_Source->Text(), text);
     }
 
     void openFileImportsFromAnotherFolder()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        const QString other = site.path("elsewhere/");
+        const QString other = site_->path("elsewhere/");
         QVERIFY(QDir().mkpath(other));
         QVERIFY(writeFile(other + "about.htm", "<p>about</p>\n"));
-        ScriptedDialogs d;
-        d.onFile([&](const dialogs::FileRequest& r) { return dialogs::FileResult{other + "about.htm", other}; });
-        QTest::keyClick(w, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        const dialogs::FileRequest r = d.fileRequests().first();
+        d_->onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{other + "about.htm", other}; });
+        QTest::keyClick(w_, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        const dialogs::FileRequest r = d_->fileRequests().first();
         QCOMPARE(r.title, QStringLiteral("Open Source File"));
-        QCOMPARE(r.folder, workingPages(site));
+        QCOMPARE(r.folder, workingPages(*site_));
         QCOMPARE(r.filterIndex, 1);
         QVERIFY(r.filter.startsWith("Source Files (*.rtf)|*.rtf|"));
         QVERIFY(r.mustExist);
-        QCOMPARE(readFile(finalPages(site) + "about.htm"), QByteArray("<p>about</p>\r\n"));
-        QCOMPARE(rtf::crlfText(readSource(workingPages(site) + "about.htm.rtf")), QStringLiteral("<p>about</p>\r\n"));
+        QCOMPARE(page("about.htm"), QByteArray("<p>about</p>\r\n"));
+        QCOMPARE(rtf::crlfText(readSource(wp("about.htm.rtf"))), QStringLiteral("<p>about</p>\r\n"));
         QCOMPARE(readFile(other + "about.htm"), QByteArray("<p>about</p>\n"));
         QCOMPARE(state().Source_Folder, other);
 
         // The next Open dialog starts there; no file chosen: nothing happens.
-        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        w->Open_File();
-        QCOMPARE(d.fileRequests().last().folder, other);
+        d_->onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
+        w_->Open_File();
+        QCOMPARE(d_->fileRequests().last().folder, other);
         QCOMPARE(state().Source_Title, QStringLiteral("about.htm.rtf"));
     }
 
     void openFromElsewhereAsksBeforeReplacingASource()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>site</p>\r\n"));
-        QVERIFY(writeSource(workingPages(site) + "keep.rtf", "<p>keep</p>\r\n"));
-        const QByteArray before = readFile(workingPages(site) + "index.rtf");
-        QVERIFY(writeFile(site.path("index.rtf"), "{\\rtf1 other}"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("keep"));
-        w->Open_Plus_File();
-
-        auto pick = [&](const dialogs::FileRequest&) { return dialogs::FileResult{site.path("index.rtf"), {}}; };
-        d.onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::No);
-        w->Open_File();
-        QCOMPARE(d.messages().last().title, QStringLiteral("File Exists"));
-        QCOMPARE(readFile(workingPages(site) + "index.rtf"), before);
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("<p>keep</p>\r\n"));
+        QVERIFY(writeSource(wp("index.rtf"), "<p>site</p>\r\n"));
+        const QByteArray before = readFile(wp("index.rtf"));
+        open("keep", "<p>keep</p>\r\n");
+        QVERIFY(writeFile(site_->path("index.rtf"), "{\\rtf1 other}"));
+        auto pick = [&](const dialogs::FileRequest&) { return dialogs::FileResult{site_->path("index.rtf"), {}}; };
+        d_->onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::No);
+        w_->Open_File();
+        QCOMPARE(lastMessage().title, QStringLiteral("File Exists"));
+        QCOMPARE(readFile(wp("index.rtf")), before);
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>keep</p>\r\n"));
         QCOMPARE(state().Source_Title, QStringLiteral("keep.rtf"));
 
-        d.onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::Yes);
-        w->Open_File();
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("other"));
-        QCOMPARE(readFile(finalPages(site) + "index.html"), QByteArray("other"));
-        QVERIFY(d.allUsed());
+        d_->onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::Yes);
+        w_->Open_File();
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("other"));
+        QCOMPARE(page("index.html"), QByteArray("other"));
     }
 
     void aSourceThatCannotBeLoadedChangesNothing()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "keep.rtf", "<p>keep</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("keep"));
-        w->Open_Plus_File();
-        w->rtf_Source->setSelText("edited ");
-        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{site.path("gone.rtf"), {}}; });
-        d.answerNextMessage(dialogs::Answer::No);  // save the changes first? no
-        d.answerNextMessage(dialogs::Answer::Ok);
-        w->Open_File();
-        QVERIFY(d.messages().last().text.contains(site.path("gone.rtf")));
-        QCOMPARE(d.messages().last().title, QStringLiteral("TWE - File Not Opened"));
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("edited <p>keep</p>\r\n"));
-        QCOMPARE(state().Source_Title, QStringLiteral("keep.rtf"));
-        QCOMPARE(state().Source_Path, workingPages(site) + "keep.rtf");
-        QVERIFY(!QFile::exists(workingPages(site) + "gone.rtf"));
+        open("keep", "<p>keep</p>\r\n");
+        w_->rtf_Source->setSelText("edited ");
+        d_->onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{site_->path("gone.rtf"), {}}; });
+        d_->answerNextMessage(dialogs::Answer::No);  // save the changes first? no
+        d_->answerNextMessage(dialogs::Answer::Ok);
+        w_->Open_File();
+        QVERIFY(lastMessage().text.contains(site_->path("gone.rtf")));
+        QCOMPARE(lastMessage().title, QStringLiteral("TWE - File Not Opened"));
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("edited <p>keep</p>\r\n"));
+        QCOMPARE(state().Source_Path, wp("keep.rtf"));
+        QVERIFY(!QFile::exists(wp("gone.rtf")));
     }
 
     void referenceSourcesAreCopiedNeverWritten()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        const QString ref = site.programFolder() + "References/";
+        const QString ref = site_->programFolder() + "References/";
         QVERIFY(writeSource(ref + "table.rtf", "<table></table>\r\n"));
         QVERIFY(writeSource(ref + "form.rtf", "<form></form>\r\n"));
         const QByteArray original = readFile(ref + "table.rtf");
-        ScriptedDialogs d;
-        auto choose = [](const QString& entry, QString* preselected) {
-            return [entry, preselected](QDialog& dlg) {
+        QString preselected;
+        auto choose = [&preselected](const QString& entry) {
+            return [entry, &preselected](QDialog& dlg) {
                 auto& r = dynamic_cast<frm_Ref_Open&>(dlg);
-                *preselected = r.lst_Ref_Pages->selectedItems().isEmpty()
-                    ? QString() : r.lst_Ref_Pages->selectedItems().first()->text();
+                const auto sel = r.lst_Ref_Pages->selectedItems();
+                preselected = sel.isEmpty() ? QString() : sel.first()->text();
                 if (!entry.isEmpty())
                     r.lst_Ref_Pages->setCurrentItem(r.lst_Ref_Pages->findItems(entry, Qt::MatchExactly).first());
                 r.cmd_Open->click();
                 return r.result();
             };
         };
-        QString preselected;
-        d.onModal(choose("table", &preselected));
+        d_->onModal(choose("table"));
         forms::Start()->mnu_Source_Open_Ref->trigger();
         QCOMPARE(preselected, QString());
         QCOMPARE(readFile(ref + "table.rtf"), original);
-        QCOMPARE(readFile(finalPages(site) + "table.html"), QByteArray("<table></table>\r\n"));
-        QCOMPARE(state().Source_Path, workingPages(site) + "table.rtf");
+        QCOMPARE(page("table.html"), QByteArray("<table></table>\r\n"));
+        QCOMPARE(state().Source_Path, wp("table.rtf"));
         QCOMPARE(state().Source_Folder, ref);
         // The last reference chosen is preselected next time; opening it
         // again would replace the working copy, which asks first.
-        d.onModal(choose(QString(), &preselected)).expectMessage("Replace Existing File?", dialogs::Answer::No);
-        w->Open_Reference_File();
+        d_->onModal(choose(QString())).expectMessage("Replace Existing File?", dialogs::Answer::No);
+        w_->Open_Reference_File();
         QCOMPARE(preselected, QStringLiteral("table"));
-        QVERIFY(d.allUsed());
     }
 
     void readOnlySourceProtectsItsPage()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>old</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w->Open_Plus_File();
-        const QByteArray page = readFile(finalPages(site) + "index.html");
-        const QByteArray source = readFile(workingPages(site) + "index.rtf");
-        setReadOnly(workingPages(site) + "index.rtf", true);
-        w->rtf_Source->setSelText("new ");
-        QVERIFY(state().Source_Changed);
+        open("index", "<p>old</p>\r\n");
+        const QByteArray html = page("index.html");
+        const QByteArray source = readFile(wp("index.rtf"));
+        setReadOnly(wp("index.rtf"), true);
+        w_->rtf_Source->setSelText("new ");
         state().Status_Path_Panel.clear();
-        d.expectMessage("This is a Read Only File\r\nand cannot be changed");
-        QTest::keyClick(w->rtf_Source, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(d.allUsed());
-        QCOMPARE(d.messages().last().title, QStringLiteral("TWE - Protected Page"));
-        QCOMPARE(d.messages().last().icon, dialogs::Icon::Critical);
-        QCOMPARE(readFile(finalPages(site) + "index.html"), page);
-        QCOMPARE(readFile(workingPages(site) + "index.rtf"), source);
-        QCOMPARE(state().Status_Path_Panel.text(), workingPages(site) + "index.rtf");
+        d_->expectMessage("This is a Read Only File\r\nand cannot be changed");
+        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(lastMessage().title, QStringLiteral("TWE - Protected Page"));
+        QCOMPARE(lastMessage().icon, dialogs::Icon::Critical);
+        QCOMPARE(page("index.html"), html);
+        QCOMPARE(readFile(wp("index.rtf")), source);
+        QCOMPARE(state().Status_Path_Panel.text(), wp("index.rtf"));
         QVERIFY(!state().Source_Changed);
-        setReadOnly(workingPages(site) + "index.rtf", false);
+        setReadOnly(wp("index.rtf"), false);
     }
 
     void otherSaveFailuresSayWhichFileAndKeepTheChanges()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>old</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w->Open_Plus_File();
-        w->rtf_Source->setSelText("new ");
-        QVERIFY(QDir(workingPages(site)).removeRecursively());
-        d.answerNextMessage(dialogs::Answer::Ok);
-        w->Save_Source();
-        QVERIFY(d.messages().last().text.contains(workingPages(site) + "index.rtf"));
-        QCOMPARE(d.messages().last().title, QStringLiteral("TWE - File Not Saved"));
+        open("index", "<p>old</p>\r\n");
+        w_->rtf_Source->setSelText("new ");
+        QVERIFY(QDir(workingPages(*site_)).removeRecursively());
+        d_->answerNextMessage(dialogs::Answer::Ok);
+        w_->Save_Source();
+        QVERIFY(lastMessage().text.contains(wp("index.rtf")));
+        QCOMPARE(lastMessage().title, QStringLiteral("TWE - File Not Saved"));
         QVERIFY(state().Source_Changed);
         // So leaving the document asks again.
-        d.expectMessage("Save Changes to index.rtf?", dialogs::Answer::No);
-        w->closeRequested();
-        QVERIFY(d.allUsed());
+        d_->expectMessage("Save Changes to index.rtf?", dialogs::Answer::No);
+        w_->closeRequested();
     }
 
     void pageFailureIsReported()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>old</p>\r\n"));
-        QVERIFY(QDir(finalPages(site)).removeRecursively());
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index")).answerNextMessage(dialogs::Answer::Ok);
-        w->Open_Plus_File();
-        QVERIFY(d.messages().last().text.contains(finalPages(site) + "index.html"));
-        // The source itself was saved.
-        QVERIFY(!state().Source_Changed);
+        QVERIFY(QDir(finalPages(*site_)).removeRecursively());
+        d_->answerNextMessage(dialogs::Answer::Ok);
+        open("index", "<p>old</p>\r\n");
+        QVERIFY(lastMessage().text.contains(finalPages(*site_) + "index.html"));
+        QVERIFY(!state().Source_Changed);  // the source itself was saved
     }
 
     void saveChangesBeforeLeavingADocument_data()
@@ -363,81 +330,58 @@ private Q_SLOTS:
     void saveChangesBeforeLeavingADocument()
     {
         QFETCH(bool, yes);
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>old</p>\r\n"));
-        QVERIFY(writeSource(workingPages(site) + "other.rtf", "<p>other</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w->Open_Plus_File();
-        QTest::keyClicks(w->rtf_Source, "Hi ");
+        QVERIFY(writeSource(wp("other.rtf"), "<p>other</p>\r\n"));
+        open("index", "<p>old</p>\r\n");
+        QTest::keyClicks(w_->rtf_Source, "Hi ");
         QVERIFY(state().Source_Changed);
-        d.expectMessage("Save Changes to index.rtf?", yes ? dialogs::Answer::Yes : dialogs::Answer::No);
-        d.onModal(chooseSource("other"));
-        w->Open_Plus_File();
-        QVERIFY(d.allUsed());
-        QCOMPARE(d.messages().last().title, QStringLiteral("Source File Change"));
-        QCOMPARE(d.messages().last().icon, dialogs::Icon::Exclamation);
-        QCOMPARE(readFile(finalPages(site) + "index.html"),
-                 yes ? QByteArray("Hi <p>old</p>\r\n") : QByteArray("<p>old</p>\r\n"));
-        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("<p>other</p>\r\n"));
+        d_->expectMessage("Save Changes to index.rtf?", yes ? dialogs::Answer::Yes : dialogs::Answer::No);
+        d_->onModal(chooseSource("other"));
+        w_->Open_Plus_File();
+        QCOMPARE(lastMessage().title, QStringLiteral("Source File Change"));
+        QCOMPARE(lastMessage().icon, dialogs::Icon::Exclamation);
+        QCOMPARE(page("index.html"), yes ? QByteArray("Hi <p>old</p>\r\n") : QByteArray("<p>old</p>\r\n"));
+        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>other</p>\r\n"));
     }
 
     void exitOffersToSaveTheChanges()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>old</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w->Open_Plus_File();
-        QTest::keyClicks(w->rtf_Source, "New ");
-        d.expectMessage("Save Changes to index.rtf?", dialogs::Answer::Yes);
+        open("index", "<p>old</p>\r\n");
+        QTest::keyClicks(w_->rtf_Source, "New ");
+        d_->expectMessage("Save Changes to index.rtf?", dialogs::Answer::Yes);
         forms::Start()->mnu_File_Exit->trigger();
-        QVERIFY(d.allUsed());
-        QCOMPARE(readFile(finalPages(site) + "index.html"), QByteArray("New <p>old</p>\r\n"));
+        QCOMPARE(page("index.html"), QByteArray("New <p>old</p>\r\n"));
     }
 
     void unnamedPageIsOfferedAsNewFile()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        ScriptedDialogs d;
-        d.onModal(nameSource("home"));
-        w->Start_New_Page();
-        QTest::keyClicks(w->rtf_Source, "x");
+        d_->onModal(nameSource("home"));
+        w_->Start_New_Page();
+        QTest::keyClicks(w_->rtf_Source, "x");
         // As it is after a cancelled name for a page the user asked to save.
         state().Source_Title.clear();
         state().Source_Path.clear();
         QString proposed;
-        d.expectMessage("Save Changes to New File?", dialogs::Answer::Yes).onModal(nameSource("", &proposed));
-        w->closeRequested();
-        QVERIFY(d.allUsed());
+        d_->expectMessage("Save Changes to New File?", dialogs::Answer::Yes).onModal(nameSource("", &proposed));
+        w_->closeRequested();
         QCOMPARE(proposed, QStringLiteral("New File"));
-        // A named text is kept, not cleared, when its naming is cancelled.
-        QVERIFY(w->rtf_Source->TextLength() > 0);
+        // A text that has a title is kept when its naming is cancelled.
+        QVERIFY(w_->rtf_Source->TextLength() > 0);
     }
 
     void saveAsUnderAnotherName()
     {
-        TempSite site;
-        frm_Source* w = startEditor(site);
-        QVERIFY(writeSource(workingPages(site) + "index.rtf", "<p>i</p>\r\n"));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w->Open_Plus_File();
+        open("index", "<p>i</p>\r\n");
         QString proposed;
-        d.onModal(nameSource("news.php", &proposed));
-        QTest::keyClick(w->rtf_Source, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        d_->onModal(nameSource("news.php", &proposed));
+        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(proposed, QStringLiteral("index"));
-        QCOMPARE(readFile(finalPages(site) + "news.php"), QByteArray("<p>i</p>\r\n"));
-        QVERIFY(QFile::exists(workingPages(site) + "news.php.rtf"));
-        QCOMPARE(w->lbl_Source_File->text(), QStringLiteral("news.php"));
-        QCOMPARE(state().HTML_Path, finalPages(site) + "news.php");
+        QCOMPARE(page("news.php"), QByteArray("<p>i</p>\r\n"));
+        QVERIFY(QFile::exists(wp("news.php.rtf")));
+        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("news.php"));
         // Cancelling a named document's Save As keeps it.
-        d.onModal(nameSource(QString()));
-        w->Save_As();
-        QVERIFY(w->rtf_Source->isEnabled());
+        d_->onModal(nameSource(QString()));
+        w_->Save_As();
+        QVERIFY(w_->rtf_Source->isEnabled());
         QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
     }
 
