@@ -1,7 +1,7 @@
 // Colour coding speed: the scan alone, the whole command on an editor holding
-// the page, a text that made the described searches quadratic, and one plain
-// pass over the same text for scale. The page is a 1 MB sample built from
-// hand-written-looking HTML, or the file named by TESK_BENCH_HTML.
+// the page, a text that makes searches done afresh each time quadratic, and
+// one plain pass over the same text for scale. The page is a 1 MB sample
+// built from hand-written-looking HTML, or the file named by TESK_BENCH_HTML.
 
 #include "html_sample.h"
 

@@ -252,8 +252,9 @@ private:
         const int B = (k < 0 || k > e0_) ? e0_ : k - 1;
         const int blockLimit = std::min(B + 1, lim_);
 
-        // Searches look after q and inside the block; a match right after q
-        // counts as none, as the table of states has it.
+        // Searches look after q and inside the block. A match right after q
+        // counts as none: style blocks have always been coloured that way
+        // (it decides, for one, that "a{x:1}" shows "x:1" as property).
         auto find = [&](Finder& finder, int q, int length) {
             const int r = finder.next(q + 1);
             if (r < 0 || r + length > blockLimit || r == q + 1)

@@ -1,7 +1,7 @@
 #pragma once
 // A second, deliberately naive colour-coding scan for the tests to compare
 // against: 1-based positions, every "next X after p" searched afresh from p,
-// each rule written as the editor's manual states it. Slow (it searches the
+// each colouring rule followed word for word. Slow (it searches the
 // rest of the range again and again) and so only for short texts.
 //
 // `literal` keeps four behaviours that the real scan corrects: the very first

@@ -139,13 +139,14 @@ private Q_SLOTS:
         QCOMPARE(digits(reference::colourSlots(text, start, length, false)), expected);
     }
 
-    // Four behaviours of the editor's manual leave characters in a colour from
-    // before, or leave a PHP page's first block as a tag; the scan corrects
-    // them. The literal reading is kept beside it, to show what changed.
+    // Read word for word, the colouring rules leave characters in a colour
+    // from before, or leave a PHP page's first block as a tag; the scan
+    // corrects that. The word-for-word reading is kept beside it, to show
+    // what changed.
     void correctedRules_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("wordForWord");
         QTest::addColumn<QString>("built");
         QTest::newRow("plain text at the very start")
             << "Hello<b>" << ".0000111" << "00000111";
@@ -162,8 +163,8 @@ private Q_SLOTS:
     void correctedRules()
     {
         QFETCH(QString, text);
-        QFETCH(QString, described);
-        QCOMPARE(digits(reference::colourSlots(text, 0, 0, true)), described);
+        QFETCH(QString, wordForWord);
+        QCOMPARE(digits(reference::colourSlots(text, 0, 0, true)), wordForWord);
         QTEST(scan(text), "built");
     }
 
@@ -205,7 +206,7 @@ private Q_SLOTS:
         QCOMPARE(digits(rebuilt), digits(perChar));
     }
 
-    // Texts that made the described searches go over the rest of the text
+    // Texts that make searches done afresh each time go over the rest of the text
     // from every position. The work must stay within a small multiple of
     // the length (a quadratic scan would look at about n*n/2 characters).
     void searchingStaysLinear_data()
