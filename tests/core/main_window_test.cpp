@@ -182,6 +182,10 @@ private Q_SLOTS:
         TempSite site;
         startProgram(site);
         frm_Start* w = forms::Start();
+        // The Open Browser File dialog of both commands is cancelled.
+        ScriptedDialogs d;
+        for (int i = 0; i < 2; ++i)
+            d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
         w->mnu_Browser[0]->trigger();  // Close Window
         QCOMPARE(state().Browser_Window_Pos, -1);
         QVERIFY(!forms::Browser()->frameVisible());
@@ -193,6 +197,7 @@ private Q_SLOTS:
         QCOMPARE(state().Source_Window_Pos, -1);
         w->mnu_Browser_Open_File->trigger();
         QCOMPARE(state().Browser_Window_Pos, 1);  // alone: the whole area
+        QVERIFY(d.allUsed());
     }
 
     void windowMenuCommands()
@@ -290,6 +295,20 @@ private Q_SLOTS:
         QTRY_COMPARE(state().Page_Dialog, 0);
         QVERIFY(forms::Start()->topMenusEnabled());
         QCOMPARE(state().Source_Window_Pos, 2);
+    }
+
+    void menuAccessKeysWorkFromTheEditor()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QWidget* editor = forms::Source()->focusWidget() ? forms::Source()->focusWidget() : forms::Source();
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(w->mnu_File_Menu->isVisible());
+        w->mnu_File_Menu->close();
     }
 
     void storedLocationIsAppliedThenRecorded()

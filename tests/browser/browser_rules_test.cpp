@@ -1,0 +1,146 @@
+// The Browser window's rules that need no window: the address history, the
+// page panel after a load, the secure indicator, the progress steps, the
+// slot-code toggles, the Open Disk File folder and the layout.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "browser/browser_rules.h"
+
+using namespace browser_rules;
+
+class BrowserRulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void history_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("index");
+        const QStringList two{"https://b.example/", "http://a.example/"};
+        QTest::newRow("no address") << "" << two << int(HistoryChoice::Ignore) << -1;
+        QTest::newRow("local file") << "file:///site/index.html" << two << int(HistoryChoice::Ignore) << -1;
+        QTest::newRow("about page") << "about:blank" << two << int(HistoryChoice::Ignore) << -1;
+        QTest::newRow("about, any page") << "aboutsomething" << two << int(HistoryChoice::Ignore) << -1;
+        QTest::newRow("FILE: is not file:") << "FILE:///x" << two << int(HistoryChoice::InsertFirst) << 0;
+        QTest::newRow("first web address") << "http://a.example/" << QStringList() << int(HistoryChoice::InsertFirst) << 0;
+        QTest::newRow("new goes first") << "http://c.example/" << two << int(HistoryChoice::InsertFirst) << 0;
+        QTest::newRow("second visit selects") << "http://a.example/" << two << int(HistoryChoice::SelectExisting) << 1;
+        QTest::newRow("exact match only") << "http://A.example/" << two << int(HistoryChoice::InsertFirst) << 0;
+        QTest::newRow("trailing slash differs") << "https://b.example" << two << int(HistoryChoice::InsertFirst) << 0;
+    }
+    void history()
+    {
+        QFETCH(QString, address);
+        QFETCH(QStringList, entries);
+        QFETCH(int, action);
+        QFETCH(int, index);
+        const HistoryChoice c = Choose_History(address, entries);
+        QCOMPARE(int(c.What), action);
+        if (c.What != HistoryChoice::Ignore)
+            QCOMPARE(c.Index, index);
+    }
+
+    void completedPage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("history");
+        QTest::newRow("help page") << "TeskEdit.htm" << "Home Page" << false;
+        QTest::newRow("help page, other case") << "teskedit.htm" << "teskedit.htm" << true;
+        QTest::newRow("saved page") << "index.html" << "index.html" << true;
+        QTest::newRow("jump within a page") << "index.html#top" << "#top" << true;
+        QTest::newRow("first # counts") << "a#b#c" << "#b#c" << true;
+        QTest::newRow("web page title") << "Example Domain" << "Example Domain" << true;
+        QTest::newRow("nothing yet") << "" << "" << true;
+    }
+    void completedPage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, panel);
+        QFETCH(bool, history);
+        const CompletedPage p = Complete_Page(name, Help_Page_Name(QStringLiteral("/opt/tesk/TeskEdit.htm")));
+        QCOMPARE(p.Panel_Text, panel);
+        QCOMPARE(p.Add_To_History, history);
+    }
+
+    void smallRules()
+    {
+        QVERIFY(Is_Secure_Address(QStringLiteral("https://x.example/")));
+        QVERIFY(Is_Secure_Address(QStringLiteral("HTTPS://x.example/")));
+        QVERIFY(!Is_Secure_Address(QStringLiteral("Https://x.example/")));
+        QVERIFY(!Is_Secure_Address(QStringLiteral("http://x.example/")));
+        QVERIFY(!Is_Secure_Address(QStringLiteral("https")));
+
+        QCOMPARE(Next_Progress(0), 10);
+        QCOMPARE(Next_Progress(80), 90);
+        QCOMPARE(Next_Progress(90), 0);  // reaching 100 starts again
+
+        QCOMPARE(Full_Size_Toggle(2), 1);
+        QCOMPARE(Full_Size_Toggle(1), 2);
+        QCOMPARE(Full_Size_Toggle(3), 2);
+        QCOMPARE(Maximize_Toggle(1), 2);
+        QCOMPARE(Maximize_Toggle(2), 1);
+        QCOMPARE(Maximize_Toggle(4), 1);
+
+        QCOMPARE(Open_Folder("/last/", "/site/Final-Pages/", "/prog/"), QStringLiteral("/last/"));
+        QCOMPARE(Open_Folder("", "/site/Final-Pages/", "/prog/"), QStringLiteral("/site/Final-Pages/"));
+        QCOMPARE(Open_Folder("", "", "/prog/"), QStringLiteral("/prog/"));
+    }
+
+    void layoutTooSmall_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("laidOut");
+        QTest::newRow("2500 wide") << 2500 << 4000 << false;
+        QTest::newRow("2501 wide") << 2501 << 4000 << true;
+        QTest::newRow("500 high") << 6000 << 500 << false;
+        QTest::newRow("501 high") << 6000 << 501 << true;
+    }
+    void layoutTooSmall()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, laidOut);
+        LayoutInput in{width, height, true, 2000, 390, 330, 450, 345};
+        QCOMPARE(Compute_Layout(in).Laid_Out, laidOut);
+    }
+
+    void layout()
+    {
+        LayoutInput in{9000, 6000, true, 2000, 390, 330, 450, 345};
+        Layout l = Compute_Layout(in);
+        QVERIFY(l.Laid_Out);
+        // The bar: the box at 2820, 120; the Go button keeps the right margin.
+        QCOMPARE(l.Bar, QRect(0, 0, 9000, 570));
+        QCOMPARE(l.Address, QRect(2820, 120, 9000 - 120 - 450 - 60 - 2820, 330));
+        QCOMPARE(l.Go, QRect(9000 - 120 - 450, 120, 450, 330));
+        QVERIFY(l.Toolbar.right() < l.Address.left());
+        // The page just below the bar, the status bar at the bottom.
+        QCOMPARE(l.Browser, QRect(60, 570, 8880, 6000 - 345 - 570));
+        QCOMPARE(l.Status, QRect(0, 6000 - 345, 9000, 345));
+
+        // A narrow bar leaves the box where it is.
+        in.Width = 3000;
+        l = Compute_Layout(in);
+        QVERIFY(l.Laid_Out && !l.Address_Placed);
+
+        // Without the bar the page starts at 60, 60.
+        in.Width = 9000;
+        in.Bar_Shown = false;
+        l = Compute_Layout(in);
+        QVERIFY(l.Bar.isEmpty());
+        QCOMPARE(l.Browser.topLeft(), QPoint(60, 60));
+        QCOMPARE(l.Browser.bottom(), l.Status.top() - 1);
+
+        // Too low for bar and status: the page gets no height, never less.
+        in.Bar_Shown = true;
+        in.Height = 600;
+        QCOMPARE(Compute_Layout(in).Browser.height(), 0);
+    }
+};
+TESK_TEST(BrowserRulesTest)
+
+#include "browser_rules_test.moc"
