@@ -13,6 +13,7 @@
 #include "core/startup.h"
 #include "core/tool_window.h"
 #include "platform/file_system.h"
+#include "platform/rich_text_box.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Images.h"
 
@@ -304,8 +305,11 @@ private Q_SLOTS:
         frm_Start* w = forms::Start();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QWidget* editor = forms::Source()->focusWidget() ? forms::Source()->focusWidget() : forms::Source();
+        // Even with a document open and the editor typing, Alt+F opens File.
+        QWidget* editor = forms::Source()->rtf_Source;
+        editor->setEnabled(true);
         editor->setFocus();
+        QTRY_VERIFY(editor->hasFocus());
         QTest::keyClick(editor, Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(w->mnu_File_Menu->isVisible());
         w->mnu_File_Menu->close();
