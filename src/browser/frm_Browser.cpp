@@ -10,6 +10,7 @@
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "platform/web_browser.h"
+#include "source/frm_Source.h"
 #include "source/tag_bars.h"
 #include "tags/tag_list_files.h"
 
@@ -19,6 +20,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -48,6 +52,34 @@ const TopButton kTopButtons[] = {
     {"Refresh", "view-refresh", QStyle::SP_BrowserReload, " Refresh "},
     {"Home", "go-home", QStyle::SP_DirHomeIcon, " Home "},
 };
+
+// A small house: the style's own "home" picture is a folder.
+QIcon drawnHomeIcon()
+{
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x2a, 0x4b, 0x8d), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(0xf4, 0xf1, 0xe6));
+    p.drawPolygon(QPolygonF{{7, 15}, {7, 28}, {25, 28}, {25, 15}});
+    p.setBrush(QColor(0xc0, 0x39, 0x2b));
+    p.drawPolygon(QPolygonF{{3, 16}, {16, 4}, {29, 16}});
+    p.setBrush(QColor(0x2a, 0x4b, 0x8d));
+    p.drawRect(QRectF(13.5, 20, 5, 8));
+    p.end();
+    return QIcon(pm);
+}
+
+QIcon topButtonIcon(const TopButton& b, const QStyle* style)
+{
+    const QString theme = QLatin1String(b.theme);
+    if (QIcon::hasThemeIcon(theme))
+        return QIcon::fromTheme(theme);
+    if (theme == QLatin1String("go-home"))
+        return drawnHomeIcon();
+    return style->standardIcon(b.fallback);
+}
 
 QRect pxFromTwips(const QRect& r)
 {
@@ -85,8 +117,7 @@ void frm_Browser::buildControls()
     tb_Top->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const TopButton& b : kTopButtons) {
         const QString key = QLatin1String(b.key);
-        QAction* a = tb_Top->addAction(
-            QIcon::fromTheme(QLatin1String(b.theme), style()->standardIcon(b.fallback)), key);
+        QAction* a = tb_Top->addAction(topButtonIcon(b, style()), key);
         a->setObjectName(key);
         a->setToolTip(QLatin1String(b.tip));
         connect(a, &QAction::triggered, this, [this, key] { Top_Button_Click(key); });
@@ -152,8 +183,6 @@ void frm_Browser::buildControls()
     tmr_Timer = new QTimer(this);
     tmr_Timer->setObjectName(QStringLiteral("tmr_Timer"));
     tmr_Timer->setInterval(kTimerMs);
-
-    setMinimumSize(Px_From_Twips_X(browser_rules::Min_Width), Px_From_Twips_Y(browser_rules::Min_Height));
 }
 
 void frm_Browser::connectControls()
@@ -404,6 +433,10 @@ void frm_Browser::Add_Tag()
     if (t.isEmpty())
         return;
     const SharedState& s = state();
+    // The editor's web-link list gets it first, selected, ready for its Add.
+    if (s.Source_Window_Pos > -2)
+        if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+            source->tagBars->Add_Web_Address(t);
     if (!s.Working_Folder.isEmpty()) {
         const QString path = tag_lists::Kind_Path(2, tag_lists::Place::Working);
         const fs::Result r = tag_lists::Append_One(path, t);

@@ -73,7 +73,6 @@ public:
     void maximizeRequested() override;
     void closeRequested() override;
     bool windowKey(int keyCode, int shift) override;
-    QSize designSizeTwips() const override { return QSize(9000, 7200); }
 
     // The address box's history, first entry first.
     QStringList addressHistory() const;

@@ -12,9 +12,15 @@
 #include "core/frm_Start.h"
 #include "core/shared_state.h"
 #include "core/startup.h"
+#include "platform/rich_text_box.h"
 #include "platform/web_browser.h"
+#include "source/frm_Source.h"
+#include "source/tag_bars.h"
+#include "tags/tag_list_files.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QMdiArea>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -42,13 +48,24 @@ const QByteArray kHelpPage =
     "<html><head><title>Help</title></head><body><p>Tesk help text</p></body></html>";
 
 // The whole start-up in a throw-away program folder with its own help page,
-// then the site of the test as the working folder.
+// then the site of the test as the working folder, shown in the editor.
 frm_Browser* startProgram(const TempSite& site)
 {
     writeFile(site.programFolder() + QStringLiteral("TeskEdit.htm"), kHelpPage);
     Main(site.programFolder());
     site.apply();
+    forms::Source()->Working_Folder_Files();
+    forms::Start()->activateWindow();
+    (void)QTest::qWaitForWindowActive(forms::Start());
     return forms::Browser();
+}
+
+QStringList items(const QComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
 }
 
 // Runs JavaScript in the page and gives back its result.
@@ -253,6 +270,209 @@ private slots:
         b->Navigate(state().Help_File, WebBrowser::Fresh);
         QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("Tesk help text"), kTimeout);
         QCOMPARE(scrollY(), 0);
+    }
+
+    // Typed in the editor and saved with Ctrl+S: the browser shows the new
+    // text, each time read again from disk.
+    void editorSaveShowsTheNewText()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        frm_Source* editor = forms::Source();
+        const QString elsewhere = site.path(QStringLiteral("page.html"));
+        QVERIFY(writeFile(elsewhere, "<html><body>one</body></html>"));
+        ScriptedDialogs d;
+        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{elsewhere, site.path({})}; });
+        editor->Open_File();  // imported: saved at once, and shown
+        const QString page = state().HTML_Path;
+        QVERIFY(page.startsWith(state().Final_Pages_Folder));
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("one"), kTimeout);
+
+        editor->rtf_Source->setText(QStringLiteral("<html><body>two</body></html>"));
+        QTest::keyClick(editor->rtf_Source, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(readFile(page), QByteArray("<html><body>two</body></html>"));
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("two"), kTimeout);
+
+        // The page changed on disk behind the browser's back; the next save
+        // still shows the editor's text, not what was shown or cached.
+        QVERIFY(writeFile(page, "<html><body>out</body></html>"));
+        editor->rtf_Source->setText(QStringLiteral("<html><body>six</body></html>"));
+        forms::Start()->mnu_Source_Save->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("six"), kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QCOMPARE(state().Status_Page_Panel.text(), fs::fileName(page));
+        QVERIFY(d.allUsed());
+    }
+
+    // "Add Address to List": position 1 of the editor's web-link list and
+    // the end of the site's "URL.lst".
+    void addAddressToList()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        const QString list = state().Working_Pages_Folder + QStringLiteral("URL.lst");
+        QComboBox* links = forms::Source()->tagBars->cbo_Tag[2];
+        QVERIFY(writeFile(list, "http://b.example/\r\nhttp://d.example/\r\n"));
+        forms::Source()->tagBars->Retrieve_Tag_Lists();
+        const QStringList before = items(links);
+        QCOMPARE(before.size(), 3);  // the placeholder and two addresses
+
+        // An empty box does nothing.
+        b->cbo_Address->setEditText(QString());
+        b->cmd_Add->click();
+        QCOMPARE(items(links), before);
+        QCOMPARE(readFile(list), QByteArray("http://b.example/\r\nhttp://d.example/\r\n"));
+
+        b->cbo_Address->setEditText(QStringLiteral("http://z.example/"));
+        b->cmd_Add->click();
+        b->cbo_Address->setEditText(QStringLiteral("http://a.example/"));
+        b->cmd_Add->click();
+        // Outside the list's alphabetical order, the newest selected.
+        QCOMPARE(items(links), (QStringList{before[0], "http://a.example/", "http://z.example/",
+                                            "http://b.example/", "http://d.example/"}));
+        QCOMPARE(links->currentIndex(), 1);
+        QCOMPARE(readFile(list), QByteArray("http://b.example/\r\nhttp://d.example/\r\n"
+                                            "http://z.example/\r\nhttp://a.example/\r\n"));
+
+        // A list that cannot be written says so; the editor's list has it.
+        QVERIFY(tag_lists::Delete(list) == fs::Result::Ok);
+        QVERIFY(QDir().mkpath(list));  // a folder where the file should be
+        ScriptedDialogs d;
+        d.answerNextMessage(dialogs::Answer::Ok);
+        b->cbo_Address->setEditText(QStringLiteral("http://c.example/"));
+        b->cmd_Add->click();
+        QCOMPARE(d.messages().size(), 1);
+        QCOMPARE(d.messages().at(0).title, tag_lists::Failure_Title);
+        QCOMPARE(links->itemText(1), QStringLiteral("http://c.example/"));
+
+        // No working folder: only the editor's list.
+        state().Working_Folder.clear();
+        b->cbo_Address->setEditText(QStringLiteral("http://e.example/"));
+        b->cmd_Add->click();
+        QCOMPARE(links->itemText(1), QStringLiteral("http://e.example/"));
+        QVERIFY(d.allUsed());
+    }
+
+    // The Browser menu's size commands set the slot code; F11 and the title
+    // bar toggle it; the toolbar and access-button settings show and hide.
+    void menuCommandsAndWindowKeys()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        frm_Start* w = forms::Start();
+        const QRect inner = w->innerArea()->rect();
+
+        w->mnu_Browser[1]->trigger();  // Maximize
+        QCOMPARE(state().Browser_Window_Pos, 1);
+        QCOMPARE(b->frame()->geometry().size(), inner.size() - QSize(8, 8));
+        w->mnu_Browser[2]->trigger();  // Restore
+        QCOMPARE(state().Browser_Window_Pos, 2);
+        QVERIFY(forms::Source()->frameVisible());
+        w->mnu_Browser[3]->trigger();
+        QCOMPARE(state().Browser_Window_Pos, 3);
+        QCOMPARE(b->frame()->size(), QSize(670, 480));
+        w->mnu_Browser[4]->trigger();
+        QCOMPARE(state().Browser_Window_Pos, 4);
+        QCOMPARE(b->frame()->size(), QSize(830, 600));
+
+        // F11 in the window: docked and the whole area in turn.
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_F11);
+        QCOMPARE(state().Browser_Window_Pos, 2);
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_F11);
+        QCOMPARE(state().Browser_Window_Pos, 1);
+        b->maximizeRequested();
+        QCOMPARE(state().Browser_Window_Pos, 2);
+
+        w->mnu_Browser[0]->trigger();  // Close Window
+        QCOMPARE(state().Browser_Window_Pos, -1);
+        QVERIFY(!b->frameVisible());
+        w->mnu_Browser[2]->trigger();
+        QVERIFY(b->frameVisible());
+
+        // Show Toolbar: the bar goes, the page moves up to 60 twips.
+        QVERIFY(!b->tb_Address->isHidden());
+        const int pageTop = b->brw_Web_Browser->y();
+        QCOMPARE(pageTop, b->tb_Address->geometry().bottom() + 1);
+        w->mnu_Browser_Buttons->trigger();
+        QVERIFY(!state().Show_Browser_Buttons && !w->mnu_Browser_Buttons->isChecked());
+        QVERIFY(b->tb_Address->isHidden() && b->tb_Top->isHidden());
+        QCOMPARE(b->brw_Web_Browser->pos(), QPoint(4, 4));
+        w->mnu_Browser_Buttons->trigger();
+        QVERIFY(state().Show_Browser_Buttons && w->mnu_Browser_Buttons->isChecked());
+        QVERIFY(!b->tb_Address->isHidden());
+        QCOMPARE(b->brw_Web_Browser->y(), pageTop);
+
+        // Show Access Button: hidden, then shown with the focus.
+        w->mnu_Browser_Access->trigger();
+        QVERIFY(!state().Show_Access_Button && b->cmd_Access->isHidden());
+        w->mnu_Browser_Access->trigger();
+        QVERIFY(state().Show_Access_Button && !b->cmd_Access->isHidden());
+        QTRY_VERIFY(b->cmd_Access->hasFocus());
+        // The access button hands the focus to the page and steps aside.
+        b->cmd_Access->click();
+        QTRY_VERIFY(b->cmd_Access->isHidden());
+        forms::Source()->focusEditor();
+        QTRY_VERIFY(!b->cmd_Access->isHidden());
+
+        // The control's events: status text and the secure-page panel.
+        emit b->brw_Web_Browser->StatusTextChange(QStringLiteral("http://link.example/"));
+        QCOMPARE(b->sb_Panel[0]->text(), QStringLiteral("http://link.example/"));
+        emit b->brw_Web_Browser->NavigateComplete(QStringLiteral("https://x.example/"));
+        QVERIFY(!b->sb_Panel[1]->isHidden());
+        emit b->brw_Web_Browser->NavigateComplete(QStringLiteral("http://x.example/"));
+        QVERIFY(b->sb_Panel[1]->isHidden());
+    }
+
+    // Open Disk File from the menu and with Ctrl+O; Ctrl+S saves the page
+    // shown; the toolbar's Stop and a Back with no history end the progress.
+    void openDiskFileAndToolbar()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
+
+        b->topButton(QStringLiteral("Back"))->trigger();  // no history: ignored
+        QVERIFY(!b->prg_Progress_Bar->isHidden() && b->cmd_Add->isHidden());
+        QTRY_VERIFY_WITH_TIMEOUT(b->prg_Progress_Bar->isHidden() && !b->tmr_Timer->isActive(), kTimeout);
+        QVERIFY(!b->cmd_Add->isHidden());
+        b->Start_Timer();
+        b->topButton(QStringLiteral("Stop"))->trigger();
+        QVERIFY(b->prg_Progress_Bar->isHidden() && !b->cmd_Add->isHidden() && !b->tmr_Timer->isActive());
+
+        const QString folder = state().Final_Pages_Folder + QStringLiteral("sub/");
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + QStringLiteral("disk page.html");
+        QVERIFY(writeFile(file, "<html><body>from disk</body></html>"));
+        ScriptedDialogs d;
+        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });  // cancelled
+        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{file, folder}; });
+        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
+        forms::Start()->mnu_Browser_Open_File->trigger();
+        QCOMPARE(b->cbo_Address->currentText(), QString());
+        forms::Start()->mnu_Browser_Open_File->trigger();
+        QVERIFY(loaded(b, completed, 1));
+        QCOMPARE(pageText(b), QStringLiteral("from disk"));
+        QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(file).toString());
+        QVERIFY(b->addressHistory().isEmpty());
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_O, Qt::ControlModifier);
+
+        const QList<dialogs::FileRequest> asked = d.fileRequests();
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(asked[0].title, QStringLiteral("Open Browser File"));
+        QCOMPARE(asked[0].folder, state().Final_Pages_Folder);
+        QCOMPARE(asked[0].filter, state().Web_Page_Filter);
+        QCOMPARE(asked[0].filterIndex, 1);
+        QVERIFY(asked[0].mustExist && asked[0].fileName.isEmpty());
+        QCOMPARE(asked[2].folder, folder);  // where the last one ended
+
+        // Ctrl+S: the page's own save-as dialog.
+        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(d.fileRequests().size(), 4);
+        QCOMPARE(d.fileRequests().at(3).kind, dialogs::FileRequest::Kind::Save);
+        QVERIFY(d.allUsed());
     }
 };
 TESK_TEST(BrowserWindowTest)
