@@ -194,7 +194,6 @@ void frm_Source::Form_Load()
     });
 
     Working_Folder_Files();
-    tagBars->Retrieve_Target_Names();
     // The buttons first: the editor's place depends on the bar's width.
     tb_Left->Retrieve_Buttons();
     tb_Left->setEnabled(false);
@@ -329,6 +328,9 @@ void frm_Source::Working_Folder_Files()
     if (!state().Working_Folder.isEmpty()) {
         tagBars->Retrieve_Tag_Lists();
         tagBars->Retrieve_HTML_Pages();
+        // Link targets belong to a site too: the previous site's names must
+        // not be offered in the new one.
+        tagBars->Retrieve_Target_Names();
     }
 }
 

@@ -5,8 +5,10 @@
 #include "source_window_support.h"
 
 #include "source/new_page.h"
+#include "source/tag_bars.h"
 #include "text/text_commands.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -383,6 +385,24 @@ private Q_SLOTS:
         w_->Save_As();
         QVERIFY(w_->rtf_Source->isEnabled());
         QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
+    }
+
+    void aNewSiteBringsItsOwnListsAndTargets()
+    {
+        QVERIFY(writeFile(wp("Target.lst"), "old_frame\r\n"));
+        w_->Working_Folder_Files();
+        QCOMPARE(w_->tagBars->cbo_Target[2]->findText("old_frame"), 5);
+
+        TempSite other;
+        QVERIFY(writeFile(workingPages(other) + "Target.lst", "new_frame\r\n"));
+        QVERIFY(writeSource(workingPages(other) + "home.rtf", "<p>home</p>\r\n"));
+        other.apply();
+        w_->Working_Folder_Files();
+        for (int i : {2, 4}) {
+            QCOMPARE(w_->tagBars->cbo_Target[i]->findText("old_frame"), -1);
+            QCOMPARE(w_->tagBars->cbo_Target[i]->findText("new_frame"), 5);
+        }
+        QCOMPARE(w_->tagBars->cbo_Tag[4]->findText("home"), 1);
     }
 
     void shippedTemplateIsTheProgramsOwnColouring()
