@@ -8,7 +8,6 @@
 
 #include "source/name_dialog.h"
 
-class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -21,8 +20,6 @@ public:
     // The open button or a double click; with nothing selected nothing happens.
     void Complete_Open();
 
-    QLabel* lbl_Files = nullptr;
     QListWidget* lst_Ref_Pages = nullptr;
     QPushButton* cmd_Open = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
 };

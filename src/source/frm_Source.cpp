@@ -292,34 +292,31 @@ void frm_Source::focusEditor()
 
 // ---- states -------------------------------------------------------------------------
 
-void frm_Source::Enable_Menus()
+void frm_Source::Enable_Document_Commands(bool enabled)
 {
     if (frm_Start* start = forms::Start_If_Loaded())
         for (QAction* a : {start->mnu_Source_Save, start->mnu_Source_Save_As, start->mnu_Source_New,
                            start->mnu_Source_Keys->menuAction(), start->mnu_Source_Print,
                            start->mnu_Source_Preview})
-            a->setEnabled(true);
+            a->setEnabled(enabled);
     for (QWidget* w : std::initializer_list<QWidget*>{tagBars->tb_Tag_Select, cmd_Html, cmd_Format, cmd_Indent,
                                                       cmd_Find, pic_Colors, cmd_Print, rtf_Source, tb_Left})
-        w->setEnabled(true);
+        w->setEnabled(enabled);
     state().Source_Changed = false;
+}
+
+void frm_Source::Enable_Menus()
+{
+    Enable_Document_Commands(true);
     rtf_Source->setFocus();
 }
 
 void frm_Source::Clear_Source()
 {
-    if (frm_Start* start = forms::Start_If_Loaded())
-        for (QAction* a : {start->mnu_Source_Save, start->mnu_Source_Save_As, start->mnu_Source_New,
-                           start->mnu_Source_Keys->menuAction(), start->mnu_Source_Print,
-                           start->mnu_Source_Preview})
-            a->setEnabled(false);
     rtf_Source->setText(QString());
     lbl_Source_File->clear();
     tagBars->Close_Tag_Toolbar();
-    for (QWidget* w : std::initializer_list<QWidget*>{tagBars->tb_Tag_Select, cmd_Html, cmd_Format, cmd_Indent,
-                                                      cmd_Find, pic_Colors, cmd_Print, rtf_Source, tb_Left})
-        w->setEnabled(false);
-    state().Source_Changed = false;
+    Enable_Document_Commands(false);
 }
 
 void frm_Source::Working_Folder_Files()

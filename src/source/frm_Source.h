@@ -115,6 +115,9 @@ private:
     void Form_Resize();
     void Form_Activate();
     void Form_Deactivate();
+    // The six document commands of the main menu and the window's controls
+    // that need a document; either state starts without unsaved changes.
+    void Enable_Document_Commands(bool enabled);
 
     // The document as it was before an open: an open that cannot go on
     // puts it back.

@@ -8,7 +8,6 @@
 
 #include "source/name_dialog.h"
 
-class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -23,8 +22,6 @@ public:
     // selected the dialog stays open.
     void Complete_Open();
 
-    QLabel* lbl_Files = nullptr;
     QListWidget* lst_Html_Pages = nullptr;
     QPushButton* cmd_Open = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
 };

@@ -21,27 +21,14 @@ frm_Source_Save_As::frm_Source_Save_As(QWidget* parent)
     txt_Save_As = new QLineEdit(this);
     txt_Save_As->setObjectName(QStringLiteral("txt_Save_As"));
     lbl_Name->setBuddy(txt_Save_As);
-    lbl_Files = new QLabel(QStringLiteral("Current Files: (double click to select existing file.)"), this);
-    lst_Html_Pages = new QListWidget(this);
-    lst_Html_Pages->setObjectName(QStringLiteral("lst_Html_Pages"));
-    lst_Html_Pages->setSelectionMode(QAbstractItemView::SingleSelection);
-    cmd_Save_As = new QPushButton(QStringLiteral("&Save File"), this);
-    cmd_Save_As->setObjectName(QStringLiteral("cmd_Save_As"));
-    // Enter in the name box only moves here; Enter on the focused button saves.
-    cmd_Save_As->setAutoDefault(true);
-    cmd_Cancel = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
-    cmd_Cancel->setAutoDefault(false);
-    cmd_Cancel->setToolTip(QStringLiteral(" Cancel "));
-
     auto* grid = new QGridLayout(this);
     grid->addWidget(lbl_Name, 0, 0, 1, 2);
     grid->addWidget(txt_Save_As, 1, 0, 1, 2);
-    grid->addWidget(lbl_Files, 2, 0, 1, 2);
-    grid->addWidget(lst_Html_Pages, 3, 0, 1, 2);
-    grid->addWidget(cmd_Save_As, 4, 0);
-    grid->addWidget(cmd_Cancel, 4, 1);
-    grid->setColumnStretch(0, 1);
+    lst_Html_Pages = Add_List_And_Buttons(grid, 2, QStringLiteral("Current Files: (double click to select existing file.)"),
+                                          QStringLiteral("lst_Html_Pages"), cmd_Save_As, QStringLiteral("&Save File"),
+                                          QStringLiteral("cmd_Save_As"));
+    // Enter in the name box only moves here; Enter on the focused button saves.
+    cmd_Save_As->setAutoDefault(true);
     resize(340, 400);
 
     setTabOrder(txt_Save_As, cmd_Save_As);
@@ -50,7 +37,6 @@ frm_Source_Save_As::frm_Source_Save_As(QWidget* parent)
     txt_Save_As->installEventFilter(this);
 
     connect(cmd_Save_As, &QPushButton::clicked, this, [this] { Complete_Save_As(); });
-    connect(cmd_Cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(lst_Html_Pages, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         // Choosing an existing file only fills in its name; nothing is saved yet.
         txt_Save_As->setText(item->text());

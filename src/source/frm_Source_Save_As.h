@@ -29,10 +29,8 @@ public:
 
     QLabel* lbl_Name = nullptr;
     QLineEdit* txt_Save_As = nullptr;
-    QLabel* lbl_Files = nullptr;
     QListWidget* lst_Html_Pages = nullptr;
     QPushButton* cmd_Save_As = nullptr;
-    QPushButton* cmd_Cancel = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,7 +8,10 @@
 #include "site/site_layout.h"
 #include "source/source_document.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 
 NameDialog::NameDialog(const QString& caption, QWidget* parent) : QDialog(parent)
 {
@@ -40,6 +43,31 @@ void NameDialog::reject()
 {
     state().Dialog_Cancelled = true;
     QDialog::reject();
+}
+
+QListWidget* NameDialog::Add_List_And_Buttons(QGridLayout* grid, int row, const QString& filesText,
+                                              const QString& listName, QPushButton*& ok, const QString& okText,
+                                              const QString& okName)
+{
+    lbl_Files = new QLabel(filesText, this);
+    auto* list = new QListWidget(this);
+    list->setObjectName(listName);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbl_Files->setBuddy(list);
+    ok = new QPushButton(okText, this);
+    ok->setObjectName(okName);
+    cmd_Cancel = new QPushButton(QStringLiteral("&X"), this);
+    cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
+    cmd_Cancel->setAutoDefault(false);
+    cmd_Cancel->setToolTip(QStringLiteral(" Cancel "));
+    connect(cmd_Cancel, &QPushButton::clicked, this, [this] { reject(); });
+
+    grid->addWidget(lbl_Files, row, 0, 1, 2);
+    grid->addWidget(list, row + 1, 0, 1, 2);
+    grid->addWidget(ok, row + 2, 0);
+    grid->addWidget(cmd_Cancel, row + 2, 1);
+    grid->setColumnStretch(0, 1);
+    return list;
 }
 
 void NameDialog::Fill_List(QListWidget* list, const QString& folder, const QString& name)

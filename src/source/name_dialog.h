@@ -7,7 +7,10 @@
 
 #include <QDialog>
 
+class QGridLayout;
+class QLabel;
 class QListWidget;
+class QPushButton;
 
 class NameDialog : public QDialog {
     Q_OBJECT
@@ -20,7 +23,16 @@ public:
     // The cancel button, Esc and the title bar's close button.
     void reject() override;
 
+    QLabel* lbl_Files = nullptr;
+    QPushButton* cmd_Cancel = nullptr;
+
 protected:
+    // Lays out what the three dialogs share from row `row` of grid down:
+    // lbl_Files saying filesText over the list of sources (object name
+    // listName), then the dialog's own button ok (okText, object name okName)
+    // beside the cancel button "&X". Returns the list.
+    QListWidget* Add_List_And_Buttons(QGridLayout* grid, int row, const QString& filesText, const QString& listName,
+                                      QPushButton*& ok, const QString& okText, const QString& okName);
     // Fills list with the sources of folder and selects the entry equal to
     // name (nothing when none is).
     static void Fill_List(QListWidget* list, const QString& folder, const QString& name);

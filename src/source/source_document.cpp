@@ -133,28 +133,33 @@ QString Save_Changes_Question(const QString& sourceTitle)
     return QStringLiteral("Save Changes to ") + sourceTitle + QStringLiteral("?");
 }
 
+namespace {
+// What failed, the file, and the reason in brackets.
+QString Failure(const QString& what, const QString& path, fs::Result why)
+{
+    return what + path + QStringLiteral("\r\n(") + fs::describe(why) + QStringLiteral(")");
+}
+} // namespace
+
 QString Source_Not_Saved(const QString& path, fs::Result why)
 {
-    return QStringLiteral("The source file could not be saved:\r\n") + path + QStringLiteral("\r\n(")
-        + fs::describe(why) + QStringLiteral(")\r\nYour changes are still in the editor.");
+    return Failure(QStringLiteral("The source file could not be saved:\r\n"), path, why)
+        + QStringLiteral("\r\nYour changes are still in the editor.");
 }
 
 QString Page_Not_Saved(const QString& path, fs::Result why)
 {
-    return QStringLiteral("The page file could not be saved:\r\n") + path + QStringLiteral("\r\n(")
-        + fs::describe(why) + QStringLiteral(")");
+    return Failure(QStringLiteral("The page file could not be saved:\r\n"), path, why);
 }
 
 QString Template_Not_Saved(const QString& path, fs::Result why)
 {
-    return QStringLiteral("The new page template could not be saved:\r\n") + path + QStringLiteral("\r\n(")
-        + fs::describe(why) + QStringLiteral(")");
+    return Failure(QStringLiteral("The new page template could not be saved:\r\n"), path, why);
 }
 
 QString Not_Opened(const QString& path, fs::Result why)
 {
-    return QStringLiteral("The file could not be opened:\r\n") + path + QStringLiteral("\r\n(")
-        + fs::describe(why) + QStringLiteral(")");
+    return Failure(QStringLiteral("The file could not be opened:\r\n"), path, why);
 }
 
 } // namespace srcdoc
