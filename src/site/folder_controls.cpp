@@ -5,9 +5,14 @@
 #include "platform/file_system.h"
 #include "site/site_layout.h"
 
+#include "platform/vb_keys.h"
+
 #include <QFileSystemModel>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -241,4 +246,86 @@ void Drive_Changed(DriveList* drv, FolderTree* dir)
     drv->setDrive(working);
     dir->setPath(fs::withoutSeparator(working));
     drv->setFocus();
+}
+
+// ---- what both folder dialogs share ------------------------------------
+
+void Make_Sunken(QLabel* label)
+{
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+}
+
+void FolderDialogParts::Watch_Controls()
+{
+    const QList<QWidget*> controls = c.dialog->findChildren<QWidget*>();
+    for (QWidget* w : controls)
+        w->installEventFilter(c.dialog);
+}
+
+bool FolderDialogParts::Handle_Event(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
+        if (k.shift == vb::AltMask || k.shift == (vb::AltMask | vb::ShiftMask)) {
+            int code = k.keyCode;
+            return code != 0 && move(code, k.shift);
+        }
+        if (k.shift == 0 && watched == c.name && k.keyCode == vb::Key_Return) {
+            create();
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusIn: {
+        const auto it = hints.constFind(watched);
+        if (it != hints.constEnd())
+            c.hintLine->setText(it.value());
+        if (watched == c.name)
+            QTimer::singleShot(0, c.name, &QLineEdit::selectAll);
+        break;
+    }
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (watched == c.name && open() && !creating_ && reason != Qt::ActiveWindowFocusReason
+            && reason != Qt::PopupFocusReason && !c.name->text().isEmpty())
+            QTimer::singleShot(0, c.dialog, [this] {
+                if (open())
+                    create();
+            });
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+void FolderDialogParts::Create(QWidget* next, const std::function<void(const QString&)>& made)
+{
+    const QString typed = c.name->text();
+    if (typed.isEmpty() || creating_)
+        return;
+    creating_ = true;
+    const dialogs::Answer a = dialogs::message(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
+                                               dialogs::Buttons::YesNo, dialogs::Icon::None, title);
+    if (a == dialogs::Answer::Yes) {
+        const site::NewFolder folder = site::Make_New_Folder(c.tree->path(), typed);
+        if (folder.result != fs::Result::Ok) {
+            dialogs::message(site::New_Folder_Failure(typed));
+            c.name->clear();
+            c.drive->setFocus();
+            creating_ = false;
+            return;
+        }
+        c.tree->Refresh();
+        if (made)
+            made(folder.path);
+    }
+    c.name->clear();
+    next->setFocus();
+    creating_ = false;
 }

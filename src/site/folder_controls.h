@@ -1,6 +1,6 @@
 #pragma once
-// The drive list and the folder tree that both folder dialogs use, and the
-// drive change they share.
+// The drive list and the folder tree that both folder dialogs use, the drive
+// change they share, and the keys, new-folder box and hint line they share.
 //
 // The tree's path is the folder it shows as current: the tree opens the path's
 // drive as its single top entry and highlights the path. A click on a folder
@@ -8,11 +8,17 @@
 // one already shown changes nothing and reports nothing.
 
 #include <QComboBox>
+#include <QMap>
 #include <QSortFilterProxyModel>
 #include <QString>
 #include <QTreeView>
 
+#include <functional>
+
+class QEvent;
 class QFileSystemModel;
+class QLabel;
+class QLineEdit;
 class QTimer;
 
 // A list of the mounted drives, shown by their root paths.
@@ -96,3 +102,44 @@ private:
 // cannot be read gives "This Drive is not Available"; drv and the tree then go
 // back to the working folder. The focus returns to drv.
 void Drive_Changed(DriveList* drv, FolderTree* dir);
+
+// The sunken panel of a folder dialog's current folder and hint line.
+void Make_Sunken(QLabel* label);
+
+// What both folder dialogs do with their keys, the box a new folder's name is
+// typed in, and their hint line. The dialog hands every event of its controls
+// to Handle_Event: Alt (and Shift+Alt) keys go to move; Enter in the box, or
+// leaving it for another control, runs create (the dialog's
+// Create_New_Folder); a message box or another program taking the focus is
+// not leaving it. The hint line names the control that gets the focus, and
+// entering the box selects its text.
+class FolderDialogParts {
+public:
+    struct Controls {
+        QWidget* dialog = nullptr;
+        QLineEdit* name = nullptr;
+        FolderTree* tree = nullptr;
+        DriveList* drive = nullptr;
+        QLabel* hintLine = nullptr;
+    };
+    Controls c;
+    QString title;  // of the "Use ... as a New Folder?" question
+    QMap<QObject*, QString> hints;
+    std::function<bool()> open;  // control events count only while this holds
+    std::function<void()> create;
+    std::function<bool(int& keyCode, int shift)> move;
+
+    // Makes the dialog the event filter of each of its controls.
+    void Watch_Controls();
+    // True when the event was used up; false also for an Alt key that moved
+    // nothing, which the dialog then leaves alone.
+    bool Handle_Event(QObject* watched, QEvent* event);
+    // Asks whether the name typed becomes a new folder; on Yes makes it inside
+    // the folder the tree shows, reads the tree again and calls made with its
+    // path. The box is emptied and the focus goes to next, or to the drive
+    // list when the folder could not be made (after its failure message).
+    void Create(QWidget* next, const std::function<void(const QString&)>& made = {});
+
+private:
+    bool creating_ = false;  // the question takes the focus: that is not leaving the box
+};

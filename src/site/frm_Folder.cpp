@@ -3,20 +3,14 @@
 #include "core/arrange.h"
 #include "core/screen.h"
 #include "core/shared_state.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
-#include "platform/vb_keys.h"
 #include "site/folder_controls.h"
 #include "site/site_layout.h"
 
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 frm_Folder::frm_Folder(QWidget* parent) : QDialog(parent)
 {
@@ -29,13 +23,6 @@ frm_Folder::frm_Folder(QWidget* parent) : QDialog(parent)
 
 void frm_Folder::buildControls()
 {
-    auto sunken = [](QLabel* l) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setTextInteractionFlags(Qt::NoTextInteraction);
-        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    };
-
     txt_New_Folder = new QLineEdit(this);
     txt_New_Folder->setObjectName(QStringLiteral("txt_New_Folder"));
     drv_Folder = new DriveList(this);
@@ -45,7 +32,7 @@ void frm_Folder::buildControls()
     dir_Folder->setMinimumSize(300, 260);
     lbl_cur_Folder = new QLabel(this);
     lbl_cur_Folder->setObjectName(QStringLiteral("lbl_cur_Folder"));
-    sunken(lbl_cur_Folder);
+    Make_Sunken(lbl_cur_Folder);
     cmd_Add = new QPushButton(QStringLiteral("&Add Current Folder to List"), this);
     cmd_Add->setObjectName(QStringLiteral("cmd_Add"));
     cmd_Exit = new QPushButton(QStringLiteral("&X"), this);
@@ -58,7 +45,7 @@ void frm_Folder::buildControls()
     }
     lbl_Focus = new QLabel(this);
     lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
-    sunken(lbl_Focus);
+    Make_Sunken(lbl_Focus);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Create a New Folder:"), this), 0, 0);
@@ -81,16 +68,19 @@ void frm_Folder::buildControls()
     setTabOrder(dir_Folder, cmd_Add);
     setTabOrder(cmd_Add, cmd_Exit);
 
-    hints_ = {
+    box_.c = {this, txt_New_Folder, dir_Folder, drv_Folder, lbl_Focus};
+    box_.title = QStringLiteral("Add Folder");
+    box_.hints = {
         {cmd_Add, QStringLiteral(" Add Folder to List ")},
         {cmd_Exit, QStringLiteral(" Close Dialog Box ")},
         {dir_Folder, QStringLiteral(" List of Folders ")},
         {drv_Folder, QStringLiteral(" Select a Drive ")},
         {txt_New_Folder, QStringLiteral(" Enter a Folder Name ")},
     };
-    const QList<QWidget*> controls = findChildren<QWidget*>();
-    for (QWidget* w : controls)
-        w->installEventFilter(this);
+    box_.open = [this] { return isVisible(); };
+    box_.create = [this] { Create_New_Folder(); };
+    box_.move = [this](int& keyCode, int shift) { return Move_Window_Keys(keyCode, shift, this); };
+    box_.Watch_Controls();
 
     connect(cmd_Add, &QPushButton::clicked, this, [this] {
         state().Selected_Folder = dir_Folder->path();
@@ -146,67 +136,11 @@ void frm_Folder::Form_Activate()
 
 void frm_Folder::Create_New_Folder()
 {
-    const QString typed = txt_New_Folder->text();
-    if (typed.isEmpty() || creating_)
-        return;
-    creating_ = true;
-    const dialogs::Answer a = dialogs::message(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
-                                               dialogs::Buttons::YesNo, dialogs::Icon::None,
-                                               QStringLiteral("Add Folder"));
-    if (a == dialogs::Answer::Yes) {
-        const site::NewFolder made = site::Make_New_Folder(dir_Folder->path(), typed);
-        if (made.result != fs::Result::Ok) {
-            dialogs::message(site::New_Folder_Failure(typed));
-            txt_New_Folder->clear();
-            drv_Folder->setFocus();
-            creating_ = false;
-            return;
-        }
-        // The new folder appears in the tree; the folder shown stays.
-        dir_Folder->Refresh();
-    }
-    txt_New_Folder->clear();
-    cmd_Add->setFocus();
-    creating_ = false;
+    // The new folder appears in the tree; the folder shown stays.
+    box_.Create(cmd_Add);
 }
 
 bool frm_Folder::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
-        if (k.shift == vb::AltMask || k.shift == (vb::AltMask | vb::ShiftMask)) {
-            int code = k.keyCode;
-            if (code != 0 && Move_Window_Keys(code, k.shift, this))
-                return true;
-            break;
-        }
-        if (k.shift == 0 && watched == txt_New_Folder && k.keyCode == vb::Key_Return) {
-            Create_New_Folder();
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusIn: {
-        const auto it = hints_.constFind(watched);
-        if (it != hints_.constEnd())
-            lbl_Focus->setText(it.value());
-        if (watched == txt_New_Folder)
-            QTimer::singleShot(0, txt_New_Folder, &QLineEdit::selectAll);
-        break;
-    }
-    case QEvent::FocusOut: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (watched == txt_New_Folder && isVisible() && !creating_ && reason != Qt::ActiveWindowFocusReason
-            && reason != Qt::PopupFocusReason && !txt_New_Folder->text().isEmpty())
-            QTimer::singleShot(0, this, [this] {
-                if (isVisible())
-                    Create_New_Folder();
-            });
-        break;
-    }
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
+    return box_.Handle_Event(watched, event) || QDialog::eventFilter(watched, event);
 }

@@ -11,11 +11,10 @@
 // "&Add Current Folder to List" leaves the folder shown in Selected_Folder;
 // "&X" leaves Selected_Folder as it was.
 
-#include <QDialog>
-#include <QMap>
+#include "site/folder_controls.h"
 
-class DriveList;
-class FolderTree;
+#include <QDialog>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -53,8 +52,7 @@ protected:
 private:
     void buildControls();
 
-    QMap<QObject*, QString> hints_;
+    FolderDialogParts box_;
     bool loaded_ = false;     // control events count once the picker is set up
     bool activated_ = false;
-    bool creating_ = false;
 };

@@ -17,7 +17,6 @@
 #include "tags/frm_Images.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,7 +25,6 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 TESK_DEFINE_FORM(frm_Working_Folder, Working_Folder)
@@ -60,12 +58,6 @@ frm_Working_Folder::frm_Working_Folder() : ToolWindow(kTitle)
 
 void frm_Working_Folder::buildControls()
 {
-    auto sunken = [](QLabel* l) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setTextInteractionFlags(Qt::NoTextInteraction);
-    };
-
     fra_New_Folder = new QGroupBox(QStringLiteral(" Create a &New Folder "), this);
     txt_New_Folder = new QLineEdit(fra_New_Folder);
     txt_New_Folder->setObjectName(QStringLiteral("txt_New_Folder"));
@@ -110,9 +102,8 @@ void frm_Working_Folder::buildControls()
 
     lbl_cur_Folder = new QLabel(this);
     lbl_cur_Folder->setObjectName(QStringLiteral("lbl_cur_Folder"));
-    sunken(lbl_cur_Folder);
+    Make_Sunken(lbl_cur_Folder);
     lbl_cur_Folder->setMinimumWidth(300);
-    lbl_cur_Folder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     cmd_OK = new QPushButton(QStringLiteral("&OK"), this);
     cmd_OK->setObjectName(QStringLiteral("cmd_OK"));
@@ -125,8 +116,7 @@ void frm_Working_Folder::buildControls()
 
     lbl_Focus = new QLabel(this);
     lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
-    sunken(lbl_Focus);
-    lbl_Focus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Make_Sunken(lbl_Focus);
 
     auto* left = new QVBoxLayout;
     left->addWidget(fra_New_Folder);
@@ -163,7 +153,9 @@ void frm_Working_Folder::buildControls()
     setTabOrder(cmd_OK, cmd_Cancel);
     setTabOrder(cmd_Cancel, cmd_Close);
 
-    hints_ = {
+    box_.c = {this, txt_New_Folder, dir_Folder, drv_Folder, lbl_Focus};
+    box_.title = kTitle;
+    box_.hints = {
         {cbo_List, QStringLiteral(" Select an existing Working Folder ")},
         {cmd_App, QStringLiteral(" Use the Default Working Folder ")},
         {cmd_Cancel, QStringLiteral(" Cancel - Do not change Working Folders ")},
@@ -175,9 +167,10 @@ void frm_Working_Folder::buildControls()
         {drv_Folder, QStringLiteral(" Select a Drive ")},
         {txt_New_Folder, QStringLiteral(" Enter a name for a new Folder ")},
     };
-    const QList<QWidget*> controls = findChildren<QWidget*>();
-    for (QWidget* w : controls)
-        w->installEventFilter(this);
+    box_.open = [this] { return shown_; };
+    box_.create = [this] { Create_New_Folder(); };
+    box_.move = [this](int& keyCode, int shift) { return Move_Dialog_Keys(keyCode, shift, this); };
+    box_.Watch_Controls();
 
     connect(cmd_OK, &QPushButton::clicked, this, [this] {
         if (!dir_Folder->path().isEmpty())
@@ -364,27 +357,7 @@ void frm_Working_Folder::Delete_Folder_from_List()
 
 void frm_Working_Folder::Create_New_Folder()
 {
-    const QString typed = txt_New_Folder->text();
-    if (typed.isEmpty() || creating_)
-        return;
-    creating_ = true;
-    const dialogs::Answer a = dialogs::message(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
-                                               dialogs::Buttons::YesNo, dialogs::Icon::None, kTitle);
-    if (a == dialogs::Answer::Yes) {
-        const site::NewFolder made = site::Make_New_Folder(dir_Folder->path(), typed);
-        if (made.result != fs::Result::Ok) {
-            dialogs::message(site::New_Folder_Failure(typed));
-            txt_New_Folder->clear();
-            drv_Folder->setFocus();
-            creating_ = false;
-            return;
-        }
-        dir_Folder->Refresh();
-        dir_Folder->setPath(made.path);
-    }
-    txt_New_Folder->clear();
-    cmd_OK->setFocus();
-    creating_ = false;
+    box_.Create(cmd_OK, [this](const QString& made) { dir_Folder->setPath(made); });
 }
 
 void frm_Working_Folder::Select_Working_Folder()
@@ -452,54 +425,18 @@ void frm_Working_Folder::folderChanged()
 
 bool frm_Working_Folder::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
+    if (box_.Handle_Event(watched, event))
+        return true;
+    if (event->type() == QEvent::KeyPress && (watched == cbo_List || watched == drv_Folder)) {
+        // Leaving the list or the drives goes to the tree.
         const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
-        if (k.shift == vb::AltMask || k.shift == (vb::AltMask | vb::ShiftMask)) {
-            int code = k.keyCode;
-            if (code != 0 && Move_Dialog_Keys(code, k.shift, this))
-                return true;
-            break;
-        }
-        if (k.shift != 0)
-            break;
-        if (watched == txt_New_Folder && k.keyCode == vb::Key_Return) {
-            Create_New_Folder();
-            return true;
-        }
-        if (watched == cbo_List
-            && (k.keyCode == vb::Key_Space || k.keyCode == vb::Key_Return || k.keyCode == vb::Key_Tab)) {
+        const bool toTree = k.shift == 0
+            && (k.keyCode == vb::Key_Tab
+                || (watched == cbo_List && (k.keyCode == vb::Key_Space || k.keyCode == vb::Key_Return)));
+        if (toTree) {
             dir_Folder->setFocus();
             return true;
         }
-        if (watched == drv_Folder && k.keyCode == vb::Key_Tab) {
-            dir_Folder->setFocus();
-            return true;
-        }
-        break;
-    }
-    case QEvent::FocusIn: {
-        const auto it = hints_.constFind(watched);
-        if (it != hints_.constEnd())
-            lbl_Focus->setText(it.value());
-        if (watched == txt_New_Folder)
-            QTimer::singleShot(0, txt_New_Folder, &QLineEdit::selectAll);
-        break;
-    }
-    case QEvent::FocusOut: {
-        // Leaving the name box makes the folder, as Tab and Enter do; a
-        // message box or another program taking the focus is not leaving it.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (watched == txt_New_Folder && shown_ && !creating_ && reason != Qt::ActiveWindowFocusReason
-            && reason != Qt::PopupFocusReason && !txt_New_Folder->text().isEmpty())
-            QTimer::singleShot(0, this, [this] {
-                if (shown_)
-                    Create_New_Folder();
-            });
-        break;
-    }
-    default:
-        break;
     }
     return ToolWindow::eventFilter(watched, event);
 }

@@ -5,13 +5,10 @@
 // main window back.
 
 #include "core/tool_window.h"
-
-#include <QMap>
+#include "site/folder_controls.h"
 
 #include <array>
 
-class DriveList;
-class FolderTree;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -75,8 +72,7 @@ private:
     void selectLine(int line);
     void finishClose();
 
-    QMap<QObject*, QString> hints_;
+    FolderDialogParts box_;
     bool shown_ = false;      // the dialog is open: control events count
-    bool creating_ = false;   // Create_New_Folder is running (its question takes the focus)
     bool selecting_ = false;  // the list's selection is being set by the dialog itself
 };
