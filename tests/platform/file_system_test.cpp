@@ -15,6 +15,11 @@ class FileSystemTest : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
     QString p(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
+    QString readBack(const QString& name) const
+    {
+        QString text;
+        return fs::readText(p(name), text) == fs::Result::Ok ? text : QStringLiteral("<not read>");
+    }
 
 private Q_SLOTS:
     void paths_data()
@@ -72,19 +77,13 @@ private Q_SLOTS:
         const QString text = QStringLiteral("caf\u00e9 \u20ac \u4e2d\r\n");
         QCOMPARE(fs::writeText(p("u.txt"), text), fs::Result::Ok);
         QCOMPARE(readFile(p("u.txt")), text.toUtf8());  // no byte-order mark
-        QString back;
-        QCOMPARE(fs::readText(p("u.txt"), back), fs::Result::Ok);
-        QCOMPARE(back, text);
-
+        QCOMPARE(readBack("u.txt"), text);
         // Single-byte files of the old code page, including its 0x80-0x9F range.
         writeFile(p("w.txt"), QByteArray("caf\xe9 \x80 \x93quoted\x94 \x9f"));
-        QCOMPARE(fs::readText(p("w.txt"), back), fs::Result::Ok);
-        QCOMPARE(back, QStringLiteral("caf\u00e9 \u20ac \u201cquoted\u201d \u0178"));
-
+        QCOMPARE(readBack("w.txt"), QStringLiteral("caf\u00e9 \u20ac \u201cquoted\u201d \u0178"));
         // A byte-order mark written by another editor is not part of the text.
         writeFile(p("bom.txt"), QByteArray("\xEF\xBB\xBFhello"));
-        fs::readText(p("bom.txt"), back);
-        QCOMPARE(back, QStringLiteral("hello"));
+        QCOMPARE(readBack("bom.txt"), QStringLiteral("hello"));
     }
 
     void failuresAreTold()
@@ -118,15 +117,11 @@ private Q_SLOTS:
         QVERIFY(!fs::exists(p("locked/b.txt")));
     }
 
-    void appendCreatesAndExtends()
+    void appendCopyAndRename()
     {
         QCOMPARE(fs::appendLine(p("list.lst"), QStringLiteral("one")), fs::Result::Ok);
         QCOMPARE(fs::appendLine(p("list.lst"), QStringLiteral("two")), fs::Result::Ok);
         QCOMPARE(readFile(p("list.lst")), QByteArray("one\r\ntwo\r\n"));
-    }
-
-    void copyAndRename()
-    {
         fs::writeText(p("src.gif"), QStringLiteral("GIF89a"));
         QCOMPARE(fs::copyFile(p("src.gif"), p("dst.gif"), false), fs::Result::Ok);
         QCOMPARE(fs::copyFile(p("src.gif"), p("dst.gif"), false), fs::Result::PermissionDenied);
@@ -139,26 +134,20 @@ private Q_SLOTS:
         QCOMPARE(fs::renameFile(p("moved.gif"), p("src.gif")), fs::Result::PermissionDenied);
     }
 
-    void listingIsAlphabeticalAndFiltered()
+    // Listings are alphabetical without regard to case and filtered like the
+    // system dialogs; a name is found whatever its case.
+    void listingAndLookup()
     {
-        QTemporaryDir d;
-        for (const char* n : {"b.GIF", "a.jpg", "C.bmp", "notes.txt", "x.rtf", "y.RTF"})
-            writeFile(d.path() + QLatin1Char('/') + QLatin1String(n), "x");
-        QDir(d.path()).mkdir(QStringLiteral("Sub"));
-        QCOMPARE(fs::listFiles(d.path(), QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp")),
-                 (QStringList{"a.jpg", "b.GIF", "C.bmp"}));
-        QCOMPARE(fs::listFiles(d.path()).size(), 6);
-        QCOMPARE(fs::listFolders(d.path()), QStringList{"Sub"});
-        QCOMPARE(fs::listFiles(d.path() + QStringLiteral("/missing")), QStringList{});
-    }
-
-    void caseInsensitiveLookup()
-    {
-        QTemporaryDir d;
-        writeFile(d.path() + QStringLiteral("/Tesk WEB Editor.ini"), "x");
-        QCOMPARE(fs::findCaseInsensitive(d.path(), QStringLiteral("tesk web editor.INI")),
-                 d.path() + QStringLiteral("/Tesk WEB Editor.ini"));
-        QCOMPARE(fs::findCaseInsensitive(d.path(), QStringLiteral("other.ini")), QString());
+        const QString d = p(QStringLiteral("listed"));
+        QDir(dir_.path()).mkpath(QStringLiteral("listed/Sub"));
+        for (const char* n : {"b.GIF", "a.jpg", "C.bmp", "notes.txt", "x.rtf", "Tesk WEB Editor.ini"})
+            writeFile(d + QLatin1Char('/') + QLatin1String(n), "x");
+        QCOMPARE(fs::listFiles(d, QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp")), (QStringList{"a.jpg", "b.GIF", "C.bmp"}));
+        QCOMPARE(fs::listFiles(d).size(), 6);
+        QCOMPARE(fs::listFolders(d), QStringList{"Sub"});
+        QCOMPARE(fs::listFiles(d + QStringLiteral("/missing")), QStringList{});
+        QCOMPARE(fs::findCaseInsensitive(d, QStringLiteral("tesk web editor.INI")), d + QStringLiteral("/Tesk WEB Editor.ini"));
+        QCOMPARE(fs::findCaseInsensitive(d, QStringLiteral("other.ini")), QString());
     }
 };
 TESK_TEST(FileSystemTest)

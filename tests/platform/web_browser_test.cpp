@@ -14,29 +14,49 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+using tesk::test::writeFile;
+
 namespace {
 
 constexpr int kLoadTimeout = 60000;  // the engine starts slowly on a busy machine
 
-// The page's text, read through the engine.
-QString pageText(WebBrowser& b)
-{
-    auto text = std::make_shared<QVariant>();
-    auto done = std::make_shared<bool>(false);
-    b.page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                            [text, done](const QVariant& v) {
-                                *text = v;
-                                *done = true;
-                            });
-    if (!QTest::qWaitFor([&] { return *done; }, kLoadTimeout))
-        return QStringLiteral("<no answer>");
-    return text->toString();
-}
+// A shown control that counts the pages it finished loading.
+struct Shown {
+    WebBrowser b;
+    QSignalSpy completed{&b, &WebBrowser::DocumentComplete};
+    int loads = 0;
 
-bool loaded(WebBrowser& b, QSignalSpy& completed, int count)
-{
-    return QTest::qWaitFor([&] { return completed.count() >= count && !b.busy(); }, kLoadTimeout);
-}
+    Shown()
+    {
+        b.resize(400, 300);
+        b.show();
+    }
+    // Waits until the next page has loaded.
+    bool next()
+    {
+        ++loads;
+        return QTest::qWaitFor([&] { return completed.count() >= loads && !b.busy(); }, kLoadTimeout);
+    }
+    bool go(const QString& address)
+    {
+        b.navigate(address, WebBrowser::Fresh);
+        return next();
+    }
+    // The page's text, read through the engine.
+    QString text()
+    {
+        auto result = std::make_shared<QString>();
+        auto done = std::make_shared<bool>(false);
+        b.page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
+                                [result, done](const QVariant& v) {
+                                    *result = v.toString();
+                                    *done = true;
+                                });
+        return QTest::qWaitFor([&] { return *done; }, kLoadTimeout) ? *result : QStringLiteral("<no answer>");
+    }
+};
+
+QByteArray body(const char* text) { return QByteArray("<html><body>") + text + "</body></html>"; }
 
 } // namespace
 
@@ -45,38 +65,36 @@ class WebBrowserTest : public QObject {
 private slots:
     void init() { tesk::test::resetProgram(); }
 
+    // The engine draws the page (headless too); a page saved again shows its
+    // new content after a navigate with flags 14 and after a refresh.
     void rewrittenPageShowsAfterFreshNavigate()
     {
         tesk::test::TempSite site;
         const QString page = site.path(QStringLiteral("page.htm"));
-        QVERIFY(tesk::test::writeFile(page, "<html><body>first version</body></html>"));
-        WebBrowser b;
-        b.resize(400, 300);
-        b.show();
-        QSignalSpy completed(&b, &WebBrowser::DocumentComplete);
-        QSignalSpy navigated(&b, &WebBrowser::NavigateComplete);
-        b.navigate(page, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
-        QVERIFY2(!b.showingFailure(), qPrintable(b.failureText()));
-        QCOMPARE(pageText(b), QStringLiteral("first version"));
-        QCOMPARE(b.locationName(), QStringLiteral("page.htm"));
-        QCOMPARE(b.locationAddress(), QUrl::fromLocalFile(page).toString());
+        const QString address = QUrl::fromLocalFile(page).toString();
+        QVERIFY(writeFile(page, "<html><body style='background:#ff0000'>first version</body></html>"));
+        Shown w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.b));
+        QSignalSpy navigated(&w.b, &WebBrowser::NavigateComplete);
+        QVERIFY(w.go(page));
+        QVERIFY2(!w.b.showingFailure(), qPrintable(w.b.failureText()));
+        QCOMPARE(w.text(), QStringLiteral("first version"));
+        QCOMPARE(w.b.locationName(), QStringLiteral("page.htm"));
+        QCOMPARE(w.b.locationAddress(), address);
         QVERIFY(!navigated.isEmpty());
-        QCOMPARE(navigated.last().at(0).toString(), QUrl::fromLocalFile(page).toString());
+        QCOMPARE(navigated.last().at(0).toString(), address);
+        QTRY_VERIFY_WITH_TIMEOUT(w.b.grab().toImage().pixelColor(200, 150) == QColor(Qt::red), kLoadTimeout);
 
-        // Saved again with the same size and time stamp resolution: only a
-        // read from disk can show the change.
-        QVERIFY(tesk::test::writeFile(page, "<html><body>second version</body></html>"));
-        b.navigate(page, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 2));
-        QCOMPARE(pageText(b), QStringLiteral("second version"));
-        // Showing the same page again adds no history entry.
-        QVERIFY(!b.back());
-
-        QVERIFY(tesk::test::writeFile(page, "<html><body>third version</body></html>"));
-        b.refresh();
-        QVERIFY(loaded(b, completed, 3));
-        QCOMPARE(pageText(b), QStringLiteral("third version"));
+        // Saved again within the time stamp resolution: only a read from
+        // disk can show the change.
+        QVERIFY(writeFile(page, body("second version")));
+        QVERIFY(w.go(page));
+        QCOMPARE(w.text(), QStringLiteral("second version"));
+        QVERIFY(!w.b.back());  // showing the same page again adds no history entry
+        QVERIFY(writeFile(page, body("third version")));
+        w.b.refresh();
+        QVERIFY(w.next());
+        QCOMPARE(w.text(), QStringLiteral("third version"));
     }
 
     void historyAndHome()
@@ -84,77 +102,49 @@ private slots:
         tesk::test::TempSite site;
         const QString one = site.path(QStringLiteral("one.htm"));
         const QString two = site.path(QStringLiteral("two.html"));
-        QVERIFY(tesk::test::writeFile(one, "<html><head><title>One</title></head><body>1</body></html>"));
-        QVERIFY(tesk::test::writeFile(two, "<html><body>2</body></html>"));
-        WebBrowser b;
-        b.show();
-        QSignalSpy completed(&b, &WebBrowser::DocumentComplete);
-        QVERIFY(!b.back());  // no history: an error result
-        QVERIFY(!b.forward());
-        QCOMPARE(b.locationAddress(), QString());
-        b.navigate(one, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
-        b.navigate(QUrl::fromLocalFile(two).toString() + QStringLiteral("#part"), WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 2));
-        QCOMPARE(b.locationName(), QStringLiteral("two.html#part"));
-        QVERIFY(b.back());
-        QVERIFY(loaded(b, completed, 3));
-        QCOMPARE(b.locationName(), QStringLiteral("one.htm"));
-        QVERIFY(b.forward());
-        QVERIFY(loaded(b, completed, 4));
-        QCOMPARE(pageText(b), QStringLiteral("2"));
-
+        QVERIFY(writeFile(one, "<html><head><title>One</title></head><body>1</body></html>"));
+        QVERIFY(writeFile(two, body("2")));
+        Shown w;
+        QVERIFY(!w.b.back());  // no history: an error result
+        QVERIFY(!w.b.forward());
+        QCOMPARE(w.b.locationAddress(), QString());
+        QVERIFY(w.go(one));
+        QVERIFY(w.go(QUrl::fromLocalFile(two).toString() + QStringLiteral("#part")));
+        QCOMPARE(w.b.locationName(), QStringLiteral("two.html#part"));
+        QVERIFY(w.b.back() && w.next());
+        QCOMPARE(w.b.locationName(), QStringLiteral("one.htm"));
+        QVERIFY(w.b.forward() && w.next());
+        QCOMPARE(w.text(), QStringLiteral("2"));
         state().Browser_Home_Page = one;
-        b.home();
-        QVERIFY(loaded(b, completed, 5));
-        QCOMPARE(pageText(b), QStringLiteral("1"));
+        w.b.home();
+        QVERIFY(w.next());
+        QCOMPARE(w.text(), QStringLiteral("1"));
     }
 
     void commands()
     {
         tesk::test::TempSite site;
         const QString page = site.path(QStringLiteral("c.htm"));
-        QVERIFY(tesk::test::writeFile(page, "<html><body>copy me</body></html>"));
-        WebBrowser b;
-        b.show();
-        QSignalSpy completed(&b, &WebBrowser::DocumentComplete);
-        b.navigate(page, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
-        QVERIFY(b.execute(WebBrowser::SelectAll));
-        QTRY_COMPARE_WITH_TIMEOUT(b.page()->selectedText(), QStringLiteral("copy me"), kLoadTimeout);
-        QVERIFY(b.execute(WebBrowser::ClearSelection));
-        QTRY_COMPARE_WITH_TIMEOUT(b.page()->selectedText(), QString(), kLoadTimeout);
-        QVERIFY(b.execute(WebBrowser::Copy));
-        QVERIFY(!b.execute(99));
+        QVERIFY(writeFile(page, body("copy me")));
+        Shown w;
+        QVERIFY(w.go(page));
+        QVERIFY(w.b.execute(WebBrowser::SelectAll));
+        QTRY_COMPARE_WITH_TIMEOUT(w.b.page()->selectedText(), QStringLiteral("copy me"), kLoadTimeout);
+        QVERIFY(w.b.execute(WebBrowser::ClearSelection));
+        QTRY_COMPARE_WITH_TIMEOUT(w.b.page()->selectedText(), QString(), kLoadTimeout);
+        QVERIFY(w.b.execute(WebBrowser::Copy));
+        QVERIFY(!w.b.execute(99));
 
         // Save as: the file as it is on disk, through the scripted dialog.
         const QString saved = site.path(QStringLiteral("saved.htm"));
         tesk::test::ScriptedDialogs dlg;
-        dlg.onFile([&](const dialogs::FileRequest& r) {
-            return dialogs::FileResult{saved, site.path(QString())};
-        });
-        QVERIFY(b.execute(WebBrowser::SaveAs));
-        QCOMPARE(tesk::test::readFile(saved), QByteArray("<html><body>copy me</body></html>"));
+        dlg.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{saved, site.path(QString())}; });
+        QVERIFY(w.b.execute(WebBrowser::SaveAs));
+        QCOMPARE(tesk::test::readFile(saved), body("copy me"));
         dlg.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        QVERIFY(!b.execute(WebBrowser::SaveAs));  // cancelled
+        QVERIFY(!w.b.execute(WebBrowser::SaveAs));  // cancelled
         dlg.onModal([](QDialog&) { return int(QDialog::Rejected); });
-        QVERIFY(!b.execute(WebBrowser::PageSetup));
-    }
-
-    // The engine really draws pages here (headless), not only loads them.
-    void rendersPixels()
-    {
-        tesk::test::TempSite site;
-        const QString page = site.path(QStringLiteral("red.htm"));
-        QVERIFY(tesk::test::writeFile(page, "<html><body style='background:#ff0000'></body></html>"));
-        WebBrowser b;
-        b.resize(300, 200);
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
-        QSignalSpy completed(&b, &WebBrowser::DocumentComplete);
-        b.navigate(page, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
-        QTRY_VERIFY_WITH_TIMEOUT(b.grab().toImage().pixelColor(150, 100) == QColor(Qt::red), kLoadTimeout);
+        QVERIFY(!w.b.execute(WebBrowser::PageSetup));
     }
 
     // When the page process dies, a message stands in place of the page; the
@@ -163,35 +153,28 @@ private slots:
     {
         tesk::test::TempSite site;
         const QString page = site.path(QStringLiteral("p.htm"));
-        QVERIFY(tesk::test::writeFile(page, "<html><body>back again</body></html>"));
-        WebBrowser b;
-        b.show();
-        QSignalSpy completed(&b, &WebBrowser::DocumentComplete);
-        b.navigate(QStringLiteral("chrome://crash"), WebBrowser::Fresh);
-        QTRY_VERIFY_WITH_TIMEOUT(b.showingFailure(), kLoadTimeout);
-        QVERIFY(b.failureText().contains(QStringLiteral("cannot be shown")));
-        QVERIFY(!b.busy());
-        b.navigate(page, WebBrowser::Fresh);
-        QVERIFY(!b.showingFailure());
-        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("back again"), kLoadTimeout);
+        QVERIFY(writeFile(page, body("back again")));
+        Shown w;
+        w.b.navigate(QStringLiteral("chrome://crash"), WebBrowser::Fresh);
+        QTRY_VERIFY_WITH_TIMEOUT(w.b.showingFailure(), kLoadTimeout);
+        QVERIFY(w.b.failureText().contains(QStringLiteral("cannot be shown")));
+        QVERIFY(!w.b.busy());
+        w.b.navigate(page, WebBrowser::Fresh);
+        QVERIFY(!w.b.showingFailure());
+        QTRY_COMPARE_WITH_TIMEOUT(w.text(), QStringLiteral("back again"), kLoadTimeout);
     }
 
-    void statusText()
+    // The hovered link is the status text; the engine's own widgets inside
+    // the control taking the focus count as the control's focus.
+    void statusAndFocusEvents()
     {
+        QWidget other;
         WebBrowser b;
         QSignalSpy status(&b, &WebBrowser::StatusTextChange);
         emit b.page()->linkHovered(QStringLiteral("https://example.org/"));
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("https://example.org/"));
-    }
-
-    void focusEvents()
-    {
-        QWidget other;
-        WebBrowser b;
-        QSignalSpy got(&b, &WebBrowser::GotFocus);
-        QSignalSpy lost(&b, &WebBrowser::LostFocus);
-        // The engine's own widgets inside the control take the focus.
+        QSignalSpy got(&b, &WebBrowser::GotFocus), lost(&b, &WebBrowser::LostFocus);
         emit qApp->focusChanged(&other, b.view());
         QCOMPARE(got.count(), 1);
         QWidget* inner = b.view()->focusProxy() ? b.view()->focusProxy() : b.view();
