@@ -1,200 +1,142 @@
 #pragma once
 // A second, deliberately naive colour-coding scan for the tests to compare
-// against: 1-based positions, every "next X after p" searched afresh from p,
-// each colouring rule followed word for word. Slow (it searches the
-// rest of the range again and again) and so only for short texts.
+// against: 1-based positions as the colouring rules count them, and every
+// "next X after p" searched afresh from p. Slow (it searches the rest of the
+// range again and again) and so only for short texts.
 //
-// `literal` keeps four behaviours that the real scan corrects: the very first
-// character of a document that begins with plain text keeps its colour, a style property loses its
-// first letter after "{", the last character of a style block keeps its
-// colour, and a script or server block at the very start is not recognised.
+// It follows the program's colouring, not the rules word for word where the
+// program corrects them: the very first character of a document that begins
+// with plain text is coloured, a style property keeps its first letter after
+// "{", the last character of a style block is coloured, and a script or
+// server block at the very start is recognised.
 
 #include <QString>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace reference {
 
 class Scan {
 public:
-    Scan(const QString& text, int selStart, int selLength, bool literal)
-        : T(text), n(int(text.size())), literal(literal), out(size_t(text.size()), -1)
+    Scan(const QString& text, int selStart, int selLength)
+        : out(size_t(text.size()), -1), T(text), n(int(text.size()))
     {
         selStart = std::clamp(selStart, 0, n);
         selLength = std::clamp(selLength, 0, n - selStart);
-        if (selLength == 0) {
-            S = 1;
-            E = n + 3;
-        } else {
-            S = selStart + 1;
-            E = S + selLength;
-        }
+        S = selLength ? selStart + 1 : 1;
+        E = selLength ? S + selLength : n + 3;
         main();
         values();
         scripts();
     }
 
-    std::vector<qint8> result() const { return out; }
+    std::vector<qint8> out;
 
 private:
-    QString mid(int p, int len) const
-    {
-        if (p < 1 || p > n)
-            return {};
-        return T.mid(p - 1, len);
-    }
+    // Whether x stands at p, letter case counting.
+    bool at(int p, const char* x) const { return p >= 1 && QStringView(T).mid(p - 1).startsWith(QLatin1String(x)); }
 
-    bool matchAt(int k, const QString& x, bool ignoreCase) const
+    // The first x that begins after p and ends before `before`, letter case
+    // ignored; 0 if none.
+    int next(const char* x, int p, int before) const
     {
-        return mid(k, int(x.size())).compare(x, ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive)
-            == 0 && k + x.size() - 1 <= n;
-    }
-
-    // The first x that begins after p and ends before `before`; 0 if none.
-    int next(const QString& x, int p, int before, bool ignoreCase = false) const
-    {
-        for (int k = p + 1; k + x.size() - 1 < before && k + x.size() - 1 <= n; ++k)
-            if (matchAt(k, x, ignoreCase))
+        const QLatin1String s(x);
+        for (int k = p + 1; k + s.size() - 1 < before && k + s.size() - 1 <= n; ++k)
+            if (QStringView(T).mid(k - 1, s.size()).compare(s, Qt::CaseInsensitive) == 0)
                 return k;
         return 0;
     }
 
     void colour(int a, int b, int slot)
     {
-        for (int p = a; p <= b; ++p)
-            if (p >= S && p < E && p >= 1 && p <= n)
-                out[size_t(p - 1)] = qint8(slot);
+        for (int p = std::max({a, S, 1}); p <= b && p < E && p <= n; ++p)
+            out[size_t(p - 1)] = qint8(slot);
     }
 
     void main()
     {
-        bool inStyle = false;
-        int p = S;
-        while (p <= E) {
-            if (mid(p, 6) == QLatin1String("<STYLE") || mid(p, 6) == QLatin1String("<style"))
-                inStyle = true;
-            int last;
-            if (mid(p, 4) == QLatin1String("<!--")) {
-                const int k = next(QStringLiteral("-->"), p, E);
+        for (int p = S; p <= E;) {
+            const bool inStyle = at(p, "<STYLE") || at(p, "<style");
+            int last = p;
+            if (at(p, "<!--")) {
+                const int k = next("-->", p, E);
                 last = k ? k + 2 : E - 1;
                 colour(p, last, 2);
-            } else if (mid(p, 2) == QLatin1String("<!")) {
-                const int k = next(QStringLiteral(">"), p, E);
+            } else if (at(p, "<!")) {
+                const int k = next(">", p, E);
                 last = k ? k : E - 1;
                 colour(p, last, 2);
-            } else if (mid(p, 1) == QLatin1String("<")) {
-                const int g = next(QStringLiteral(">"), p, E);
-                if (!g) {
-                    last = p;
-                } else {
-                    last = g;
-                    const int slash = next(QStringLiteral("/>"), p, E);
-                    if (slash && slash < g)
-                        last = slash;
+            } else if (at(p, "<")) {
+                if (const int g = next(">", p, E)) {
+                    const int slash = next("/>", p, E);
+                    last = slash && slash < g ? slash : g;
                     colour(p, last, 1);
-                    const int sp = next(QStringLiteral(" "), p, E);
-                    if (sp && sp <= last)
-                        colour(sp, last - 1, 3);
+                    const int blank = next(" ", p, E);
+                    if (blank && blank <= last)
+                        colour(blank, last - 1, 3);
                 }
-            } else if (mid(p, 1) == QLatin1String("&")) {
-                const int k = next(QStringLiteral(";"), p, E);
-                if (k) {
-                    last = k;
-                    colour(p, k, 1);
-                } else {
-                    const int sp = next(QStringLiteral(" "), p, E);
-                    last = sp ? sp - 1 : p;
-                    if (sp)
-                        colour(p, sp - 1, 1);
+            } else if (at(p, "&")) {
+                const int semicolon = next(";", p, E), blank = next(" ", p, E);
+                if (semicolon || blank) {
+                    last = semicolon ? semicolon : blank - 1;
+                    colour(p, last, 1);
                 }
             } else {
-                const int a = next(QStringLiteral("<"), p, E), b = next(QStringLiteral("&"), p, E);
+                const int a = next("<", p, E), b = next("&", p, E);
                 const int k = (a && b) ? std::min(a, b) : std::max(a, b);
                 last = k ? k - 1 : E - 1;
-                // Read literally, a document that begins with plain text keeps
-                // the colour of its very first character.
-                if (last >= p)
-                    colour(literal && p == 1 ? 2 : p, last, 0);
+                colour(p, last, 0);
             }
-            if (inStyle) {
+            if (inStyle)
                 last = style(last);
-                inStyle = false;
-            }
             p = std::max(last, p) + 1;
         }
     }
 
-    // Returns where the main scan goes on (the block's last position).
+    // The style block after t; returns its last position, where the main
+    // scan goes on. The state is also the slot of its runs: 1 selector,
+    // 2 comment, 3 property, 0 value.
     int style(int t)
     {
-        int k = 0;
-        for (int j = t + 1; j + 7 <= n; ++j)
-            if (matchAt(j, QStringLiteral("</style>"), true)) {
-                k = j;
-                break;
-            }
+        const int k = next("</style>", t, n + 1);
         const int B = (!k || k > E) ? E : k - 1;
         const int before = std::min(B + 1, E);
-        int q = t;
-        int state = 1;
-        auto find = [&](const char* x) {
-            const int r = next(QString::fromLatin1(x), q, before);
-            return (r && r - q - 1 == 0) ? 0 : r;  // distance 0 counts as absent
+        const auto find = [&](const char* x, int q) {
+            const int r = next(x, q, before);
+            return r == q + 1 ? 0 : r;  // distance 0 counts as absent
         };
-        while (q <= B) {
-            int a = 0, b = 0, runEnd = 0, slot = 0, nextState = state, nextQ = 0;
-            bool neither = false;
-            switch (state) {
-            case 1:
-                a = find("{");
-                b = find("/*");
-                if (a && (!b || (a - q - 1) + 2 < (b - q - 1))) {
-                    runEnd = a; slot = 1; nextState = 3; nextQ = literal ? a + 2 : a + 1;
-                } else if (b) {
-                    runEnd = b - 2; slot = 1; nextState = 2; nextQ = b;
-                } else {
-                    runEnd = B - 1; slot = 1; nextQ = B; neither = true;
-                }
-                break;
-            case 2:
-                a = find("*/");
-                if (a) {
-                    runEnd = a + 1; slot = 2; nextState = 1; nextQ = a + 2;
-                } else {
-                    runEnd = B + 2; slot = 2; nextState = 1; nextQ = B + 3;
-                }
-                break;
-            case 3:
-                a = find(":");
-                b = find("}");
-                if (a && (!b || a < b)) {
-                    runEnd = a; slot = 3; nextState = 0; nextQ = a + 1;
-                } else if (b) {
-                    runEnd = b - 1; slot = 3; nextState = 1; nextQ = b;
-                } else {
-                    runEnd = B - 1; slot = 3; nextQ = B; neither = true;
-                }
-                break;
-            default:
-                a = find(";");
-                b = find("}");
-                if (a && (!b || a < b)) {
-                    runEnd = a; slot = 0; nextState = 3; nextQ = a;
-                } else if (b) {
-                    runEnd = b - 1; slot = 0; nextState = 1; nextQ = b;
-                } else {
-                    runEnd = B - 1; slot = 0; nextQ = B; neither = true;
-                }
+        for (int q = t, state = 1; q <= B;) {
+            int runEnd = -1, nextState = state, nextQ = 0;  // runEnd -1: neither found
+            const auto to = [&](int end, int then, int from) {
+                runEnd = end;
+                nextState = then;
+                nextQ = from;
+            };
+            if (state == 1) {
+                const int a = find("{", q), b = find("/*", q);
+                if (a && (!b || a + 2 < b))
+                    to(a, 3, a + 1);
+                else if (b)
+                    to(b - 2, 2, b);
+            } else if (state == 2) {
+                const int a = find("*/", q);
+                to(a ? a + 1 : B + 2, 1, a ? a + 2 : B + 3);
+            } else {
+                const int a = find(state == 3 ? ":" : ";", q), b = find("}", q);
+                if (a && (!b || a < b))
+                    to(a, 3 - state, state == 3 ? a + 1 : a);
+                else if (b)
+                    to(b - 1, 1, b);
+            }
+            if (runEnd < 0) {
+                colour(q, B, state);  // the rest of the block
                 break;
             }
-            if (!literal && neither) {
-                colour(q, B, slot);  // the block's last character goes with the rest
+            if (runEnd < q)
                 break;
-            }
-            if (runEnd - q + 1 <= 0)
-                break;
-            colour(q, runEnd, slot);
+            colour(q, runEnd, state);
             state = nextState;
             q = nextQ;
         }
@@ -207,7 +149,7 @@ private:
         colour(start, last, 0);
         const QString delimiters = QStringLiteral(" /|<>&-!=.;,+()[]\t\n\"");
         for (int u = start; u <= last; ++u) {
-            if (mid(u, 1) != QLatin1String("_"))
+            if (!at(u, "_"))
                 continue;
             int a = u, b = u;
             while (a > 1 && !delimiters.contains(T[a - 2]))
@@ -220,16 +162,13 @@ private:
 
     void values()
     {
-        int p = S;
-        while (p <= E) {
-            const int x = next(QStringLiteral("=\""), p, E);
+        for (int p = S; p <= E;) {
+            const int x = next("=\"", p, E);
             if (!x)
                 break;
-            const int first = x + 2;
-            const int close = next(QStringLiteral("\""), first - 1, E);
-            const int length = close ? close - first : -1;
-            if (length >= 1) {
-                names(first, length);
+            const int close = next("\"", x + 1, E);
+            if (close && close - (x + 2) >= 1) {
+                names(x + 2, close - (x + 2));
                 p = close + 1;
             } else {
                 p = p + 1;
@@ -237,48 +176,49 @@ private:
         }
     }
 
-    // At or after p, before `before`; a match at the very first character
-    // counts as none in the literal reading.
-    int atOrAfter(const char* x, int p, int before, bool ignoreCase = false) const
+    // The earliest of several texts at or after p, before `before`; ties go
+    // to the first named.
+    int earliest(std::initializer_list<const char*> xs, int p, int before, int* which = nullptr) const
     {
-        const int k = next(QString::fromLatin1(x), p - 1, before, ignoreCase);
-        return (literal && k == 1) ? 0 : k;
+        int best = 0, i = 0;
+        for (const char* x : xs) {
+            const int k = next(x, p - 1, before);
+            if (k && (!best || k < best)) {
+                best = k;
+                if (which)
+                    *which = i;
+            }
+            ++i;
+        }
+        return best;
     }
 
     void scripts()
     {
-        int p = S;
-        while (p <= E) {
-            const int a = atOrAfter("<script", p, E, true), b = atOrAfter("<%", p, E),
-                      c = atOrAfter("<?", p, E);
-            int m = 0, kind = 0;
-            for (const auto& [pos, k] : {std::pair{a, 1}, std::pair{b, 2}, std::pair{c, 3}})
-                if (pos && (!m || pos < m)) {
-                    m = pos;
-                    kind = k;
-                }
+        for (int p = S; p <= E;) {
+            int kind = 0;  // 0 script, 1 "<%", 2 "<?"
+            const int m = earliest({"<script", "<%", "<?"}, p, E, &kind);
             if (!m)
                 break;
             int bs, be;
-            if (kind == 1) {
-                const int g = next(QStringLiteral(">"), m, E);
+            if (kind == 0) {
+                const int g = next(">", m, E);
                 if (!g)
                     break;
                 bs = g + 1;
-                const int k = atOrAfter("</script", bs, E, true);
+                const int k = next("</script", bs - 1, E);
                 be = k ? k : E;
             } else {
-                const int marker = (kind == 3 && mid(m, 5) == QLatin1String("<?php")) ? 5 : 2;
+                const int marker = (kind == 2 && at(m, "<?php")) ? 5 : 2;
                 colour(m, m + marker - 1, 1);
                 bs = m + marker;
-                const int k = atOrAfter(kind == 2 ? "%>" : "?>", bs, E);
+                const int k = next(kind == 1 ? "%>" : "?>", bs - 1, E);
                 be = k ? k : E;
             }
             if (be < bs)
                 break;
-            if (kind == 1) {
-                const int k = atOrAfter("<!--", bs, be);
-                if (k) {
+            if (kind == 0) {
+                if (const int k = next("<!--", bs - 1, be)) {
                     colour(bs, k + 4, 2);
                     bs = k + 5;
                 }
@@ -286,29 +226,17 @@ private:
             if (be - bs >= 1) {
                 colour(bs, be - 1, 0);
                 names(bs, be - bs);
-                int from = bs;
-                for (;;) {
-                    const int c1 = atOrAfter("/*", from, be), c2 = atOrAfter("//", from, be),
-                              c3 = atOrAfter("rem ", from, be, true);
-                    int at = 0;
-                    for (const int x : {c1, c2, c3})
-                        if (x && (!at || x < at))
-                            at = x;
-                    if (!at)
+                for (int from = bs;;) {
+                    const int c = earliest({"/*", "//", "rem "}, from, be);
+                    if (!c)
                         break;
-                    int last;
-                    if (at == c1) {
-                        const int k = next(QStringLiteral("*/"), at, be);
-                        last = k ? k + 1 : be - 1;
-                    } else {
-                        const int k = next(QStringLiteral("\n"), at, be);
-                        last = k ? k - 1 : be - 1;
-                    }
-                    colour(at, last, 2);
+                    const int k = at(c, "/*") ? next("*/", c, be) : next("\n", c, be);
+                    const int last = at(c, "/*") ? (k ? k + 1 : be - 1) : (k ? k - 1 : be - 1);
+                    colour(c, last, 2);
                     from = last + 1;
                 }
             }
-            if (kind != 1)
+            if (kind != 0)
                 colour(be, be + 1, 1);
             p = be + 1;
         }
@@ -316,14 +244,12 @@ private:
 
     QString T;
     int n;
-    bool literal;
     int S = 1, E = 1;
-    std::vector<qint8> out;
 };
 
-inline std::vector<qint8> colourSlots(const QString& text, int selStart, int selLength, bool literal)
+inline std::vector<qint8> colourSlots(const QString& text, int selStart, int selLength)
 {
-    return Scan(text, selStart, selLength, literal).result();
+    return Scan(text, selStart, selLength).out;
 }
 
 } // namespace reference

@@ -29,6 +29,21 @@ QString scan(const QString& text, int start = 0, int length = 0)
     return digits(colorcode::Color_Code_Slots(text, start, length));
 }
 
+// The same from the runs: they must be ordered, apart, and cover exactly
+// the coloured characters.
+QString scanRuns(const QString& text, int start = 0, int length = 0)
+{
+    std::vector<qint8> perChar(size_t(text.size()), colorcode::kKeep);
+    int end = 0;
+    for (const colorcode::SlotRun& r : colorcode::Color_Code_Runs(text, start, length)) {
+        if (r.length < 1 || r.start < end)
+            return QStringLiteral("runs out of order at %1").arg(r.start);
+        std::fill_n(perChar.begin() + r.start, r.length, qint8(r.slot));
+        end = r.start + r.length;
+    }
+    return digits(perChar);
+}
+
 // Short texts built from the pieces the rules care about, so that random
 // mixtures reach every rule and its corner cases.
 QString randomText(QRandomGenerator& rng, int pieces)
@@ -63,6 +78,10 @@ class ColorCodingTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Where the colouring rules as written leave characters in a colour from
+    // before (the first character of a page that begins with plain text, the
+    // first letter after "{" and the last character of a style block) or do
+    // not see a server block at the very start, the scan colours them.
     void slotsOfEachRule_data()
     {
         QTest::addColumn<QString>("text");
@@ -95,6 +114,7 @@ private Q_SLOTS:
         row("unclosed comment runs to the end", "a<!-- x", "0222222");
         row("declaration", "<!DOCTYPE html>", "222222222222222");
         row("style rule", "<style>p{color:red}</style>", "111111111333333000111111111");
+        row("style value cut short by </style>", "<style>p{color:red</style>", "11111111133333300011111111");
         row("style: upper-case tags", "<STYLE>p{aa:bc}</STYLE>", "11111111133300111111111");
         row("style: ':' right after the property's first letter counts as none",
             "<STYLE>p{a:bc}</STYLE>", "1111111113333111111111");
@@ -106,6 +126,10 @@ private Q_SLOTS:
             "<style>a{bb:cc;dd:ee}f{gg:hh}</style>", "1111111113330033330011133300111111111");
         row("style comment; the character before it keeps its colour",
             "<style>\r\n/* c */\r\na{bb:cc}</style>", "11111111.2222222111133300111111111");
+        row("style: a '/*' two characters after '{' wins", "<style>a{b/*c*/}</style>",
+            "111111111.22222111111111");
+        row("style: a '/*' three characters after '{' is inside", "<style>a{bc/*d*/}</style>",
+            "1111111113333333111111111");
         row("style comment right after the tag is read as selector",
             "<style>/* c */a{bb:cc}</style>", "111111111111111133300111111111");
         row("script body, names and comments",
@@ -118,8 +142,9 @@ private Q_SLOTS:
             "<script>\r\n<!--\r\nf();\r\n//-->\r\n</script>",
             "11111111222222200000002222220111111111");
         row("server block <% %>", "x<% a %>", "01100011");
+        row("server block <% %> at the very start", "<% x %>", "1100011");
         row("server block <?php ?> not at the start", "x<?php a_b ?>", "0111110111011");
-        row("server block at the very start", "<?php echo $a_b; ?>", "1111100000011110011");
+        row("server block <?php ?> at the very start", "<?php echo $a_b; ?>", "1111100000011110011");
         row("unclosed server block runs to the end", "a<? b", "01100");
         row("upper-case script tag", "<SCRIPT>x//y\r\n</SCRIPT>", "11111111022220111111111");
         row("selection: only it is coloured", "<b>x</b><i>y</i>", "...01111........", 3, 5);
@@ -134,43 +159,14 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, start);
         QFETCH(int, length);
-        QFETCH(QString, expected);
-        QCOMPARE(scan(text, start, length), expected);
-        QCOMPARE(digits(reference::colourSlots(text, start, length, false)), expected);
+        QTEST(scan(text, start, length), "expected");
+        QTEST(scanRuns(text, start, length), "expected");
+        QTEST(digits(reference::colourSlots(text, start, length)), "expected");
     }
 
-    // Read word for word, the colouring rules leave characters in a colour
-    // from before, or leave a PHP page's first block as a tag; the scan
-    // corrects that. The word-for-word reading is kept beside it, to show
-    // what changed.
-    void correctedRules_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("wordForWord");
-        QTest::addColumn<QString>("built");
-        QTest::newRow("plain text at the very start")
-            << "Hello<b>" << ".0000111" << "00000111";
-        QTest::newRow("first letter after '{' and the brace before </style>")
-            << "<style>p{color:red}</style>" << "111111111.33333000.11111111"
-            << "111111111333333000111111111";
-        QTest::newRow("value cut short before </style>")
-            << "<style>p{color:red</style>" << "111111111.3333300.11111111"
-            << "11111111133333300011111111";
-        QTest::newRow("PHP block at the very start")
-            << "<?php echo $a_b; ?>" << "1111133333333333331" << "1111100000011110011";
-        QTest::newRow("ASP block at the very start") << "<% x %>" << "1133331" << "1100011";
-    }
-    void correctedRules()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, wordForWord);
-        QCOMPARE(digits(reference::colourSlots(text, 0, 0, true)), wordForWord);
-        QTEST(scan(text), "built");
-    }
-
-    // The fast scan (searches remembered) against the slow reading (every
-    // search from scratch) on thousands of random mixtures and selections.
-    void sameAsReadingTheRulesLiterally()
+    // The fast scan (searches remembered) against the slow one (every search
+    // from scratch) on thousands of random mixtures and selections.
+    void sameAsSearchingAfresh()
     {
         QRandomGenerator rng(20240605);
         for (int round = 0; round < 4000; ++round) {
@@ -181,29 +177,11 @@ private Q_SLOTS:
                 length = rng.bounded(int(text.size()) - start + 1);
             }
             const QString fast = scan(text, start, length);
-            const QString slow = digits(reference::colourSlots(text, start, length, false));
-            if (fast != slow)
+            const QString slow = digits(reference::colourSlots(text, start, length));
+            if (fast != slow || scanRuns(text, start, length) != fast)
                 QFAIL(qPrintable(QStringLiteral("text \"%1\" selection %2+%3\n  scan      %4\n  reference %5")
-                                     .arg(text, QString::number(start), QString::number(length),
-                                          fast, slow)));
+                                     .arg(text, QString::number(start), QString::number(length), fast, slow)));
         }
-    }
-
-    void runsCoverExactlyTheColouredCharacters()
-    {
-        const QString text = tesk::sample::Sample_Html(20000, 7);
-        const std::vector<qint8> perChar = colorcode::Color_Code_Slots(text, 0, 0);
-        const std::vector<colorcode::SlotRun> runs = colorcode::Color_Code_Runs(text, 0, 0);
-        std::vector<qint8> rebuilt(perChar.size(), colorcode::kKeep);
-        int previousEnd = 0;
-        for (const auto& r : runs) {
-            QVERIFY(r.length >= 1);
-            QVERIFY(r.start >= previousEnd);
-            for (int i = r.start; i < r.start + r.length; ++i)
-                rebuilt[size_t(i)] = qint8(r.slot);
-            previousEnd = r.start + r.length;
-        }
-        QCOMPARE(digits(rebuilt), digits(perChar));
     }
 
     // Texts that make searches done afresh each time go over the rest of the text
@@ -231,46 +209,28 @@ private Q_SLOTS:
         colorcode::ScanTrace trace;
         colorcode::Color_Code_Slots(text, 0, 0, &trace);
         QVERIFY2(trace.searched <= 64LL * text.size(),
-                 qPrintable(QStringLiteral("%1 characters searched for a text of %2")
-                                .arg(trace.searched)
-                                .arg(text.size())));
-    }
-};
-TESK_TEST(ColorCodingTest)
-
-// Properties over generated pages and real pages.
-class ColorCodingPropertiesTest : public QObject {
-    Q_OBJECT
-
-private:
-    QList<QPair<QString, QString>> pages() const
-    {
-        QList<QPair<QString, QString>> list;
-        for (std::uint32_t seed = 1; seed <= 4; ++seed)
-            list << qMakePair(QStringLiteral("generated %1").arg(seed),
-                              tesk::sample::Sample_Html(6000, seed));
-        for (const char* file : {"tests/text/data/club_page.html", "tests/text/data/order_form.php",
-                                 "resources/TeskEdit.htm", "resources/Samples/index.html"}) {
-            const QString text = readSample(QStringLiteral(TESK_SOURCE_DIR "/") + QLatin1String(file));
-            if (!text.isEmpty())
-                list << qMakePair(QString::fromLatin1(file), text);
-        }
-        return list;
+                 qPrintable(QStringLiteral("%1 characters searched for a text of %2").arg(trace.searched).arg(text.size())));
     }
 
-private Q_SLOTS:
-    void colouringSelectionEqualsWholeTextBetweenElements_data()
+    // Generated and real pages: a selection that starts and ends between
+    // elements gets the colours the whole page gives it; no selection
+    // colours anything outside itself.
+    void selectionsOfWholePages_data()
     {
         QTest::addColumn<QString>("text");
-        for (const auto& [name, text] : pages())
-            QTest::newRow(qPrintable(name)) << text;
+        for (std::uint32_t seed = 1; seed <= 4; ++seed)
+            QTest::addRow("generated %u", seed) << tesk::sample::Sample_Html(6000, seed);
+        for (const char* file : {"tests/text/data/club_page.html", "tests/text/data/order_form.php",
+                                 "resources/TeskEdit.htm", "resources/Samples/index.html"})
+            QTest::newRow(file) << readSample(QStringLiteral(TESK_SOURCE_DIR "/") + QLatin1String(file));
     }
-    void colouringSelectionEqualsWholeTextBetweenElements()
+    void selectionsOfWholePages()
     {
         QFETCH(QString, text);
         QVERIFY(text.size() > 500);
         colorcode::ScanTrace trace;
         const std::vector<qint8> whole = colorcode::Color_Code_Slots(text, 0, 0, &trace);
+        QCOMPARE(scanRuns(text), digits(whole));
 
         // Element starts outside every style, value, script and server block
         // (the ">" of a self-closing tag starts a text run, but it belongs
@@ -287,41 +247,30 @@ private Q_SLOTS:
         QVERIFY(cuts.size() > 20);
 
         QRandomGenerator rng(99);
-        for (int round = 0; round < 60; ++round) {
-            int a = cuts[rng.bounded(int(cuts.size()))], b = cuts[rng.bounded(int(cuts.size()))];
-            if (a == b)
-                continue;
-            if (a > b)
-                std::swap(a, b);
+        for (int round = 0; round < 260; ++round) {
+            int a, b;
+            if (round < 60) {  // between elements
+                a = cuts[rng.bounded(int(cuts.size()))];
+                b = cuts[rng.bounded(int(cuts.size()))];
+                if (a > b)
+                    std::swap(a, b);
+            } else {  // anywhere
+                a = rng.bounded(int(text.size()));
+                b = a + 1 + rng.bounded(std::min(800, int(text.size()) - a));
+            }
             const std::vector<qint8> part = colorcode::Color_Code_Slots(text, a, b - a);
-            for (int i = 0; i < int(text.size()); ++i) {
-                const qint8 want = (i >= a && i < b) ? whole[size_t(i)] : colorcode::kKeep;
-                if (part[size_t(i)] != want)
+            for (int i = 0; a < b && i < int(text.size()); ++i) {
+                // Inside a selection between elements: the whole page's colour.
+                const qint8 got = part[size_t(i)];
+                const qint8 want = (i < a || i >= b) ? colorcode::kKeep : round < 60 ? whole[size_t(i)] : got;
+                if (got != want)
                     QFAIL(qPrintable(QStringLiteral("selection %1-%2: position %3 has %4, expected %5 in \"%6\"")
-                                         .arg(a).arg(b).arg(i).arg(part[size_t(i)]).arg(want)
+                                         .arg(a).arg(b).arg(i).arg(got).arg(want)
                                          .arg(text.mid(std::max(0, i - 30), 60))));
             }
         }
     }
-
-    void nothingOutsideAnySelectionIsColoured_data()
-    {
-        colouringSelectionEqualsWholeTextBetweenElements_data();
-    }
-    void nothingOutsideAnySelectionIsColoured()
-    {
-        QFETCH(QString, text);
-        QRandomGenerator rng(5);
-        for (int round = 0; round < 200; ++round) {
-            const int a = rng.bounded(int(text.size()));
-            const int b = a + 1 + rng.bounded(std::min(800, int(text.size()) - a));
-            const std::vector<qint8> part = colorcode::Color_Code_Slots(text, a, b - a);
-            for (int i = 0; i < int(text.size()); ++i)
-                if ((i < a || i >= b) && part[size_t(i)] != colorcode::kKeep)
-                    QFAIL(qPrintable(QStringLiteral("selection %1-%2 coloured position %3").arg(a).arg(b).arg(i)));
-        }
-    }
 };
-TESK_TEST(ColorCodingPropertiesTest)
+TESK_TEST(ColorCodingTest)
 
 #include "color_coding_test.moc"

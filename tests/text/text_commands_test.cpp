@@ -67,6 +67,34 @@ void fill(RichTextBox& box, const QString& text)
     box.setSelStart(0);
 }
 
+// Text with its selection: '[' and ']' around it, or '|' for a caret.
+void setMarkedText(RichTextBox& box, QString s)
+{
+    int start = int(s.indexOf(QLatin1Char('|')));
+    int length = 0;
+    if (start >= 0) {
+        s.remove(start, 1);
+    } else {
+        start = int(s.indexOf(QLatin1Char('[')));
+        s.remove(start, 1);
+        length = int(s.indexOf(QLatin1Char(']'))) - start;
+        s.remove(start + length, 1);
+    }
+    box.setText(s);
+    box.setSelStart(start);
+    box.setSelLength(length);
+}
+
+QString markedText(RichTextBox& box)
+{
+    QString s = box.Text();
+    const int start = box.SelStart(), length = box.SelLength();
+    if (length == 0)
+        return s.insert(start, QLatin1Char('|'));
+    s.insert(start + length, QLatin1Char(']'));
+    return s.insert(start, QLatin1Char('['));
+}
+
 } // namespace
 
 class ColorCodeCommandTest : public QObject {
@@ -94,6 +122,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, start);
         QFETCH(int, length);
+        state().Code_Color_Numbers = {4, 5, 6, 7};  // the slots take the chosen colours
         RichTextBox box;
         fill(box, text);
         box.setSelStart(start);
@@ -160,27 +189,8 @@ private Q_SLOTS:
         QCOMPARE(box.SelLength(), coloured ? 0 : length);
     }
 
-    void slotsTakeTheChosenPaletteColours()
-    {
-        state().Code_Color_Numbers = {4, 5, 6, 7};
-        RichTextBox box;
-        fill(box, QStringLiteral("a<!--c--><p x>"));
-        Color_Code_Source(box);
-        const rtf::Content c = box.content();
-        QCOMPARE(c.colorAt(0), Palette_Color(4));   // text
-        QCOMPARE(c.colorAt(1), Palette_Color(6));   // comment
-        QCOMPARE(c.colorAt(9), Palette_Color(5));   // tag
-        QCOMPARE(c.colorAt(11), Palette_Color(7));  // attribute area
-    }
-};
-TESK_TEST(ColorCodeCommandTest)
-
-// Editor runs: the CR LF between two characters of one slot joins them when
-// the next line has text, and nothing else changes.
-class EditorRunsTest : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
+    // Editor runs: the CR LF between two characters of one slot joins them
+    // when the next line has text, and nothing else changes.
     void lineBreaksJoinTheirNeighbours_data()
     {
         QTest::addColumn<QString>("text");
@@ -209,7 +219,7 @@ private Q_SLOTS:
         QTEST(s, "editor");
     }
 };
-TESK_TEST(EditorRunsTest)
+TESK_TEST(ColorCodeCommandTest)
 
 class ConvertKeyTest : public QObject {
     Q_OBJECT
@@ -217,24 +227,24 @@ class ConvertKeyTest : public QObject {
 private Q_SLOTS:
     void init() { tesk::test::resetProgram(); }
 
-    // Each row of the key table once. Text and selection are written with
-    // '[' and ']' around the selection ("|" for a caret).
+    // Each row of the key table once, and keys that pass through.
     void everyRow_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("shift");
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");  // "|" marks the caret
+        QTest::addColumn<QString>("before");  // see setMarkedText
+        QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("consumed");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("clipboard");
 
         const QString pageBreak = state().Page_Break_Tag;
-        auto row = [](const char* name, int key, bool shift, const QString& before,
-                      const QString& after, bool consumed = true, const char* suffix = "",
-                      const char* status = "") {
-            QTest::newRow(name) << key << shift << before << after << consumed
-                                << QString::fromLatin1(suffix) << QString::fromLatin1(status);
+        auto row = [](const char* name, int key, bool shift, const QString& before, const QString& after,
+                      bool consumed = true, const char* suffix = "", const char* status = "",
+                      const char* clipboard = "one\ntwo") {
+            QTest::newRow(name) << key << shift << before << after << consumed << QString::fromLatin1(suffix)
+                                << QString::fromLatin1(status) << QString::fromLatin1(clipboard);
         };
         row("Enter: page break", vb::Key_Return, false, "a|b", "a" + pageBreak + "\r\n|b");
         row("Shift+Enter: page break", vb::Key_Return, true, "a|b", "a" + pageBreak + "\r\n|b");
@@ -282,83 +292,46 @@ private Q_SLOTS:
         row("Shift+G: previous bookmark", 'G', true, "~~~abc~~~|", "|~~~abc~~~");
         row("K: next page break", 'K', false, "|a" + pageBreak + "\r\nb", "a" + pageBreak + "|\r\nb");
         row("Shift+K: next page break", 'K', true, "|a" + pageBreak + "b", "a" + pageBreak + "|b");
+        row("K: no page break leaves the selection", 'K', false, "a[b]c", "a[b]c");
+        row("Shift+V: the clipboard's text, plain", 'V', true, "a [x]b", "a one\r\ntwo|b");
+        row("Shift+V with an empty clipboard", 'V', true, "a [x]b", "a |b", true, "", "", "");
+        // Keys the editor keeps for itself (copy, paste, the colour boxes)
+        // and keys the table does not have.
+        for (const char k : {'1', '2', '6', '7', 'C', 'V', 'A', '0'})
+            row(qPrintable(QStringLiteral("Ctrl+%1 passes").arg(QLatin1Char(k))), k, false, "a[bc]d", "a[bc]d", false);
+        row("Ctrl+Shift+A passes", 'A', true, "a[bc]d", "a[bc]d", false);
+        row("Ctrl+= passes", vb::Key_Equals, false, "a[bc]d", "a[bc]d", false);
+        row("Ctrl+F6 passes", vb::Key_F1 + 5, false, "a[bc]d", "a[bc]d", false);
     }
     void everyRow()
     {
         QFETCH(int, key);
         QFETCH(bool, shift);
         QFETCH(QString, before);
-        QFETCH(QString, after);
         QFETCH(bool, consumed);
-        QFETCH(QString, suffix);
+        QFETCH(QString, clipboard);
+        QGuiApplication::clipboard()->setText(clipboard);
         RichTextBox box;
         setMarkedText(box, before);
         const int original = key;
 
         Convert_Key(box, key, shift);
 
-        QCOMPARE(markedText(box), after);
+        QTEST(markedText(box), "after");
         QCOMPARE(key, consumed ? 0 : original);
-        QCOMPARE(state().Entity_Suffix, suffix);
+        QTEST(state().Entity_Suffix, "suffix");
         QTEST(state().Status_Color_Panel.text(), "status");
     }
 
     void lineBreakFollowsTheXhtmlSetting()
     {
         RichTextBox box;
-        int key = vb::Key_Comma;
-        state().Use_XHTML = true;
-        Convert_Key(box, key, false);
-        state().Use_XHTML = false;
-        key = vb::Key_Comma;
-        Convert_Key(box, key, false);
+        for (const bool xhtml : {true, false}) {
+            state().Use_XHTML = xhtml;
+            int key = vb::Key_Comma;
+            Convert_Key(box, key, false);
+        }
         QCOMPARE(box.Text(), QStringLiteral("<br /><br>"));
-    }
-
-    void pastesPlainText_data()
-    {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("two lines") << "one\ntwo" << "a one\r\ntwo|b";
-        QTest::newRow("empty clipboard") << "" << "a |b";
-    }
-    void pastesPlainText()
-    {
-        QFETCH(QString, clipboard);
-        QGuiApplication::clipboard()->setText(clipboard);
-        RichTextBox box;
-        setMarkedText(box, QStringLiteral("a [x]b"));
-        int key = 'V';
-        Convert_Key(box, key, true);
-        QCOMPARE(key, 0);
-        QTEST(markedText(box), "after");
-    }
-
-    // Keys the editor keeps for itself (copy, paste, the colour boxes) and
-    // keys the table does not have.
-    void otherKeysPassThrough_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("shift");
-        for (const char k : {'1', '2', '6', '7', 'C', 'V'})
-            QTest::newRow(qPrintable(QStringLiteral("Ctrl+%1").arg(QLatin1Char(k)))) << int(k) << false;
-        QTest::newRow("Ctrl+A") << int('A') << false;
-        QTest::newRow("Ctrl+Shift+A") << int('A') << true;
-        QTest::newRow("Ctrl+0") << int('0') << false;
-        QTest::newRow("Ctrl+=") << int(vb::Key_Equals) << false;
-        QTest::newRow("Ctrl+F6") << vb::Key_F1 + 5 << false;
-    }
-    void otherKeysPassThrough()
-    {
-        QFETCH(int, key);
-        QFETCH(bool, shift);
-        RichTextBox box;
-        setMarkedText(box, QStringLiteral("a[bc]d"));
-        const int original = key;
-        Convert_Key(box, key, shift);
-        QCOMPARE(key, original);
-        QCOMPARE(markedText(box), QStringLiteral("a[bc]d"));
-        QCOMPARE(state().Entity_Suffix, QString());
     }
 
     void bookmarksForwardWrapAndStepBack()
@@ -374,63 +347,21 @@ private Q_SLOTS:
             return key == 0 && box.SelLength() == 0 ? box.SelStart() : -1;
         };
         box.setSelStart(0);
-        QCOMPARE(press(false), 5);
-        QCOMPARE(press(false), 12);
-        QCOMPARE(press(false), 19);
-        QCOMPARE(press(false), 5);  // wraps to the first
+        for (const int caret : {5, 12, 19, 5})  // wraps to the first
+            QCOMPARE(press(false), caret);
         box.setSelStart(2);
         QCOMPARE(press(false), 5);  // one that starts at the caret counts
         box.setSelStart(23);
-        QCOMPARE(press(true), 16);
-        QCOMPARE(press(true), 9);
-        QCOMPARE(press(true), 2);
-        QCOMPARE(press(true), 16);  // wraps to the last
-        box.setSelStart(19);        // right after the last: goes to the one before
+        for (const int caret : {16, 9, 2, 16})  // wraps to the last
+            QCOMPARE(press(true), caret);
+        box.setSelStart(19);  // right after the last: goes to the one before
         QCOMPARE(press(true), 9);
         state().Bookmark_Chars = QStringLiteral("#Mark");
         box.setText(QStringLiteral("x #mark y #MARK z"));
         box.setSelStart(17);
         QCOMPARE(press(true), 2);  // letter case does not count backwards
         box.setSelStart(0);
-        const int before = box.SelStart();
-        QCOMPARE(press(false), before);  // but forwards it does: nothing found
-    }
-
-    void pageBreakNotFoundLeavesCaret()
-    {
-        RichTextBox box;
-        setMarkedText(box, QStringLiteral("a[b]c"));
-        int key = 'K';
-        Convert_Key(box, key, false);
-        QCOMPARE(key, 0);
-        QCOMPARE(markedText(box), QStringLiteral("a[b]c"));
-    }
-
-private:
-    static void setMarkedText(RichTextBox& box, QString s)
-    {
-        int start = int(s.indexOf(QLatin1Char('|')));
-        int length = 0;
-        if (start >= 0) {
-            s.remove(start, 1);
-        } else {
-            start = int(s.indexOf(QLatin1Char('[')));
-            s.remove(start, 1);
-            length = int(s.indexOf(QLatin1Char(']'))) - start;
-            s.remove(start + length, 1);
-        }
-        box.setText(s);
-        box.setSelStart(start);
-        box.setSelLength(length);
-    }
-    static QString markedText(RichTextBox& box)
-    {
-        QString s = box.Text();
-        const int start = box.SelStart(), length = box.SelLength();
-        if (length == 0)
-            return s.insert(start, QLatin1Char('|'));
-        s.insert(start + length, QLatin1Char(']'));
-        return s.insert(start, QLatin1Char('['));
+        QCOMPARE(press(false), 0);  // but forwards it does: nothing found
     }
 };
 TESK_TEST(ConvertKeyTest)
@@ -473,6 +404,9 @@ private Q_SLOTS:
         box.setSelBullet(true);
         box.setSelFontName(QStringLiteral("Times New Roman"));
         box.setSelFontSize(20);
+        box.setSelLength(3);
+        box.setSelColor(Palette_Color(9));
+        const std::vector<rtf::ColorChange> colours = box.content().colors;
         box.setSelStart(start);
         box.setSelLength(length);
         box.setEnabled(enabled);
@@ -480,24 +414,26 @@ private Q_SLOTS:
         Standard_Format(box);
 
         QCOMPARE(box.Text(), text);
+        QCOMPARE(box.content().colors, colours);
+        const auto formatted = [](const QTextCharFormat& cf) {
+            return cf.fontWeight() == QFont::Bold && cf.fontItalic() && cf.fontUnderline() && cf.fontStrikeOut()
+                && cf.verticalAlignment() != QTextCharFormat::AlignNormal && cf.fontPointSize() == 20.0;
+        };
+        const auto plain = [](const QTextCharFormat& cf) {
+            return cf.fontWeight() != QFont::Bold && !cf.fontItalic() && !cf.fontUnderline() && !cf.fontStrikeOut()
+                && cf.verticalAlignment() == QTextCharFormat::AlignNormal && cf.fontPointSize() == 12.0
+                && cf.fontFamilies().toStringList() == QStringList{state().Font_Name};
+        };
         // Document positions have one character per line break.
         const auto docPos = [&](int p) { return p - int(text.left(p).count(QLatin1String("\r\n"))); };
         const int docFirst = length ? docPos(start) : 0;
         const int docEnd = length ? docPos(start + length) : box.document()->characterCount();
         for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next()) {
             for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextFragment f = it.fragment();
-                const bool inside = f.position() >= docFirst && f.position() < docEnd;
-                const QTextCharFormat cf = f.charFormat();
-                QCOMPARE(cf.fontWeight() == QFont::Bold, !inside);
-                QCOMPARE(cf.fontItalic(), !inside);
-                QCOMPARE(cf.fontUnderline(), !inside);
-                QCOMPARE(cf.fontStrikeOut(), !inside);
-                QCOMPARE(cf.verticalAlignment() == QTextCharFormat::AlignNormal, inside);
-                if (inside) {
-                    QCOMPARE(cf.fontFamilies().toStringList(), QStringList{state().Font_Name});
-                    QCOMPARE(cf.fontPointSize(), 12.0);
-                }
+                const int at = it.fragment().position();
+                const bool inside = at >= docFirst && at < docEnd;
+                QVERIFY2(inside ? plain(it.fragment().charFormat()) : formatted(it.fragment().charFormat()),
+                         qPrintable(QStringLiteral("at %1").arg(at)));
             }
             if (length == 0) {
                 QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -506,22 +442,14 @@ private Q_SLOTS:
                 QCOMPARE(b.blockFormat().tabPositions().size(), 8);
             }
         }
-        if (enabled) {
-            QCOMPARE(box.SelStart(), start);
-            QCOMPARE(box.SelLength(), 0);
-        } else {
-            QCOMPARE(box.SelStart(), 0);
-            QCOMPARE(box.SelLength(), length ? length : int(text.size()));
-        }
+        QCOMPARE(box.SelStart(), enabled ? start : 0);
+        QCOMPARE(box.SelLength(), enabled ? 0 : length ? length : int(text.size()));
 
         // One undo brings all the formatting back.
         box.document()->undo();
         for (QTextBlock b = box.document()->begin(); b.isValid(); b = b.next())
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat cf = it.fragment().charFormat();
-                QVERIFY(cf.fontWeight() == QFont::Bold && cf.fontItalic());
-                QCOMPARE(cf.fontPointSize(), 20.0);
-            }
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                QVERIFY(formatted(it.fragment().charFormat()));
         QCOMPARE(box.Text(), text);
     }
 };

@@ -10,58 +10,45 @@
 #include <QJsonObject>
 #include <QProcess>
 
+using tesk::test::readFile;
+
 namespace {
 
 struct Run {
     int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 Run tool(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral(TESK_BIN_DIR "/tesk-rtf"), args);
-    Run r;
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-QString fixture(const QString& name) { return tesk::test::dataPath(QStringLiteral("rtf/") + name); }
+QString fixture(const char* name) { return tesk::test::dataPath(QStringLiteral("rtf/") + QLatin1String(name)); }
 
 } // namespace
 
 class TeskRtfToolTest : public QObject {
     Q_OBJECT
 private slots:
-    void json()
+    // The text the editor would hold (UTF-8, CR LF breaks) of a source file
+    // and of a plain page file, and a source file as JSON.
+    void prints()
     {
-        const Run r = tool({QStringLiteral("json"), fixture(QStringLiteral("libreoffice_writer.rtf"))});
+        Run r = tool({QStringLiteral("json"), fixture("libreoffice_writer.rtf")});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(QJsonDocument::fromJson(r.out),
-                 QJsonDocument::fromJson(tesk::test::readFile(fixture(QStringLiteral("libreoffice_writer.expected.json")))));
-    }
-
-    void text()
-    {
-        const Run r = tool({QStringLiteral("text"), fixture(QStringLiteral("richedit_style.rtf"))});
+        QCOMPARE(QJsonDocument::fromJson(r.out), QJsonDocument::fromJson(readFile(fixture("libreoffice_writer.expected.json"))));
+        r = tool({QStringLiteral("text"), fixture("richedit_style.rtf")});
         QCOMPARE(r.exitCode, 0);
-        const QJsonDocument want =
-            QJsonDocument::fromJson(tesk::test::readFile(fixture(QStringLiteral("richedit_style.expected.json"))));
+        const QJsonDocument want = QJsonDocument::fromJson(readFile(fixture("richedit_style.expected.json")));
         QCOMPARE(r.out, want.object().value("text").toString().toUtf8());
-        QVERIFY(r.out.endsWith("</body></html>\r\n"));
-    }
-
-    void plainTextInput()
-    {
         tesk::test::TempSite site;
-        const QString in = site.path(QStringLiteral("page.htm"));
-        QVERIFY(tesk::test::writeFile(in, "<p>\n\xc3\xa9</p>\n"));
-        const Run r = tool({QStringLiteral("text"), in});
+        const QString page = site.path(QStringLiteral("page.htm"));
+        QVERIFY(tesk::test::writeFile(page, "<p>\n\xc3\xa9</p>\n"));
+        r = tool({QStringLiteral("text"), page});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("<p>\r\n\xc3\xa9</p>\r\n"));
     }
@@ -70,12 +57,10 @@ private slots:
     {
         tesk::test::TempSite site;
         const QString out = site.path(QStringLiteral("copy.rtf"));
-        const Run r = tool({QStringLiteral("copy"), fixture(QStringLiteral("libreoffice_writer.rtf")), out});
-        QCOMPARE(r.exitCode, 0);
-        const QByteArray written = tesk::test::readFile(out);
+        QCOMPARE(tool({QStringLiteral("copy"), fixture("libreoffice_writer.rtf"), out}).exitCode, 0);
+        const QByteArray written = readFile(out);
         QVERIFY(written.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-        QCOMPARE(rtf::read(written),
-                 rtf::read(tesk::test::readFile(fixture(QStringLiteral("libreoffice_writer.rtf")))));
+        QCOMPARE(rtf::read(written), rtf::read(readFile(fixture("libreoffice_writer.rtf"))));
     }
 
     void failures_data()
@@ -85,8 +70,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing input") << QStringList{"text", "/nonexistent/x.rtf"} << 1 << "cannot read";
         QTest::newRow("missing output folder")
-            << QStringList{"copy", fixture(QStringLiteral("richedit_style.rtf")), "/nonexistent/folder/out.rtf"}
-            << 1 << "cannot write";
+            << QStringList{"copy", fixture("richedit_style.rtf"), "/nonexistent/folder/out.rtf"} << 1 << "cannot write";
         QTest::newRow("no command") << QStringList{} << 2 << "usage";
         QTest::newRow("unknown command") << QStringList{"show", "x"} << 2 << "usage";
         QTest::newRow("missing argument") << QStringList{"copy", "x"} << 2 << "usage";
@@ -94,10 +78,9 @@ private slots:
     void failures()
     {
         QFETCH(QStringList, args);
-        QFETCH(int, exitCode);
         QFETCH(QString, message);
         const Run r = tool(args);
-        QCOMPARE(r.exitCode, exitCode);
+        QTEST(r.exitCode, "exitCode");
         QVERIFY(r.out.isEmpty());
         QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
     }
