@@ -24,7 +24,8 @@ frm_Source_Save_As::frm_Source_Save_As(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->addWidget(lbl_Name, 0, 0, 1, 2);
     grid->addWidget(txt_Save_As, 1, 0, 1, 2);
-    lst_Html_Pages = Add_List_And_Buttons(grid, 2, QStringLiteral("Current Files: (double click to select existing file.)"),
+    lst_Html_Pages = Add_List_And_Buttons(grid, 2,
+                                          QStringLiteral("Current Files: (double click to select existing file.)"),
                                           QStringLiteral("lst_Html_Pages"), cmd_Save_As, QStringLiteral("&Save File"),
                                           QStringLiteral("cmd_Save_As"));
     // Enter in the name box only moves here; Enter on the focused button saves.

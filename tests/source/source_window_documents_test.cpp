@@ -10,31 +10,11 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QMenu>
 #include <QTextDocument>
+#include <QToolButton>
 
 using namespace tesk::test;
-
-namespace {
-
-// The six document commands of the main menu.
-QList<QAction*> documentCommands()
-{
-    frm_Start* m = forms::Start();
-    return {m->mnu_Source_Save, m->mnu_Source_Save_As, m->mnu_Source_New, m->mnu_Source_Keys->menuAction(),
-            m->mnu_Source_Print, m->mnu_Source_Preview};
-}
-
-bool allEnabled(bool enabled)
-{
-    for (QAction* a : documentCommands())
-        if (a->isEnabled() != enabled)
-            return false;
-    return true;
-}
-
-} // namespace
 
 class SourceDocumentsTest : public QObject {
     Q_OBJECT
@@ -50,11 +30,21 @@ private:
     void open(const QString& name, const QString& text)
     {
         QVERIFY(writeSource(wp(name + ".rtf"), text));
-        d_->onModal(chooseSource(name));
+        d_->onModal(answer(name));
         w_->Open_Plus_File();
         QCOMPARE(w_->rtf_Source->Text(), text);
     }
     const dialogs::Message& lastMessage() const { return d_->messages().last(); }
+    // The six document commands of the main menu are all in this state.
+    static bool documentCommands(bool enabled)
+    {
+        frm_Start* m = forms::Start();
+        for (QAction* a : {m->mnu_Source_Save, m->mnu_Source_Save_As, m->mnu_Source_New,
+                           m->mnu_Source_Keys->menuAction(), m->mnu_Source_Print, m->mnu_Source_Preview})
+            if (a->isEnabled() != enabled)
+                return false;
+        return true;
+    }
 
 private Q_SLOTS:
     void init()
@@ -83,14 +73,21 @@ private Q_SLOTS:
         QCOMPARE(f.family(), QStringLiteral("Arial"));
         QCOMPARE(f.pointSize(), 10);
         QVERIFY(!w_->rtf_Source->isEnabled());
-        QVERIFY(allEnabled(false));
+        QVERIFY(documentCommands(false));
         QVERIFY(!state().Source_Changed);
     }
 
     void newPageFromTheBuiltInText()
     {
+        // Naming cancelled: the editor stays empty, nothing is written.
+        d_->onModal(answer(QString()));
+        w_->Start_New_Page();
+        QCOMPARE(w_->rtf_Source->Text(), QString());
+        QVERIFY(documentCommands(false));
+        QCOMPARE(QDir(workingPages(*site_)).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(finalPages(*site_)).entryList(QDir::Files), QStringList());
         QString proposed = QStringLiteral("?");
-        d_->onModal(nameSource("home", &proposed));
+        d_->onModal(answer("home", nullptr, &proposed));
         QTest::keyClick(w_, Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(proposed, QString());
         const QString text = newpage::Built_In_Page_Text();
@@ -98,30 +95,17 @@ private Q_SLOTS:
         QCOMPARE(page("home.html"), text.toUtf8());
         QCOMPARE(rtf::crlfText(readSource(wp("home.rtf"))), text);
         QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("home"));
-        QCOMPARE(state().Status_Path_Panel.text(), wp("home.rtf"));
-        QVERIFY(w_->rtf_Source->isEnabled());
-        QVERIFY(allEnabled(true));
+        QVERIFY(documentCommands(true));
         QVERIFY(!state().Source_Changed);
         // A new page starts its own undo history.
         QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
-    }
-
-    void cancelledNewPageLeavesTheEditorEmpty()
-    {
-        d_->onModal(nameSource(QString()));
-        w_->Start_New_Page();
-        QCOMPARE(w_->rtf_Source->Text(), QString());
-        QVERIFY(!w_->rtf_Source->isEnabled());
-        QVERIFY(allEnabled(false));
-        QCOMPARE(QDir(workingPages(*site_)).entryList(QDir::Files), QStringList());
-        QCOMPARE(QDir(finalPages(*site_)).entryList(QDir::Files), QStringList());
     }
 
     void templatesInOrderAndSaveForNewPages()
     {
         // The program's template, colours included.
         QVERIFY(writeSource(site_->programFolder() + "New Page.rtf", "<p>shipped</p>\r\n"));
-        d_->onModal(nameSource("one"));
+        d_->onModal(answer("one"));
         w_->Start_New_Page();
         QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>shipped</p>\r\n"));
         QCOMPARE(readSource(wp("one.rtf")).colorAt(0), Palette_Color(9));
@@ -137,7 +121,7 @@ private Q_SLOTS:
         w_->rtf_Source->setSelStart(0);
         w_->rtf_Source->setSelLength(3);
         w_->rtf_Source->setSelColor(Palette_Color(12));
-        d_->expectMessage("Use this File to Start New Pages?", dialogs::Answer::Yes);
+        d_->answerNextMessage(dialogs::Answer::Yes);
         w_->Save_New();
         QVERIFY(QFile::exists(wp("New Page")));
         QCOMPARE(page("one.html"), QByteArray("<p>shipped</p>\r\n"));
@@ -146,12 +130,7 @@ private Q_SLOTS:
         // The working folder's template comes first and is never listed.
         d_->answerNextMessage(dialogs::Answer::No);  // the changes of "one"
         QStringList listed;
-        d_->onModal([&listed](QDialog& dlg) {
-            auto& s = dynamic_cast<frm_Source_Save_As&>(dlg);
-            for (int i = 0; i < s.lst_Html_Pages->count(); ++i)
-                listed << s.lst_Html_Pages->item(i)->text();
-            return nameSource("two")(dlg);
-        });
+        d_->onModal(answer("two", &listed));
         w_->Start_New_Page();
         QCOMPARE(listed, QStringList{"one"});
         QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>mine</p>"));
@@ -161,16 +140,12 @@ private Q_SLOTS:
         w_->Save_New();  // nothing to store: no question
     }
 
-    void openPlusRewritesBothFilesAtOnce()
+    void openPlusAndSaveAsRewriteBothFiles()
     {
         const QString text = QStringLiteral("<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n");
         QVERIFY(writeSource(wp("index.rtf"), text));
-        QVERIFY(writeFile(wp("about.rtf"), "{\\rtf1 about}"));
-        QVERIFY(writeFile(wp("x.RTF"), "{\\rtf1 x}"));
-        QStringList listed;
-        d_->onModal(chooseSource("index", &listed));
+        d_->onModal(answer("index"));
         QTest::keyClick(w_, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(listed, (QStringList{"about", "index"}));
         QCOMPARE(w_->rtf_Source->Text(), text);
         QCOMPARE(page("index.html"), text.toUtf8());
         const rtf::Content back = readSource(wp("index.rtf"));
@@ -182,10 +157,24 @@ private Q_SLOTS:
         QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
 
         // Cancelling the list changes nothing.
-        d_->onModal(chooseSource(QString()));
+        d_->onModal(answer(QString()));
         w_->Open_Plus_File();
         QCOMPARE(state().Source_Title, QStringLiteral("index.rtf"));
         QCOMPARE(w_->rtf_Source->Text(), text);
+
+        // Save As under another name, the name offered being the document's.
+        QString proposed;
+        d_->onModal(answer("news.php", nullptr, &proposed));
+        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(proposed, QStringLiteral("index"));
+        QCOMPARE(page("news.php"), text.toUtf8());
+        QCOMPARE(rtf::crlfText(readSource(wp("news.php.rtf"))), text);
+        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("news.php"));
+        // Cancelling a named document's Save As keeps it.
+        d_->onModal(answer(QString()));
+        w_->Save_As();
+        QVERIFY(w_->rtf_Source->isEnabled());
+        QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
     }
 
     void openFileImportsFromAnotherFolder()
@@ -227,7 +216,7 @@ private Q_SLOTS:
         QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>keep</p>\r\n"));
         QCOMPARE(state().Source_Title, QStringLiteral("keep.rtf"));
 
-        d_->onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::Yes);
+        d_->onFile(pick).answerNextMessage(dialogs::Answer::Yes);
         w_->Open_File();
         QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("other"));
         QCOMPARE(page("index.html"), QByteArray("other"));
@@ -254,30 +243,16 @@ private Q_SLOTS:
         QVERIFY(writeSource(ref + "table.rtf", "<table></table>\r\n"));
         QVERIFY(writeSource(ref + "form.rtf", "<form></form>\r\n"));
         const QByteArray original = readFile(ref + "table.rtf");
-        QString preselected;
-        auto choose = [&preselected](const QString& entry) {
-            return [entry, &preselected](QDialog& dlg) {
-                auto& r = dynamic_cast<frm_Ref_Open&>(dlg);
-                const auto sel = r.lst_Ref_Pages->selectedItems();
-                preselected = sel.isEmpty() ? QString() : sel.first()->text();
-                if (!entry.isEmpty())
-                    r.lst_Ref_Pages->setCurrentItem(r.lst_Ref_Pages->findItems(entry, Qt::MatchExactly).first());
-                r.cmd_Open->click();
-                return r.result();
-            };
-        };
-        d_->onModal(choose("table"));
+        d_->onModal(answer("table"));
         forms::Start()->mnu_Source_Open_Ref->trigger();
-        QCOMPARE(preselected, QString());
         QCOMPARE(readFile(ref + "table.rtf"), original);
         QCOMPARE(page("table.html"), QByteArray("<table></table>\r\n"));
         QCOMPARE(state().Source_Path, wp("table.rtf"));
         QCOMPARE(state().Source_Folder, ref);
-        // The last reference chosen is preselected next time; opening it
-        // again would replace the working copy, which asks first.
-        d_->onModal(choose(QString())).expectMessage("Replace Existing File?", dialogs::Answer::No);
+        // Opening it again would replace the working copy, which asks first.
+        d_->onModal(answer("table")).expectMessage("Replace Existing File?", dialogs::Answer::No);
         w_->Open_Reference_File();
-        QCOMPARE(preselected, QStringLiteral("table"));
+        QCOMPARE(state().Source_Path, wp("table.rtf"));
     }
 
     void readOnlySourceProtectsItsPage()
@@ -299,92 +274,79 @@ private Q_SLOTS:
         setReadOnly(wp("index.rtf"), false);
     }
 
-    void otherSaveFailuresSayWhichFileAndKeepTheChanges()
+    void saveFailuresNameTheFile_data()
     {
+        QTest::addColumn<bool>("sourceFolder");
+        QTest::newRow("source folder gone: the changes stay unsaved") << true;
+        QTest::newRow("page folder gone: the source is saved") << false;
+    }
+    void saveFailuresNameTheFile()
+    {
+        QFETCH(bool, sourceFolder);
         open("index", "<p>old</p>\r\n");
         w_->rtf_Source->setSelText("new ");
-        QVERIFY(QDir(workingPages(*site_)).removeRecursively());
+        const QString folder = sourceFolder ? workingPages(*site_) : finalPages(*site_);
+        QVERIFY(QDir(folder).removeRecursively());
         d_->answerNextMessage(dialogs::Answer::Ok);
         w_->Save_Source();
-        QVERIFY(lastMessage().text.contains(wp("index.rtf")));
+        QVERIFY(lastMessage().text.contains(folder + (sourceFolder ? "index.rtf" : "index.html")));
         QCOMPARE(lastMessage().title, QStringLiteral("TWE - File Not Saved"));
-        QVERIFY(state().Source_Changed);
+        QCOMPARE(state().Source_Changed, sourceFolder);
         // So leaving the document asks again.
-        d_->expectMessage("Save Changes to index.rtf?", dialogs::Answer::No);
-        w_->closeRequested();
+        if (sourceFolder) {
+            d_->answerNextMessage(dialogs::Answer::No);
+            w_->closeRequested();
+            QCOMPARE(d_->messages().size(), 2);
+        }
     }
 
-    void pageFailureIsReported()
+    void leavingAChangedDocumentAsks_data()
     {
-        QVERIFY(QDir(finalPages(*site_)).removeRecursively());
-        d_->answerNextMessage(dialogs::Answer::Ok);
-        open("index", "<p>old</p>\r\n");
-        QVERIFY(lastMessage().text.contains(finalPages(*site_) + "index.html"));
-        QVERIFY(!state().Source_Changed);  // the source itself was saved
-    }
-
-    void saveChangesBeforeLeavingADocument_data()
-    {
+        QTest::addColumn<int>("how");
         QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes saves") << true;
-        QTest::newRow("No loses the changes") << false;
+        QTest::newRow("opening another, Yes saves") << 0 << true;
+        QTest::newRow("opening another, No loses the changes") << 0 << false;
+        QTest::newRow("File > Exit, Yes saves") << 1 << true;
+        QTest::newRow("close button, Yes saves") << 2 << true;
     }
-    void saveChangesBeforeLeavingADocument()
+    void leavingAChangedDocumentAsks()
     {
+        QFETCH(int, how);
         QFETCH(bool, yes);
         QVERIFY(writeSource(wp("other.rtf"), "<p>other</p>\r\n"));
         open("index", "<p>old</p>\r\n");
         QTest::keyClicks(w_->rtf_Source, "Hi ");
         QVERIFY(state().Source_Changed);
         d_->expectMessage("Save Changes to index.rtf?", yes ? dialogs::Answer::Yes : dialogs::Answer::No);
-        d_->onModal(chooseSource("other"));
-        w_->Open_Plus_File();
+        if (how == 0) {
+            d_->onModal(answer("other"));
+            w_->Open_Plus_File();
+            QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>other</p>\r\n"));
+        } else if (how == 1) {
+            forms::Start()->mnu_File_Exit->trigger();
+        } else {
+            QTest::mouseClick(w_->cmd_Close, Qt::LeftButton);
+            QVERIFY(!w_->frameVisible());
+        }
         QCOMPARE(lastMessage().title, QStringLiteral("Source File Change"));
         QCOMPARE(lastMessage().icon, dialogs::Icon::Exclamation);
         QCOMPARE(page("index.html"), yes ? QByteArray("Hi <p>old</p>\r\n") : QByteArray("<p>old</p>\r\n"));
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>other</p>\r\n"));
-    }
-
-    void exitOffersToSaveTheChanges()
-    {
-        open("index", "<p>old</p>\r\n");
-        QTest::keyClicks(w_->rtf_Source, "New ");
-        d_->expectMessage("Save Changes to index.rtf?", dialogs::Answer::Yes);
-        forms::Start()->mnu_File_Exit->trigger();
-        QCOMPARE(page("index.html"), QByteArray("New <p>old</p>\r\n"));
     }
 
     void unnamedPageIsOfferedAsNewFile()
     {
-        d_->onModal(nameSource("home"));
+        d_->onModal(answer("home"));
         w_->Start_New_Page();
         QTest::keyClicks(w_->rtf_Source, "x");
         // As it is after a cancelled name for a page the user asked to save.
         state().Source_Title.clear();
         state().Source_Path.clear();
         QString proposed;
-        d_->expectMessage("Save Changes to New File?", dialogs::Answer::Yes).onModal(nameSource("", &proposed));
+        d_->expectMessage("Save Changes to New File?", dialogs::Answer::Yes).onModal(answer("", nullptr, &proposed));
         w_->closeRequested();
         QCOMPARE(proposed, QStringLiteral("New File"));
         // A text that has a title is kept when its naming is cancelled.
         QVERIFY(w_->rtf_Source->TextLength() > 0);
-    }
-
-    void saveAsUnderAnotherName()
-    {
-        open("index", "<p>i</p>\r\n");
-        QString proposed;
-        d_->onModal(nameSource("news.php", &proposed));
-        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(proposed, QStringLiteral("index"));
-        QCOMPARE(page("news.php"), QByteArray("<p>i</p>\r\n"));
-        QVERIFY(QFile::exists(wp("news.php.rtf")));
-        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("news.php"));
-        // Cancelling a named document's Save As keeps it.
-        d_->onModal(nameSource(QString()));
-        w_->Save_As();
-        QVERIFY(w_->rtf_Source->isEnabled());
-        QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
     }
 
     void aNewSiteBringsItsOwnListsAndTargets()
@@ -392,7 +354,6 @@ private Q_SLOTS:
         QVERIFY(writeFile(wp("Target.lst"), "old_frame\r\n"));
         w_->Working_Folder_Files();
         QCOMPARE(w_->tagBars->cbo_Target[2]->findText("old_frame"), 5);
-
         TempSite other;
         QVERIFY(writeFile(workingPages(other) + "Target.lst", "new_frame\r\n"));
         QVERIFY(writeSource(workingPages(other) + "home.rtf", "<p>home</p>\r\n"));

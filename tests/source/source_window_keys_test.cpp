@@ -5,17 +5,15 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
-#include "core/screen.h"
 #include "browser/frm_Browser.h"
+#include "core/screen.h"
 #include "source/button_bar.h"
 #include "source/tag_bars.h"
 
 #include <QFrame>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTextBlock>
 #include <QToolButton>
 
 using namespace tesk::test;
@@ -24,21 +22,25 @@ namespace {
 
 const QString kText = QStringLiteral("<p class=\"x\">Hello</p>\r\nSecond line\r\n");
 
-quint32 colorAt(RichTextBox* box, int pos)
-{
-    const int start = box->SelStart(), length = box->SelLength();
-    box->setSelStart(pos);
-    box->setSelLength(1);
-    const quint32 c = box->SelColor();
-    box->setSelStart(start);
-    box->setSelLength(length);
-    return c;
-}
-
 void select(RichTextBox* box, int start, int length)
 {
     box->setSelStart(start);
     box->setSelLength(length);
+}
+
+// The palette numbers of the characters at positions, the selection kept.
+QList<int> colorsAt(RichTextBox* box, const QList<int>& positions)
+{
+    const int start = box->SelStart(), length = box->SelLength();
+    QList<int> out;
+    for (int pos : positions) {
+        select(box, pos, 1);
+        for (int n = 0; n < 16; ++n)
+            if (Palette_Color(n) == box->SelColor())
+                out << n;
+    }
+    select(box, start, length);
+    return out;
 }
 
 } // namespace
@@ -51,26 +53,23 @@ private:
     frm_Source* w_ = nullptr;
     RichTextBox* box_ = nullptr;
 
-    void openIndex()
-    {
-        // A plain-text source loads black, without indents.
-        QVERIFY(writeFile(workingPages(*site_) + "index.rtf", kText.toUtf8()));
-        ScriptedDialogs d;
-        d.onModal(chooseSource("index"));
-        w_->Open_Plus_File();
-        QVERIFY(d.allUsed());
-        QCOMPARE(box_->Text(), kText);
-        QVERIFY(box_->hasFocus());
-    }
+    void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {}) { QTest::keyClick(box_, key, Qt::ControlModifier | more); }
+    QByteArray page() const { return readFile(finalPages(*site_) + "index.html"); }
 
 private Q_SLOTS:
     void init()
     {
+        // A plain-text source: it loads black, without indents.
         resetProgram();
         site_ = new TempSite;
         w_ = startEditor(*site_);
         box_ = w_->rtf_Source;
-        openIndex();
+        QVERIFY(writeFile(workingPages(*site_) + "index.rtf", kText.toUtf8()));
+        ScriptedDialogs d;
+        d.onModal(answer("index"));
+        w_->Open_Plus_File();
+        QCOMPARE(box_->Text(), kText);
+        QVERIFY(box_->hasFocus());
     }
     void cleanup()
     {
@@ -78,84 +77,51 @@ private Q_SLOTS:
         delete site_;
     }
 
-    void ctrlZeroColourCodesAndUndoTakesItBack()
-    {
-        QTest::keyClick(box_, Qt::Key_0, Qt::ControlModifier);
-        QCOMPARE(colorAt(box_, 1), Palette_Color(9));   // tag
-        QCOMPARE(colorAt(box_, 4), Palette_Color(12));  // attribute area
-        QCOMPARE(colorAt(box_, 13), Palette_Color(0));  // text
-        QVERIFY(state().Source_Changed);
-        QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(colorAt(box_, 1), Palette_Color(0));
-        QTest::keyClick(box_, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(colorAt(box_, 1), Palette_Color(9));
-        QCOMPARE(box_->Text(), kText);
-    }
-
-    void typingUndoAndRedo()
+    void colourCodingUndoAndRedo()
     {
         QVERIFY(!box_->document()->isUndoAvailable());
+        ctrl(Qt::Key_0);
+        QCOMPARE(colorsAt(box_, {1, 4, 13}), (QList<int>{9, 12, 0}));  // tag, attribute area, text
+        QVERIFY(state().Source_Changed);
+        ctrl(Qt::Key_Z);
+        QCOMPARE(colorsAt(box_, {1}), QList<int>{0});
+        QTest::mouseClick(w_->cmd_Format, Qt::LeftButton);  // colour codes too
+        QCOMPARE(colorsAt(box_, {1}), QList<int>{9});
+        box_->setSelStart(0);
         QTest::keyClicks(box_, "abc");
-        QCOMPARE(box_->Text(), "abc" + kText);
-        QTest::keyClick(box_, Qt::Key_Z, Qt::ControlModifier);
+        ctrl(Qt::Key_Z);
         QCOMPARE(box_->Text(), kText);
-        QTest::keyClick(box_, Qt::Key_Y, Qt::ControlModifier);
+        ctrl(Qt::Key_Y);
         QCOMPARE(box_->Text(), "abc" + kText);
     }
 
-    void colourKeysColourTheSelection_data()
+    void colourKeysAndBoxesColourTheSelection_data()
     {
-        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("key");  // 0: a click on the third colour box
         QTest::addColumn<int>("palette");
         QTest::addColumn<QString>("name");
         QTest::newRow("Ctrl+1 black") << int(Qt::Key_1) << 0 << "Black";
         QTest::newRow("Ctrl+2 blue") << int(Qt::Key_2) << 9 << "Blue";
         QTest::newRow("Ctrl+3 green") << int(Qt::Key_3) << 2 << "Green";
         QTest::newRow("Ctrl+4 red") << int(Qt::Key_4) << 12 << "Red";
+        QTest::newRow("third colour box") << 0 << 2 << "Green";
     }
-    void colourKeysColourTheSelection()
+    void colourKeysAndBoxesColourTheSelection()
     {
         QFETCH(int, key);
         QFETCH(int, palette);
         QFETCH(QString, name);
         select(box_, 13, 5);  // Hello
         box_->setSelColor(Palette_Color(5));
-        QTest::keyClick(box_, Qt::Key(key), Qt::ControlModifier);
-        QCOMPARE(colorAt(box_, 13), Palette_Color(palette));
-        QCOMPARE(colorAt(box_, 17), Palette_Color(palette));
-        QCOMPARE(colorAt(box_, 18), Palette_Color(0));
+        if (key)
+            ctrl(Qt::Key(key));
+        else
+            QTest::mouseClick(w_->pic_Color[2], Qt::LeftButton);
+        QCOMPARE(colorsAt(box_, {13, 17, 18}), (QList<int>{palette, palette, 0}));
         QCOMPARE(box_->SelStart(), 13);
         QCOMPARE(box_->SelLength(), 0);
-        QCOMPARE(state().Status_Color_Panel.text(), name);
         QCOMPARE(forms::Start()->sb_Status[0]->text(), name);
-    }
-
-    void ctrlShiftOneIsAnEntityNotAColour()
-    {
-        select(box_, 13, 5);
-        QTest::keyClick(box_, Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(box_->Text().startsWith("<p class=\"x\">&iexcl;</p>"));
-    }
-
-    void colourBoxesFollowTheSettingsAndColourOnClick()
-    {
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(w_->pic_Color[i]->palette().color(QPalette::Window),
-                     Palette_QColor(state().Code_Color_Numbers[i]));
-            QCOMPARE(w_->pic_Color[i]->toolTip(), state().Code_Color_Names[i]);
-        }
-        select(box_, 13, 5);
-        QTest::mouseClick(w_->pic_Color[2], Qt::LeftButton);
-        QCOMPARE(colorAt(box_, 13), Palette_Color(2));
-        QCOMPARE(box_->SelStart(), 13);
-        QCOMPARE(box_->SelLength(), 0);
         QVERIFY(box_->hasFocus());
-
-        state().Code_Color_Numbers[2] = 10;
-        state().Code_Color_Names[2] = "Lime";
-        w_->Box_Colors();
-        QCOMPARE(w_->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
-        QCOMPARE(w_->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
     }
 
     void caretColourNamesTheBox_data()
@@ -182,20 +148,29 @@ private Q_SLOTS:
         QCOMPARE(state().Color_Index, shown.isEmpty() ? -1 : 1);
     }
 
+    void colourBoxesFollowTheSettings()
+    {
+        state().Code_Color_Numbers[2] = 10;
+        state().Code_Color_Names[2] = "Lime";
+        w_->Box_Colors();
+        QCOMPARE(w_->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
+        QCOMPARE(w_->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
+    }
+
     void indentKeysAndButton()
     {
         auto indents = [this] { return box_->content().indents; };
         const std::vector<int> none{0, 0, 0};
         box_->setSelStart(3);
-        QTest::keyClick(box_, Qt::Key_BracketRight, Qt::ControlModifier);  // nothing selected
+        ctrl(Qt::Key_BracketRight);  // nothing selected
         QCOMPARE(indents(), none);
         select(box_, 3, 25);  // into the second line
-        QTest::keyClick(box_, Qt::Key_BracketRight, Qt::ControlModifier);
+        ctrl(Qt::Key_BracketRight);
         QCOMPARE(indents(), (std::vector<int>{1080, 1080, 0}));
         QCOMPARE(box_->SelStart(), 3);
         QCOMPARE(box_->SelLength(), 0);
         select(box_, 3, 25);
-        QTest::keyClick(box_, Qt::Key_BracketLeft, Qt::ControlModifier);
+        ctrl(Qt::Key_BracketLeft);
         QCOMPARE(indents(), none);
         // The button: left click indents, right click removes.
         state().Text_Indent = 720;
@@ -207,166 +182,141 @@ private Q_SLOTS:
         QCOMPARE(indents(), none);
         // Indents go to the source only: the page is the text.
         select(box_, 0, 2);
-        QTest::keyClick(box_, Qt::Key_BracketRight, Qt::ControlModifier);
-        QTest::keyClick(box_, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(readFile(finalPages(*site_) + "index.html"), kText.toUtf8());
-        QCOMPARE(readSource(workingPages(*site_) + "index.rtf").indents.front(), 720);
+        ctrl(Qt::Key_BracketRight);
+        ctrl(Qt::Key_S);
+        QCOMPARE(page(), kText.toUtf8());
+        const rtf::Content source = readSource(workingPages(*site_) + "index.rtf");
+        QCOMPARE(rtf::crlfText(source), kText);
+        QCOMPARE(source.indents.front(), 720);
     }
 
-    void accentThenLetterGivesTheEntity()
+    void keysThatWriteText_data()
     {
-        box_->setSelStart(13);
-        QTest::keyClick(box_, Qt::Key_Apostrophe, Qt::ControlModifier);
-        QCOMPARE(state().Status_Color_Panel.text(), QStringLiteral("Acute"));
-        QTest::keyClicks(box_, "e");
-        QVERIFY(box_->Text().startsWith("<p class=\"x\">&eacute;Hello"));
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("length");  // of the selection from "Hello"
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("starts");
+        QTest::newRow("Ctrl+Shift+1 is an entity, not a colour")
+            << int(Qt::Key_Exclam | Qt::ShiftModifier) << 5 << "" << "<p class=\"x\">&iexcl;</p>";
+        QTest::newRow("conversion keys come first: Ctrl+B")
+            << int(Qt::Key_B) << 5 << "" << "<p class=\"x\"><b>Hello</b></p>";
+        QTest::newRow("accent, then a letter") << int(Qt::Key_Apostrophe) << 0 << "e" << "<p class=\"x\">&eacute;Hello";
+        QTest::newRow("accent, then a digit: typed as it is, accent dropped")
+            << int(Qt::Key_Apostrophe) << 0 << "5e" << "<p class=\"x\">5eHello";
+    }
+    void keysThatWriteText()
+    {
+        QFETCH(int, key);
+        QFETCH(int, length);
+        QFETCH(QString, typed);
+        QFETCH(QString, starts);
+        select(box_, 13, length);
+        ctrl(Qt::Key(key & ~Qt::ShiftModifier), Qt::KeyboardModifiers(key & Qt::ShiftModifier));
+        if (key == Qt::Key_Apostrophe)
+            QCOMPARE(state().Status_Color_Panel.text(), QStringLiteral("Acute"));
+        QTest::keyClicks(box_, typed);
+        QVERIFY2(box_->Text().startsWith(starts), qPrintable(box_->Text()));
         QVERIFY(state().Entity_Suffix.isEmpty());
-        // A digit after the accent is typed as it is and the accent is dropped.
-        QTest::keyClick(box_, Qt::Key_Apostrophe, Qt::ControlModifier);
-        QTest::keyClicks(box_, "5e");
-        QVERIFY(box_->Text().startsWith("<p class=\"x\">&eacute;5eHello"));
     }
 
-    void conversionKeysComeFirst()
+    void standardFormatKeyAndButton()
     {
-        select(box_, 13, 5);
-        QTest::keyClick(box_, Qt::Key_B, Qt::ControlModifier);
-        QVERIFY(box_->Text().startsWith("<p class=\"x\"><b>Hello</b></p>"));
+        for (const bool button : {false, true}) {
+            select(box_, 13, 5);
+            box_->setSelBold(true);
+            box_->setSelStart(2);
+            if (button)
+                QTest::mouseClick(w_->cmd_Format, Qt::RightButton);
+            else
+                ctrl(Qt::Key_Equal);
+            QTextCursor c(box_->document());
+            c.setPosition(15);
+            QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
+            QCOMPARE(box_->SelStart(), 2);
+            QVERIFY(box_->hasFocus());
+        }
     }
 
-    void standardFormatKey()
+    void commandsReachTheirDialogs_data()
     {
-        select(box_, 13, 5);
-        box_->setSelBold(true);
-        box_->setSelStart(2);
-        QTest::keyClick(box_, Qt::Key_Equal, Qt::ControlModifier);
-        QTextCursor c(box_->document());
-        c.setPosition(15);
-        QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
-        QCOMPARE(box_->SelStart(), 2);
-        QVERIFY(box_->hasFocus());
+        QTest::addColumn<int>("how");
+        QTest::addColumn<bool>("fileDialog");
+        QTest::newRow("Ctrl+Shift+O on a button: the system dialog") << 0 << true;
+        QTest::newRow("open button: the list") << 1 << false;
+        QTest::newRow("open button, right click: the system dialog") << 2 << true;
+        QTest::newRow("Space on the open button: a left click") << 3 << false;
     }
-
-    void saveKeyWritesBothFiles()
+    void commandsReachTheirDialogs()
     {
-        QTest::keyClicks(box_, "X");
-        QVERIFY(state().Source_Changed);
-        QTest::keyClick(box_, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!state().Source_Changed);
-        QCOMPARE(readFile(finalPages(*site_) + "index.html"), ("X" + kText).toUtf8());
-        QCOMPARE(rtf::crlfText(readSource(workingPages(*site_) + "index.rtf")), "X" + kText);
-        // The button does the same.
-        QTest::keyClicks(box_, "Y");
-        QTest::mouseClick(w_->cmd_Html, Qt::LeftButton);
-        QVERIFY(!state().Source_Changed);
-        QCOMPARE(readFile(finalPages(*site_) + "index.html"), ("XY" + kText).toUtf8());
-    }
-
-    void windowKeysOpenAndStartPages()
-    {
+        QFETCH(int, how);
+        QFETCH(bool, fileDialog);
         ScriptedDialogs d;
-        d.onModal(chooseSource(QString()));
-        QTest::keyClick(box_, Qt::Key_O, Qt::ControlModifier);
-        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        QTest::keyClick(w_->cmd_Find, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        d.onModal(nameSource(QString()));
-        QTest::keyClick(box_, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(d.allUsed());
-        QCOMPARE(d.fileRequests().size(), 1);
-        // The new page was not named: the editor is empty again.
-        QVERIFY(!box_->isEnabled());
-    }
-
-    void altArrowsMoveTheSplit()
-    {
-        SharedState& s = state();
-        const int hor = s.Slider_Hor.value;
-        const int ver = s.Slider_Ver.value;
-        QTest::keyClick(box_, Qt::Key_Left, Qt::AltModifier);
-        QCOMPARE(s.Slider_Hor.value, hor - 1);
-        QTest::keyClick(box_, Qt::Key_Up, Qt::AltModifier | Qt::ShiftModifier);
-        QCOMPARE(s.Slider_Ver.value, ver - 10);
-        QCOMPARE(box_->Text(), kText);
-        QVERIFY(box_->hasFocus());
-    }
-
-    void altHomeGoesToTheFirstButton()
-    {
-        QTest::keyClick(box_, Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), w_->tb_Left->cmd_Button[0]);
-    }
-
-    void ctrlQTogglesTheBrowser()
-    {
-        SharedState& s = state();
-        QCOMPARE(s.Browser_Window_Pos, 2);
-        QTest::keyClick(box_, Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(s.Browser_Window_Pos < 1);
-        QTest::keyClick(box_, Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(s.Browser_Window_Pos, 2);
-        QVERIFY(box_->hasFocus());
-    }
-
-    void menusPopUpFromKeysAndTheRightButton()
-    {
-        frm_Start* m = forms::Start();
-        struct Case {
-            std::function<void()> act;
-            QMenu* menu;
+        if (fileDialog)
+            d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
+        else
+            d.onModal(answer(QString()));
+        const std::function<void()> acts[] = {
+            [&] { QTest::keyClick(w_->cmd_Find, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier); },
+            [&] { QTest::mouseClick(w_->cmd_Open, Qt::LeftButton); },
+            [&] { QTest::mouseClick(w_->cmd_Open, Qt::RightButton); },
+            [&] {
+                w_->cmd_Open->setFocus();
+                QTest::keyClick(w_->cmd_Open, Qt::Key_Space);
+            },
         };
+        acts[how]();
+        QVERIFY(d.allUsed());
+        QCOMPARE(d.fileRequests().size(), fileDialog ? 1 : 0);
+    }
+
+    void windowKeysAndMenusLeaveTheText()
+    {
+        SharedState& s = state();
+        const int hor = s.Slider_Hor.value, ver = s.Slider_Ver.value;
+        QTest::keyClick(box_, Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(box_, Qt::Key_Up, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(s.Slider_Hor.value, hor - 1);
+        QCOMPARE(s.Slider_Ver.value, ver - 10);
+        // Ctrl+Q hides the browser and brings it back.
+        ctrl(Qt::Key_Q);
+        QVERIFY(s.Browser_Window_Pos < 1);
+        ctrl(Qt::Key_Q);
+        QCOMPARE(s.Browser_Window_Pos, 2);
+        // Ctrl+M and the right button pop up the menus, Shift or Ctrl the keys menu.
+        frm_Start* m = forms::Start();
         const QPoint inside = box_->viewport()->rect().center();
-        const Case cases[] = {
-            {[&] { QTest::keyClick(box_, Qt::Key_M, Qt::ControlModifier); }, m->mnu_Source},
-            {[&] { QTest::keyClick(box_, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier); }, m->mnu_Source_Keys},
+        const std::pair<std::function<void()>, QMenu*> cases[] = {
+            {[&] { ctrl(Qt::Key_M); }, m->mnu_Source},
+            {[&] { ctrl(Qt::Key_M, Qt::ShiftModifier); }, m->mnu_Source_Keys},
             {[&] { QTest::mouseClick(box_->viewport(), Qt::RightButton, {}, inside); }, m->mnu_Source},
             {[&] { QTest::mouseClick(box_->viewport(), Qt::RightButton, Qt::ControlModifier, inside); },
              m->mnu_Source_Keys},
         };
-        for (const Case& c : cases) {
-            c.act();
-            QTRY_VERIFY(c.menu->isVisible());
-            c.menu->hide();
+        for (const auto& [act, menu] : cases) {
+            act();
+            QTRY_VERIFY(menu->isVisible());
+            menu->hide();
         }
         QCOMPARE(box_->Text(), kText);
+        QVERIFY(box_->hasFocus());
+        QTest::keyClick(box_, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w_->tb_Left->cmd_Button[0]);
     }
 
-    void twoCommandButtons()
+    void topBarButtons()
     {
         for (QToolButton* b : {w_->cmd_Previous, w_->cmd_Print, w_->cmd_Open, w_->cmd_Indent, w_->cmd_Format})
             QVERIFY2(b->toolTip().contains(" | "), qPrintable(b->objectName()));
-        ScriptedDialogs d;
-        d.onModal(chooseSource(QString()));
-        QTest::mouseClick(w_->cmd_Open, Qt::LeftButton);
-        d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        QTest::mouseClick(w_->cmd_Open, Qt::RightButton);
-        QVERIFY(d.allUsed());
-        QCOMPARE(d.fileRequests().size(), 1);
-        // Space on the open button is a left click.
-        d.onModal(chooseSource(QString()));
-        w_->cmd_Open->setFocus();
-        QTest::keyClick(w_->cmd_Open, Qt::Key_Space);
-        QVERIFY(d.allUsed());
-
-        QTest::mouseClick(w_->cmd_Format, Qt::LeftButton);
-        QCOMPARE(colorAt(box_, 1), Palette_Color(9));
-        select(box_, 13, 5);
-        box_->setSelBold(true);
-        QTest::mouseClick(w_->cmd_Format, Qt::RightButton);
-        QTextCursor c(box_->document());
-        c.setPosition(15);
-        QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
-        QVERIFY(box_->hasFocus());
-    }
-
-    void sizeAndArrangementButtons()
-    {
+        // Save and Refresh writes the page as the editor shows it.
+        QTest::keyClicks(box_, "X");
+        QTest::mouseClick(w_->cmd_Html, Qt::LeftButton);
+        QVERIFY(!state().Source_Changed);
+        QCOMPARE(page(), ("X" + kText).toUtf8());
         SharedState& s = state();
-        QCOMPARE(s.Source_Window_Pos, 2);
         QTest::mouseClick(w_->cmd_Size, Qt::LeftButton);
         QCOMPARE(s.Source_Window_Pos, 1);
         QTest::mouseClick(w_->cmd_Size, Qt::LeftButton);
         QCOMPARE(s.Source_Window_Pos, 2);
-
         QTest::mouseClick(w_->cmd_Ver, Qt::LeftButton);  // already vertical: nothing
         QVERIFY(!s.Arrange_Horizontal);
         QTest::mouseClick(w_->cmd_Hor, Qt::LeftButton);
@@ -375,42 +325,24 @@ private Q_SLOTS:
         QVERIFY(!s.Arrange_Horizontal);
     }
 
-    void closeButtonAsksForUnsavedChanges()
+    void layoutActivationAndPagination()
     {
-        QTest::keyClicks(box_, "Z");
-        ScriptedDialogs d;
-        d.expectMessage("Save Changes to index.rtf?", dialogs::Answer::Yes);
-        QTest::mouseClick(w_->cmd_Close, Qt::LeftButton);
-        QVERIFY(d.allUsed());
-        QCOMPARE(readFile(finalPages(*site_) + "index.html"), ("Z" + kText).toUtf8());
-        QVERIFY(state().Source_Window_Pos < 1);
-        QVERIFY(!w_->frameVisible());
-    }
-
-    void layoutRules()
-    {
-        const QRect e = w_->rtf_Source->geometry();
-        QCOMPARE(w_->tb_Top->height(), Px_From_Twips_Y(1575));
-        QCOMPARE(e.top(), Px_From_Twips_Y(1575 + 60));
+        const QRect e = box_->geometry();
+        QCOMPARE(e.top(), w_->tb_Top->height() + Px_From_Twips_Y(60));
         QCOMPARE(e.left(), w_->tb_Left->width() + Px_From_Twips_X(60));
         QCOMPARE(box_->rightMargin(), Twips_From_Px_X(e.width()) - 800);
         QVERIFY(w_->lbl_Source_File->width() <= Px_From_Twips_X(5000) + 1);
-        // The window never gets smaller than 2500 twips either way.
-        w_->frame()->resize(40, 40);
-        QApplication::processEvents();
-        QTRY_VERIFY(w_->geometryTwips().width() >= 2500 && w_->geometryTwips().height() >= 2500);
-    }
-
-    void activationShowsThePathAndChangesMarkPagination()
-    {
+        // Activation shows the source's path, leaving clears it.
         SharedState& s = state();
         QMdiArea* area = forms::Start()->innerArea();
         area->setActiveSubWindow(forms::Browser()->frame());
         QTRY_COMPARE(s.Status_Path_Panel.text(), QString());
         area->setActiveSubWindow(w_->frame());
         QTRY_COMPARE(s.Status_Path_Panel.text(), workingPages(*site_) + "index.rtf");
-        QVERIFY(w_->tb_Left->isEnabled());
-
+        // The window never gets smaller than 2500 twips either way.
+        w_->frame()->resize(40, 40);
+        QTRY_VERIFY(w_->geometryTwips().width() >= 2500 && w_->geometryTwips().height() >= 2500);
+        // A change makes the pagination of a printed source stale.
         s.Print_Source = 1;
         s.Paginated = 1;
         QTest::keyClicks(box_, "a");
@@ -421,8 +353,6 @@ private Q_SLOTS:
     {
         w_->Clear_Source();
         QVERIFY(!w_->tb_Left->isEnabled());
-        QVERIFY(!w_->cmd_Html->isEnabled());
-        QVERIFY(!w_->tagBars->tb_Tag_Select->isEnabled());
         forms::Start()->mnu_Source_Color->trigger();
         forms::Start()->mnu_Source_Paste->trigger();
         // No document: nothing to save, so no dialog either.

@@ -17,6 +17,7 @@
 #include "source/frm_Source_Save_As.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -58,45 +59,47 @@ inline bool writeSource(const QString& path, const QString& text)
 inline rtf::Content readSource(const QString& path)
 {
     RichTextBox box;
-    if (!box.LoadFile(path))
-        return {};
-    return box.content();
+    return box.LoadFile(path) ? box.content() : rtf::Content{};
 }
 
-// Answers the Open Source File dialog by choosing entry ("" cancels).
-inline std::function<int(QDialog&)> chooseSource(const QString& entry, QStringList* listed = nullptr)
+inline QStringList entries(const QListWidget* list)
 {
-    return [entry, listed](QDialog& d) {
-        auto& dlg = dynamic_cast<frm_Source_Open&>(d);
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+inline QString selected(const QListWidget* list)
+{
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? QString() : items.first()->text();
+}
+
+// Answers whichever name dialog shows: Save As gets entry typed, an open
+// dialog gets it chosen from its list ("" cancels either). listed receives
+// the list; shown the name Save As offered, or the entry an open dialog
+// preselected.
+inline std::function<int(QDialog&)> answer(const QString& entry, QStringList* listed = nullptr,
+                                           QString* shown = nullptr)
+{
+    return [=](QDialog& d) {
+        auto* list = d.findChild<QListWidget*>();
+        auto* name = d.findChild<QLineEdit*>(QStringLiteral("txt_Save_As"));
         if (listed)
-            for (int i = 0; i < dlg.lst_Html_Pages->count(); ++i)
-                *listed << dlg.lst_Html_Pages->item(i)->text();
-        if (entry.isEmpty()) {
-            dlg.cmd_Cancel->click();
-            return dlg.result();
+            *listed = entries(list);
+        if (shown)
+            *shown = name ? name->text() : selected(list);
+        QString button = QStringLiteral("cmd_Cancel");
+        if (!entry.isEmpty() && name) {
+            name->setText(entry);
+            button = QStringLiteral("cmd_Save_As");
+        } else if (!entry.isEmpty()) {
+            list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+            button = QStringLiteral("cmd_Open");
         }
-        const auto found = dlg.lst_Html_Pages->findItems(entry, Qt::MatchExactly);
-        if (!found.isEmpty())
-            dlg.lst_Html_Pages->setCurrentItem(found.first());
-        dlg.cmd_Open->click();
-        return dlg.result();
-    };
-}
-
-// Answers the Save Source File dialog by typing name ("" cancels).
-inline std::function<int(QDialog&)> nameSource(const QString& name, QString* proposed = nullptr)
-{
-    return [name, proposed](QDialog& d) {
-        auto& dlg = dynamic_cast<frm_Source_Save_As&>(d);
-        if (proposed)
-            *proposed = dlg.txt_Save_As->text();
-        if (name.isEmpty()) {
-            dlg.cmd_Cancel->click();
-            return dlg.result();
-        }
-        dlg.txt_Save_As->setText(name);
-        dlg.cmd_Save_As->click();
-        return dlg.result();
+        d.findChild<QPushButton*>(button)->click();
+        return d.result();
     };
 }
 
