@@ -11,23 +11,22 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include <memory>
-
 using namespace tesk::test;
 
 namespace {
 
-// A button bar beside an editor, shown and active so focus can be checked.
+// A button bar beside an editor, shown and active so focus can be checked,
+// reading its buttons from a site's References/Button.but.
 struct Editor_With_Buttons {
+    TempSite site;
     QWidget window;
-    ButtonBar* bar;
-    RichTextBox* rtf;
+    ButtonBar* bar = new ButtonBar(&window);
+    RichTextBox* rtf = new RichTextBox(&window);
 
     Editor_With_Buttons()
     {
+        site.apply();
         auto* row = new QHBoxLayout(&window);
-        bar = new ButtonBar(&window);
-        rtf = new RichTextBox(&window);
         row->addWidget(bar);
         row->addWidget(rtf, 1);
         bar->setEditor(rtf);
@@ -36,6 +35,20 @@ struct Editor_With_Buttons {
         window.activateWindow();
     }
     bool ready() { return QTest::qWaitForWindowActive(&window); }
+    // Writes the button file (nothing: none) and reads the buttons again.
+    bool buttons(const QByteArray& file = {})
+    {
+        if (!file.isNull() && !writeFile(site.programFolder() + "References/Button.but", file))
+            return false;
+        bar->Retrieve_Buttons();
+        return true;
+    }
+    QString click(std::initializer_list<int> buttons)
+    {
+        for (int k : buttons)
+            QTest::mouseClick(bar->cmd_Button[k], Qt::LeftButton);
+        return rtf->Text();
+    }
 };
 
 } // namespace
@@ -47,15 +60,13 @@ private Q_SLOTS:
 
     void builtInSetWithoutAFile()
     {
-        TempSite site;
-        site.apply();
         Editor_With_Buttons e;
-        e.bar->Retrieve_Buttons();
+        QVERIFY(e.buttons());
         const QStringList captions{"Tesk", "<div>", "</div>", "Style", "Table", "Padding",
                                    "<tr>", "<th>", "</th>", "<td>", "</td>", "/Table"};
         for (int k = 0; k < 30; ++k) {
             QCOMPARE(e.bar->buttonShown(k), k < 12);
-            QCOMPARE(e.bar->cmd_Button[k]->text(), k < 12 ? captions[k] : QString());
+            QCOMPARE(e.bar->cmd_Button[k]->text(), captions.value(k));
         }
         // The tooltip is the insertion text exactly as stored.
         QCOMPARE(e.bar->cmd_Button[1]->toolTip(), QStringLiteral("<div>^P"));
@@ -69,74 +80,55 @@ private Q_SLOTS:
         e.rtf->setSelStart(2);
         e.rtf->setSelLength(2);
         e.bar->cmd_Button[1]->setFocus();
-        QTest::mouseClick(e.bar->cmd_Button[3], Qt::LeftButton);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("a  style=\" border: 2px solid red; \" b"));
+        QCOMPARE(e.click({3}), QStringLiteral("a  style=\" border: 2px solid red; \" b"));
         QCOMPARE(e.rtf->SelStart(), 2 + 33);
         QCOMPARE(e.rtf->SelLength(), 0);
         QCOMPARE(QApplication::focusWidget(), e.rtf);
-
         // A line break is inserted as CR LF and the caret goes past it.
-        QTest::mouseClick(e.bar->cmd_Button[11], Qt::LeftButton);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("a  style=\" border: 2px solid red; \"</tr></table>\r\n b"));
+        QCOMPARE(e.click({11}), QStringLiteral("a  style=\" border: 2px solid red; \"</tr></table>\r\n b"));
         QCOMPARE(e.rtf->SelStart(), 2 + 33 + 15);
     }
 
     void threePairsWithABlankSecondCaption()
     {
-        TempSite site;
-        site.apply();
-        QVERIFY(writeFile(site.programFolder() + "References/Button.but",
-                          "Mine\r\n<em>\r\n \r\n<lost>\r\nTabbed\r\n^T<li>^P\r\n"));
         Editor_With_Buttons e;
         QVERIFY(e.ready());
-        e.bar->Retrieve_Buttons();
+        QVERIFY(e.buttons("Mine\r\n<em>\r\n \r\n<lost>\r\nTabbed\r\n^T<li>^P\r\n"));
         QCOMPARE(e.bar->cmd_Button[0]->text(), QStringLiteral("Mine"));
         QVERIFY(!e.bar->buttonShown(1));
         QCOMPARE(e.bar->button(1).text, QString());
         QCOMPARE(e.bar->cmd_Button[2]->text(), QStringLiteral("Tabbed"));
+        // The buttons the file does not reach keep the built-in set.
         QCOMPARE(e.bar->cmd_Button[3]->text(), QStringLiteral("Style"));
         QCOMPARE(e.bar->cmd_Button[11]->text(), QStringLiteral("/Table"));
         QVERIFY(!e.bar->buttonShown(12));
-
-        QTest::mouseClick(e.bar->cmd_Button[2], Qt::LeftButton);
-        QTest::mouseClick(e.bar->cmd_Button[0], Qt::LeftButton);
-        QTest::mouseClick(e.bar->cmd_Button[9], Qt::LeftButton);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("\t<li>\r\n<em><td>"));
-
+        QCOMPARE(e.click({2, 0, 9}), QStringLiteral("\t<li>\r\n<em><td>"));
         // The escapes are case-sensitive; the tooltip keeps them as stored.
-        QVERIFY(writeFile(site.programFolder() + "References/Button.but", "E\r\na^pb^Pc^Td^t\r\n"));
-        e.bar->Retrieve_Buttons();
+        QVERIFY(e.buttons("E\r\na^pb^Pc^Td^t\r\n"));
         QCOMPARE(e.bar->cmd_Button[0]->toolTip(), QStringLiteral("a^pb^Pc^Td^t"));
         e.rtf->setText(QString());
-        QTest::mouseClick(e.bar->cmd_Button[0], Qt::LeftButton);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("a^pb\r\nc\td^t"));
+        QCOMPARE(e.click({0}), QStringLiteral("a^pb\r\nc\td^t"));
     }
 
     void moreThanThirtyPairsAndAnUnpairedCaption()
     {
-        TempSite site;
-        site.apply();
+        Editor_With_Buttons e;
         QByteArray file;
         for (int k = 0; k < 31; ++k)
             file += "B" + QByteArray::number(k) + "\r\nt" + QByteArray::number(k) + "\r\n";
-        QVERIFY(writeFile(site.programFolder() + "References/Button.but", file));
-        Editor_With_Buttons e;
-        e.bar->Retrieve_Buttons();
-        for (int k = 0; k < 30; ++k) {
-            QVERIFY(e.bar->buttonShown(k));
+        QVERIFY(e.buttons(file));
+        for (int k = 0; k < 30; ++k)
             QCOMPARE(e.bar->button(k).caption, QStringLiteral("B%1").arg(k));
-        }
-
+        QVERIFY(e.bar->buttonShown(29));
         // Two pairs and a caption with no text line: the caption is ignored.
-        QVERIFY(writeFile(site.programFolder() + "References/Button.but", "X\r\nx\r\nY\r\ny\r\nZ\r\n"));
-        e.bar->Retrieve_Buttons();
+        QVERIFY(e.buttons("X\r\nx\r\nY\r\ny\r\nZ\r\n"));
         QCOMPARE(e.bar->button(1).caption, QStringLiteral("Y"));
         QCOMPARE(e.bar->button(2).caption, QStringLiteral("</div>"));
         QCOMPARE(e.bar->button(2).text, QStringLiteral("</div>^P"));
         QVERIFY(!e.bar->buttonShown(12));
     }
 
-    void tabAndAltHomeMoveBetweenBarAndEditor()
+    void tabSpaceAndAltHomeMoveBetweenBarAndEditor()
     {
         Editor_With_Buttons e;
         QVERIFY(e.ready());
@@ -146,12 +138,10 @@ private Q_SLOTS:
         QTest::keyClick(e.bar->cmd_Button[0], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), e.rtf);
         QCOMPARE(e.rtf->Text(), QString());  // the Tab went nowhere else
-
         // Space on a focused button clicks it.
         e.bar->cmd_Button[4]->setFocus();
         QTest::keyClick(e.bar->cmd_Button[4], Qt::Key_Space);
         QCOMPARE(e.rtf->Text(), QStringLiteral("<table border=\"1\"><tr>\r\n"));
-
         // A hidden first button cannot take the focus.
         tag_insertion::Button_Set set = tag_insertion::Built_In_Buttons();
         set[0] = {};

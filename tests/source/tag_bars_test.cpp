@@ -19,18 +19,24 @@ using namespace tesk::test;
 
 namespace {
 
+QStringList items(QComboBox* box, int from = 1)
+{
+    QStringList out;
+    for (int i = from; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
 // Tag bars above an editor in an active window, on a laid-out site.
 struct Editor_With_Tags {
     TempSite site;
     QWidget window;
-    TagBars* tags;
-    RichTextBox* rtf;
+    TagBars* tags = new TagBars(&window);
+    RichTextBox* rtf = new RichTextBox(&window);
 
     Editor_With_Tags()
     {
         site.apply();
-        tags = new TagBars(&window);
-        rtf = new RichTextBox(&window);
         tags->setEditor(rtf);
         tags->setGeometry(10, 10, 780, tags->sizeHint().height());
         rtf->setGeometry(10, 60, 780, 400);
@@ -40,31 +46,31 @@ struct Editor_With_Tags {
     }
     bool ready() { return QTest::qWaitForWindowActive(&window); }
     QString list(const QString& name) const { return site.workingFolder() + "Working-Pages/" + name; }
+    // Writes the named files of Working-Pages and reads the lists again.
+    bool files(std::initializer_list<std::pair<const char*, QByteArray>> named)
+    {
+        for (const auto& [name, bytes] : named)
+            if (!writeFile(list(name), bytes))
+                return false;
+        tags->Retrieve_Tag_Lists();
+        tags->Retrieve_HTML_Pages();
+        tags->Retrieve_Target_Names();
+        return true;
+    }
     void select(const QString& text, int start, int length)
     {
         rtf->setText(text);
         rtf->setSelStart(start);
         rtf->setSelLength(length);
     }
-    static QStringList items(QComboBox* box)
-    {
-        QStringList out;
-        for (int i = 0; i < box->count(); ++i)
-            out << box->itemText(i);
-        return out;
-    }
     // The one row showing (-1 the selection bar, 0..4, 5 new entry); -9 when
     // not exactly one shows.
     int shownRow() const
     {
         QList<int> rows;
-        if (tags->tb_Tag_Select->isVisible())
-            rows << -1;
-        for (int i = 0; i < 5; ++i)
-            if (tags->tb_Tag_Sel[i]->isVisible())
+        for (int i = -1; i < 6; ++i)
+            if ((i < 0 ? tags->tb_Tag_Select : i < 5 ? tags->tb_Tag_Sel[i] : tags->tb_New_Tag)->isVisible())
                 rows << i;
-        if (tags->tb_New_Tag->isVisible())
-            rows << 5;
         return rows.size() == 1 ? rows[0] : -9;
     }
     // Picks an entry of the open bar and clicks the button.
@@ -73,6 +79,15 @@ struct Editor_With_Tags {
         tags->Select_Tag(bar);
         tags->cbo_Tag[bar]->setCurrentIndex(tags->cbo_Tag[bar]->findText(entry));
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Types name into the target box of bar 2 and leaves it.
+    void typeTarget(const QString& name)
+    {
+        QComboBox* box = tags->cbo_Target[2];
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), name);
+        tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
     }
 };
 
@@ -83,48 +98,35 @@ class TagBarsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { resetProgram(); }
 
-    void listsFromTheWorkingFolder()
+    void listsFromTheWorkingFolderAndOtherWindows()
     {
         Editor_With_Tags e;
-        QVERIFY(writeFile(e.list("Color.lst"), "<body>\r\n\r\n \r\n\t<td>\r\n <font>\r\n<a>"));
-        QVERIFY(writeFile(e.list("URL.lst"), "zeta.org\r\nAlpha.com\r\nbeta.net\r\nalpha.com\r\nbeta.net\r\n"));
-        QVERIFY(writeFile(e.list("Image.lst"), "a\r\nb\r\nc\r\n"));
-        for (const char* name : {"index.rtf", "about.rtf", "Contact.rtf", "old.RTF"})
-            QVERIFY(writeFile(e.list(name), "x"));
-        e.tags->Retrieve_Tag_Lists();
-        e.tags->Retrieve_HTML_Pages();
+        QVERIFY(e.files({{"Color.lst", "<body>\r\n\r\n \r\n\t<td>\r\n <font>\r\n<a>"},
+                         {"URL.lst", "zeta.org\r\nAlpha.com\r\nbeta.net\r\nalpha.com\r\nbeta.net\r\n"},
+                         {"Image.lst", "a\r\nb\r\nc\r\n"},
+                         {"index.rtf", "x"}, {"about.rtf", "x"}, {"Contact.rtf", "x"}, {"old.RTF", "x"}}));
         // Colours and images in file order; empty, blank and tab-led lines skipped.
-        QCOMPARE(e.items(e.tags->cbo_Tag[0]), (QStringList{" Select a Color Tag", "<body>", " <font>", "<a>"}));
+        QCOMPARE(items(e.tags->cbo_Tag[0], 0), (QStringList{" Select a Color Tag", "<body>", " <font>", "<a>"}));
         // Web addresses and pages sorted without regard to case; duplicates stay.
-        QCOMPARE(e.items(e.tags->cbo_Tag[2]),
-                 (QStringList{" Select a Web Address Tag", "Alpha.com", "alpha.com", "beta.net", "beta.net", "zeta.org"}));
-        QCOMPARE(e.items(e.tags->cbo_Tag[4]), (QStringList{" Select a Page Link", "about", "Contact", "index"}));
-
+        QCOMPARE(items(e.tags->cbo_Tag[2]),
+                 (QStringList{"Alpha.com", "alpha.com", "beta.net", "beta.net", "zeta.org"}));
+        QCOMPARE(items(e.tags->cbo_Tag[4], 0), (QStringList{" Select a Page Link", "about", "Contact", "index"}));
         // A refill keeps a position that still exists.
         e.tags->cbo_Tag[1]->setCurrentIndex(3);
-        QVERIFY(writeFile(e.list("Image.lst"), "x\r\ny\r\nz\r\n"));
-        e.tags->Retrieve_Tag_Lists();
+        QVERIFY(e.files({{"Image.lst", "x\r\ny\r\nz\r\n"}}));
         QCOMPARE(e.tags->cbo_Tag[1]->currentText(), QStringLiteral("z"));
-        QVERIFY(writeFile(e.list("Image.lst"), "x\r\n"));
-        e.tags->Retrieve_Tag_Lists();
+        QVERIFY(e.files({{"Image.lst", "x\r\n"}}));
         QCOMPARE(e.tags->cbo_Tag[1]->currentIndex(), 0);
-    }
-
-    void entriesFromOtherWindows()
-    {
-        Editor_With_Tags e;
-        QVERIFY(writeFile(e.list("URL.lst"), "b.org\r\nd.org\r\n"));
-        e.tags->Retrieve_Tag_Lists();
-        e.tags->Add_Web_Address("z.org");  // position 1, outside the order
-        QCOMPARE(e.items(e.tags->cbo_Tag[2]).mid(1), (QStringList{"z.org", "b.org", "d.org"}));
+        // Entries added from other windows: a web address at position 1,
+        // outside the order; colours at the end; anchors in order.
+        e.tags->Add_Web_Address("z.org");
+        QCOMPARE(items(e.tags->cbo_Tag[2]).mid(0, 3), (QStringList{"z.org", "Alpha.com", "alpha.com"}));
         QCOMPARE(e.tags->cbo_Tag[2]->currentIndex(), 1);
-        e.tags->Add_List_Entry(0, "<body>");
-        e.tags->Add_List_Entry(0, "<a>");
-        QCOMPARE(e.items(e.tags->cbo_Tag[0]).mid(1), (QStringList{"<body>", "<a>"}));
-        e.tags->Add_List_Entry(3, "m");
-        e.tags->Add_List_Entry(3, "B");
-        e.tags->Add_List_Entry(3, "a");
-        QCOMPARE(e.items(e.tags->cbo_Tag[3]).mid(1), (QStringList{"a", "B", "m"}));
+        e.tags->Add_List_Entry(0, "<b>");
+        QCOMPARE(items(e.tags->cbo_Tag[0]), (QStringList{"<body>", " <font>", "<a>", "<b>"}));
+        for (const char* entry : {"m", "B", "a"})
+            e.tags->Add_List_Entry(3, entry);
+        QCOMPARE(items(e.tags->cbo_Tag[3]), (QStringList{"a", "B", "m"}));
         e.tags->Add_Target_Entry("frame");
         QCOMPARE(e.tags->cbo_Target[4]->itemText(5), QStringLiteral("frame"));
     }
@@ -133,12 +135,8 @@ private Q_SLOTS:
     {
         Editor_With_Tags e;
         QVERIFY(e.ready());
-        QVERIFY(writeFile(e.list("URL.lst"), "www.example.com\r\nme@example.com\r\n"));
-        QVERIFY(writeFile(e.list("Anchor.lst"), "top\r\n"));
-        QVERIFY(writeFile(e.list("index.rtf"), "x"));
-        e.tags->Retrieve_Tag_Lists();
-        e.tags->Retrieve_HTML_Pages();
-
+        QVERIFY(e.files({{"URL.lst", "www.example.com\r\nme@example.com\r\n"}, {"Anchor.lst", "top\r\n"},
+                         {"index.rtf", "x"}}));
         e.select("Go Home now", 3, 4);
         QTest::mouseClick(e.tags->cmd_Tag_Sel[2], Qt::LeftButton);
         QCOMPARE(state().Tag_Index, 2);
@@ -151,117 +149,83 @@ private Q_SLOTS:
         QCOMPARE(e.rtf->SelStart(), 3 + link.size());
         QCOMPARE(e.shownRow(), -1);
         QCOMPARE(QApplication::focusWidget(), e.rtf);
-
-        e.select("x", 0, 1);
-        e.pick(2, "me@example.com", e.tags->cmd_Goto[2]);  // the target box is ignored
-        QCOMPARE(e.rtf->Text(), QStringLiteral("<a href=\"mailto:me@example.com\">x</a>"));
-        e.select("ab", 1, 0);
-        e.pick(3, "top", e.tags->cmd_Here);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("a<a name=\"top\"></a>b"));
-        e.select("Up", 0, 2);
-        e.pick(3, "top", e.tags->cmd_Goto[3]);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("<a href=\"#top\">Up</a>"));
-        e.select("Start", 0, 5);
-        e.pick(4, "index", e.tags->cmd_Goto[4]);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("<a href=\"index.html\">Start</a>"));
-
-        // The placeholder inserts nothing and closes the bar.
-        e.pick(1, " Select an Image Tag", e.tags->cmd_Goto[1]);
-        QCOMPARE(e.rtf->Text(), QStringLiteral("<a href=\"index.html\">Start</a>"));
-        QCOMPARE(e.shownRow(), -1);
+        // Each button of each bar, on the selection "x"; the placeholder
+        // inserts nothing and closes the bar all the same.
+        const struct {
+            int bar;
+            const char* entry;
+            QPushButton* button;
+            const char* text;
+        } picks[] = {
+            {2, "me@example.com", e.tags->cmd_Goto[2], "<a href=\"mailto:me@example.com\">x</a>"},
+            {3, "top", e.tags->cmd_Here, "<a name=\"top\">x</a>"},
+            {3, "top", e.tags->cmd_Goto[3], "<a href=\"#top\">x</a>"},
+            {4, "index", e.tags->cmd_Goto[4], "<a href=\"index.html\">x</a>"},
+            {1, " Select an Image Tag", e.tags->cmd_Goto[1], "x"},
+        };
+        for (const auto& p : picks) {
+            e.select("x", 0, 1);
+            e.pick(p.bar, p.entry, p.button);
+            QCOMPARE(e.rtf->Text(), QString::fromUtf8(p.text));
+            QCOMPARE(e.shownRow(), -1);
+        }
     }
 
     void newEntries()
     {
         Editor_With_Tags e;
         QVERIFY(e.ready());
-        QVERIFY(writeFile(e.list("Anchor.lst"), "top\r\nzoo\r\n"));
-        e.tags->Retrieve_Tag_Lists();
+        QVERIFY(e.files({{"Anchor.lst", "top\r\nzoo\r\n"}}));
         e.tags->Select_Tag(3);
         QTest::mouseClick(e.tags->cmd_New_Link[3], Qt::LeftButton);
         QCOMPARE(e.shownRow(), 5);
         QCOMPARE(QApplication::focusWidget(), e.tags->txt_New_Tag);
         QTest::mouseClick(e.tags->cmd_OK, Qt::LeftButton);  // nothing typed: stays open
         QCOMPARE(e.shownRow(), 5);
-
         QTest::keyClicks(e.tags->txt_New_Tag, "Middle");
         QTest::keyClick(e.tags->txt_New_Tag, Qt::Key_Return);
-        QCOMPARE(e.items(e.tags->cbo_Tag[3]).mid(1), (QStringList{"Middle", "top", "zoo"}));
+        QCOMPARE(items(e.tags->cbo_Tag[3]), (QStringList{"Middle", "top", "zoo"}));
         QCOMPARE(e.tags->cbo_Tag[3]->currentText(), QStringLiteral("Middle"));
         QCOMPARE(e.shownRow(), 3);
         QCOMPARE(QApplication::focusWidget(), e.tags->cmd_Goto[3]);
-
         // A listed name: the first equal entry is selected; the duplicate is
         // kept in the list and written too.
         e.tags->Add_New_Link();
         e.tags->txt_New_Tag->setText("top");
         e.tags->New_Tag();
-        QCOMPARE(e.items(e.tags->cbo_Tag[3]).mid(1), (QStringList{"Middle", "top", "top", "zoo"}));
+        QCOMPARE(items(e.tags->cbo_Tag[3]), (QStringList{"Middle", "top", "top", "zoo"}));
         QCOMPARE(e.tags->cbo_Tag[3]->currentIndex(), 2);
         QCOMPARE(readFile(e.list("Anchor.lst")), QByteArray("top\r\nzoo\r\nMiddle\r\ntop\r\n"));
-
         e.tags->Add_New_Link();
         QTest::mouseClick(e.tags->cmd_Close_New, Qt::LeftButton);
         QCOMPARE(e.shownRow(), 3);
-    }
-
-    void newEntryThatCannotBeStored()
-    {
-        Editor_With_Tags e;
-        QVERIFY(writeFile(e.list("URL.lst"), "a.org\r\n"));
-        setReadOnly(e.list("URL.lst"), true);
-        e.tags->Select_Tag(2);
-        e.tags->Add_New_Link();
-        e.tags->txt_New_Tag->setText("b.org");
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answerNextMessage(dialogs::Answer::Ok);
-            e.tags->New_Tag();
-            QCOMPARE(dialogs.messages().size(), 1);
-            QVERIFY(dialogs.messages()[0].text.contains(e.list("URL.lst")));
-            QVERIFY(dialogs.messages()[0].title.startsWith("TWE - "));
-        }
-        QCOMPARE(e.tags->cbo_Tag[2]->currentText(), QStringLiteral("b.org"));
-        QCOMPARE(readFile(e.list("URL.lst")), QByteArray("a.org\r\n"));
     }
 
     void targetNames()
     {
         Editor_With_Tags e;
         QVERIFY(e.ready());
-        QVERIFY(writeFile(e.list("Target.lst"), "main\r\n\r\n"));
-        e.tags->Retrieve_Target_Names();
+        QVERIFY(e.files({{"Target.lst", "main\r\n\r\n"}}));
         e.tags->Retrieve_Target_Names();  // again: nothing piles up
-        QCOMPARE(e.items(e.tags->cbo_Target[4]), (QStringList{"Target", "none", "_blank", "_parent", "_top", "main", ""}));
+        QCOMPARE(items(e.tags->cbo_Target[4], 0),
+                 (QStringList{"Target", "none", "_blank", "_parent", "_top", "main", ""}));
         QSignalSpy added(e.tags, &TagBars::Target_Name_Added);
-
-        // Typed with blanks and left: stored once, trimmed, file and both boxes.
+        // Typed with blanks, twice: stored once, trimmed, in the file and both boxes.
         e.tags->Select_Tag(2);
-        QComboBox* box = e.tags->cbo_Target[2];
-        box->setFocus();
-        box->lineEdit()->selectAll();
-        QTest::keyClicks(box->lineEdit(), "  menu  ");
-        e.tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
-        box->setFocus();
-        box->setEditText(" menu");
-        e.tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
+        e.typeTarget("  menu  ");
+        e.typeTarget(" menu");
         QCOMPARE(readFile(e.list("Target.lst")), QByteArray("main\r\n\r\nmenu\r\n"));
-        QCOMPARE(e.items(box).mid(7), QStringList{"menu"});
-        QCOMPARE(e.items(e.tags->cbo_Target[4]).mid(7), QStringList{"menu"});
-        QCOMPARE(box->currentText(), QStringLiteral("menu"));
+        QCOMPARE(items(e.tags->cbo_Target[2], 7), QStringList{"menu"});
+        QCOMPARE(items(e.tags->cbo_Target[4], 7), QStringList{"menu"});
+        QCOMPARE(e.tags->cbo_Target[2]->currentText(), QStringLiteral("menu"));
         QCOMPARE(added.size(), 1);
-
         // Only blanks select "Target"; a fixed name is found, not stored.
-        box->setEditText("   ");
-        e.tags->Add_Target_Name();
-        QCOMPARE(box->currentIndex(), 0);
-        box->setEditText("_top ");
-        e.tags->Add_Target_Name();
-        QCOMPARE(box->currentIndex(), 4);
-
+        e.typeTarget("   ");
+        QCOMPARE(e.tags->cbo_Target[2]->currentIndex(), 0);
+        e.typeTarget("_top ");
+        QCOMPARE(e.tags->cbo_Target[2]->currentIndex(), 4);
         // "Add" reached while a name is still being typed takes it first.
-        QVERIFY(writeFile(e.list("index.rtf"), "x"));
-        e.tags->Retrieve_HTML_Pages();
+        QVERIFY(e.files({{"index.rtf", "x"}}));
         e.select("Home", 0, 4);
         e.tags->Select_Tag(4);
         e.tags->cbo_Tag[4]->setCurrentIndex(1);
@@ -271,28 +235,39 @@ private Q_SLOTS:
         QCOMPARE(readFile(e.list("Target.lst")), QByteArray("main\r\n\r\nmenu\r\ncontent\r\n"));
     }
 
-    void targetNameThatCannotBeStoredIsReportedOnce()
+    void entriesThatCannotBeStoredAreReportedOnce_data()
     {
+        QTest::addColumn<bool>("target");
+        QTest::newRow("new web address") << false;
+        QTest::newRow("target name, left twice") << true;
+    }
+    void entriesThatCannotBeStoredAreReportedOnce()
+    {
+        QFETCH(bool, target);
         Editor_With_Tags e;
         QVERIFY(e.ready());
-        QVERIFY(writeFile(e.list("Target.lst"), ""));
-        setReadOnly(e.list("Target.lst"), true);
+        const QString file = e.list(target ? "Target.lst" : "URL.lst");
+        QVERIFY(writeFile(file, "a.org\r\n"));
+        setReadOnly(file, true);
         e.tags->Select_Tag(2);
-        QComboBox* box = e.tags->cbo_Target[2];
-        {
-            ScriptedDialogs dialogs;
-            dialogs.answerNextMessage(dialogs::Answer::Ok);
-            for (int leave = 0; leave < 2; ++leave) {
-                box->setFocus();
-                if (leave == 0)
-                    box->setEditText("frame");
-                e.tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
-            }
-            QCOMPARE(dialogs.messages().size(), 1);
-            QVERIFY(dialogs.messages()[0].text.contains(e.list("Target.lst")));
+        ScriptedDialogs dialogs;
+        dialogs.answerNextMessage(dialogs::Answer::Ok);
+        if (target) {
+            e.typeTarget("frame");
+            e.tags->cbo_Target[2]->setFocus();
+            e.tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
+        } else {
+            e.tags->Add_New_Link();
+            e.tags->txt_New_Tag->setText("frame");
+            e.tags->New_Tag();
         }
-        QCOMPARE(e.items(e.tags->cbo_Target[4]).mid(5), QStringList{"frame"});
-        QCOMPARE(readFile(e.list("Target.lst")), QByteArray());
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY(dialogs.messages()[0].text.contains(file));
+        QVERIFY(dialogs.messages()[0].title.startsWith("TWE - "));
+        // The entry stays in the list for this run; the file is untouched.
+        const QString kept = target ? e.tags->cbo_Target[4]->itemText(5) : e.tags->cbo_Tag[2]->currentText();
+        QCOMPARE(kept, QStringLiteral("frame"));
+        QCOMPARE(readFile(file), QByteArray("a.org\r\n"));
     }
 
     void widthsFollowTheWindow()
@@ -365,7 +340,6 @@ private Q_SLOTS:
         e.tags->cbo_Target[4]->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), e.tags->cbo_Tag[4]);
-
         e.tags->Select_Tag(3);
         e.tags->Add_New_Link();
         e.tags->txt_New_Tag->setText("abc");
