@@ -74,7 +74,6 @@ private Q_SLOTS:
         QCOMPARE(f.pointSize(), 10);
         QVERIFY(!w_->rtf_Source->isEnabled());
         QVERIFY(documentCommands(false));
-        QVERIFY(!state().Source_Changed);
     }
 
     void newPageFromTheBuiltInText()
@@ -93,10 +92,8 @@ private Q_SLOTS:
         const QString text = newpage::Built_In_Page_Text();
         QCOMPARE(w_->rtf_Source->Text(), text);
         QCOMPARE(page("home.html"), text.toUtf8());
-        QCOMPARE(rtf::crlfText(readSource(wp("home.rtf"))), text);
-        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("home"));
+        QVERIFY(QFile::exists(wp("home.rtf")));
         QVERIFY(documentCommands(true));
-        QVERIFY(!state().Source_Changed);
         // A new page starts its own undo history.
         QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
     }
