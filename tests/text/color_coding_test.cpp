@@ -10,7 +10,6 @@
 
 #include "../../bench/html_sample.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 
 namespace {
@@ -60,16 +59,11 @@ QString randomText(QRandomGenerator& rng, int pieces)
     return s;
 }
 
+// A page as the editor holds it: CR LF breaks whatever the file had.
 QString readSample(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QString s = QString::fromUtf8(f.readAll());
-    // The editor's text has CR LF breaks whatever the file had.
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return s;
+    return QString::fromUtf8(tesk::test::readFile(path)).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\n'), QLatin1String("\r\n"));
 }
 
 } // namespace

@@ -103,90 +103,64 @@ class ColorCodeCommandTest : public QObject {
 private Q_SLOTS:
     void init() { tesk::test::resetProgram(); }
 
-    void coloursOnlyAndInOneUndoStep_data()
+    // Only colours change, in one undo step, with the chosen colours; the
+    // caret goes back. A long text with nothing selected asks first.
+    void colourCode_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("answer");  // to the long-text question; "" when not asked
         const QString page = tesk::sample::Sample_Html(10000, 3);
-        QTest::newRow("whole page") << page << 0 << 0;
-        QTest::newRow("part of a page") << page << 2000 << 3000;
-        QTest::newRow("selection from the first character") << page << 0 << 500;
-        QTest::newRow("style rule") << QStringLiteral("<style>p{color:red}</style>") << 0 << 0;
+        const auto longText = [](int size) { return QStringLiteral("<b>x</b> ").repeated(size / 9 + 1).left(size); };
+        QTest::newRow("whole page") << page << 0 << 0 << "";
+        QTest::newRow("part of a page") << page << 2000 << 3000 << "";
+        QTest::newRow("selection from the first character") << page << 0 << 500 << "";
+        QTest::newRow("style rule") << QStringLiteral("<style>p{color:red}</style>") << 0 << 0 << "";
         QTest::newRow("script over lines")
-            << QStringLiteral("<p>\r\n\r\n<script>\r\nvar a_b = 1; // c\r\n</script>\r\n") << 0 << 0;
-        QTest::newRow("empty text") << QString() << 0 << 0;
+            << QStringLiteral("<p>\r\n\r\n<script>\r\nvar a_b = 1; // c\r\n</script>\r\n") << 0 << 0 << "";
+        QTest::newRow("empty text") << QString() << 0 << 0 << "";
+        QTest::newRow("15000 characters: no question") << longText(15000) << 9 << 0 << "";
+        QTest::newRow("15001 characters, Yes") << longText(15001) << 9 << 0 << "Yes";
+        QTest::newRow("15001 characters, No") << longText(15001) << 9 << 0 << "No";
+        QTest::newRow("15001 characters, one selected") << longText(15001) << 9 << 1 << "";
+        QTest::newRow("15001 characters, the rest selected") << longText(15001) << 9 << 15001 << "";
     }
-    void coloursOnlyAndInOneUndoStep()
+    void colourCode()
     {
         QFETCH(QString, text);
         QFETCH(int, start);
         QFETCH(int, length);
-        state().Code_Color_Numbers = {4, 5, 6, 7};  // the slots take the chosen colours
+        QFETCH(QString, answer);
+        state().Code_Color_Numbers = {4, 5, 6, 7};
         RichTextBox box;
         fill(box, text);
         box.setSelStart(start);
         box.setSelLength(length);
         const QString before = boxColours(box);
+        ScriptedDialogs dialogs;
+        if (!answer.isEmpty())
+            dialogs.expectMessage(QStringLiteral("This is a long file. Color Code it Now?"),
+                                  answer == QLatin1String("Yes") ? dialogs::Answer::Yes : dialogs::Answer::No);
 
         Color_Code_Source(box);
 
+        QVERIFY(dialogs.allUsed());
+        if (!answer.isEmpty()) {
+            QCOMPARE(dialogs.messages().first().title, QStringLiteral("Color Code File"));
+            QCOMPARE(dialogs.messages().first().buttons, dialogs::Buttons::YesNo);
+        }
+        const bool coloured = answer != QLatin1String("No");
         QCOMPARE(box.Text(), text);
-        QCOMPARE(boxColours(box), expectedColours(text, start, length));
+        QCOMPARE(boxColours(box), coloured ? expectedColours(text, start, length) : before);
         QCOMPARE(box.SelStart(), start);
-        QCOMPARE(box.SelLength(), 0);
-        if (!text.isEmpty()) {
+        QCOMPARE(box.SelLength(), coloured ? 0 : length);
+        if (boxColours(box) != before) {
             // One undo takes every colour back.
             box.document()->undo();
             QCOMPARE(boxColours(box), before);
             QCOMPARE(box.Text(), text);
         }
-    }
-
-    void longTextQuestion_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("asked");
-        QTest::addColumn<bool>("answerYes");
-        QTest::addColumn<bool>("coloured");
-        QTest::newRow("15000 characters: no question") << 15000 << 0 << false << false << true;
-        QTest::newRow("15001 characters, Yes") << 15001 << 0 << true << true << true;
-        QTest::newRow("15001 characters, No") << 15001 << 0 << true << false << false;
-        QTest::newRow("15001 characters, one selected") << 15001 << 1 << false << false << true;
-        QTest::newRow("15001 characters, the rest selected") << 15001 << 15001 << false << false << true;
-    }
-    void longTextQuestion()
-    {
-        QFETCH(int, size);
-        QFETCH(int, length);
-        QFETCH(bool, asked);
-        QFETCH(bool, answerYes);
-        QFETCH(bool, coloured);
-        QString text = QStringLiteral("<b>x</b> ");
-        text = text.repeated(size / int(text.size()) + 1).left(size);
-        RichTextBox box;
-        fill(box, text);
-        box.setSelStart(9);
-        box.setSelLength(length);
-        const QString before = boxColours(box);
-        ScriptedDialogs dialogs;
-        if (asked)
-            dialogs.expectMessage(QStringLiteral("This is a long file. Color Code it Now?"),
-                                  answerYes ? dialogs::Answer::Yes : dialogs::Answer::No);
-
-        Color_Code_Source(box);
-
-        QVERIFY(dialogs.allUsed());
-        if (asked) {
-            const dialogs::Message& m = dialogs.messages().first();
-            QCOMPARE(m.title, QStringLiteral("Color Code File"));
-            QCOMPARE(m.buttons, dialogs::Buttons::YesNo);
-        }
-        QCOMPARE(box.Text(), text);
-        QCOMPARE(boxColours(box), coloured ? expectedColours(text, 9, length) : before);
-        QCOMPARE(box.SelStart(), 9);
-        QCOMPARE(box.SelLength(), coloured ? 0 : length);
     }
 
     // Editor runs: the CR LF between two characters of one slot joins them
