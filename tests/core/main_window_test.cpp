@@ -29,13 +29,14 @@ using namespace tesk::test;
 
 namespace {
 
-QStringList captions(const QMenu* menu)
+// The captions of a menu or menu bar, in order, separated by "|".
+QString captions(const QWidget* menu)
 {
     QStringList out;
     for (QAction* a : menu->actions())
         if (!a->isSeparator())
             out << a->text();
-    return out;
+    return out.join(QLatin1Char('|'));
 }
 
 // The whole start-up in a throw-away program folder.
@@ -68,37 +69,26 @@ private Q_SLOTS:
     void menusInOrderWithTheirCaptions()
     {
         frm_Start* w = forms::Start();
-        QStringList top;
-        for (QAction* a : w->menuBar()->actions())
-            top << a->text();
-        QCOMPARE(top, (QStringList{"&File", "&Browser", "&Source", "&Window", "&Help"}));
-        QCOMPARE(captions(w->mnu_File_Menu),
-                 (QStringList{"&Working Folder...", "&Copy Folders and Files...", "P&rinter Setup...",
-                              "P&age Setup...", "&Print Plus...", "E&xit"}));
+        QCOMPARE(captions(w->menuBar()), QStringLiteral("&File|&Browser|&Source|&Window|&Help"));
+        QCOMPARE(captions(w->mnu_File_Menu), QStringLiteral("&Working Folder...|&Copy Folders and Files...|"
+                                                            "P&rinter Setup...|P&age Setup...|&Print Plus...|E&xit"));
         QCOMPARE(captions(w->mnu_Browser_Menu),
-                 (QStringList{"Close &Window", "&Maximize", "&Restore", "&640 x 480", "&800 x 600",
-                              "&Open Disk File...", "Save &Web Page As...", "Copy to C&lipboard",
-                              "&Buttons", "P&rinter Setup...", "P&age Setup...", "&Print...",
-                              "&Show \"Tesk\" Home", "S&how Access Button", "Show &Toolbar"}));
-        QCOMPARE(captions(w->mnu_Browser_Buttons_Menu),
-                 (QStringList{"&Back", "&Forward", "&Refresh", "&Home", "&Stop", "&Copy"}));
+                 QStringLiteral("Close &Window|&Maximize|&Restore|&640 x 480|&800 x 600|&Open Disk File...|"
+                                "Save &Web Page As...|Copy to C&lipboard|&Buttons|P&rinter Setup...|P&age Setup...|"
+                                "&Print...|&Show \"Tesk\" Home|S&how Access Button|Show &Toolbar"));
+        QCOMPARE(captions(w->mnu_Browser_Buttons_Menu), QStringLiteral("&Back|&Forward|&Refresh|&Home|&Stop|&Copy"));
         QCOMPARE(captions(w->mnu_Source),
-                 (QStringList{"New &Web Page...", "&Open Plus...", "Op&en...", "Open Reference &File...",
-                              "&Save and Refresh", "Save &As...", "Save for &New Pages...",
-                              "Rena&me Pages...", "&Delete Pages...", "Edit &Keys", "C&olor Code",
-                              "&Standard Format", "&Indent Block", "&Remove Indent", "P&review File",
-                              "&Print File", "Edit &Tag Lists...", "Use &XHTML Format"}));
-        QCOMPARE(captions(w->mnu_Source_Keys),
-                 (QStringList{"Cu&t", "&Copy", "&Paste", "Select &All", "&Find"}));
+                 QStringLiteral("New &Web Page...|&Open Plus...|Op&en...|Open Reference &File...|&Save and Refresh|"
+                                "Save &As...|Save for &New Pages...|Rena&me Pages...|&Delete Pages...|Edit &Keys|"
+                                "C&olor Code|&Standard Format|&Indent Block|&Remove Indent|P&review File|"
+                                "&Print File|Edit &Tag Lists...|Use &XHTML Format"));
+        QCOMPARE(captions(w->mnu_Source_Keys), QStringLiteral("Cu&t|&Copy|&Paste|Select &All|&Find"));
         QCOMPARE(captions(w->mnu_Window_Menu),
-                 (QStringList{"Display &Vertically", "Display Hori&zontally", "C&lear Display", "&Browser",
-                              "&Source File", "&Images", "&Color Selection", "&Edit Tag Lists...",
-                              "&Options..."}));
-        QCOMPARE(captions(w->mnu_Help_Menu),
-                 (QStringList{"&Help Display...", "&About \"Tesk\"...", "(Program Font: Arial)"}));
-        QVERIFY(w->mnu_Browser_Access->isCheckable());
-        QVERIFY(w->mnu_Browser_Buttons->isCheckable());
-        QVERIFY(w->mnu_Source_Xhtml->isCheckable());
+                 QStringLiteral("Display &Vertically|Display Hori&zontally|C&lear Display|&Browser|&Source File|"
+                                "&Images|&Color Selection|&Edit Tag Lists...|&Options..."));
+        QCOMPARE(captions(w->mnu_Help_Menu), QStringLiteral("&Help Display...|&About \"Tesk\"...|(Program Font: Arial)"));
+        QVERIFY(w->mnu_Browser_Access->isCheckable() && w->mnu_Browser_Buttons->isCheckable()
+                && w->mnu_Source_Xhtml->isCheckable());
     }
 
     void startUpPlacesBrowserLeftAndSourceRight()
@@ -110,27 +100,31 @@ private Q_SLOTS:
         QCOMPARE(w->windowTitle(), QStringLiteral("Tesk Web Editor"));
         frm_Browser* b = forms::Browser_If_Loaded();
         frm_Source* s = forms::Source_If_Loaded();
-        QVERIFY(b && s);
-        QVERIFY(b->frameVisible() && s->frameVisible());
+        QVERIFY(b && s && b->frameVisible() && s->frameVisible());
         QVERIFY(b->frame()->geometry().right() < s->frame()->geometry().left());
         QCOMPARE(b->frame()->geometry().top(), s->frame()->geometry().top());
-        QCOMPARE(state().Status_Folder_Panel.text(), site.programFolder());
         QCOMPARE(w->sb_Status[1]->text(), site.programFolder());
         QCOMPARE(state().Browser_Home_Page, site.programFolder() + QStringLiteral("TeskEdit.htm"));
         // Nothing of the images or colours tools is loaded for nothing.
-        QVERIFY(!forms::Images_If_Loaded());
-        QVERIFY(!forms::Colors_If_Loaded());
+        QVERIFY(!forms::Images_If_Loaded() && !forms::Colors_If_Loaded());
+
+        // Moving the slider moves the split.
+        const int before = b->frame()->width();
+        w->sld_Hor->setValue(w->sld_Hor->value() - 100);
+        QCOMPARE(b->frame()->width(), before - 100);
+        QCOMPARE(s->frame()->x(), b->frame()->geometry().right() + 5);
 
         // Exit writes the settings beside the program.
         w->mnu_File_Exit->trigger();
         const QStringList lines = fs::splitLines(fs::decodeText(
             readFile(site.programFolder() + QStringLiteral("Tesk Web Editor.ini"))));
         QCOMPARE(lines.size(), kSettingsLines);
-        QCOMPARE(lines[5], QStringLiteral("\" 2 Browser Window\""));
-        QCOMPARE(lines[6], QStringLiteral("\" 2 Source Window\""));
+        QCOMPARE(lines[1], QLatin1Char('"') + site.programFolder() + QLatin1Char('"'));
     }
 
-    void storedHorizontalArrangementStacksTheWindows()
+    // A stored horizontal arrangement stacks the windows; the stored location
+    // is applied at the first normal-state resize, and later moves recorded.
+    void storedSettingsAreAppliedThenRecorded()
     {
         TempSite site;
         SharedState stored;
@@ -138,25 +132,29 @@ private Q_SLOTS:
         stored.Arrange_Horizontal = true;
         stored.Use_XHTML = true;
         stored.Show_Access_Button = false;
+        stored.Normal_Left = 300;
+        stored.Normal_Top = 200;
+        stored.Normal_Width = 10000;
+        stored.Normal_Height = 9000;
         Write_Settings_File(stored);
         startProgram(site);
-        frm_Browser* b = forms::Browser_If_Loaded();
-        frm_Source* s = forms::Source_If_Loaded();
-        QVERIFY(b->frame()->geometry().bottom() < s->frame()->geometry().top());
-        QCOMPARE(b->frame()->geometry().left(), s->frame()->geometry().left());
-        QVERIFY(forms::Start()->mnu_Source_Xhtml->isChecked());
-        QVERIFY(!forms::Start()->mnu_Browser_Access->isChecked());
-    }
-
-    void movingTheSliderMovesTheSplit()
-    {
-        TempSite site;
-        startProgram(site);
         frm_Start* w = forms::Start();
-        const int before = forms::Browser()->frame()->width();
-        w->sld_Hor->setValue(w->sld_Hor->value() - 100);
-        QCOMPARE(forms::Browser()->frame()->width(), before - 100);
-        QCOMPARE(forms::Source()->frame()->x(), forms::Browser()->frame()->geometry().right() + 5);
+        const QRect b = forms::Browser()->frame()->geometry();
+        const QRect s = forms::Source()->frame()->geometry();
+        QVERIFY(b.bottom() < s.top());
+        QCOMPARE(b.left(), s.left());
+        QVERIFY(w->mnu_Source_Xhtml->isChecked());
+        QVERIFY(!w->mnu_Browser_Access->isChecked());
+
+        QCOMPARE(w->pos(), QPoint(20, 13));
+        QCOMPARE(w->size(), QSize(667, 600));
+        QVERIFY(state().Normal_Location_Set);
+        w->move(40, 60);
+        QCOMPARE(state().Normal_Left, 600);
+        QCOMPARE(state().Normal_Top, 900);
+        w->resize(800, 700);
+        QCOMPARE(state().Normal_Width, 12000);
+        QCOMPARE(state().Normal_Height, 10500);
     }
 
     void editKeysNeedTheSourceWindow()
@@ -178,60 +176,47 @@ private Q_SLOTS:
         QVERIFY(forms::Source_If_Loaded());
     }
 
-    void browserComesBackMaximisedOrDocked()
-    {
-        TempSite site;
-        startProgram(site);
-        frm_Start* w = forms::Start();
-        // The Open Browser File dialog of both commands is cancelled.
-        ScriptedDialogs d;
-        for (int i = 0; i < 2; ++i)
-            d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        w->mnu_Browser[0]->trigger();  // Close Window
-        QCOMPARE(state().Browser_Window_Pos, -1);
-        QVERIFY(!forms::Browser()->frameVisible());
-        w->mnu_Browser_Open_File->trigger();
-        QCOMPARE(state().Browser_Window_Pos, 2);  // the source window is open
-
-        w->mnu_Browser[0]->trigger();
-        w->mnu_Window_Clear->trigger();
-        QCOMPARE(state().Source_Window_Pos, -1);
-        w->mnu_Browser_Open_File->trigger();
-        QCOMPARE(state().Browser_Window_Pos, 1);  // alone: the whole area
-        QVERIFY(d.allUsed());
-    }
-
     void windowMenuCommands()
     {
         TempSite site;
         startProgram(site);
         frm_Start* w = forms::Start();
+        const SharedState& s = state();
         w->mnu_Window_Images->trigger();
-        QCOMPARE(state().Tool_Pane_Window, 1);
-        QCOMPARE(state().Image_Window_Pos, 3);
-        QCOMPARE(state().Source_Window_Pos, 3);
+        QCOMPARE((QList<int>{s.Tool_Pane_Window, s.Image_Window_Pos, s.Source_Window_Pos}), (QList<int>{1, 3, 3}));
         QVERIFY(forms::Images()->frameVisible());
-
         w->mnu_Window_Colors->trigger();  // one tool window at a time
-        QCOMPARE(state().Image_Window_Pos, -1);
-        QCOMPARE(state().Color_Window_Pos, 3);
+        QCOMPARE((QList<int>{s.Image_Window_Pos, s.Color_Window_Pos}), (QList<int>{-1, 3}));
         QVERIFY(!forms::Images()->frameVisible());
 
         w->mnu_Window_Hor->trigger();
-        QVERIFY(state().Arrange_Horizontal);
+        QVERIFY(s.Arrange_Horizontal);
         w->mnu_Window_Ver->trigger();
-        QVERIFY(!state().Arrange_Horizontal);
+        QVERIFY(!s.Arrange_Horizontal);
+        w->mnu_Source_Xhtml->trigger();
+        QVERIFY(s.Use_XHTML && w->mnu_Source_Xhtml->isChecked());
 
         w->mnu_Window_Clear->trigger();
-        QCOMPARE(state().Browser_Window_Pos, -1);
-        QCOMPARE(state().Source_Window_Pos, -1);
-        QCOMPARE(state().Color_Window_Pos, -1);
-        QCOMPARE(state().Tool_Pane_Window, 0);
-
+        QCOMPARE((QList<int>{s.Browser_Window_Pos, s.Source_Window_Pos, s.Color_Window_Pos, s.Tool_Pane_Window}),
+                 (QList<int>{-1, -1, -1, 0}));
         w->mnu_Window_Source->trigger();
-        QCOMPARE(state().Source_Window_Pos, 2);
-        w->mnu_Source_Xhtml->trigger();
-        QVERIFY(state().Use_XHTML && w->mnu_Source_Xhtml->isChecked());
+        QCOMPARE(s.Source_Window_Pos, 2);
+
+        // Open Disk File brings a closed browser back docked beside the
+        // source window, or over the whole area when it is alone (the file
+        // dialog is cancelled both times).
+        ScriptedDialogs d;
+        for (int i = 0; i < 2; ++i)
+            d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
+        w->mnu_Browser_Open_File->trigger();
+        QCOMPARE(s.Browser_Window_Pos, 2);
+        w->mnu_Browser[0]->trigger();  // Close Window
+        QCOMPARE(s.Browser_Window_Pos, -1);
+        QVERIFY(!forms::Browser()->frameVisible());
+        w->mnu_Window_Clear->trigger();
+        w->mnu_Browser_Open_File->trigger();
+        QCOMPARE(s.Browser_Window_Pos, 1);
+        QVERIFY(d.allUsed());
     }
 
     void maximiseTogglesTheSlotCode()
@@ -315,29 +300,6 @@ private Q_SLOTS:
         w->mnu_File_Menu->close();
     }
 
-    void storedLocationIsAppliedThenRecorded()
-    {
-        TempSite site;
-        SharedState stored;
-        stored.Program_Folder = site.programFolder();
-        stored.Normal_Left = 300;
-        stored.Normal_Top = 200;
-        stored.Normal_Width = 10000;
-        stored.Normal_Height = 9000;
-        Write_Settings_File(stored);
-        startProgram(site);
-        frm_Start* w = forms::Start();
-        QCOMPARE(w->pos(), QPoint(20, 13));
-        QCOMPARE(w->size(), QSize(667, 600));
-        QVERIFY(state().Normal_Location_Set);
-
-        w->move(40, 60);
-        QCOMPARE(state().Normal_Left, 600);
-        QCOMPARE(state().Normal_Top, 900);
-        w->resize(800, 700);
-        QCOMPARE(state().Normal_Width, 12000);
-        QCOMPARE(state().Normal_Height, 10500);
-    }
 };
 TESK_TEST(MainWindowTest)
 

@@ -32,58 +32,36 @@ private Q_SLOTS:
         QTEST(Program_Folder_From(dir), "expected");
     }
 
-    void missingWorkingFolderFallsBackToTheProgramFolder()
+    void rulesAfterTheSettingsWereRead()
     {
         TempSite site;
+        const QString program = site.programFolder();
         SharedState& s = state();
-        s.Program_Folder = site.programFolder();
-        s.Help_File = s.Program_Folder + QStringLiteral("TeskEdit.htm");
+        s.Program_Folder = program;
+        s.Help_File = program + QStringLiteral("TeskEdit.htm");
+        // A working folder that is gone gives way to the program folder; an
+        // empty home page becomes the help page; no samples page, no link.
         s.Working_Folder = site.path(QStringLiteral("gone/"));
+        s.Browser_Home_Page.clear();
         Apply_Startup_Rules(s);
-        QCOMPARE(s.Working_Folder, site.programFolder());
-        QCOMPARE(s.Working_Pages_Folder, site.programFolder() + QStringLiteral("Working-Pages/"));
-        QCOMPARE(s.Final_Pages_Folder, site.programFolder() + QStringLiteral("Final-Pages/"));
-        QCOMPARE(s.Reference_Folder, site.programFolder() + QStringLiteral("References/"));
-    }
+        QCOMPARE(s.Working_Folder, program);
+        QCOMPARE(s.Working_Pages_Folder, program + QStringLiteral("Working-Pages/"));
+        QCOMPARE(s.Final_Pages_Folder, program + QStringLiteral("Final-Pages/"));
+        QCOMPARE(s.Reference_Folder, program + QStringLiteral("References/"));
+        QCOMPARE(s.Browser_Home_Page, s.Help_File);
+        QCOMPARE(s.Samples_Index, QString());
 
-    void workingFolderGainsItsSeparator()
-    {
-        TempSite site;
-        SharedState& s = state();
-        s.Program_Folder = site.programFolder();
+        // A folder without its separator gains it; a home page of one's own
+        // stays; a samples page that exists is linked.
         s.Working_Folder = site.path(QStringLiteral("site"));
+        s.Browser_Home_Page = QStringLiteral("https://example.org/");
+        QVERIFY(QDir().mkpath(program + QStringLiteral("Samples")));
+        QVERIFY(writeFile(program + QStringLiteral("Samples/index.html"), "<html></html>"));
         Apply_Startup_Rules(s);
         QCOMPARE(s.Working_Folder, site.workingFolder());
         QCOMPARE(s.Working_Pages_Folder, site.workingFolder() + QStringLiteral("Working-Pages/"));
-    }
-
-    void emptyHomePageBecomesTheHelpPage()
-    {
-        TempSite site;
-        SharedState& s = state();
-        s.Program_Folder = site.programFolder();
-        s.Help_File = site.programFolder() + QStringLiteral("TeskEdit.htm");
-        s.Browser_Home_Page.clear();
-        Apply_Startup_Rules(s);
-        QCOMPARE(s.Browser_Home_Page, s.Help_File);
-
-        s.Browser_Home_Page = QStringLiteral("https://example.org/");
-        Apply_Startup_Rules(s);
         QCOMPARE(s.Browser_Home_Page, QStringLiteral("https://example.org/"));
-    }
-
-    void samplesPageOnlyWhenItExists()
-    {
-        TempSite site;
-        SharedState& s = state();
-        s.Program_Folder = site.programFolder();
-        Apply_Startup_Rules(s);
-        QCOMPARE(s.Samples_Index, QString());
-
-        QDir().mkpath(site.programFolder() + QStringLiteral("Samples"));
-        writeFile(site.programFolder() + QStringLiteral("Samples/index.html"), "<html></html>");
-        Apply_Startup_Rules(s);
-        QCOMPARE(s.Samples_Index, site.programFolder() + QStringLiteral("Samples/index.html"));
+        QCOMPARE(s.Samples_Index, program + QStringLiteral("Samples/index.html"));
     }
 
     void defaultsAreRestoredOverChangedValues()
@@ -92,16 +70,13 @@ private Q_SLOTS:
         s.Font_Name = QStringLiteral("Courier");
         s.Tab_Spacing = 1;
         s.Browser_Window_Pos = 4;
-        s.Image_Window_Pos = 3;
         s.Web_Page_Filter = QString();
         Set_Default_Settings(s);
         QCOMPARE(s.Font_Name, QStringLiteral("Arial"));
         QCOMPARE(s.Tab_Spacing, 360);
         QCOMPARE(s.Browser_Window_Pos, 2);
-        QCOMPARE(s.Image_Window_Pos, -2);
         QVERIFY(s.Web_Page_Filter.startsWith(QStringLiteral("HTML (*.html;*.htm)|*.html;*.htm|SSI")));
         QVERIFY(s.Source_File_Filter.endsWith(s.Web_Page_Filter));
-        QCOMPARE(s.Page_Break_Tag, QStringLiteral("<p style=\"page-break-before: always\"></p>"));
     }
 };
 TESK_TEST(StartupRulesTest)
