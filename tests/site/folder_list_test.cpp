@@ -15,11 +15,11 @@ using namespace tesk::test;
 
 namespace {
 
-QStringList pairs(int n, const QString& prefix = QStringLiteral("f"))
+QStringList pairs(int n)
 {
     QStringList lines;
     for (int i = 1; i <= n; ++i)
-        lines << prefix + QString::number(i) << QStringLiteral("/sites/") + prefix + QString::number(i);
+        lines << QStringLiteral("f%1").arg(i) << QStringLiteral("/sites/f%1").arg(i);
     return lines;
 }
 
@@ -41,14 +41,26 @@ QByteArray crlf(const QStringList& lines)
 class FolderListTest : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir dir_;
     QString file_;
+
+    // The list read from a file of these bytes (none: no file).
+    folder_list::Slots readFrom(const QByteArray& bytes, bool readOnly = false)
+    {
+        if (!bytes.isNull())
+            writeFile(file_, bytes);
+        if (readOnly)
+            setReadOnly(file_, true);
+        folder_list::Slots list;
+        folder_list::Read(file_, list);
+        return list;
+    }
 
 private slots:
     void init()
     {
         file_ = dir_.path() + QStringLiteral("/Folder.lst");
+        setReadOnly(file_, false);
         QFile::remove(file_);
     }
 
@@ -58,21 +70,14 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("no lines") << QStringList() << QString();
         QTest::newRow("one pair") << QStringList{"site", "/w/site"} << "site=/w/site";
-        QTest::newRow("[A,''] [B,/b]: first pair dropped whole")
-            << QStringList{"A", "", "B", "/b"} << "B=/b";
-        QTest::newRow("['',/a] [B,/b]: empty name drops the pair")
-            << QStringList{"", "/a", "B", "/b"} << "B=/b";
+        QTest::newRow("[A,''] [B,/b]: first pair dropped whole") << QStringList{"A", "", "B", "/b"} << "B=/b";
+        QTest::newRow("['',/a] [B,/b]: empty name drops the pair") << QStringList{"", "/a", "B", "/b"} << "B=/b";
         QTest::newRow("odd last line has no partner") << QStringList{"A", "/a", "B"} << "A=/a";
         QTest::newRow("a dropped pair does not shift the next")
             << QStringList{"A", "", "", "", "C", "/c"} << "C=/c";
-        QStringList fifty = pairs(50);
-        QTest::newRow("50 pairs all read") << fifty << describe(folder_list::Parse(fifty));
-        QStringList many = pairs(51);
-        QStringList firstFifty = many.mid(0, 100);
-        QTest::newRow("51st pair ignored") << many << describe(folder_list::Parse(firstFifty));
-        QStringList withHole = QStringList{"X", ""} + pairs(51);
-        QTest::newRow("dropped pair not counted: 50 complete after it")
-            << withHole << describe(folder_list::Parse(firstFifty));
+        const QString fifty = describe(folder_list::Parse(pairs(50)));
+        QTest::newRow("51st pair ignored") << pairs(51) << fifty;
+        QTest::newRow("dropped pair not counted: 50 complete after it") << QStringList{"X", ""} + pairs(51) << fifty;
     }
     void parse()
     {
@@ -87,167 +92,87 @@ private slots:
     {
         QVERIFY(writeFile(file_, "A\r\n/a\r\nB\n/b\n"));
         folder_list::Slots list;
-        list[0] = {QStringLiteral("stale"), QStringLiteral("/stale")};
-        list[7] = {QStringLiteral("stale"), QStringLiteral("/stale")};
+        list[0] = list[7] = {QStringLiteral("stale"), QStringLiteral("/stale")};
         QCOMPARE(folder_list::Read(file_, list), 2);
-        QCOMPARE(list[0].Path, QString());
-        QCOMPARE(list[1].Name, QStringLiteral("A"));
-        QCOMPARE(list[2].Path, QStringLiteral("/b"));
+        QCOMPARE(describe({list.begin(), list.begin() + 4}), QStringLiteral("=;A=/a;B=/b;="));
         QCOMPARE(list[7].Path, QString());
-        QCOMPARE(folder_list::Count(list), 2);
-    }
-
-    void readMissingFileGivesEmptyList()
-    {
-        folder_list::Slots list;
-        list[1] = {QStringLiteral("old"), QStringLiteral("/old")};
-        QCOMPARE(folder_list::Read(file_, list), 0);
+        QFile::remove(file_);
+        QCOMPARE(folder_list::Read(file_, list), 0);  // no file: an empty list
         QCOMPARE(folder_list::Count(list), 0);
     }
 
-    void addAppendsAPair()
+    // ("site", "/w/site") is added to the list read from the file.
+    void add_data()
     {
-        QVERIFY(writeFile(file_, crlf({"A", "/a"})));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        const folder_list::AddResult r = folder_list::Add(list, file_, QStringLiteral("B"), QStringLiteral("/b"));
-        QCOMPARE(r.outcome, folder_list::Added::Appended);
-        QCOMPARE(r.slot, 2);
-        QCOMPARE(readFile(file_), crlf({"A", "/a", "B", "/b"}));
-        QCOMPARE(list[2].Name, QStringLiteral("B"));
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QByteArray>("after");
+        using folder_list::Added;
+        const QByteArray one = crlf({"A", "/a"});
+        const QByteArray site = crlf({"site", "/w/site"});
+        QTest::newRow("no file: made") << QByteArray() << false << int(Added::Appended) << site;
+        QTest::newRow("appended") << one << false << int(Added::Appended) << one + site;
+        // Dropped pairs stay in the file; an unterminated last line is ended first.
+        QTest::newRow("what the list does not show is kept")
+            << QByteArray("A\r\n\r\nB\r\n/b") << false << int(Added::Appended) << "A\r\n\r\nB\r\n/b\r\n" + site;
+        QTest::newRow("same path: name refreshed, nothing written")
+            << crlf({"Old Name", "/w/site"}) << false << int(Added::Refreshed) << crlf({"Old Name", "/w/site"});
+        QTest::newRow("full list") << crlf(pairs(50)) << false << int(Added::Full) << crlf(pairs(50));
+        QTest::newRow("read-only file") << one << true << int(Added::Not_Saved) << one;
     }
-
-    void addCreatesAMissingFile()
+    void add()
     {
-        folder_list::Slots list;
+        QFETCH(QByteArray, before);
+        QFETCH(bool, readOnly);
+        QFETCH(QByteArray, after);
+        folder_list::Slots list = readFrom(before, readOnly);
+        const folder_list::Slots old = list;
         const auto r = folder_list::Add(list, file_, QStringLiteral("site"), QStringLiteral("/w/site"));
-        QCOMPARE(r.outcome, folder_list::Added::Appended);
-        QCOMPARE(readFile(file_), crlf({"site", "/w/site"}));
-    }
-
-    void addKeepsWhatTheListDoesNotShow()
-    {
-        // Dropped pairs stay in the file: an add never rewrites what it did not read.
-        const QByteArray old = "A\r\n\r\nB\r\n/b";
-        QVERIFY(writeFile(file_, old));
-        folder_list::Slots list;
-        QCOMPARE(folder_list::Read(file_, list), 1);
-        folder_list::Add(list, file_, QStringLiteral("C"), QStringLiteral("/c"));
-        // The unterminated last line is ended first, so the new pair stays a pair.
-        QCOMPARE(readFile(file_), old + "\r\n" + crlf({"C", "/c"}));
-        QCOMPARE(folder_list::Read(file_, list), 2);
-        QCOMPARE(list[2].Path, QStringLiteral("/c"));
-    }
-
-    void addSamePathRefreshesNameWithoutWriting()
-    {
-        QVERIFY(writeFile(file_, crlf({"Old Name", "/w/site"})));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        const auto r = folder_list::Add(list, file_, QStringLiteral("site"), QStringLiteral("/w/site"));
-        QCOMPARE(r.outcome, folder_list::Added::Refreshed);
-        QCOMPARE(r.slot, 1);
-        QCOMPARE(list[1].Name, QStringLiteral("site"));
-        QCOMPARE(folder_list::Count(list), 1);
-        QCOMPARE(readFile(file_), crlf({"Old Name", "/w/site"}));
-    }
-
-    void addToFullListChangesNothing()
-    {
-        QVERIFY(writeFile(file_, crlf(pairs(50))));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        const folder_list::Slots before = list;
-        const auto r = folder_list::Add(list, file_, QStringLiteral("one more"), QStringLiteral("/one/more"));
-        QCOMPARE(r.outcome, folder_list::Added::Full);
-        QCOMPARE(describe({list.begin(), list.end()}), describe({before.begin(), before.end()}));
-        QCOMPARE(readFile(file_), crlf(pairs(50)));
-    }
-
-    void addToReadOnlyFileKeepsFileAndList()
-    {
-        QVERIFY(writeFile(file_, crlf({"A", "/a"})));
-        setReadOnly(file_, true);
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        const auto r = folder_list::Add(list, file_, QStringLiteral("B"), QStringLiteral("/b"));
-        setReadOnly(file_, false);
-        QCOMPARE(r.outcome, folder_list::Added::Not_Saved);
-        QCOMPARE(r.io, fs::Result::PermissionDenied);
-        QCOMPARE(folder_list::Count(list), 1);
-        QCOMPARE(list[2].Path, QString());
-        QCOMPARE(readFile(file_), crlf({"A", "/a"}));
+        QTEST(int(r.outcome), "outcome");
+        QCOMPARE(readFile(file_), after);
+        if (r.outcome == folder_list::Added::Appended || r.outcome == folder_list::Added::Refreshed) {
+            QCOMPARE(list[r.slot].Name, QStringLiteral("site"));
+            QCOMPARE(list[r.slot].Path, QStringLiteral("/w/site"));
+        } else {
+            QCOMPARE(describe({list.begin(), list.end()}), describe({old.begin(), old.end()}));
+        }
+        if (readOnly)
+            QCOMPARE(r.io, fs::Result::PermissionDenied);
+        // The list in memory holds as many folders as the file.
+        folder_list::Slots reread;
+        QCOMPARE(folder_list::Read(file_, reread), folder_list::Count(list));
     }
 
     void remove_data()
     {
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QStringList>("expectedLines");
-        QTest::newRow("first of three") << 3 << 1 << QStringList{"f2", "/sites/f2", "f3", "/sites/f3"};
-        QTest::newRow("middle of three") << 3 << 2 << QStringList{"f1", "/sites/f1", "f3", "/sites/f3"};
-        QTest::newRow("last of three") << 3 << 3 << QStringList{"f1", "/sites/f1", "f2", "/sites/f2"};
-        QTest::newRow("the only entry: empty file") << 1 << 1 << QStringList();
-        QStringList fullLess = pairs(50);
-        fullLess.remove(0, 2);
-        QTest::newRow("first of a full list: last not doubled") << 50 << 1 << fullLess;
-        QStringList fullLessLast = pairs(49);
-        QTest::newRow("last of a full list") << 50 << 50 << fullLessLast;
+        QTest::newRow("first of three") << 3 << 1 << false << QStringList{"f2", "/sites/f2", "f3", "/sites/f3"};
+        QTest::newRow("middle of three") << 3 << 2 << false << QStringList{"f1", "/sites/f1", "f3", "/sites/f3"};
+        QTest::newRow("last of three") << 3 << 3 << false << pairs(2);
+        QTest::newRow("the only entry: zero-byte file") << 1 << 1 << false << QStringList();
+        QTest::newRow("first of a full list: last not doubled") << 50 << 1 << false << pairs(50).mid(2);
+        QTest::newRow("last of a full list") << 50 << 50 << false << pairs(49);
+        QTest::newRow("placeholder: nothing") << 2 << 0 << false << pairs(2);
+        QTest::newRow("nothing selected") << 2 << -1 << false << pairs(2);
+        QTest::newRow("past the end") << 2 << 3 << false << pairs(2);
+        QTest::newRow("read-only file: list and file kept") << 3 << 2 << true << pairs(3);
     }
     void remove()
     {
         QFETCH(int, entries);
         QFETCH(int, index);
+        QFETCH(bool, readOnly);
         QFETCH(QStringList, expectedLines);
-        QVERIFY(writeFile(file_, crlf(pairs(entries))));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        QCOMPARE(folder_list::Remove(list, file_, index), fs::Result::Ok);
+        folder_list::Slots list = readFrom(crlf(pairs(entries)), readOnly);
+        QCOMPARE(folder_list::Remove(list, file_, index), readOnly ? fs::Result::PermissionDenied : fs::Result::Ok);
         QCOMPARE(folder_list::Lines_Of(list), expectedLines);
-        QCOMPARE(folder_list::Count(list), entries - 1);
-        QVERIFY(QFileInfo::exists(file_));
-        QCOMPARE(readFile(file_), crlf(expectedLines));
-    }
-
-    void removeLastEntryLeavesZeroByteFile()
-    {
-        QVERIFY(writeFile(file_, crlf({"site", "/w/site"})));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        QCOMPARE(folder_list::Remove(list, file_, 1), fs::Result::Ok);
+        QCOMPARE(folder_list::Count(list), expectedLines.size() / 2);
         QVERIFY(QFileInfo(file_).isFile());
-        QCOMPARE(QFileInfo(file_).size(), 0);
-    }
-
-    void removeOutsideTheListChangesNothing_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::newRow("placeholder") << 0;
-        QTest::newRow("nothing selected") << -1;
-        QTest::newRow("past the end") << 3;
-    }
-    void removeOutsideTheListChangesNothing()
-    {
-        QFETCH(int, index);
-        QVERIFY(writeFile(file_, crlf(pairs(2))));
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        QCOMPARE(folder_list::Remove(list, file_, index), fs::Result::Ok);
-        QCOMPARE(folder_list::Count(list), 2);
-        QCOMPARE(readFile(file_), crlf(pairs(2)));
-    }
-
-    void removeFromReadOnlyFileKeepsFileAndList()
-    {
-        QVERIFY(writeFile(file_, crlf(pairs(3))));
-        setReadOnly(file_, true);
-        folder_list::Slots list;
-        folder_list::Read(file_, list);
-        const fs::Result r = folder_list::Remove(list, file_, 2);
-        setReadOnly(file_, false);
-        QCOMPARE(r, fs::Result::PermissionDenied);
-        QCOMPARE(folder_list::Lines_Of(list), pairs(3));
-        QCOMPARE(readFile(file_), crlf(pairs(3)));
+        QCOMPARE(readFile(file_), crlf(expectedLines));
     }
 
     void sameNameOnTwoPaths()
@@ -274,8 +199,7 @@ private slots:
     void folderName()
     {
         QFETCH(QString, path);
-        QFETCH(QString, name);
-        QCOMPARE(folder_list::Folder_Name(path), name);
+        QTEST(folder_list::Folder_Name(path), "name");
     }
 };
 TESK_TEST(FolderListTest)

@@ -1,5 +1,5 @@
-// The "Add Folder to List" picker: where it starts, what it hands back, and
-// the folders it makes.
+// The "Add Folder to List" picker: where it starts, what it hands back, the
+// folders it makes and where it places itself.
 
 #include "tesk_test.h"
 #include "test_support.h"
@@ -10,7 +10,6 @@
 #include "site/folder_controls.h"
 #include "site/frm_Folder.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
@@ -18,75 +17,60 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include <memory>
-
 using namespace tesk::test;
 
 class FolderPickerTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TempSite> site_;
-    QString siteFolder() const { return fs::withoutSeparator(site_->workingFolder()); }
+    TempSite site_;
+    QString siteFolder() const { return fs::withoutSeparator(site_.workingFolder()); }
+    QString images() const { return site_.path(QStringLiteral("site/Final-Pages/Images")); }
 
 private slots:
     void init()
     {
         resetProgram();
-        site_ = std::make_unique<TempSite>();
-        QVERIFY(site_->ok());
-        site_->apply();
+        site_.apply();
     }
-    void cleanup()
-    {
-        resetProgram();
-        site_.reset();
-    }
+    void cleanup() { resetProgram(); }
 
-    void startsInTheWorkingFolder()
+    // It starts in the working folder (or the folder asked for), hands back
+    // the folder shown with Add and keeps the one asked for with X.
+    void startsAndHandsBack_data()
     {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<bool>("add");
+        QTest::newRow("working folder, Add") << QString() << true;
+        QTest::newRow("folder asked for, X") << "site/Final-Pages" << false;
+    }
+    void startsAndHandsBack()
+    {
+        QFETCH(QString, selected);
+        QFETCH(bool, add);
+        if (!selected.isEmpty())
+            state().Selected_Folder = site_.path(selected);
+        const QString start = selected.isEmpty() ? siteFolder() : site_.path(selected);
         frm_Folder picker;
         QCOMPARE(picker.windowTitle(), QStringLiteral("Add Folder to List"));
-        QCOMPARE(state().Selected_Folder, site_->workingFolder());
-        QCOMPARE(picker.dir_Folder->path(), siteFolder());
-        QCOMPARE(picker.lbl_cur_Folder->text(), siteFolder());
-        QCOMPARE(picker.drv_Folder->drive(), fs::rootOf(siteFolder()));
-    }
+        QCOMPARE(picker.dir_Folder->path(), start);
+        QCOMPARE(picker.lbl_cur_Folder->text(), start);
+        QCOMPARE(picker.drv_Folder->drive(), fs::rootOf(start));
+        const QString before = state().Selected_Folder;
+        QCOMPARE(before, selected.isEmpty() ? site_.workingFolder() : start);
 
-    void startsInTheSelectedFolder()
-    {
-        const QString images = site_->path(QStringLiteral("site/Final-Pages/Images"));
-        state().Selected_Folder = images;
-        frm_Folder picker;
-        QCOMPARE(picker.dir_Folder->path(), images);
-        QCOMPARE(picker.lbl_cur_Folder->text(), images);
-    }
-
-    void addHandsBackTheFolderShown()
-    {
-        frm_Folder picker;
-        const QString images = site_->path(QStringLiteral("site/Final-Pages/Images"));
         QSignalSpy shown(&picker, &frm_Folder::folderShown);
-        picker.dir_Folder->setPath(images);
+        picker.dir_Folder->setPath(images());
         QCOMPARE(shown.count(), 1);
-        QCOMPARE(shown.at(0).at(0).toString(), images);
-        QCOMPARE(picker.lbl_cur_Folder->text(), images);
-        QTest::mouseClick(picker.cmd_Add, Qt::LeftButton);
-        QCOMPARE(picker.result(), int(QDialog::Accepted));
-        QCOMPARE(state().Selected_Folder, images);
+        QCOMPARE(shown.at(0).at(0).toString(), images());
+        QCOMPARE(picker.lbl_cur_Folder->text(), images());
+        QTest::mouseClick(add ? picker.cmd_Add : picker.cmd_Exit, Qt::LeftButton);
+        QCOMPARE(picker.result(), int(add ? QDialog::Accepted : QDialog::Rejected));
+        QCOMPARE(state().Selected_Folder, add ? images() : before);
     }
 
-    void exitKeepsTheSelectedFolder()
-    {
-        state().Selected_Folder = site_->workingFolder();
-        frm_Folder picker;
-        picker.dir_Folder->setPath(site_->programFolder());
-        QTest::mouseClick(picker.cmd_Exit, Qt::LeftButton);
-        QCOMPARE(picker.result(), int(QDialog::Rejected));
-        QCOMPARE(state().Selected_Folder, site_->workingFolder());
-    }
-
-    void newFolderIsMadeButTheTreeStays()
+    // The new folder is made, the tree stays and Enter does not close the
+    // picker; each control has its hint.
+    void newFolderAndHints()
     {
         frm_Folder picker;
         ScriptedDialogs script;
@@ -98,29 +82,17 @@ private slots:
         QVERIFY(QFileInfo(siteFolder() + QStringLiteral("/Pictures")).isDir());
         QCOMPARE(picker.dir_Folder->path(), siteFolder());
         QVERIFY(picker.txt_New_Folder->text().isEmpty());
-        QCOMPARE(picker.result(), int(QDialog::Rejected));  // Enter did not close the picker
-    }
+        QCOMPARE(picker.result(), int(QDialog::Rejected));
 
-    void hints_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("cmd_Add") << "cmd_Add" << " Add Folder to List ";
-        QTest::newRow("cmd_Exit") << "cmd_Exit" << " Close Dialog Box ";
-        QTest::newRow("dir_Folder") << "dir_Folder" << " List of Folders ";
-        QTest::newRow("drv_Folder") << "drv_Folder" << " Select a Drive ";
-        QTest::newRow("txt_New_Folder") << "txt_New_Folder" << " Enter a Folder Name ";
-    }
-    void hints()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, hint);
-        frm_Folder picker;
-        QWidget* w = picker.findChild<QWidget*>(control);
-        QVERIFY(w);
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(w, &in);
-        QCOMPARE(picker.lbl_Focus->text(), hint);
+        const QList<std::pair<const char*, const char*>> hints{
+            {"cmd_Add", " Add Folder to List "}, {"cmd_Exit", " Close Dialog Box "},
+            {"dir_Folder", " List of Folders "}, {"drv_Folder", " Select a Drive "},
+            {"txt_New_Folder", " Enter a Folder Name "}};
+        for (const auto& [control, hint] : hints) {
+            QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(picker.findChild<QWidget*>(QLatin1String(control)), &in);
+            QCOMPARE(picker.lbl_Focus->text(), QLatin1String(hint));
+        }
     }
 
     void helpWindowIsPushedClear()
@@ -131,8 +103,7 @@ private slots:
         s.Help_Top = 10;
         frm_Folder picker;
         picker.Form_Activate();
-        QCOMPARE(s.Help_Left, Px_From_Twips_X(1000));
-        QCOMPARE(s.Help_Top, Px_From_Twips_Y(2000));
+        QCOMPARE(QPoint(s.Help_Left, s.Help_Top), QPoint(Px_From_Twips_X(1000), Px_From_Twips_Y(2000)));
         QCOMPARE(picker.pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(850)));
     }
 };

@@ -10,6 +10,7 @@
 #include "core/frm_Start.h"
 #include "core/screen.h"
 #include "core/shared_state.h"
+#include "platform/rich_text_box.h"
 #include "site/folder_controls.h"
 #include "site/folder_list.h"
 #include "site/frm_Working_Folder.h"
@@ -20,7 +21,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -39,14 +39,19 @@ private:
     // The site folder as the tree shows it (no trailing separator).
     QString siteFolder() const { return fs::withoutSeparator(site_->workingFolder()); }
     QString listFile() const { return site_->programFolder() + QStringLiteral("References/Folder.lst"); }
+    bool writeList(const QStringList& lines) const { return writeFile(listFile(), fs::encodeText(fs::joinLines(lines))); }
+
+    // The message's title and icon, and whether the button set is Yes/No.
+    static bool shownAs(const dialogs::Message& m, const QString& title, dialogs::Icon icon, bool yesNo = false)
+    {
+        return m.title == title && m.icon == icon && (m.buttons == dialogs::Buttons::YesNo) == yesNo;
+    }
 
     frm_Working_Folder* open()
     {
         forms::Start()->mnu_File_Working_Folder->trigger();
         return forms::Working_Folder_If_Loaded();
     }
-
-    static bool visibleIn(QWidget* w, QWidget* dialog) { return w->isVisibleTo(dialog); }
 
 private slots:
     void init()
@@ -69,11 +74,12 @@ private slots:
         site_.reset();
     }
 
-    void opensInTheDialogManner()
+    // Opened in the dialog manner on the working folder, with a hint for
+    // every control; Alt keys move it.
+    void opensOnTheWorkingFolder()
     {
         frm_Working_Folder* d = open();
-        QVERIFY(d);
-        QVERIFY(d->frameVisible());
+        QVERIFY(d && d->frameVisible());
         QVERIFY(!forms::Start()->topMenusEnabled());
         QCOMPARE(d->frame()->windowTitle(), QStringLiteral("Working Folder"));
         QCOMPARE(d->lbl_cur_Folder->text(), siteFolder());
@@ -82,11 +88,46 @@ private slots:
         QCOMPARE(d->drv_Folder->drive(), fs::rootOf(siteFolder()));
         QCOMPARE(d->cbo_List->count(), 1);
         QCOMPARE(d->cbo_List->itemText(0), QStringLiteral(" Select a Folder"));
-        QCOMPARE(d->cbo_List->currentIndex(), 0);
-        QVERIFY(visibleIn(d->cmd_List[0], d));
-        QVERIFY(!visibleIn(d->cmd_List[1], d));
+        QVERIFY(d->cmd_List[0]->isVisibleTo(d) && !d->cmd_List[1]->isVisibleTo(d));
 
-        QTest::mouseClick(d->cmd_Cancel, Qt::LeftButton);
+        const QList<std::pair<const char*, const char*>> hints{
+            {"cbo_List", " Select an existing Working Folder "}, {"cmd_App", " Use the Default Working Folder "},
+            {"cmd_Cancel", " Cancel - Do not change Working Folders "}, {"cmd_Close", " Close Dialog Box "},
+            {"cmd_List_0", " Add Current Folder to List "}, {"cmd_List_1", " Remove Current Folder from List "},
+            {"cmd_OK", " OK - Use Current Folder "}, {"dir_Folder", " Select a Folder "},
+            {"drv_Folder", " Select a Drive "}, {"txt_New_Folder", " Enter a name for a new Folder "}};
+        for (const auto& [control, hint] : hints) {
+            QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(d->findChild<QWidget*>(QLatin1String(control)), &in);
+            QCOMPARE(d->lbl_Focus->text(), QLatin1String(hint));
+        }
+
+        d->moveTwips(900, 900);
+        QTest::keyClick(d->cbo_List, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(d->frame()->pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(60)));
+    }
+
+    // "&Default Working Folder" shows the program folder; every way out but
+    // OK leaves the working folder as it was.
+    void waysOutChangeNothing_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Cancel") << "cmd_Cancel";
+        QTest::newRow("X") << "cmd_Close";
+        QTest::newRow("the frame's close button") << "";
+    }
+    void waysOutChangeNothing()
+    {
+        QFETCH(QString, way);
+        frm_Working_Folder* d = open();
+        QTest::mouseClick(d->cmd_App, Qt::LeftButton);
+        const QString program = fs::withoutSeparator(site_->programFolder());
+        QCOMPARE(d->dir_Folder->path(), program);
+        QCOMPARE(d->lbl_cur_Folder->text(), program);
+        if (way.isEmpty())
+            d->frame()->close();
+        else
+            QTest::mouseClick(d->findChild<QPushButton*>(way), Qt::LeftButton);
         QVERIFY(!d->frameVisible());
         QVERIFY(forms::Start()->topMenusEnabled());
         QCOMPARE(state().Working_Folder, site_->workingFolder());
@@ -98,27 +139,22 @@ private slots:
         frm_Working_Folder* d = open();
         QCOMPARE(d->dir_Folder->path(), fs::withoutSeparator(fs::rootOf(site_->programFolder())));
         QCOMPARE(d->lbl_cur_Folder->text(), d->dir_Folder->path());
-        QTest::mouseClick(d->cmd_Close, Qt::LeftButton);
-        QCOMPARE(state().Working_Folder, site_->path(QStringLiteral("gone/")));
     }
 
-    // What a new user does: type a name, Enter, Yes, OK.
+    // What a new user does: type a name, Enter, Yes, OK. The new site's
+    // folders are made, the program points at them and the editor is cleared.
     void newFolderBecomesTheSite()
     {
         state().Source_Window_Pos = 2;
-        forms::Source();
+        forms::Source()->rtf_Source->setText(QStringLiteral("a page of the old site"));
         frm_Working_Folder* d = open();
         ScriptedDialogs script;
         script.expectMessage(QStringLiteral("Use My Club as a New Folder?"), dialogs::Answer::Yes);
         d->txt_New_Folder->setText(QStringLiteral("My Club"));
         QTest::keyClick(d->txt_New_Folder, Qt::Key_Return);
         QVERIFY(script.allUsed());
-        QCOMPARE(script.messages().at(0).title, QStringLiteral("Working Folder"));
-        QCOMPARE(script.messages().at(0).buttons, dialogs::Buttons::YesNo);
-        QCOMPARE(script.messages().at(0).icon, dialogs::Icon::None);
-
+        QVERIFY(shownAs(script.messages().at(0), QStringLiteral("Working Folder"), dialogs::Icon::None, true));
         const QString club = siteFolder() + QStringLiteral("/My Club");
-        QVERIFY(QFileInfo(club).isDir());
         QCOMPARE(d->dir_Folder->path(), club);
         QCOMPARE(d->lbl_cur_Folder->text(), club);
         QVERIFY(d->txt_New_Folder->text().isEmpty());
@@ -130,55 +166,49 @@ private slots:
         QCOMPARE(s.Working_Folder, club + QLatin1Char('/'));
         QCOMPARE(s.Working_Pages_Folder, club + QStringLiteral("/Working-Pages/"));
         QCOMPARE(s.Final_Pages_Folder, club + QStringLiteral("/Final-Pages/"));
-        QCOMPARE(s.Status_Folder_Panel.text(), club + QLatin1Char('/'));
         QCOMPARE(forms::Start()->sb_Status[1]->text(), club + QLatin1Char('/'));
-        QVERIFY(!d->frameVisible());
-        QVERIFY(forms::Start()->topMenusEnabled());
-
-        // Opening again starts in the new site.
-        d = open();
-        QCOMPARE(d->lbl_cur_Folder->text(), club);
-        QTest::mouseClick(d->cmd_Cancel, Qt::LeftButton);
+        QCOMPARE(forms::Source()->rtf_Source->TextLength(), 0);
+        QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
+        QCOMPARE(open()->lbl_cur_Folder->text(), club);  // opening again starts in the new site
     }
 
-    void newFolderAnsweredNo()
-    {
-        frm_Working_Folder* d = open();
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("Use Later as a New Folder?"), dialogs::Answer::No);
-        d->txt_New_Folder->setText(QStringLiteral("Later"));
-        d->Create_New_Folder();
-        QVERIFY(script.allUsed());
-        QVERIFY(!QFileInfo::exists(siteFolder() + QStringLiteral("/Later")));
-        QVERIFY(d->txt_New_Folder->text().isEmpty());
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
-    }
-
-    void newFolderNameThatLeavesTheFolderIsRefused_data()
+    // Leaving the box asks too; a name that would leave the folder shown is
+    // refused, and nothing is made on No.
+    void newFolderNotEntered_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("up and out") << "../escape";
-        QTest::newRow("path") << "a/b";
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("leaving the box, Yes: made") << "Garden" << true;
+        QTest::newRow("No: nothing made") << "Later" << false;
+        QTest::newRow("up and out: refused") << "../escape" << true;
+        QTest::newRow("a path: refused") << "a/b" << true;
     }
-    void newFolderNameThatLeavesTheFolderIsRefused()
+    void newFolderNotEntered()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, yes);
+        const bool made = yes && !typed.contains(QLatin1Char('/'));
         frm_Working_Folder* d = open();
-        const QStringList before = QDir(site_->path(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const auto entries = [&] {
+            return QDir(site_->path(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                + QDir(siteFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
         ScriptedDialogs script;
         script.expectMessage(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
-                             dialogs::Answer::Yes);
-        script.expectMessage(typed + QStringLiteral(" could not be created. "));
+                             yes ? dialogs::Answer::Yes : dialogs::Answer::No);
+        if (yes && !made)
+            script.expectMessage(typed + QStringLiteral(" could not be created. "));
         d->txt_New_Folder->setText(typed);
-        d->Create_New_Folder();
-        QVERIFY(script.allUsed());
-        QCOMPARE(script.messages().at(1).title, dialogs::applicationTitle());
-        QCOMPARE(script.messages().at(1).buttons, dialogs::Buttons::Ok);
-        QCOMPARE(script.messages().at(1).icon, dialogs::Icon::None);
-        QCOMPARE(QDir(site_->path(QString())).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-        QVERIFY(!QFileInfo::exists(siteFolder() + QStringLiteral("/a")));
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(d->txt_New_Folder, &out);
+        QTRY_VERIFY(script.allUsed());
+        if (yes && !made)
+            QVERIFY(shownAs(script.messages().at(1), dialogs::applicationTitle(), dialogs::Icon::None));
+        QCOMPARE(d->dir_Folder->path(), made ? siteFolder() + QLatin1Char('/') + typed : siteFolder());
+        if (!made)
+            QCOMPARE(entries(), before);
         QVERIFY(d->txt_New_Folder->text().isEmpty());
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
     }
 
     void folderNamedLikeAPageFolder_data()
@@ -196,8 +226,6 @@ private slots:
         frm_Working_Folder* d = open();
         const QString chosen = siteFolder() + QLatin1Char('/') + name;
         d->dir_Folder->setPath(chosen);
-        QCOMPARE(d->lbl_cur_Folder->text(), chosen);
-
         ScriptedDialogs script;
         script.expectMessage(QStringLiteral("Do you wish to create\r\na Working-Pages Folder and\r\n"
                                             "a Final-Pages Folder\r\nwith in a ")
@@ -205,19 +233,11 @@ private slots:
                              yes ? dialogs::Answer::Yes : dialogs::Answer::No);
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
         QVERIFY(script.allUsed());
-        QCOMPARE(script.messages().at(0).icon, dialogs::Icon::Question);
-        QCOMPARE(script.messages().at(0).title, QStringLiteral("Working Folder"));
-        if (yes) {
-            QCOMPARE(state().Working_Folder, chosen + QLatin1Char('/'));
-            QVERIFY(QFileInfo(chosen + QStringLiteral("/Working-Pages")).isDir());
-            QVERIFY(QFileInfo(chosen + QStringLiteral("/Final-Pages/Backgrnd")).isDir());
-            QVERIFY(!d->frameVisible());
-        } else {
-            QCOMPARE(state().Working_Folder, site_->workingFolder());
-            QVERIFY(!QFileInfo::exists(chosen + QStringLiteral("/Working-Pages")));
-            QVERIFY(d->frameVisible());
-            QVERIFY(!forms::Start()->topMenusEnabled());
-        }
+        QVERIFY(shownAs(script.messages().at(0), QStringLiteral("Working Folder"), dialogs::Icon::Question, true));
+        QCOMPARE(state().Working_Folder, yes ? chosen + QLatin1Char('/') : site_->workingFolder());
+        QCOMPARE(QFileInfo(chosen + QStringLiteral("/Final-Pages/Backgrnd")).isDir(), yes);
+        QCOMPARE(d->frameVisible(), !yes);
+        QCOMPARE(forms::Start()->topMenusEnabled(), yes);
     }
 
     void readOnlyFolderIsChosenWithoutMessage()
@@ -235,6 +255,8 @@ private slots:
         QVERIFY(!d->frameVisible());
     }
 
+    // The list file's rules are the list's own; here the list shown, the
+    // button pair and the list in memory follow them.
     void addThenDeleteTheCurrentFolder()
     {
         frm_Working_Folder* d = open();
@@ -243,139 +265,95 @@ private slots:
         QCOMPARE(d->cbo_List->count(), 2);
         QCOMPARE(d->cbo_List->itemText(1), QStringLiteral("site"));
         QCOMPARE(d->cbo_List->currentIndex(), 1);
-        QVERIFY(visibleIn(d->cmd_List[1], d));
-        QVERIFY(!visibleIn(d->cmd_List[0], d));
-
-        // Adding it again writes nothing.
-        d->Add_Folder_to_List();
-        QCOMPARE(d->cbo_List->count(), 2);
-        QCOMPARE(readFile(listFile()).count('\n'), 2);
+        QVERIFY(d->cmd_List[1]->isVisibleTo(d) && !d->cmd_List[0]->isVisibleTo(d));
 
         QTest::mouseClick(d->cmd_List[1], Qt::LeftButton);
-        QVERIFY(QFileInfo(listFile()).isFile());
         QCOMPARE(QFileInfo(listFile()).size(), 0);
         QCOMPARE(d->cbo_List->count(), 1);
         QCOMPARE(d->cbo_List->currentIndex(), 0);
-        QVERIFY(visibleIn(d->cmd_List[0], d));
+        QVERIFY(d->cmd_List[0]->isVisibleTo(d));
         QCOMPARE(folder_list::Count(state().Folder_List), 0);
-        // The tree stays where it was.
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
+        QCOMPARE(d->dir_Folder->path(), siteFolder());  // the tree stays where it was
     }
 
-    void listThatCannotBeWrittenStaysAsItWas()
+    // A delete or an add that cannot be written, or an add to a full list,
+    // changes neither the list shown nor the list in memory; the user is told.
+    void listThatCannotChangeStaysAsItWas()
     {
         const QString refs = site_->programFolder() + QStringLiteral("References");
-        setReadOnly(refs, true);
-        frm_Working_Folder* d = open();
-        ScriptedDialogs script;
-        script.answerNextMessage(dialogs::Answer::Ok);
-        QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
-        setReadOnly(refs, false);
-        QVERIFY(script.allUsed());
-        const dialogs::Message m = script.messages().at(0);
-        QVERIFY2(m.text.contains(listFile()), qPrintable(m.text));
-        QCOMPARE(m.title, QStringLiteral("TWE - Folder Selection"));
-        QVERIFY(!QFileInfo::exists(listFile()));
-        QCOMPARE(folder_list::Count(state().Folder_List), 0);
-        QCOMPARE(d->cbo_List->count(), 1);
-        QVERIFY(visibleIn(d->cmd_List[0], d));
-    }
-
-    void deleteThatCannotBeWrittenStaysAsItWas()
-    {
-        const QByteArray old = QByteArray("site\r\n") + siteFolder().toUtf8() + "\r\nother\r\n/other\r\n";
-        QVERIFY(writeFile(listFile(), old));
+        QVERIFY(writeList({"site", siteFolder(), "other", "/other"}));
         frm_Working_Folder* d = open();
         QCOMPARE(d->cbo_List->currentIndex(), 1);
         setReadOnly(listFile(), true);
+        setReadOnly(refs, true);
         ScriptedDialogs script;
-        script.answerNextMessage(dialogs::Answer::Ok);
+        script.answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
         QTest::mouseClick(d->cmd_List[1], Qt::LeftButton);
+        QCOMPARE(d->cbo_List->currentIndex(), 1);
+        d->dir_Folder->setPath(site_->programFolder());
+        QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
+        setReadOnly(refs, false);
         setReadOnly(listFile(), false);
         QVERIFY(script.allUsed());
-        QCOMPARE(readFile(listFile()), old);
+        for (const dialogs::Message& m : script.messages()) {
+            QVERIFY2(m.text.contains(listFile()), qPrintable(m.text));
+            QVERIFY(shownAs(m, QStringLiteral("TWE - Folder Selection"), dialogs::Icon::Exclamation));
+        }
         QCOMPARE(d->cbo_List->count(), 3);
-        QCOMPARE(d->cbo_List->currentIndex(), 1);
         QCOMPARE(folder_list::Count(state().Folder_List), 2);
         QCOMPARE(state().Folder_List[1].Name, QStringLiteral("site"));
-    }
 
-    void twoFoldersWithTheSameName()
-    {
-        const QString a = site_->path(QStringLiteral("a/club"));
-        const QString b = site_->path(QStringLiteral("b/club"));
-        QVERIFY(QDir().mkpath(a));
-        QVERIFY(QDir().mkpath(b));
-        QVERIFY(writeFile(listFile(), fs::encodeText(fs::joinLines({"club", a, "club", b}))));
-        state().Working_Folder = b + QLatin1Char('/');
-        frm_Working_Folder* d = open();
-        // The folder shown finds its own entry and the tree stays on it.
-        QCOMPARE(d->cbo_List->currentIndex(), 2);
-        QCOMPARE(d->dir_Folder->path(), b);
-        QVERIFY(visibleIn(d->cmd_List[1], d));
-
-        d->cbo_List->setCurrentIndex(1);
-        QCOMPARE(d->dir_Folder->path(), a);
-        QCOMPARE(d->lbl_cur_Folder->text(), a);
-        QCOMPARE(d->cbo_List->currentIndex(), 1);
-    }
-
-    void choosingARememberedFolder()
-    {
-        const QString other = site_->path(QStringLiteral("other"));
-        QVERIFY(QDir().mkpath(other));
-        QVERIFY(writeFile(listFile(), fs::encodeText(fs::joinLines(
-                                          {"gone", site_->path(QStringLiteral("gone")), "other", other}))));
-        frm_Working_Folder* d = open();
-        QCOMPARE(d->cbo_List->count(), 3);
-        QCOMPARE(d->cbo_List->currentIndex(), 0);
-
-        // A remembered folder that no longer exists: nothing happens.
-        d->cbo_List->setCurrentIndex(1);
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
-
-        d->cbo_List->setCurrentIndex(2);
-        QCOMPARE(d->dir_Folder->path(), other);
-        QCOMPARE(d->lbl_cur_Folder->text(), other);
-        QVERIFY(visibleIn(d->cmd_List[1], d));
-        // Nothing is chosen until OK.
-        QCOMPARE(state().Working_Folder, site_->workingFolder());
-        QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
-        QCOMPARE(state().Working_Folder, other + QLatin1Char('/'));
-    }
-
-    void fullListTakesNoMore()
-    {
         QStringList lines;
         for (int i = 1; i <= 50; ++i)
             lines << QStringLiteral("f%1").arg(i) << QStringLiteral("/nowhere/f%1").arg(i);
-        QVERIFY(writeFile(listFile(), fs::encodeText(fs::joinLines(lines))));
-        frm_Working_Folder* d = open();
-        QCOMPARE(d->cbo_List->count(), 51);
-        ScriptedDialogs script;
+        QVERIFY(writeList(lines));
+        d->Retrieve_Folders();
         script.expectMessage(QStringLiteral("No More Folders May be Added"));
         QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
         QVERIFY(script.allUsed());
-        QCOMPARE(script.messages().at(0).icon, dialogs::Icon::Critical);
-        QCOMPARE(script.messages().at(0).title, QStringLiteral("TWE - Folder Selection"));
-        QCOMPARE(readFile(listFile()), fs::encodeText(fs::joinLines(lines)));
+        QVERIFY(shownAs(script.messages().at(2), QStringLiteral("TWE - Folder Selection"), dialogs::Icon::Critical));
         QCOMPARE(d->cbo_List->count(), 51);
     }
 
-    void defaultWorkingFolderIsTheProgramFolder()
+    // A remembered folder moves the tree to it, found by its path even when
+    // another has the same name; one that is gone changes nothing; nothing
+    // is chosen until OK.
+    void choosingARememberedFolder()
     {
+        const QString a = site_->path(QStringLiteral("a/club"));
+        const QString b = site_->path(QStringLiteral("b/club"));
+        QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+        QVERIFY(writeList({"gone", site_->path(QStringLiteral("gone")), "club", a, "club", b}));
+        state().Working_Folder = b + QLatin1Char('/');
         frm_Working_Folder* d = open();
-        QTest::mouseClick(d->cmd_App, Qt::LeftButton);
-        const QString program = fs::withoutSeparator(site_->programFolder());
-        QCOMPARE(d->dir_Folder->path(), program);
-        QCOMPARE(d->lbl_cur_Folder->text(), program);
-        QCOMPARE(state().Working_Folder, site_->workingFolder());
+        QCOMPARE(d->cbo_List->count(), 4);
+        QCOMPARE(d->cbo_List->currentIndex(), 3);
+        QCOMPARE(d->dir_Folder->path(), b);
+        QVERIFY(d->cmd_List[1]->isVisibleTo(d));
+        d->cbo_List->setCurrentIndex(1);
+        QCOMPARE(d->dir_Folder->path(), b);
+
+        d->cbo_List->setCurrentIndex(2);
+        QCOMPARE(d->dir_Folder->path(), a);
+        QCOMPARE(d->lbl_cur_Folder->text(), a);
+        QCOMPARE(d->cbo_List->currentIndex(), 2);
+        QCOMPARE(state().Working_Folder, b + QLatin1Char('/'));
+        QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
+        QCOMPARE(state().Working_Folder, a + QLatin1Char('/'));
     }
 
-    void driveThatCannotBeRead()
+    // A drive shows its root; one that cannot be read says so and the
+    // dialog goes back to the working folder.
+    void drives()
     {
         frm_Working_Folder* d = open();
-        d->dir_Folder->setPath(site_->programFolder());
+        const int root = d->drv_Folder->findText(QStringLiteral("/"));
+        QVERIFY(root >= 0);
+        d->drv_Folder->setCurrentIndex(root);
+        emit d->drv_Folder->activated(root);
+        QCOMPARE(d->dir_Folder->path(), QStringLiteral("/"));
+        QCOMPARE(d->lbl_cur_Folder->text(), QStringLiteral("/"));
+
         d->drv_Folder->addItem(QStringLiteral("/no/such/drive/"));
         const int bad = d->drv_Folder->count() - 1;
         d->drv_Folder->setCurrentIndex(bad);
@@ -383,66 +361,9 @@ private slots:
         script.expectMessage(QStringLiteral("This Drive is not Available"));
         emit d->drv_Folder->activated(bad);
         QVERIFY(script.allUsed());
-        QCOMPARE(script.messages().at(0).icon, dialogs::Icon::Critical);
-        QCOMPARE(script.messages().at(0).title, QStringLiteral("TWE - Select Drive"));
+        QVERIFY(shownAs(script.messages().at(0), QStringLiteral("TWE - Select Drive"), dialogs::Icon::Critical));
         QCOMPARE(d->drv_Folder->drive(), fs::rootOf(site_->workingFolder()));
         QCOMPARE(d->dir_Folder->path(), siteFolder());
-    }
-
-    void choosingADriveShowsItsRoot()
-    {
-        frm_Working_Folder* d = open();
-        const int i = d->drv_Folder->findText(QStringLiteral("/"));
-        QVERIFY(i >= 0);
-        d->drv_Folder->setCurrentIndex(i);
-        emit d->drv_Folder->activated(i);
-        QCOMPARE(d->dir_Folder->path(), QStringLiteral("/"));
-        QCOMPARE(d->lbl_cur_Folder->text(), QStringLiteral("/"));
-    }
-
-    void hints_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("cbo_List") << "cbo_List" << " Select an existing Working Folder ";
-        QTest::newRow("cmd_App") << "cmd_App" << " Use the Default Working Folder ";
-        QTest::newRow("cmd_Cancel") << "cmd_Cancel" << " Cancel - Do not change Working Folders ";
-        QTest::newRow("cmd_Close") << "cmd_Close" << " Close Dialog Box ";
-        QTest::newRow("cmd_List(0)") << "cmd_List_0" << " Add Current Folder to List ";
-        QTest::newRow("cmd_List(1)") << "cmd_List_1" << " Remove Current Folder from List ";
-        QTest::newRow("cmd_OK") << "cmd_OK" << " OK - Use Current Folder ";
-        QTest::newRow("dir_Folder") << "dir_Folder" << " Select a Folder ";
-        QTest::newRow("drv_Folder") << "drv_Folder" << " Select a Drive ";
-        QTest::newRow("txt_New_Folder") << "txt_New_Folder" << " Enter a name for a new Folder ";
-    }
-    void hints()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, hint);
-        frm_Working_Folder* d = open();
-        QWidget* w = d->findChild<QWidget*>(control);
-        QVERIFY(w);
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(w, &in);
-        QCOMPARE(d->lbl_Focus->text(), hint);
-    }
-
-    void altHomeMovesTheDialog()
-    {
-        frm_Working_Folder* d = open();
-        d->moveTwips(900, 900);
-        QTest::keyClick(d->cbo_List, Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(d->frame()->pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(60)));
-    }
-
-    void closeButtonOfTheFrameClosesLikeCancel()
-    {
-        frm_Working_Folder* d = open();
-        d->dir_Folder->setPath(site_->programFolder());
-        d->frame()->close();
-        QVERIFY(!d->frameVisible());
-        QVERIFY(forms::Start()->topMenusEnabled());
-        QCOMPARE(state().Working_Folder, site_->workingFolder());
     }
 };
 TESK_TEST(WorkingFolderDialogTest)
