@@ -36,6 +36,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <tuple>
+
 using namespace tesk::test;
 
 namespace {
@@ -66,6 +68,11 @@ QStringList items(const QComboBox* box)
     return out;
 }
 
+bool idle(frm_Browser* b)
+{
+    return QTest::qWaitFor([b] { return !b->brw_Web_Browser->busy(); }, kTimeout);
+}
+
 // Runs JavaScript in the page and gives back its result.
 QVariant evaluate(frm_Browser* b, const QString& script)
 {
@@ -88,8 +95,7 @@ QString pageText(frm_Browser* b)
 // Waits for the count-th completed page since the spy started.
 bool loaded(frm_Browser* b, QSignalSpy& completed, int count)
 {
-    return QTest::qWaitFor([&] { return completed.count() >= count && !b->brw_Web_Browser->busy(); },
-                           kTimeout);
+    return QTest::qWaitFor([&] { return completed.count() >= count; }, kTimeout) && idle(b);
 }
 
 // A small web server on this machine: every path answers with a page whose
@@ -147,7 +153,6 @@ private slots:
         // A local file never enters the history; the window is idle.
         QVERIFY(b->addressHistory().isEmpty());
         QVERIFY(!b->cmd_Add->isHidden() && b->prg_Progress_Bar->isHidden() && !b->tmr_Timer->isActive());
-
         // Chosen from the menu while the editor has the focus.
         QVERIFY(!b->brw_Web_Browser->view()->hasFocus());
         QApplication::clipboard()->clear();
@@ -157,18 +162,19 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(b->brw_Web_Browser->page()->selectedText(), QString(), kTimeout);
     }
 
-    // Pages from the web enter the history newest first, once each; local
-    // files and "about" pages never do.
-    void addressHistory()
+    // Pages from the web enter the history newest first, once each (that
+    // local files never do is the help page's part). "Add Address to List"
+    // puts the address first in the editor's web-link list and last in the
+    // site's "URL.lst"; an empty box does nothing.
+    void addressHistoryAndAddToList()
     {
         TempSite site;
         LocalServer server;
         frm_Browser* b = startProgram(site);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QVERIFY(idle(b));
         QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
         const QString one = server.address(QStringLiteral("/one.html"));
         const QString two = server.address(QStringLiteral("/two.html"));
-
         b->cbo_Address->setEditText(one);
         b->cmd_Go->click();
         QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("Working..."));
@@ -176,31 +182,51 @@ private slots:
         QVERIFY(loaded(b, completed, 1));
         QCOMPARE(pageText(b), QStringLiteral("/one.html"));
         QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("Page /one.html"));
-        QCOMPARE(b->addressHistory(), QStringList{one});
         QVERIFY(!b->cmd_Add->isHidden() && b->prg_Progress_Bar->isHidden());
-
         b->cbo_Address->setEditText(two);
         QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_Return);  // Enter in the box
         QVERIFY(loaded(b, completed, 2));
         QCOMPARE(b->addressHistory(), (QStringList{two, one}));
         QCOMPARE(b->cbo_Address->currentText(), two);
-
-        // The second visit selects the entry it already has.
-        b->cbo_Address->setEditText(one);
+        b->cbo_Address->setEditText(one);  // the second visit selects its entry
         b->Start_Browser();
         QVERIFY(loaded(b, completed, 3));
         QCOMPARE(b->addressHistory(), (QStringList{two, one}));
         QCOMPARE(b->cbo_Address->currentIndex(), 1);
 
-        // A local file and an "about" page leave the history as it is.
-        const QString page = site.path(QStringLiteral("site/Final-Pages/local.html"));
-        QVERIFY(writeFile(page, "<html><body>local</body></html>"));
-        b->Navigate(page, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 4));
-        QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("local.html"));
-        b->Navigate(QStringLiteral("about:blank"), WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 5));
-        QCOMPARE(b->addressHistory(), (QStringList{two, one}));
+        const QString list = state().Working_Pages_Folder + QStringLiteral("URL.lst");
+        QComboBox* links = forms::Source()->tagBars->cbo_Tag[2];
+        const QByteArray stored = "http://b.example/\r\nhttp://d.example/\r\n";
+        QVERIFY(writeFile(list, stored));
+        forms::Source()->tagBars->Retrieve_Tag_Lists();
+        const QStringList before = items(links);
+        QCOMPARE(before.size(), 3);  // the placeholder and two addresses
+        for (const char* address : {"", "http://z.example/", "http://a.example/"}) {
+            b->cbo_Address->setEditText(QString::fromUtf8(address));
+            b->cmd_Add->click();
+        }
+        // Outside the list's alphabetical order, the newest selected.
+        QCOMPARE(items(links), (QStringList{before[0], "http://a.example/", "http://z.example/",
+                                            "http://b.example/", "http://d.example/"}));
+        QCOMPARE(links->currentIndex(), 1);
+        QCOMPARE(readFile(list), stored + "http://z.example/\r\nhttp://a.example/\r\n");
+
+        // A list that cannot be written says so; the editor's list has it.
+        QVERIFY(tag_lists::Delete(list) == fs::Result::Ok);
+        QVERIFY(QDir().mkpath(list));  // a folder where the file should be
+        ScriptedDialogs d;
+        d.answerNextMessage(dialogs::Answer::Ok);
+        b->cbo_Address->setEditText(QStringLiteral("http://c.example/"));
+        b->cmd_Add->click();
+        QCOMPARE(d.messages().size(), 1);
+        QCOMPARE(d.messages().at(0).title, tag_lists::Failure_Title);
+        QCOMPARE(links->itemText(1), QStringLiteral("http://c.example/"));
+        // No working folder: only the editor's list.
+        state().Working_Folder.clear();
+        b->cbo_Address->setEditText(QStringLiteral("http://e.example/"));
+        b->cmd_Add->click();
+        QCOMPARE(links->itemText(1), QStringLiteral("http://e.example/"));
+        QVERIFY(d.allUsed());
     }
 
     // Every save shows the page read again from disk, and the reader stays
@@ -209,7 +235,7 @@ private slots:
     {
         TempSite site;
         frm_Browser* b = startProgram(site);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QVERIFY(idle(b));
         QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
         const QString page = state().Final_Pages_Folder + QStringLiteral("long.html");
         // Versions of the same size: only a fresh read from disk shows the change.
@@ -219,37 +245,27 @@ private slots:
                 html += "<p" + QByteArray(i == 40 ? " id='mark'" : "") + ">line " + QByteArray::number(i) + "</p>";
             return writeFile(page, html + "</body></html>");
         };
-        auto firstLine = [&] { return evaluate(b, "document.getElementById('first').innerText").toString(); };
         auto scrollY = [&] { return evaluate(b, "Math.round(window.scrollY)").toInt(); };
-        // A save shows the page; Ctrl+S and "Save and Refresh" refresh it too.
-        auto saved = [&](bool refresh) {
-            b->Navigate(page, WebBrowser::Fresh);
-            if (refresh)
-                b->Refresh();
-        };
 
         QVERIFY(version('1'));
         b->Navigate(QUrl::fromLocalFile(page).toString() + QStringLiteral("#mark"), WebBrowser::Fresh);
         QVERIFY(loaded(b, completed, 1));
         QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("#mark"));
-        evaluate(b, QStringLiteral("window.scrollTo(0, 1500)"));
-        QTRY_COMPARE_WITH_TIMEOUT(b->brw_Web_Browser->page()->scrollPosition().y(), 1500.0, kTimeout);
-
-        QVERIFY(version('2'));
-        saved(false);
-        QTRY_COMPARE_WITH_TIMEOUT(firstLine(), QStringLiteral("version 2"), kTimeout);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(scrollY(), 1500, kTimeout);
-        QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("long.html"));
-
-        // Saved again after the reader moved on.
-        evaluate(b, QStringLiteral("window.scrollTo(0, 700)"));
-        QTRY_COMPARE_WITH_TIMEOUT(b->brw_Web_Browser->page()->scrollPosition().y(), 700.0, kTimeout);
-        QVERIFY(version('3'));
-        saved(true);
-        QTRY_COMPARE_WITH_TIMEOUT(firstLine(), QStringLiteral("version 3"), kTimeout);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
-        QTRY_COMPARE_WITH_TIMEOUT(scrollY(), 700, kTimeout);
+        // Saved where the jump left the reader, then again after the reader
+        // moved on; Ctrl+S and "Save and Refresh" also refresh.
+        for (const auto& [n, y, refresh] : {std::tuple{'2', 1500, false}, std::tuple{'3', 700, true}}) {
+            evaluate(b, QStringLiteral("window.scrollTo(0, %1)").arg(y));
+            QTRY_COMPARE_WITH_TIMEOUT(b->brw_Web_Browser->page()->scrollPosition().y(), qreal(y), kTimeout);
+            QVERIFY(version(n));
+            b->Navigate(page, WebBrowser::Fresh);
+            if (refresh)
+                b->Refresh();
+            QTRY_COMPARE_WITH_TIMEOUT(evaluate(b, "document.getElementById('first').innerText").toString(),
+                                      QStringLiteral("version ") + QLatin1Char(n), kTimeout);
+            QVERIFY(idle(b));
+            QTRY_COMPARE_WITH_TIMEOUT(scrollY(), y, kTimeout);
+            QCOMPARE(state().Status_Page_Panel.text(), QStringLiteral("long.html"));
+        }
 
         // Another page starts at its top.
         b->Navigate(state().Help_File, WebBrowser::Fresh);
@@ -263,7 +279,7 @@ private slots:
     {
         TempSite site;
         frm_Browser* b = startProgram(site);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QVERIFY(idle(b));
         frm_Source* editor = forms::Source();
         const QString elsewhere = site.path(QStringLiteral("page.html"));
         QVERIFY(writeFile(elsewhere, "<html><body>one</body></html>"));
@@ -290,55 +306,6 @@ private slots:
         QVERIFY(d.allUsed());
     }
 
-    // "Add Address to List": position 1 of the editor's web-link list and
-    // the end of the site's "URL.lst".
-    void addAddressToList()
-    {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        const QString list = state().Working_Pages_Folder + QStringLiteral("URL.lst");
-        QComboBox* links = forms::Source()->tagBars->cbo_Tag[2];
-        QVERIFY(writeFile(list, "http://b.example/\r\nhttp://d.example/\r\n"));
-        forms::Source()->tagBars->Retrieve_Tag_Lists();
-        const QStringList before = items(links);
-        QCOMPARE(before.size(), 3);  // the placeholder and two addresses
-
-        // An empty box does nothing.
-        b->cbo_Address->setEditText(QString());
-        b->cmd_Add->click();
-        QCOMPARE(items(links), before);
-        QCOMPARE(readFile(list), QByteArray("http://b.example/\r\nhttp://d.example/\r\n"));
-
-        b->cbo_Address->setEditText(QStringLiteral("http://z.example/"));
-        b->cmd_Add->click();
-        b->cbo_Address->setEditText(QStringLiteral("http://a.example/"));
-        b->cmd_Add->click();
-        // Outside the list's alphabetical order, the newest selected.
-        QCOMPARE(items(links), (QStringList{before[0], "http://a.example/", "http://z.example/",
-                                            "http://b.example/", "http://d.example/"}));
-        QCOMPARE(links->currentIndex(), 1);
-        QCOMPARE(readFile(list), QByteArray("http://b.example/\r\nhttp://d.example/\r\n"
-                                            "http://z.example/\r\nhttp://a.example/\r\n"));
-
-        // A list that cannot be written says so; the editor's list has it.
-        QVERIFY(tag_lists::Delete(list) == fs::Result::Ok);
-        QVERIFY(QDir().mkpath(list));  // a folder where the file should be
-        ScriptedDialogs d;
-        d.answerNextMessage(dialogs::Answer::Ok);
-        b->cbo_Address->setEditText(QStringLiteral("http://c.example/"));
-        b->cmd_Add->click();
-        QCOMPARE(d.messages().size(), 1);
-        QCOMPARE(d.messages().at(0).title, tag_lists::Failure_Title);
-        QCOMPARE(links->itemText(1), QStringLiteral("http://c.example/"));
-
-        // No working folder: only the editor's list.
-        state().Working_Folder.clear();
-        b->cbo_Address->setEditText(QStringLiteral("http://e.example/"));
-        b->cmd_Add->click();
-        QCOMPARE(links->itemText(1), QStringLiteral("http://e.example/"));
-        QVERIFY(d.allUsed());
-    }
-
     // The Browser menu's size commands set the slot code and F11 toggles it;
     // the toolbar and access-button settings show and hide.
     void menuCommandsAndWindowKeys()
@@ -348,18 +315,14 @@ private slots:
         frm_Start* w = forms::Start();
         const QRect inner = w->innerArea()->rect();
 
-        w->mnu_Browser[1]->trigger();  // Maximize
-        QCOMPARE(state().Browser_Window_Pos, 1);
-        QCOMPARE(b->frame()->geometry().size(), inner.size() - QSize(8, 8));
-        w->mnu_Browser[2]->trigger();  // Restore
-        QCOMPARE(state().Browser_Window_Pos, 2);
-        QVERIFY(forms::Source()->frameVisible());
-        w->mnu_Browser[3]->trigger();
-        QCOMPARE(state().Browser_Window_Pos, 3);
-        QCOMPARE(b->frame()->size(), QSize(670, 480));
-        w->mnu_Browser[4]->trigger();
-        QCOMPARE(state().Browser_Window_Pos, 4);
-        QCOMPARE(b->frame()->size(), QSize(830, 600));
+        // Maximize, Restore (beside the editor), 640 x 480, 800 x 600.
+        const QList<QSize> sizes{inner.size() - QSize(8, 8), {}, {670, 480}, {830, 600}};
+        for (int code = 1; code <= 4; ++code) {
+            w->mnu_Browser[code]->trigger();
+            QCOMPARE(state().Browser_Window_Pos, code);
+            QVERIFY(sizes[code - 1].isEmpty() ? forms::Source()->frameVisible()
+                                              : b->frame()->size() == sizes[code - 1]);
+        }
 
         // F11 in the window: docked from any other size, then the whole
         // area and docked in turn.
@@ -412,7 +375,7 @@ private slots:
     {
         TempSite site;
         frm_Browser* b = startProgram(site);
-        QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
+        QVERIFY(idle(b));
         QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
 
         b->topButton(QStringLiteral("Back"))->trigger();  // no history: ignored
@@ -445,8 +408,7 @@ private slots:
         QCOMPARE(asked[0].title, QStringLiteral("Open Browser File"));
         QCOMPARE(asked[0].folder, state().Final_Pages_Folder);
         QCOMPARE(asked[0].filter, state().Web_Page_Filter);
-        QCOMPARE(asked[0].filterIndex, 1);
-        QVERIFY(asked[0].mustExist && asked[0].fileName.isEmpty());
+        QVERIFY(asked[0].filterIndex == 1 && asked[0].mustExist && asked[0].fileName.isEmpty());
         QCOMPARE(asked[2].folder, folder);  // where the last one ended
 
         // Ctrl+S: the page's own save-as dialog.
