@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -775,33 +776,27 @@ int RichTextBox::SelIndent() const { return indentOf(document()->findBlock(d->se
 
 void RichTextBox::setSelIndent(int twips) { d->mergeBlocks(indentFormat(twips)); }
 
+namespace {
+// A character format with one property set.
+template <typename Value>
+QTextCharFormat charFormat(void (QTextCharFormat::*set)(Value), std::type_identity_t<Value> value)
+{
+    QTextCharFormat f;
+    (f.*set)(value);
+    return f;
+}
+} // namespace
+
 void RichTextBox::setSelBold(bool on)
 {
-    QTextCharFormat f;
-    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
-    d->mergeChars(f);
+    d->mergeChars(charFormat(&QTextCharFormat::setFontWeight, on ? QFont::Bold : QFont::Normal));
 }
 
-void RichTextBox::setSelItalic(bool on)
-{
-    QTextCharFormat f;
-    f.setFontItalic(on);
-    d->mergeChars(f);
-}
+void RichTextBox::setSelItalic(bool on) { d->mergeChars(charFormat(&QTextCharFormat::setFontItalic, on)); }
 
-void RichTextBox::setSelUnderline(bool on)
-{
-    QTextCharFormat f;
-    f.setFontUnderline(on);
-    d->mergeChars(f);
-}
+void RichTextBox::setSelUnderline(bool on) { d->mergeChars(charFormat(&QTextCharFormat::setFontUnderline, on)); }
 
-void RichTextBox::setSelStrikeThru(bool on)
-{
-    QTextCharFormat f;
-    f.setFontStrikeOut(on);
-    d->mergeChars(f);
-}
+void RichTextBox::setSelStrikeThru(bool on) { d->mergeChars(charFormat(&QTextCharFormat::setFontStrikeOut, on)); }
 
 void RichTextBox::setSelCharOffset(int twips)
 {
@@ -850,18 +845,13 @@ void RichTextBox::setSelBullet(bool on)
 
 void RichTextBox::setSelFontName(const QString& name)
 {
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{name});
-    d->mergeChars(f);
+    d->mergeChars(charFormat(&QTextCharFormat::setFontFamilies, QStringList{name}));
 }
 
 void RichTextBox::setSelFontSize(int points)
 {
-    if (points <= 0)
-        return;
-    QTextCharFormat f;
-    f.setFontPointSize(points);
-    d->mergeChars(f);
+    if (points > 0)
+        d->mergeChars(charFormat(&QTextCharFormat::setFontPointSize, points));
 }
 
 void RichTextBox::setSelTabs(const std::vector<int>& twips)

@@ -475,16 +475,11 @@ void Reader::controlSymbol(unsigned char c)
     case '}':
         text(c);
         return;
-    case '~':
+    case '~':  // non-breaking space
+    case '_':  // non-breaking hyphen
         if (cur_.dest == Dest::Text) {
             flushBytes();
-            addChar(0x00A0);
-        }
-        return;
-    case '_':
-        if (cur_.dest == Dest::Text) {
-            flushBytes();
-            addChar(0x2011);
+            addChar(c == '~' ? 0x00A0 : 0x2011);
         }
         return;
     case '\r':

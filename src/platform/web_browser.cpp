@@ -38,17 +38,17 @@ QWebEngineProfile* sharedProfile()
     return profile;
 }
 
-void allowEngineToStart()
+} // namespace
+
+void WebBrowser::allowEngineToStart()
 {
 #ifdef Q_OS_UNIX
     // The engine's sandbox refuses to run for root; without this the page
-    // process would not start at all.
+    // process would not start at all and the preview would stay blank.
     if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
 }
-
-} // namespace
 
 QString WebBrowser::addressOf(const QString& pathOrAddress)
 {

@@ -75,6 +75,10 @@ public:
 
     // Turns a file path into a file address; addresses stay as they are.
     static QString addressOf(const QString& pathOrAddress);
+    // Lets the page engine start when the program runs as root (its sandbox
+    // refuses to). Every control calls it; the program calls it before the
+    // application object exists.
+    static void allowEngineToStart();
 
 Q_SIGNALS:
     // The status text changed (the address of the link under the mouse, or
