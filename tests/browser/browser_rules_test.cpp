@@ -7,6 +7,8 @@
 
 #include "browser/browser_rules.h"
 
+#include <tuple>
+
 using namespace browser_rules;
 
 class BrowserRulesTest : public QObject {
@@ -99,13 +101,11 @@ private slots:
         QCOMPARE(Compute_Layout(in).Browser.height(), 0);
 
         // Nothing is laid out up to 2500 wide or 500 high.
-        in.Width = 2500;
-        QVERIFY(!Compute_Layout(in).Laid_Out);
-        in.Width = 2501;
-        in.Height = 500;
-        QVERIFY(!Compute_Layout(in).Laid_Out);
-        in.Height = 501;
-        QVERIFY(Compute_Layout(in).Laid_Out);
+        for (const auto& [width, height, laidOut] : {std::tuple{2500, 4000, false}, {2501, 500, false}, {2501, 501, true}}) {
+            in.Width = width;
+            in.Height = height;
+            QCOMPARE(Compute_Layout(in).Laid_Out, laidOut);
+        }
     }
 };
 TESK_TEST(BrowserRulesTest)

@@ -210,13 +210,6 @@ private Q_SLOTS:
         QCOMPARE(r.Browser_Window_Pos, 2);  // read before the damaged line
     }
 
-    void missingFileIsNoError()
-    {
-        state().Program_Folder = folder();
-        Retrieve_Defaults();  // no message box expected
-        QCOMPARE(state().Font_Name, QStringLiteral("Arial"));
-    }
-
     // Labels edited by hand, or a name in another letter case, still read.
     void editedLabelsAndFileNameStillRead()
     {

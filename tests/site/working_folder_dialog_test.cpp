@@ -39,12 +39,35 @@ private:
     // The site folder as the tree shows it (no trailing separator).
     QString siteFolder() const { return fs::withoutSeparator(site_->workingFolder()); }
     QString listFile() const { return site_->programFolder() + QStringLiteral("References/Folder.lst"); }
-    bool writeList(const QStringList& lines) const { return writeFile(listFile(), fs::encodeText(fs::joinLines(lines))); }
+    bool writeList(const QStringList& lines) const
+    {
+        return writeFile(listFile(), fs::encodeText(fs::joinLines(lines)));
+    }
 
     // The message's title and icon, and whether the button set is Yes/No.
     static bool shownAs(const dialogs::Message& m, const QString& title, dialogs::Icon icon, bool yesNo = false)
     {
         return m.title == title && m.icon == icon && (m.buttons == dialogs::Buttons::YesNo) == yesNo;
+    }
+
+    // The folder shown: the tree's, when the label says the same.
+    static QString shown(frm_Working_Folder* d)
+    {
+        const QString tree = d->dir_Folder->path();
+        const QString label = d->lbl_cur_Folder->text();
+        return label == tree ? tree : tree + QStringLiteral(" (label: %1)").arg(label);
+    }
+    // The remembered list as shown: its entries, the one selected and the
+    // button of the pair that is shown.
+    static QString listShown(frm_Working_Folder* d)
+    {
+        QStringList entries;
+        for (int i = 0; i < d->cbo_List->count(); ++i)
+            entries << d->cbo_List->itemText(i);
+        const bool add = d->cmd_List[0]->isVisibleTo(d);
+        const char* button = add == d->cmd_List[1]->isVisibleTo(d) ? "both or neither" : add ? "Add" : "Delete";
+        return entries.join(QLatin1Char('|')) + QStringLiteral(" @%1 ").arg(d->cbo_List->currentIndex())
+            + QLatin1String(button);
     }
 
     frm_Working_Folder* open()
@@ -82,13 +105,10 @@ private slots:
         QVERIFY(d && d->frameVisible());
         QVERIFY(!forms::Start()->topMenusEnabled());
         QCOMPARE(d->frame()->windowTitle(), QStringLiteral("Working Folder"));
-        QCOMPARE(d->lbl_cur_Folder->text(), siteFolder());
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
+        QCOMPARE(shown(d), siteFolder());
         QVERIFY(d->dir_Folder->currentIndex().isValid());
         QCOMPARE(d->drv_Folder->drive(), fs::rootOf(siteFolder()));
-        QCOMPARE(d->cbo_List->count(), 1);
-        QCOMPARE(d->cbo_List->itemText(0), QStringLiteral(" Select a Folder"));
-        QVERIFY(d->cmd_List[0]->isVisibleTo(d) && !d->cmd_List[1]->isVisibleTo(d));
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder @0 Add"));
 
         const QList<std::pair<const char*, const char*>> hints{
             {"cbo_List", " Select an existing Working Folder "}, {"cmd_App", " Use the Default Working Folder "},
@@ -121,9 +141,7 @@ private slots:
         QFETCH(QString, way);
         frm_Working_Folder* d = open();
         QTest::mouseClick(d->cmd_App, Qt::LeftButton);
-        const QString program = fs::withoutSeparator(site_->programFolder());
-        QCOMPARE(d->dir_Folder->path(), program);
-        QCOMPARE(d->lbl_cur_Folder->text(), program);
+        QCOMPARE(shown(d), fs::withoutSeparator(site_->programFolder()));
         if (way.isEmpty())
             d->frame()->close();
         else
@@ -136,9 +154,7 @@ private slots:
     void startsAtTheDriveRootWhenTheWorkingFolderIsGone()
     {
         state().Working_Folder = site_->path(QStringLiteral("gone/"));
-        frm_Working_Folder* d = open();
-        QCOMPARE(d->dir_Folder->path(), fs::withoutSeparator(fs::rootOf(site_->programFolder())));
-        QCOMPARE(d->lbl_cur_Folder->text(), d->dir_Folder->path());
+        QCOMPARE(shown(open()), fs::withoutSeparator(fs::rootOf(site_->programFolder())));
     }
 
     // What a new user does: type a name, Enter, Yes, OK. The new site's
@@ -155,8 +171,7 @@ private slots:
         QVERIFY(script.allUsed());
         QVERIFY(shownAs(script.messages().at(0), QStringLiteral("Working Folder"), dialogs::Icon::None, true));
         const QString club = siteFolder() + QStringLiteral("/My Club");
-        QCOMPARE(d->dir_Folder->path(), club);
-        QCOMPARE(d->lbl_cur_Folder->text(), club);
+        QCOMPARE(shown(d), club);
         QVERIFY(d->txt_New_Folder->text().isEmpty());
 
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
@@ -169,7 +184,7 @@ private slots:
         QCOMPARE(forms::Start()->sb_Status[1]->text(), club + QLatin1Char('/'));
         QCOMPARE(forms::Source()->rtf_Source->TextLength(), 0);
         QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
-        QCOMPARE(open()->lbl_cur_Folder->text(), club);  // opening again starts in the new site
+        QCOMPARE(shown(open()), club);  // opening again starts in the new site
     }
 
     // Leaving the box asks too; a name that would leave the folder shown is
@@ -205,7 +220,7 @@ private slots:
         QTRY_VERIFY(script.allUsed());
         if (yes && !made)
             QVERIFY(shownAs(script.messages().at(1), dialogs::applicationTitle(), dialogs::Icon::None));
-        QCOMPARE(d->dir_Folder->path(), made ? siteFolder() + QLatin1Char('/') + typed : siteFolder());
+        QCOMPARE(shown(d), made ? siteFolder() + QLatin1Char('/') + typed : siteFolder());
         if (!made)
             QCOMPARE(entries(), before);
         QVERIFY(d->txt_New_Folder->text().isEmpty());
@@ -262,18 +277,12 @@ private slots:
         frm_Working_Folder* d = open();
         QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
         QCOMPARE(readFile(listFile()), QByteArray("site\r\n") + siteFolder().toUtf8() + "\r\n");
-        QCOMPARE(d->cbo_List->count(), 2);
-        QCOMPARE(d->cbo_List->itemText(1), QStringLiteral("site"));
-        QCOMPARE(d->cbo_List->currentIndex(), 1);
-        QVERIFY(d->cmd_List[1]->isVisibleTo(d) && !d->cmd_List[0]->isVisibleTo(d));
-
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|site @1 Delete"));
         QTest::mouseClick(d->cmd_List[1], Qt::LeftButton);
         QCOMPARE(QFileInfo(listFile()).size(), 0);
-        QCOMPARE(d->cbo_List->count(), 1);
-        QCOMPARE(d->cbo_List->currentIndex(), 0);
-        QVERIFY(d->cmd_List[0]->isVisibleTo(d));
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder @0 Add"));
         QCOMPARE(folder_list::Count(state().Folder_List), 0);
-        QCOMPARE(d->dir_Folder->path(), siteFolder());  // the tree stays where it was
+        QCOMPARE(shown(d), siteFolder());  // the tree stays where it was
     }
 
     // A delete or an add that cannot be written, or an add to a full list,
@@ -283,13 +292,14 @@ private slots:
         const QString refs = site_->programFolder() + QStringLiteral("References");
         QVERIFY(writeList({"site", siteFolder(), "other", "/other"}));
         frm_Working_Folder* d = open();
-        QCOMPARE(d->cbo_List->currentIndex(), 1);
+        const QString before = QStringLiteral(" Select a Folder|site|other @1 Delete");
+        QCOMPARE(listShown(d), before);
         setReadOnly(listFile(), true);
         setReadOnly(refs, true);
         ScriptedDialogs script;
         script.answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
         QTest::mouseClick(d->cmd_List[1], Qt::LeftButton);
-        QCOMPARE(d->cbo_List->currentIndex(), 1);
+        QCOMPARE(listShown(d), before);
         d->dir_Folder->setPath(site_->programFolder());
         QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
         setReadOnly(refs, false);
@@ -299,7 +309,7 @@ private slots:
             QVERIFY2(m.text.contains(listFile()), qPrintable(m.text));
             QVERIFY(shownAs(m, QStringLiteral("TWE - Folder Selection"), dialogs::Icon::Exclamation));
         }
-        QCOMPARE(d->cbo_List->count(), 3);
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|site|other @0 Add"));
         QCOMPARE(folder_list::Count(state().Folder_List), 2);
         QCOMPARE(state().Folder_List[1].Name, QStringLiteral("site"));
 
@@ -326,17 +336,13 @@ private slots:
         QVERIFY(writeList({"gone", site_->path(QStringLiteral("gone")), "club", a, "club", b}));
         state().Working_Folder = b + QLatin1Char('/');
         frm_Working_Folder* d = open();
-        QCOMPARE(d->cbo_List->count(), 4);
-        QCOMPARE(d->cbo_List->currentIndex(), 3);
-        QCOMPARE(d->dir_Folder->path(), b);
-        QVERIFY(d->cmd_List[1]->isVisibleTo(d));
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|gone|club|club @3 Delete"));
+        QCOMPARE(shown(d), b);
         d->cbo_List->setCurrentIndex(1);
-        QCOMPARE(d->dir_Folder->path(), b);
-
+        QCOMPARE(shown(d), b);
         d->cbo_List->setCurrentIndex(2);
-        QCOMPARE(d->dir_Folder->path(), a);
-        QCOMPARE(d->lbl_cur_Folder->text(), a);
-        QCOMPARE(d->cbo_List->currentIndex(), 2);
+        QCOMPARE(shown(d), a);
+        QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|gone|club|club @2 Delete"));
         QCOMPARE(state().Working_Folder, b + QLatin1Char('/'));
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
         QCOMPARE(state().Working_Folder, a + QLatin1Char('/'));
@@ -351,8 +357,7 @@ private slots:
         QVERIFY(root >= 0);
         d->drv_Folder->setCurrentIndex(root);
         emit d->drv_Folder->activated(root);
-        QCOMPARE(d->dir_Folder->path(), QStringLiteral("/"));
-        QCOMPARE(d->lbl_cur_Folder->text(), QStringLiteral("/"));
+        QCOMPARE(shown(d), QStringLiteral("/"));
 
         d->drv_Folder->addItem(QStringLiteral("/no/such/drive/"));
         const int bad = d->drv_Folder->count() - 1;
@@ -363,7 +368,7 @@ private slots:
         QVERIFY(script.allUsed());
         QVERIFY(shownAs(script.messages().at(0), QStringLiteral("TWE - Select Drive"), dialogs::Icon::Critical));
         QCOMPARE(d->drv_Folder->drive(), fs::rootOf(site_->workingFolder()));
-        QCOMPARE(d->dir_Folder->path(), siteFolder());
+        QCOMPARE(shown(d), siteFolder());
     }
 };
 TESK_TEST(WorkingFolderDialogTest)
