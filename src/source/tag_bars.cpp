@@ -4,6 +4,7 @@
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/rich_text_box.h"
+#include "source/source_document.h"
 #include "tags/tag_list_files.h"
 
 #include <QApplication>
@@ -302,8 +303,8 @@ void TagBars::Retrieve_Tag_Lists()
 
 void TagBars::Retrieve_HTML_Pages()
 {
-    QStringList pages = tag_lists::Source_Page_Names(state().Working_Pages_Folder);
-    std::stable_sort(pages.begin(), pages.end(), lessIgnoringCase);
+    // The same pages, in the same order, as the Open Plus list offers.
+    const QStringList pages = srcdoc::Source_List(state().Working_Pages_Folder);
     QComboBox* box = cbo_Tag[4];
     box->clear();
     box->addItem(ti::Placeholder(4));

@@ -158,15 +158,6 @@ bool Is_Toolbar_Entry(const QString& line)
     return line > QLatin1String(" ");
 }
 
-QStringList Source_Page_Names(const QString& folder)
-{
-    QStringList names;
-    for (const QString& file : fs::listFiles(folder))
-        if (fs::extension(file) == QLatin1String("rtf"))
-            names << fs::baseName(file);
-    return names;
-}
-
 QString Failure_Message(const QString& path, fs::Result result)
 {
     return QStringLiteral("The list file\n%1\ncould not be written (%2).\n\n"

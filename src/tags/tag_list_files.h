@@ -110,10 +110,6 @@ bool Is_New_Anchor(const QString& name, const QStringList& boxItems);
 // character). A line starting with a space and going on is kept.
 bool Is_Toolbar_Entry(const QString& line);
 
-// Base names of the site's source files: every file directly in folder whose
-// extension is exactly "rtf", in the order the folder lists them.
-QStringList Source_Page_Names(const QString& folder);
-
 // ---- telling the user ------------------------------------------------------------
 // A list that could not be written keeps its entry in memory for this run; the
 // window shows this once, with Failure_Title.

@@ -138,14 +138,6 @@ private Q_SLOTS:
         QVERIFY(!tl::Is_New_Anchor("", box));
     }
 
-    void sourcePageNames()
-    {
-        TempSite site;
-        const QString folder = site.path("site/Working-Pages/");
-        for (const char* name : {"index.rtf", "About.rtf", "Old.RTF", "notes.rtf.bak", "page.html"})
-            QVERIFY(writeFile(folder + name, "x"));
-        QCOMPARE(tl::Source_Page_Names(folder), (QStringList{"About", "index"}));
-    }
 };
 TESK_TEST(TagListFilesTest)
 
