@@ -132,10 +132,7 @@ private Q_SLOTS:
         stored.Arrange_Horizontal = true;
         stored.Use_XHTML = true;
         stored.Show_Access_Button = false;
-        stored.Normal_Left = 300;
-        stored.Normal_Top = 200;
-        stored.Normal_Width = 10000;
-        stored.Normal_Height = 9000;
+        stored.Normal_Left = 300; stored.Normal_Top = 200; stored.Normal_Width = 10000; stored.Normal_Height = 9000;
         Write_Settings_File(stored);
         startProgram(site);
         frm_Start* w = forms::Start();
@@ -143,18 +140,14 @@ private Q_SLOTS:
         const QRect s = forms::Source()->frame()->geometry();
         QVERIFY(b.bottom() < s.top());
         QCOMPARE(b.left(), s.left());
-        QVERIFY(w->mnu_Source_Xhtml->isChecked());
-        QVERIFY(!w->mnu_Browser_Access->isChecked());
+        QVERIFY(w->mnu_Source_Xhtml->isChecked() && !w->mnu_Browser_Access->isChecked());
 
-        QCOMPARE(w->pos(), QPoint(20, 13));
-        QCOMPARE(w->size(), QSize(667, 600));
+        QCOMPARE(QRect(w->pos(), w->size()), QRect(20, 13, 667, 600));
         QVERIFY(state().Normal_Location_Set);
         w->move(40, 60);
-        QCOMPARE(state().Normal_Left, 600);
-        QCOMPARE(state().Normal_Top, 900);
+        QCOMPARE(QPoint(state().Normal_Left, state().Normal_Top), QPoint(600, 900));
         w->resize(800, 700);
-        QCOMPARE(state().Normal_Width, 12000);
-        QCOMPARE(state().Normal_Height, 10500);
+        QCOMPARE(QSize(state().Normal_Width, state().Normal_Height), QSize(12000, 10500));
     }
 
     void editKeysNeedTheSourceWindow()
