@@ -123,15 +123,7 @@ void frm_Folder::showEvent(QShowEvent* event)
 
 void frm_Folder::Form_Activate()
 {
-    SharedState& s = state();
-    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
-    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
-    if (p.moveHelp) {
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
-    if (p.moveDialog)
-        move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+    Place_Over_Help_Window(this);
 }
 
 void frm_Folder::Create_New_Folder()

@@ -5,7 +5,7 @@
 #include "core/shared_state.h"
 #include "core/tool_window.h"
 #include "platform/vb_keys.h"
-#include "site/site_layout.h"
+#include "site/folder_controls.h"
 #include "source/source_document.h"
 
 #include <QGridLayout>
@@ -27,16 +27,7 @@ NameDialog::NameDialog(const QString& caption, QWidget* parent) : QDialog(parent
 
 void NameDialog::Form_Activate()
 {
-    // The same rule as every small dialog opened over the help window.
-    SharedState& s = state();
-    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
-    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
-    if (p.moveHelp) {
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
-    if (p.moveDialog)
-        move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+    Place_Over_Help_Window(this);
 }
 
 void NameDialog::reject()
