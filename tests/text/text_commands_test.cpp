@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
 
