@@ -9,7 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/rich_text_box.h"
 #include "text/color_coding.h"
-#include "text/text_commands.h"
+#include "source/text_commands.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,7 +3,7 @@
 // the keyboard movers. The geometry itself is computed in
 // window_arrangement; these procedures apply it to the windows.
 
-#include "core/screen.h"
+#include "platform/screen.h"
 
 #include <QSize>
 

@@ -3,7 +3,6 @@ target_sources(tesk_logic PRIVATE
   core/shared_state.h core/shared_state.cpp
   core/settings_file.h core/settings_file.cpp
   core/measure.h core/measure.cpp
-  core/screen.h core/screen.cpp
   core/window_arrangement.h core/window_arrangement.cpp
 )
 target_sources(tesk_ui PRIVATE

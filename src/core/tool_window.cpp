@@ -1,7 +1,7 @@
 #include "core/tool_window.h"
 
 #include "core/arrange.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "platform/vb_keys.h"
 
 #include <QApplication>

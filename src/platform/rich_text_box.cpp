@@ -1,6 +1,6 @@
 #include "platform/rich_text_box.h"
 
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
 #include "platform/palette.h"

@@ -6,6 +6,7 @@ target_sources(tesk_logic PRIVATE
   platform/palette.h platform/palette.cpp
   platform/rtf_reader.h platform/rtf_reader.cpp
   platform/rtf_writer.h platform/rtf_writer.cpp
+  platform/screen.h platform/screen.cpp
 )
 target_sources(tesk_ui PRIVATE
   platform/dialogs.h platform/dialogs.cpp

@@ -1,6 +1,6 @@
 #include "site/folder_controls.h"
 
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"

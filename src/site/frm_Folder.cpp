@@ -1,7 +1,7 @@
 #include "site/frm_Folder.h"
 
 #include "core/arrange.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "site/folder_controls.h"
 #include "site/site_layout.h"

@@ -4,7 +4,7 @@
 #include "core/arrange.h"
 #include "core/forms.h"
 #include "core/frm_Start.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"

@@ -4,7 +4,7 @@
 #include "core/arrange.h"
 #include "core/forms.h"
 #include "core/frm_Start.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -18,7 +18,7 @@
 #include "source/new_page.h"
 #include "source/source_document.h"
 #include "source/tag_bars.h"
-#include "text/text_commands.h"
+#include "source/text_commands.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "source/name_dialog.h"
 
 #include "core/arrange.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "core/tool_window.h"
 #include "platform/vb_keys.h"

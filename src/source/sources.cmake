@@ -18,4 +18,5 @@ target_sources(tesk_logic PRIVATE
 target_sources(tesk_ui PRIVATE
   source/button_bar.h source/button_bar.cpp
   source/tag_bars.h source/tag_bars.cpp
+  source/text_commands.h source/text_commands.cpp
 )

@@ -1,6 +1,6 @@
 #include "source/tag_bars.h"
 
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/rich_text_box.h"

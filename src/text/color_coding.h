@@ -1,7 +1,7 @@
 #pragma once
 // The colour-coding scan: which of the four colour slots each character of an
 // HTML source gets when the user asks for "Color Code". Pure: it reads the
-// text and returns colours; the editor command (text/text_commands.h) applies
+// text and returns colours; the editor command (source/text_commands.h) applies
 // them. Positions are 0-based indexes into the editor's Text(), in which a
 // line break is CR LF.
 //

@@ -2,7 +2,7 @@
 // The Ctrl-key shortcuts of the source editor as data: which key (the key
 // codes of platform/vb_keys.h) with or without Shift inserts which entity or
 // tag, starts which accent, or moves the caret to which mark. The editor
-// command that carries them out is Convert_Key (text/text_commands.h).
+// command that carries them out is Convert_Key (source/text_commands.h).
 
 #include <QString>
 #include <QStringView>

@@ -3,6 +3,3 @@ target_sources(tesk_logic PRIVATE
   text/color_coding.h text/color_coding.cpp
   text/key_conversion.h text/key_conversion.cpp
 )
-target_sources(tesk_ui PRIVATE
-  text/text_commands.h text/text_commands.cpp
-)

@@ -4,7 +4,7 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
 #include "site/folder_controls.h"

@@ -8,7 +8,7 @@
 #include "core/arrange.h"
 #include "core/forms.h"
 #include "core/frm_Start.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/rich_text_box.h"
 #include "site/folder_controls.h"

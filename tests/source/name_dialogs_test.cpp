@@ -5,7 +5,7 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
-#include "core/screen.h"
+#include "platform/screen.h"
 
 using namespace tesk::test;
 

@@ -6,7 +6,7 @@
 
 #include "source/new_page.h"
 #include "source/tag_bars.h"
-#include "text/text_commands.h"
+#include "source/text_commands.h"
 
 #include <QComboBox>
 #include <QDir>

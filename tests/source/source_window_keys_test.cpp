@@ -6,7 +6,7 @@
 #include "source_window_support.h"
 
 #include "browser/frm_Browser.h"
-#include "core/screen.h"
+#include "platform/screen.h"
 #include "source/button_bar.h"
 #include "source/tag_bars.h"
 

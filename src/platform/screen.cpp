@@ -1,4 +1,4 @@
-#include "core/screen.h"
+#include "platform/screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

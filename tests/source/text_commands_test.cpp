@@ -9,7 +9,7 @@
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "text/color_coding.h"
-#include "text/text_commands.h"
+#include "source/text_commands.h"
 
 #include "../../bench/html_sample.h"
 

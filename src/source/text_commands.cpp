@@ -1,4 +1,4 @@
-#include "text/text_commands.h"
+#include "source/text_commands.h"
 
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
