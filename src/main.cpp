@@ -1,6 +1,6 @@
-#include "core/forms.h"
-#include "core/program_icon.h"
-#include "core/startup.h"
+#include "ui/forms.h"
+#include "app/program_icon.h"
+#include "app/startup.h"
 #include "platform/web_browser.h"
 
 #include <QApplication>

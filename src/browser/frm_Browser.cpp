@@ -1,18 +1,16 @@
 #include "browser/frm_Browser.h"
 
 #include "browser/browser_rules.h"
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/window_manner.h"
+#include "ui/forms.h"
 #include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "platform/web_browser.h"
-#include "source/frm_Source.h"
-#include "source/tag_bars.h"
 #include "tags/tag_list_files.h"
+#include "tags/list_messages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -209,7 +207,7 @@ void frm_Browser::connectControls()
 
 void frm_Browser::Form_Load()
 {
-    forms::Start()->addToolWindow(this);
+    joinMainWindow();
     Navigate(state().Help_File, WebBrowser::Fresh);
     Stop_Timer();
 }
@@ -434,9 +432,7 @@ void frm_Browser::Add_Tag()
         return;
     const SharedState& s = state();
     // The editor's web-link list gets it first, selected, ready for its Add.
-    if (s.Source_Window_Pos > -2)
-        if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
-            source->tagBars->Add_Web_Address(t);
+    emit webAddressAdded(t);
     if (!s.Working_Folder.isEmpty()) {
         const QString path = tag_lists::Kind_Path(2, tag_lists::Place::Working);
         const fs::Result r = tag_lists::Append_One(path, t);

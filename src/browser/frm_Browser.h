@@ -13,7 +13,8 @@
 // Idle: progress hidden, cmd_Add shown. Loading: timer running, progress
 // shown, cmd_Add hidden.
 
-#include "core/tool_window.h"
+#include "ui/forms.h"
+#include "ui/tool_window.h"
 
 #include <QPointF>
 #include <QString>
@@ -94,6 +95,11 @@ public:
     QPushButton* cmd_Add = nullptr;
     QPushButton* cmd_Access = nullptr;
 
+signals:
+    // "Add Address to List" took this address into the web-link list; the
+    // editor's web-link bar shows it too.
+    void webAddressAdded(const QString& address);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,3 +117,5 @@ private:
     QPointF keptPlace_;
     QString keptAddress_;  // the page whose place is kept ("" for none)
 };
+
+TESK_DECLARE_FORM(frm_Browser, Browser)

@@ -1,15 +1,10 @@
-# Files of src/core (paths relative to src/).
+# Files of src/core (paths relative to src/): the program's shared state and
+# the logic every window relies on. No widgets here.
 target_sources(tesk_logic PRIVATE
   core/shared_state.h core/shared_state.cpp
   core/settings_file.h core/settings_file.cpp
   core/measure.h core/measure.cpp
   core/window_arrangement.h core/window_arrangement.cpp
-)
-target_sources(tesk_ui PRIVATE
-  core/startup.h core/startup.cpp
-  core/forms.h core/forms.cpp
-  core/tool_window.h core/tool_window.cpp
-  core/arrange.h core/arrange.cpp
-  core/frm_Start.h core/frm_Start.cpp
-  core/program_icon.h core/program_icon.cpp
+  core/site_layout.h core/site_layout.cpp
+  core/main_window_port.h core/main_window_port.cpp
 )

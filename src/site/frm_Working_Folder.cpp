@@ -1,20 +1,16 @@
 #include "site/frm_Working_Folder.h"
 
-#include "browser/frm_Browser.h"
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/window_manner.h"
+#include "ui/forms.h"
 #include "platform/screen.h"
+#include "core/main_window_port.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/vb_keys.h"
-#include "site/folder_controls.h"
+#include "ui/folder_controls.h"
 #include "site/folder_list.h"
-#include "site/site_layout.h"
-#include "source/frm_Source.h"
-#include "tags/frm_Colors.h"
-#include "tags/frm_Images.h"
+#include "core/site_layout.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -195,7 +191,7 @@ void frm_Working_Folder::buildControls()
 
 void frm_Working_Folder::Form_Load()
 {
-    forms::Start()->addToolWindow(this);
+    joinMainWindow();
     if (QMdiSubWindow* f = frame()) {
         // A dialog: it neither maximises nor joins the arrangement.
         f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -230,9 +226,9 @@ void frm_Working_Folder::Form_Activate()
 {
     SharedState& s = state();
     QPoint mainWindow(0, 0);
-    if (frm_Start* start = forms::Start_If_Loaded())
-        mainWindow = QPoint(Twips_From_Px_X(start->frameGeometry().x()),
-                            Twips_From_Px_Y(start->frameGeometry().y()));
+    if (const MainWindowPort* m = mainWindowPort())
+        mainWindow = QPoint(Twips_From_Px_X(m->frameGeometryPx().x()),
+                            Twips_From_Px_Y(m->frameGeometryPx().y()));
     const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
     const site::DialogPlacement p = site::Place_Working_Dialog(
         QSize(s.Client_Width, s.Client_Height), geometryTwips().size(), s.Help_Shown, mainWindow, help);
@@ -379,17 +375,8 @@ void frm_Working_Folder::Select_Working_Folder()
     site::Set_Working_Folder(s, folder);
     finishClose();
 
-    // The open windows re-read what they show from the new site, in this order.
-    if (s.Source_Window_Pos > -2)
-        if (frm_Source* w = forms::Source_If_Loaded())
-            w->Working_Folder_Files();
-    if (s.Image_Window_Pos > -2)
-        if (frm_Images* w = forms::Images_If_Loaded())
-            w->Retrieve_Image_Files();
-    if (s.Color_Window_Pos > -2)
-        if (frm_Colors* w = forms::Colors_If_Loaded())
-            w->Working_Backgrounds();
-    // The Tag Lists window's Retrieve_Tags goes here once that window exists.
+    // The open windows re-read what they show from the new site.
+    emit workingFolderChanged();
 }
 
 void frm_Working_Folder::Close_Form()
@@ -406,10 +393,7 @@ void frm_Working_Folder::finishClose()
 {
     shown_ = false;
     Close_Dialog(this);
-    const SharedState& s = state();
-    if (s.Browser_Window_Pos > -2)
-        if (frm_Browser* b = forms::Browser_If_Loaded())
-            b->Navigate(s.Help_File, 14);
+    emit closed();
 }
 
 void frm_Working_Folder::folderChanged()

@@ -4,8 +4,9 @@
 // tool windows hidden and the menus disabled; every way out of it gives the
 // main window back.
 
-#include "core/tool_window.h"
-#include "site/folder_controls.h"
+#include "ui/forms.h"
+#include "ui/tool_window.h"
+#include "ui/folder_controls.h"
 
 #include <array>
 
@@ -62,6 +63,13 @@ public:
     QPushButton* cmd_Close = nullptr;
     QLabel* lbl_Focus = nullptr;
 
+signals:
+    // The working folder is now another folder: the open windows show the
+    // new site.
+    void workingFolderChanged();
+    // The dialog closed (by any route); the browser shows the help page again.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,3 +84,5 @@ private:
     bool shown_ = false;      // the dialog is open: control events count
     bool selecting_ = false;  // the list's selection is being set by the dialog itself
 };
+
+TESK_DECLARE_FORM(frm_Working_Folder, Working_Folder)

@@ -1,9 +1,8 @@
 #include "source/frm_Source.h"
 
-#include "browser/frm_Browser.h"
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/window_manner.h"
+#include "ui/forms.h"
+#include "core/main_window_port.h"
 #include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
@@ -184,14 +183,7 @@ void frm_Source::connectControls()
 
 void frm_Source::Form_Load()
 {
-    frm_Start* start = forms::Start();
-    start->addToolWindow(this);
-    connect(start->innerArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
-        if (w && w == frame())
-            Form_Activate();
-        else if (activated_)
-            Form_Deactivate();
-    });
+    joinMainWindow();
 
     Working_Folder_Files();
     // The buttons first: the editor's place depends on the bar's width.
@@ -294,11 +286,8 @@ void frm_Source::focusEditor()
 
 void frm_Source::Enable_Document_Commands(bool enabled)
 {
-    if (frm_Start* start = forms::Start_If_Loaded())
-        for (QAction* a : {start->mnu_Source_Save, start->mnu_Source_Save_As, start->mnu_Source_New,
-                           start->mnu_Source_Keys->menuAction(), start->mnu_Source_Print,
-                           start->mnu_Source_Preview})
-            a->setEnabled(enabled);
+    if (MainWindowPort* m = mainWindowPort())
+        m->setDocumentCommandsEnabled(enabled);
     for (QWidget* w : std::initializer_list<QWidget*>{tagBars->tb_Tag_Select, cmd_Html, cmd_Format, cmd_Indent,
                                                       cmd_Find, pic_Colors, cmd_Print, rtf_Source, tb_Left})
         w->setEnabled(enabled);
@@ -483,7 +472,7 @@ bool frm_Source::Save_Document()
         dialogs::message(srcdoc::Page_Not_Saved(s.HTML_Path, pageWhy), dialogs::Buttons::Ok,
                          dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
     }
-    forms::Browser()->Navigate(s.HTML_Path, 14);
+    emit showPage(s.HTML_Path);
     s.Status_Path_Panel.setText(s.Source_Path);
     Enable_Menus();
     // A protected page is left as it is on purpose; any other failure keeps
@@ -750,7 +739,7 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
             Save_As();
         } else {
             Save_Source();
-            forms::Browser()->Refresh();
+            emit refreshPage();
         }
         return;
     case vb::Key_Equals:
@@ -797,9 +786,8 @@ void frm_Source::Editor_MouseUp(int button, int shift, QPoint pos)
 
 void frm_Source::Popup_Menu(bool keys, QPoint global)
 {
-    frm_Start* start = forms::Start();
-    QMenu* menu = keys ? start->mnu_Source_Keys : start->mnu_Source;
-    menu->popup(global);
+    if (MainWindowPort* m = mainWindowPort())
+        m->popupSourceMenu(keys, global);
 }
 
 // ---- window keys ---------------------------------------------------------------------------------
@@ -879,9 +867,9 @@ void frm_Source::Previous_Click(bool right)
     if (s.Browser_Window_Pos < 1)
         return;
     if (!right)
-        forms::Browser()->GoBack();
+        emit previousPage();
     else if (!s.Samples_Index.isEmpty())
-        forms::Browser()->Navigate(s.Samples_Index, 14);
+        emit showPage(s.Samples_Index);
 }
 
 void frm_Source::Print_Click(bool right)
@@ -906,7 +894,7 @@ void frm_Source::Format_Click(bool right)
 void frm_Source::Html_Click()
 {
     Save_Source();
-    forms::Browser()->Refresh();
+    emit refreshPage();
 }
 
 void frm_Source::Hor_Click()

@@ -10,7 +10,8 @@
 // disabled) until an open or a new page, then Enabled; Source_Changed says
 // whether the editor holds changes not yet saved.
 
-#include "core/tool_window.h"
+#include "ui/forms.h"
+#include "ui/tool_window.h"
 
 #include <array>
 
@@ -104,6 +105,13 @@ public:
     ButtonBar* tb_Left = nullptr;
     TagBars* tagBars = nullptr;
 
+signals:
+    // The browser is to show this page, read from disk (a save, the samples).
+    void showPage(const QString& path);
+    // The browser is to reload its page, or go back to the previous one.
+    void refreshPage();
+    void previousPage();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -115,6 +123,12 @@ private:
     void Form_Resize();
     void Form_Activate();
     void Form_Deactivate();
+    void frameActivated() override { Form_Activate(); }
+    void frameDeactivated() override
+    {
+        if (activated_)
+            Form_Deactivate();
+    }
     // The six document commands of the main menu and the window's controls
     // that need a document; either state starts without unsaved changes.
     void Enable_Document_Commands(bool enabled);
@@ -165,3 +179,5 @@ private:
 
     bool activated_ = false;
 };
+
+TESK_DECLARE_FORM(frm_Source, Source)

@@ -1,11 +1,11 @@
 #include "source/name_dialog.h"
 
-#include "core/arrange.h"
+#include "ui/window_manner.h"
 #include "platform/screen.h"
 #include "core/shared_state.h"
-#include "core/tool_window.h"
+#include "ui/tool_window.h"
 #include "platform/vb_keys.h"
-#include "site/folder_controls.h"
+#include "ui/window_manner.h"
 #include "source/source_document.h"
 
 #include <QGridLayout>

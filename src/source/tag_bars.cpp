@@ -6,6 +6,7 @@
 #include "platform/rich_text_box.h"
 #include "source/source_document.h"
 #include "tags/tag_list_files.h"
+#include "tags/list_messages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -65,12 +66,6 @@ bool isTabKey(const QKeyEvent* k, bool& backwards)
 }
 
 } // namespace
-
-void Show_List_Not_Saved(const QString& path, fs::Result result)
-{
-    dialogs::message(tag_lists::Failure_Message(path, result), dialogs::Buttons::Ok,
-                     dialogs::Icon::Exclamation, tag_lists::Failure_Title);
-}
 
 TagBars::TagBars(QWidget* parent) : QWidget(parent)
 {

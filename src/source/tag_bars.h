@@ -138,6 +138,3 @@ private:
     bool reporting_ = false;
 };
 
-// Tells the user once that a list file could not be written (the entry
-// stays in the open lists for this run).
-void Show_List_Not_Saved(const QString& path, fs::Result result);

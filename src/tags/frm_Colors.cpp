@@ -1,8 +1,7 @@
 #include "tags/frm_Colors.h"
 
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/window_manner.h"
+#include "ui/forms.h"
 #include "core/shared_state.h"
 
 TESK_DEFINE_FORM(frm_Colors, Colors)
@@ -14,7 +13,7 @@ frm_Colors::frm_Colors() : ToolWindow(QStringLiteral("Color Selection"))
 
 void frm_Colors::Form_Load()
 {
-    forms::Start()->addToolWindow(this);
+    joinMainWindow();
 }
 
 void frm_Colors::Working_Backgrounds() {}

@@ -1,8 +1,7 @@
 #include "tags/frm_Images.h"
 
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/window_manner.h"
+#include "ui/forms.h"
 #include "core/shared_state.h"
 
 TESK_DEFINE_FORM(frm_Images, Images)
@@ -14,7 +13,7 @@ frm_Images::frm_Images() : ToolWindow(QStringLiteral("Images"))
 
 void frm_Images::Form_Load()
 {
-    forms::Start()->addToolWindow(this);
+    joinMainWindow();
 }
 
 void frm_Images::Retrieve_Image_Files() {}

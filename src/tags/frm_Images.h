@@ -1,7 +1,8 @@
 #pragma once
 // The Images tool window.
 
-#include "core/tool_window.h"
+#include "ui/forms.h"
+#include "ui/tool_window.h"
 
 class frm_Images : public ToolWindow {
     Q_OBJECT
@@ -15,3 +16,5 @@ public:
     void maximizeRequested() override;
     void closeRequested() override;
 };
+
+TESK_DECLARE_FORM(frm_Images, Images)

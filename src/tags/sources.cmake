@@ -2,6 +2,7 @@
 target_sources(tesk_ui PRIVATE
   tags/frm_Images.h tags/frm_Images.cpp
   tags/frm_Colors.h tags/frm_Colors.cpp
+  tags/list_messages.h tags/list_messages.cpp
 )
 target_sources(tesk_logic PRIVATE
   tags/tag_list_files.h tags/tag_list_files.cpp

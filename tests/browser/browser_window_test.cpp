@@ -7,10 +7,10 @@
 #include "test_support.h"
 
 #include "browser/frm_Browser.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/forms.h"
+#include "app/frm_Start.h"
 #include "core/shared_state.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "platform/rich_text_box.h"
 #include "platform/web_browser.h"
 #include "source/frm_Source.h"

@@ -4,7 +4,8 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "core/startup.h"
+#include "app/startup.h"
+#include "app/wiring.h"
 #include "platform/dialogs.h"
 
 #include <QApplication>
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
 
     // No test may end the run or wait on a modal window.
     setProgramExit([] {});
+    Wire_Windows();
     tesk::test::installStrictDialogs();
 
     QStringList args = QCoreApplication::arguments();

@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "core/forms.h"
+#include "ui/forms.h"
 #include "core/shared_state.h"
 
 #include <QDialog>

@@ -5,16 +5,17 @@
 #include "test_support.h"
 
 #include "browser/frm_Browser.h"
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "app/arrange.h"
+#include "ui/forms.h"
+#include "app/frm_Start.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
-#include "core/startup.h"
-#include "core/tool_window.h"
+#include "app/startup.h"
+#include "ui/tool_window.h"
 #include "platform/file_system.h"
 #include "platform/rich_text_box.h"
 #include "source/frm_Source.h"
+#include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 
 #include <QDialog>
@@ -29,15 +30,6 @@ using namespace tesk::test;
 
 namespace {
 
-// The captions of a menu or menu bar, in order, separated by "|".
-QString captions(const QWidget* menu)
-{
-    QStringList out;
-    for (QAction* a : menu->actions())
-        if (!a->isSeparator())
-            out << a->text();
-    return out.join(QLatin1Char('|'));
-}
 
 // The whole start-up in a throw-away program folder.
 void startProgram(const TempSite& site)
@@ -65,31 +57,6 @@ class MainWindowTest : public QObject {
 private Q_SLOTS:
     void init() { resetProgram(); }
     void cleanup() { resetProgram(); }
-
-    void menusInOrderWithTheirCaptions()
-    {
-        frm_Start* w = forms::Start();
-        QCOMPARE(captions(w->menuBar()), QStringLiteral("&File|&Browser|&Source|&Window|&Help"));
-        QCOMPARE(captions(w->mnu_File_Menu), QStringLiteral("&Working Folder...|&Copy Folders and Files...|"
-                                                            "P&rinter Setup...|P&age Setup...|&Print Plus...|E&xit"));
-        QCOMPARE(captions(w->mnu_Browser_Menu),
-                 QStringLiteral("Close &Window|&Maximize|&Restore|&640 x 480|&800 x 600|&Open Disk File...|"
-                                "Save &Web Page As...|Copy to C&lipboard|&Buttons|P&rinter Setup...|P&age Setup...|"
-                                "&Print...|&Show \"Tesk\" Home|S&how Access Button|Show &Toolbar"));
-        QCOMPARE(captions(w->mnu_Browser_Buttons_Menu), QStringLiteral("&Back|&Forward|&Refresh|&Home|&Stop|&Copy"));
-        QCOMPARE(captions(w->mnu_Source),
-                 QStringLiteral("New &Web Page...|&Open Plus...|Op&en...|Open Reference &File...|&Save and Refresh|"
-                                "Save &As...|Save for &New Pages...|Rena&me Pages...|&Delete Pages...|Edit &Keys|"
-                                "C&olor Code|&Standard Format|&Indent Block|&Remove Indent|P&review File|"
-                                "&Print File|Edit &Tag Lists...|Use &XHTML Format"));
-        QCOMPARE(captions(w->mnu_Source_Keys), QStringLiteral("Cu&t|&Copy|&Paste|Select &All|&Find"));
-        QCOMPARE(captions(w->mnu_Window_Menu),
-                 QStringLiteral("Display &Vertically|Display Hori&zontally|C&lear Display|&Browser|&Source File|"
-                                "&Images|&Color Selection|&Edit Tag Lists...|&Options..."));
-        QCOMPARE(captions(w->mnu_Help_Menu), QStringLiteral("&Help Display...|&About \"Tesk\"...|(Program Font: Arial)"));
-        QVERIFY(w->mnu_Browser_Access->isCheckable() && w->mnu_Browser_Buttons->isCheckable()
-                && w->mnu_Source_Xhtml->isCheckable());
-    }
 
     void startUpPlacesBrowserLeftAndSourceRight()
     {

@@ -6,7 +6,7 @@
 
 #include "core/settings_file.h"
 #include "core/shared_state.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "platform/file_system.h"
 
 #include <QDebug>

@@ -5,7 +5,7 @@
 #include "test_support.h"
 
 #include "core/shared_state.h"
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <QDir>
 

@@ -7,8 +7,8 @@
 #include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
-#include "site/folder_controls.h"
-#include "site/frm_Folder.h"
+#include "ui/folder_controls.h"
+#include "ui/frm_Folder.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>

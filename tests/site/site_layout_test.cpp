@@ -4,7 +4,7 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "site/site_layout.h"
+#include "core/site_layout.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,10 +5,10 @@
 
 #include "test_support.h"
 
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "ui/forms.h"
+#include "app/frm_Start.h"
 #include "core/shared_state.h"
-#include "core/startup.h"
+#include "app/startup.h"
 #include "platform/palette.h"
 #include "platform/rich_text_box.h"
 #include "source/frm_Ref_Open.h"

@@ -1,4 +1,4 @@
-#include "core/forms.h"
+#include "ui/forms.h"
 
 #include <QList>
 
@@ -10,9 +10,23 @@ QList<QPointer<QWidget>>& tracked()
     static QList<QPointer<QWidget>> list;
     return list;
 }
+
+std::function<void(QWidget*)>& createdHook()
+{
+    static std::function<void(QWidget*)> hook;
+    return hook;
+}
 } // namespace
 
 void Track(QWidget* w) { tracked().append(w); }
+
+void setCreatedHook(std::function<void(QWidget*)> hook) { createdHook() = std::move(hook); }
+
+void Created(QWidget* w)
+{
+    if (createdHook())
+        createdHook()(w);
+}
 
 void Unload_All()
 {

@@ -106,11 +106,6 @@ void Drive_Changed(DriveList* drv, FolderTree* dir);
 // The sunken panel of a folder dialog's current folder and hint line.
 void Make_Sunken(QLabel* label);
 
-// A small dialog opened while the help window is shown moves clear of it
-// (and the help window out of the main window's corner). Used by the folder
-// picker and the editor's name dialogs.
-void Place_Over_Help_Window(QWidget* dialog);
-
 // What both folder dialogs do with their keys, the box a new folder's name is
 // typed in, and their hint line. The dialog hands every event of its controls
 // to Handle_Event: Alt (and Shift+Alt) keys go to move; Enter in the box, or

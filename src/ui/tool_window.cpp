@@ -1,6 +1,7 @@
-#include "core/tool_window.h"
+#include "ui/tool_window.h"
 
-#include "core/arrange.h"
+#include "core/main_window_port.h"
+#include "ui/window_manner.h"
 #include "platform/screen.h"
 #include "platform/vb_keys.h"
 
@@ -131,6 +132,12 @@ void ToolWindow::hideFrame()
         hide();
 }
 
+void ToolWindow::joinMainWindow()
+{
+    if (MainWindowPort* m = mainWindowPort())
+        m->addToolWindow(this);
+}
+
 bool ToolWindow::frameVisible() const
 {
     return frame_ ? frame_->isVisible() : isVisible();
@@ -166,6 +173,15 @@ ToolFrame::ToolFrame(ToolWindow* content, QWidget* parent) : QMdiSubWindow(paren
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     content->setFrame(this);
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                if (!content_ || (before & Qt::WindowActive) == (now & Qt::WindowActive))
+                    return;
+                if (now & Qt::WindowActive)
+                    content_->frameActivated();
+                else
+                    content_->frameDeactivated();
+            });
 }
 
 void ToolFrame::closeEvent(QCloseEvent* event)

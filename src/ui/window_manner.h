@@ -1,27 +1,26 @@
 #pragma once
-// Placing the tool windows inside the main window, the dialog manner, and
-// the keyboard movers. The geometry itself is computed in
-// window_arrangement; these procedures apply it to the windows.
-
-#include "platform/screen.h"
-
-#include <QSize>
+// What every window does with the main window's layout, without knowing the
+// main window: arranging the tool windows, the dialog manner, the keyboard
+// movers. Each reaches the main window through core/main_window_port.h and
+// does nothing while there is none.
 
 class QWidget;
 class ToolWindow;
 
-void Adjust_Sliders();
 void Arrange_Windows();
-void Display_Browser_Buttons();
 void Hide_Tool_Windows();
 void Disable_Menus();
 void Enable_Menus_All();
 bool Menus_Disabled();
+
+// The Delete and Rename Pages dialogs put the window codes aside while they
+// are open (Save_Layout hides the tool windows and disables the menus) and
+// bring them back when they end.
 void Save_Layout();
 void Restore_Layout();
-void Clear_Display();
 
 // Keyboard movers: return true (and set keyCode to 0) when the key was used.
+// Alt+arrows move the split between the windows (Shift: in small steps).
 bool Move_Split_Keys(int& keyCode, int shift);
 // Moves a window within the main window's inner area.
 bool Move_Dialog_Keys(int& keyCode, int shift, ToolWindow* window);
@@ -34,10 +33,6 @@ bool Move_Window_Keys(int& keyCode, int shift, QWidget* window);
 void Show_Dialog(ToolWindow* dialog);
 void Close_Dialog(ToolWindow* dialog);
 
-// Start-up helpers.
-void Show_Browser_Initially();
-void Focus_Source_If_Shown();
-QSize Find_Dialog_Size_Twips();
-
-// What a minimised main window does to an open Delete or Rename Pages dialog.
-void End_Page_Dialog();
+// Keeps a top-level dialog and the help window apart when the dialog becomes
+// active (the folder picker and the editor's name dialogs).
+void Place_Over_Help_Window(QWidget* dialog);

@@ -1,11 +1,11 @@
-#include "site/folder_controls.h"
+#include "ui/folder_controls.h"
 
 #include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/vb_keys.h"
-#include "site/site_layout.h"
+#include "core/site_layout.h"
 
 #include <QFileSystemModel>
 #include <QFocusEvent>
@@ -328,17 +328,4 @@ void FolderDialogParts::Create(QWidget* next, const std::function<void(const QSt
     c.name->clear();
     next->setFocus();
     creating_ = false;
-}
-
-void Place_Over_Help_Window(QWidget* dialog)
-{
-    SharedState& s = state();
-    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
-    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
-    if (p.moveHelp) {
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
-    if (p.moveDialog)
-        dialog->move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
 }

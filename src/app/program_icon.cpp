@@ -1,4 +1,4 @@
-#include "core/program_icon.h"
+#include "app/program_icon.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "site/site_layout.h"
+#include "core/site_layout.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>

@@ -2,6 +2,9 @@
 // The main window: the menu bar, the four-panel status bar, the two sliders
 // that set the splits, and the inner area that holds the tool windows.
 
+#include "core/main_window_port.h"
+#include "ui/forms.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -14,7 +17,7 @@ class QSlider;
 class QToolBar;
 class ToolWindow;
 
-class frm_Start : public QMainWindow {
+class frm_Start : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
     frm_Start();
@@ -30,16 +33,23 @@ public:
 
     QSize innerSizePx() const;
     QMdiArea* innerArea() const { return mdi_; }
-    // Puts a tool window into the inner area (once).
-    void addToolWindow(ToolWindow* w);
 
-    void syncSliders();
+    // ---- what the windows ask of the main window ----------------------------
+    void addToolWindow(ToolWindow* w) override;
+    void arrangeWindows() override;
+    void hideToolWindows() override;
+    void syncSliders() override;
+    void hidePageDialog() override;
+    void setTopMenusEnabled(bool enabled) override;
+    bool topMenusEnabled() const override;
+    void setDocumentCommandsEnabled(bool enabled) override;
+    void popupSourceMenu(bool editKeys, const QPoint& global) override;
+    QRect frameGeometryPx() const override { return frameGeometry(); }
+    QWidget* widget() override { return this; }
+
     void applySettingsToMenus();
     void setToolbarChecked(bool checked);
-    void setTopMenusEnabled(bool enabled);
-    bool topMenusEnabled() const;
     void hideFindWindow();
-    void hidePageDialog();
 
     // ---- controls --------------------------------------------------------
     QMenu* mnu_File_Menu = nullptr;
@@ -127,6 +137,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    struct MenuRow;
+    QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);
     void buildMenus();
     void buildBars();
     void Form_Resize();
@@ -146,3 +158,5 @@ private:
     bool syncing_ = false;
     bool unloading_ = false;
 };
+
+TESK_DECLARE_FORM(frm_Start, Start)

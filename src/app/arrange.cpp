@@ -1,10 +1,10 @@
-#include "core/arrange.h"
+#include "app/arrange.h"
 
 #include "browser/frm_Browser.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "app/frm_Start.h"
 #include "core/shared_state.h"
-#include "core/tool_window.h"
+#include "platform/screen.h"
+#include "ui/tool_window.h"
 #include "core/window_arrangement.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
@@ -84,7 +84,7 @@ void Adjust_Sliders()
     start->syncSliders();
 }
 
-void Arrange_Windows()
+void Apply_Arrangement()
 {
     if (Menus_Disabled())
         return;
@@ -115,7 +115,7 @@ void Display_Browser_Buttons()
         b->Display_Buttons(s.Show_Browser_Buttons);
 }
 
-void Hide_Tool_Windows()
+void Hide_All_Tool_Windows()
 {
     const SharedState& s = state();
     if (frm_Browser* b = forms::Browser_If_Loaded())
@@ -134,48 +134,6 @@ void Hide_Tool_Windows()
             start->hideFindWindow();
 }
 
-void Disable_Menus()
-{
-    if (frm_Start* start = forms::Start_If_Loaded())
-        start->setTopMenusEnabled(false);
-}
-
-void Enable_Menus_All()
-{
-    if (frm_Start* start = forms::Start_If_Loaded())
-        start->setTopMenusEnabled(true);
-}
-
-bool Menus_Disabled()
-{
-    frm_Start* start = forms::Start_If_Loaded();
-    return start && !start->topMenusEnabled();
-}
-
-void Save_Layout()
-{
-    SharedState& s = state();
-    s.Saved_Layout = {s.Browser_Window_Pos, s.Source_Window_Pos, s.Tool_Pane_Window,
-                      s.Color_Window_Pos, s.Image_Window_Pos};
-    Hide_Tool_Windows();
-    Disable_Menus();
-}
-
-void Restore_Layout()
-{
-    SharedState& s = state();
-    if (frm_Start* start = forms::Start_If_Loaded())
-        start->hidePageDialog();
-    s.Page_Dialog = 0;
-    s.Browser_Window_Pos = s.Saved_Layout.Browser_Window_Pos;
-    s.Source_Window_Pos = s.Saved_Layout.Source_Window_Pos;
-    s.Tool_Pane_Window = s.Saved_Layout.Tool_Pane_Window;
-    s.Color_Window_Pos = s.Saved_Layout.Color_Window_Pos;
-    s.Image_Window_Pos = s.Saved_Layout.Image_Window_Pos;
-    Enable_Menus_All();
-    Arrange_Windows();
-}
-
 void End_Page_Dialog()
 {
     // The page dialogs end through Restore_Layout; their own End_Delete and
@@ -192,72 +150,6 @@ void Clear_Display()
         if (*code > 0)
             *code = 0;
     s.Tool_Pane_Window = 0;
-    Arrange_Windows();
-}
-
-bool Move_Split_Keys(int& keyCode, int shift)
-{
-    if (!Move_Split(keyCode, shift, state()))
-        return false;
-    keyCode = 0;
-    if (frm_Start* start = forms::Start_If_Loaded())
-        start->syncSliders();
-    Arrange_Windows();
-    return true;
-}
-
-bool Move_Dialog_Keys(int& keyCode, int shift, ToolWindow* window)
-{
-    if (!window)
-        return false;
-    const SharedState& s = state();
-    const QRect g = window->geometryTwips();
-    const DialogMove m = Move_Dialog(keyCode, shift, g.topLeft(), g.size(),
-                                     QSize(s.Client_Width, s.Client_Height), 60,
-                                     Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), false);
-    if (!m.used)
-        return false;
-    keyCode = 0;
-    window->moveTwips(m.pos.x(), m.pos.y());
-    return true;
-}
-
-bool Move_Window_Keys(int& keyCode, int shift, QWidget* window)
-{
-    if (!window)
-        return false;
-    const QSize screen = Screen_Size_Pixels();
-    const QRect f = window->frameGeometry();
-    const QPoint pos(Twips_From_Px_X(f.x()), Twips_From_Px_Y(f.y()));
-    const QSize size(Twips_From_Px_X(f.width()), Twips_From_Px_Y(f.height()));
-    const QSize area(Twips_From_Px_X(screen.width()), Twips_From_Px_Y(screen.height()));
-    const DialogMove m = Move_Dialog(keyCode, shift, pos, size, area, 120, Twips_Per_Pixel_X(),
-                                     Twips_Per_Pixel_Y(), true);
-    if (!m.used)
-        return false;
-    keyCode = 0;
-    window->move(Px_From_Twips_X(m.pos.x()), Px_From_Twips_Y(m.pos.y()));
-    return true;
-}
-
-void Show_Dialog(ToolWindow* dialog)
-{
-    Hide_Tool_Windows();
-    Disable_Menus();
-    forms::Start()->addToolWindow(dialog);
-    dialog->showFrame();
-    dialog->moveTwips(60, 60);
-    dialog->raise();
-    if (dialog->frame())
-        dialog->frame()->raise();
-    dialog->setFocus();
-}
-
-void Close_Dialog(ToolWindow* dialog)
-{
-    if (dialog)
-        dialog->hideFrame();
-    Enable_Menus_All();
     Arrange_Windows();
 }
 

@@ -11,7 +11,7 @@
 // "&Add Current Folder to List" leaves the folder shown in Selected_Folder;
 // "&X" leaves Selected_Folder as it was.
 
-#include "site/folder_controls.h"
+#include "ui/folder_controls.h"
 
 #include <QDialog>
 

@@ -19,6 +19,8 @@ public:
     // The frame inside the main window (created by the main window).
     QMdiSubWindow* frame() const { return frame_; }
     void setFrame(QMdiSubWindow* frame) { frame_ = frame; }
+    // Asks the main window, if there is one, for a frame in its inner area.
+    void joinMainWindow();
 
     // Position and size of the frame within the main window's inner area,
     // in twips.
@@ -36,6 +38,11 @@ public:
     virtual void maximizeRequested() {}
     // The title bar's close button (and Alt+F4 inside the main window).
     virtual void closeRequested() { hideFrame(); }
+    // The frame became the active sub-window of the inner area, or stopped
+    // being it.
+    virtual void frameActivated() {}
+    virtual void frameDeactivated() {}
+
     // A key pressed anywhere in the window, before its controls see it.
     // Return true when the key was used. The default moves the window with
     // the Alt keys when it has a mover.

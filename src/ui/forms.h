@@ -1,44 +1,38 @@
 #pragma once
-// The one registry of the program's windows. A window is created on first
-// use (X()) and may not exist yet (X_If_Loaded() returns nullptr). Windows
-// reach each other only through here and the shared state.
+// The registry of the program's windows. A window is created on first use
+// (forms::X()) and may not exist yet (forms::X_If_Loaded() returns nullptr).
 //
-// Each accessor is defined in its window's own source file with
-// TESK_DEFINE_FORM, so a window joins the registry when its file lands.
+// A window's header declares its accessors with TESK_DECLARE_FORM and its
+// source file defines them with TESK_DEFINE_FORM. Only the window's own
+// folder and the program's wiring (app/) use them: windows of other folders
+// are reached through signals that app/ connects when a window is created
+// (setCreatedHook), or through core/main_window_port.h.
 
 #include <QPointer>
 #include <QWidget>
 
-class frm_Start;
-class frm_Browser;
-class frm_Source;
-class frm_Images;
-class frm_Colors;
-class frm_Working_Folder;
+#include <functional>
 
 namespace forms {
-
-frm_Start* Start();
-frm_Start* Start_If_Loaded();
-frm_Browser* Browser();
-frm_Browser* Browser_If_Loaded();
-frm_Source* Source();
-frm_Source* Source_If_Loaded();
-frm_Images* Images();
-frm_Images* Images_If_Loaded();
-frm_Colors* Colors();
-frm_Colors* Colors_If_Loaded();
-frm_Working_Folder* Working_Folder();
-frm_Working_Folder* Working_Folder_If_Loaded();
 
 // Records a window so Unload_All can remove it.
 void Track(QWidget* w);
 // Deletes every window (end of the run, and between tests).
 void Unload_All();
 
+// Runs for every window the registry creates, before its Form_Load: the
+// program connects the new window to the others here.
+void setCreatedHook(std::function<void(QWidget*)> hook);
+void Created(QWidget* w);
+
 } // namespace forms
 
-// Defines forms::Name() and forms::Name_If_Loaded() for Class.
+#define TESK_DECLARE_FORM(Class, Name)                       \
+    namespace forms {                                        \
+    Class* Name();                                           \
+    Class* Name##_If_Loaded();                               \
+    }
+
 #define TESK_DEFINE_FORM(Class, Name)                        \
     namespace forms {                                        \
     static QPointer<Class>& Name##_slot()                    \
@@ -51,6 +45,7 @@ void Unload_All();
         if (!Name##_slot()) {                                \
             Name##_slot() = new Class();                     \
             Track(Name##_slot());                            \
+            Created(Name##_slot());                          \
             Name##_slot()->Form_Load();                      \
         }                                                    \
         return Name##_slot();                                \

@@ -1,8 +1,10 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
-#include "core/arrange.h"
-#include "core/forms.h"
-#include "core/frm_Start.h"
+#include "app/arrange.h"
+#include "ui/forms.h"
+#include "app/frm_Start.h"
+#include "app/wiring.h"
+#include "platform/screen.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
@@ -95,6 +97,8 @@ void Main(const QString& programFolder)
     // from the executable's own location.
     s.Program_Folder = Program_Folder_From(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                                  : programFolder);
+
+    Wire_Windows();
 
     // 3-5: the main window, its geometry, the sliders in the middle.
     frm_Start* start = forms::Start();

@@ -1,10 +1,10 @@
-#include "site/frm_Folder.h"
+#include "ui/frm_Folder.h"
 
-#include "core/arrange.h"
+#include "ui/window_manner.h"
 #include "platform/screen.h"
 #include "core/shared_state.h"
-#include "site/folder_controls.h"
-#include "site/site_layout.h"
+#include "ui/folder_controls.h"
+#include "core/site_layout.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,0 +1,10 @@
+#include "tags/list_messages.h"
+
+#include "platform/dialogs.h"
+#include "tags/tag_list_files.h"
+
+void Show_List_Not_Saved(const QString& path, fs::Result result)
+{
+    dialogs::message(tag_lists::Failure_Message(path, result), dialogs::Buttons::Ok,
+                     dialogs::Icon::Exclamation, tag_lists::Failure_Title);
+}

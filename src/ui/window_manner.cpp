@@ -1,0 +1,144 @@
+#include "ui/window_manner.h"
+
+#include "core/main_window_port.h"
+#include "core/shared_state.h"
+#include "core/site_layout.h"
+#include "core/window_arrangement.h"
+#include "platform/screen.h"
+#include "ui/tool_window.h"
+
+#include <QWidget>
+
+void Arrange_Windows()
+{
+    if (MainWindowPort* m = mainWindowPort())
+        m->arrangeWindows();
+}
+
+void Hide_Tool_Windows()
+{
+    if (MainWindowPort* m = mainWindowPort())
+        m->hideToolWindows();
+}
+
+void Disable_Menus()
+{
+    if (MainWindowPort* m = mainWindowPort())
+        m->setTopMenusEnabled(false);
+}
+
+void Enable_Menus_All()
+{
+    if (MainWindowPort* m = mainWindowPort())
+        m->setTopMenusEnabled(true);
+}
+
+bool Menus_Disabled()
+{
+    const MainWindowPort* m = mainWindowPort();
+    return m && !m->topMenusEnabled();
+}
+
+void Save_Layout()
+{
+    SharedState& s = state();
+    s.Saved_Layout = {s.Browser_Window_Pos, s.Source_Window_Pos, s.Tool_Pane_Window,
+                      s.Color_Window_Pos, s.Image_Window_Pos};
+    Hide_Tool_Windows();
+    Disable_Menus();
+}
+
+void Restore_Layout()
+{
+    SharedState& s = state();
+    if (MainWindowPort* m = mainWindowPort())
+        m->hidePageDialog();
+    s.Page_Dialog = 0;
+    s.Browser_Window_Pos = s.Saved_Layout.Browser_Window_Pos;
+    s.Source_Window_Pos = s.Saved_Layout.Source_Window_Pos;
+    s.Tool_Pane_Window = s.Saved_Layout.Tool_Pane_Window;
+    s.Color_Window_Pos = s.Saved_Layout.Color_Window_Pos;
+    s.Image_Window_Pos = s.Saved_Layout.Image_Window_Pos;
+    Enable_Menus_All();
+    Arrange_Windows();
+}
+
+bool Move_Split_Keys(int& keyCode, int shift)
+{
+    if (!Move_Split(keyCode, shift, state()))
+        return false;
+    keyCode = 0;
+    if (MainWindowPort* m = mainWindowPort())
+        m->syncSliders();
+    Arrange_Windows();
+    return true;
+}
+
+bool Move_Dialog_Keys(int& keyCode, int shift, ToolWindow* window)
+{
+    if (!window)
+        return false;
+    const SharedState& s = state();
+    const QRect g = window->geometryTwips();
+    const DialogMove m = Move_Dialog(keyCode, shift, g.topLeft(), g.size(),
+                                     QSize(s.Client_Width, s.Client_Height), 60,
+                                     Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), false);
+    if (!m.used)
+        return false;
+    keyCode = 0;
+    window->moveTwips(m.pos.x(), m.pos.y());
+    return true;
+}
+
+bool Move_Window_Keys(int& keyCode, int shift, QWidget* window)
+{
+    if (!window)
+        return false;
+    const QSize screen = Screen_Size_Pixels();
+    const QRect f = window->frameGeometry();
+    const QPoint pos(Twips_From_Px_X(f.x()), Twips_From_Px_Y(f.y()));
+    const QSize size(Twips_From_Px_X(f.width()), Twips_From_Px_Y(f.height()));
+    const QSize area(Twips_From_Px_X(screen.width()), Twips_From_Px_Y(screen.height()));
+    const DialogMove m = Move_Dialog(keyCode, shift, pos, size, area, 120, Twips_Per_Pixel_X(),
+                                     Twips_Per_Pixel_Y(), true);
+    if (!m.used)
+        return false;
+    keyCode = 0;
+    window->move(Px_From_Twips_X(m.pos.x()), Px_From_Twips_Y(m.pos.y()));
+    return true;
+}
+
+void Show_Dialog(ToolWindow* dialog)
+{
+    Hide_Tool_Windows();
+    Disable_Menus();
+    if (MainWindowPort* m = mainWindowPort())
+        m->addToolWindow(dialog);
+    dialog->showFrame();
+    dialog->moveTwips(60, 60);
+    dialog->raise();
+    if (dialog->frame())
+        dialog->frame()->raise();
+    dialog->setFocus();
+}
+
+void Close_Dialog(ToolWindow* dialog)
+{
+    if (dialog)
+        dialog->hideFrame();
+    Enable_Menus_All();
+    Arrange_Windows();
+}
+
+void Place_Over_Help_Window(QWidget* dialog)
+{
+    SharedState& s = state();
+    const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
+    const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
+    if (p.moveHelp) {
+        s.Help_Left = Px_From_Twips_X(p.help.x());
+        s.Help_Top = Px_From_Twips_Y(p.help.y());
+    }
+    if (p.moveDialog)
+        dialog->move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+}
