@@ -5,17 +5,10 @@
 #include "core/main_window_port.h"
 #include "platform/screen.h"
 #include "core/shared_state.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
 #include "platform/palette.h"
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
-#include "source/frm_Ref_Open.h"
-#include "source/frm_Source_Open.h"
-#include "source/frm_Source_Save_As.h"
-#include "source/new_page.h"
-#include "source/source_document.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
@@ -24,8 +17,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -39,7 +30,6 @@ constexpr int kMinSizeTwips = 2500;
 constexpr int kGapTwips = 60;
 constexpr int kLabelMaxTwips = 5000;
 constexpr int kWrapReserveTwips = 800;
-constexpr int kMenuOffsetTwips = 120;
 
 QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QString& tip)
 {
@@ -69,23 +59,48 @@ void frm_Source::buildControls()
     tb_Top = new QWidget(this);
     tb_Top->setObjectName(QStringLiteral("tb_Top"));
 
-    cmd_Previous = makeButton(tb_Top, "cmd_Previous", QStringLiteral("Back"),
-                              QStringLiteral(" Previous Browser Page | Page Samples"));
-    cmd_Print = makeButton(tb_Top, "cmd_Print", QStringLiteral("Print"),
-                           QStringLiteral(" Preview File | Print File  "));
-    cmd_Open = makeButton(tb_Top, "cmd_Open", QStringLiteral("Open"), QStringLiteral(" Open Plus | Open "));
-    cmd_Indent = makeButton(tb_Top, "cmd_Indent", QStringLiteral("Indent"),
-                            QStringLiteral(" Indent Text | Remove Indent "));
-    cmd_Find = makeButton(tb_Top, "cmd_Find", QStringLiteral("Find"), QStringLiteral(" Search and Replace"));
-    cmd_Format = makeButton(tb_Top, "cmd_Format", QStringLiteral("Format"),
-                            QStringLiteral("  Color Code | Apply Standard Format "));
-    cmd_New = makeButton(tb_Top, "cmd_New", QStringLiteral("New"), QStringLiteral(" New "));
-    cmd_Html = makeButton(tb_Top, "cmd_Html", QStringLiteral("Save"), QStringLiteral(" Save and Refresh "));
-    cmd_Hor = makeButton(tb_Top, "cmd_Hor", QStringLiteral("Hor"), QStringLiteral(" Display Horizontally "));
-    cmd_Ver = makeButton(tb_Top, "cmd_Ver", QStringLiteral("Ver"), QStringLiteral(" Display Vertically "));
-    cmd_Size = makeButton(tb_Top, "cmd_Size", QStringLiteral("&M"),
-                          QStringLiteral(" Maximize/Restore Source File Size "));
-    cmd_Close = makeButton(tb_Top, "cmd_Close", QStringLiteral("&X"), QStringLiteral(" Close "));
+    // The top bar's buttons; a second command runs on the right button.
+    using Command = void (*)(frm_Source&);
+    static const struct {
+        QToolButton* frm_Source::*button;
+        const char* name;
+        const char* caption;
+        const char* tip;
+        Command left;
+        Command right;
+    } buttons[] = {
+        {&frm_Source::cmd_Previous, "cmd_Previous", "Back", " Previous Browser Page | Page Samples",
+         [](frm_Source& w) { w.Previous_Click(false); }, [](frm_Source& w) { w.Previous_Click(true); }},
+        {&frm_Source::cmd_Print, "cmd_Print", "Print", " Preview File | Print File  ",
+         [](frm_Source& w) { w.Print_Click(false); }, [](frm_Source& w) { w.Print_Click(true); }},
+        {&frm_Source::cmd_Open, "cmd_Open", "Open", " Open Plus | Open ",
+         [](frm_Source& w) { w.Open_Plus_File(); }, [](frm_Source& w) { w.Open_File(); }},
+        {&frm_Source::cmd_Indent, "cmd_Indent", "Indent", " Indent Text | Remove Indent ",
+         [](frm_Source& w) { w.Indent_Text(1); }, [](frm_Source& w) { w.Indent_Text(2); }},
+        {&frm_Source::cmd_Find, "cmd_Find", "Find", " Search and Replace",
+         [](frm_Source& w) { w.Start_Search(); }, nullptr},
+        {&frm_Source::cmd_Format, "cmd_Format", "Format", "  Color Code | Apply Standard Format ",
+         [](frm_Source& w) { w.Format_Click(false); }, [](frm_Source& w) { w.Format_Click(true); }},
+        {&frm_Source::cmd_New, "cmd_New", "New", " New ", [](frm_Source& w) { w.Start_New_Page(); }, nullptr},
+        {&frm_Source::cmd_Html, "cmd_Html", "Save", " Save and Refresh ", [](frm_Source& w) { w.Html_Click(); },
+         nullptr},
+        {&frm_Source::cmd_Hor, "cmd_Hor", "Hor", " Display Horizontally ", [](frm_Source& w) { w.Hor_Click(); },
+         nullptr},
+        {&frm_Source::cmd_Ver, "cmd_Ver", "Ver", " Display Vertically ", [](frm_Source& w) { w.Ver_Click(); },
+         nullptr},
+        {&frm_Source::cmd_Size, "cmd_Size", "&M", " Maximize/Restore Source File Size ",
+         [](frm_Source& w) { w.maximizeRequested(); }, nullptr},
+        {&frm_Source::cmd_Close, "cmd_Close", "&X", " Close ", [](frm_Source& w) { w.closeRequested(); }, nullptr},
+    };
+    for (const auto& row : buttons) {
+        QToolButton* b = makeButton(tb_Top, row.name, QString::fromLatin1(row.caption), QString::fromLatin1(row.tip));
+        this->*row.button = b;
+        connect(b, &QToolButton::clicked, this, [this, command = row.left] { command(*this); });
+        if (row.right) {
+            rightCommands_.insert(b, row.right);
+            b->installEventFilter(this);
+        }
+    }
 
     pic_Colors = new QFrame(tb_Top);
     pic_Colors->setObjectName(QStringLiteral("pic_Colors"));
@@ -148,8 +163,6 @@ void frm_Source::buildControls()
     // Our own menus pop up on the right button, not the control's.
     rtf_Source->viewport()->installEventFilter(this);
 
-    for (QToolButton* b : {cmd_Previous, cmd_Print, cmd_Open, cmd_Indent, cmd_Format})
-        b->installEventFilter(this);
     for (QFrame* box : pic_Color)
         box->installEventFilter(this);
 
@@ -158,19 +171,6 @@ void frm_Source::buildControls()
 
 void frm_Source::connectControls()
 {
-    connect(cmd_Previous, &QToolButton::clicked, this, [this] { Previous_Click(false); });
-    connect(cmd_Print, &QToolButton::clicked, this, [this] { Print_Click(false); });
-    connect(cmd_Open, &QToolButton::clicked, this, [this] { Open_Plus_File(); });
-    connect(cmd_Indent, &QToolButton::clicked, this, [this] { Indent_Text(1); });
-    connect(cmd_Find, &QToolButton::clicked, this, [this] { Start_Search(); });
-    connect(cmd_Format, &QToolButton::clicked, this, [this] { Format_Click(false); });
-    connect(cmd_New, &QToolButton::clicked, this, [this] { Start_New_Page(); });
-    connect(cmd_Html, &QToolButton::clicked, this, [this] { Html_Click(); });
-    connect(cmd_Hor, &QToolButton::clicked, this, [this] { Hor_Click(); });
-    connect(cmd_Ver, &QToolButton::clicked, this, [this] { Ver_Click(); });
-    connect(cmd_Size, &QToolButton::clicked, this, [this] { maximizeRequested(); });
-    connect(cmd_Close, &QToolButton::clicked, this, [this] { closeRequested(); });
-
     connect(rtf_Source, &RichTextBox::Change, this, [this] { Editor_Change(); });
     connect(rtf_Source, &RichTextBox::GotFocus, this, [this] { Editor_GotFocus(); });
     connect(rtf_Source, &RichTextBox::LostFocus, this, [this] { Editor_LostFocus(); });
@@ -330,230 +330,6 @@ bool frm_Source::editorUsable() const
     return rtf_Source->isEnabled();
 }
 
-// ---- documents -------------------------------------------------------------------------
-
-frm_Source::Document frm_Source::Current_Document() const
-{
-    const SharedState& s = state();
-    return {s.Source_Path, s.Source_Title, s.HTML_Name, s.HTML_Path};
-}
-
-void frm_Source::Restore_Document(const Document& d)
-{
-    SharedState& s = state();
-    s.Source_Path = d.Source_Path;
-    s.Source_Title = d.Source_Title;
-    s.HTML_Name = d.HTML_Name;
-    s.HTML_Path = d.HTML_Path;
-}
-
-void frm_Source::Show_Source_Name(const QString& name)
-{
-    lbl_Source_File->setText(name);
-}
-
-void frm_Source::Open_Plus_File()
-{
-    SharedState& s = state();
-    if (s.Source_Changed)
-        Save_Changes();
-    const Document before = Current_Document();
-    frm_Source_Open dlg(dialogs::parentWindow());
-    dialogs::exec(dlg);
-    if (!s.Source_Title.isEmpty() && !s.Dialog_Cancelled)
-        Open_Finish(before);
-}
-
-void frm_Source::Open_File()
-{
-    SharedState& s = state();
-    if (s.Source_Changed)
-        Save_Changes();
-    if (s.Source_Folder.isEmpty())
-        s.Source_Folder = s.Working_Pages_Folder;
-    dialogs::FileRequest r;
-    r.kind = dialogs::FileRequest::Kind::Open;
-    r.title = srcdoc::kOpenDialogTitle;
-    r.folder = s.Source_Folder;
-    r.filter = s.Source_File_Filter;
-    r.filterIndex = 1;
-    r.fileName = QString();
-    r.mustExist = true;
-    const dialogs::FileResult chosen = dialogs::fileDialog(r);
-    if (chosen.path.isEmpty())
-        return;
-    const Document before = Current_Document();
-    s.Source_Path = chosen.path;
-    s.Source_Title = fs::fileName(chosen.path);
-    s.Source_Folder = fs::withSeparator(fs::parentFolder(chosen.path));
-    Open_Finish(before);
-}
-
-void frm_Source::Open_Reference_File()
-{
-    SharedState& s = state();
-    if (s.Source_Window_Pos < 1) {
-        s.Source_Window_Pos = 1;
-        Arrange_Windows();
-    }
-    frm_Ref_Open dlg(dialogs::parentWindow());
-    dialogs::exec(dlg);
-    if (s.Reference_Name.isEmpty() || s.Dialog_Cancelled)
-        return;
-    const Document before = Current_Document();
-    s.Source_Folder = s.Reference_Folder;
-    s.Source_Title = s.Reference_Name + QStringLiteral(".rtf");
-    s.Source_Path = s.Reference_Folder + s.Source_Title;
-    Open_Finish(before);
-}
-
-void frm_Source::Open_Finish(const Document& before)
-{
-    SharedState& s = state();
-    // Opening a file from elsewhere makes it the source of that name in
-    // Working-Pages: a different source already there is not replaced unasked.
-    if (srcdoc::Open_Replaces_Other_Source(s.Source_Path, s.Source_Title, s.Working_Pages_Folder)) {
-        const dialogs::Answer a = dialogs::message(srcdoc::kReplaceQuestion, dialogs::Buttons::YesNo,
-                                                   dialogs::Icon::Exclamation, srcdoc::kReplaceTitle);
-        if (a != dialogs::Answer::Yes) {
-            Restore_Document(before);
-            return;
-        }
-    }
-    if (!rtf_Source->LoadFile(s.Source_Path)) {
-        const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
-        const QString path = s.Source_Path;
-        Restore_Document(before);
-        dialogs::message(srcdoc::Not_Opened(path, why), dialogs::Buttons::Ok, dialogs::Icon::Critical,
-                         srcdoc::kNotOpenedTitle);
-        return;
-    }
-    Show_Source_Name(srcdoc::Adjust_Source_Name(s));
-    Save_Document();
-    Retrieve_HTML_Pages();
-}
-
-// The document commands of the menus and keys act only on an open document
-// (the main menu can reach them before the window has shown one).
-void frm_Source::Save_Source()
-{
-    if (editorUsable())
-        Save_Document();
-}
-
-void frm_Source::Save_As()
-{
-    if (editorUsable())
-        Name_And_Save();
-}
-
-bool frm_Source::Save_Document()
-{
-    SharedState& s = state();
-    if (s.Source_Path.isEmpty()) {
-        Name_And_Save();
-        return true;
-    }
-    const bool saved = rtf_Source->SaveFile(s.Source_Path, 0);
-    const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
-    if (!saved) {
-        if (why == fs::Result::PermissionDenied)
-            dialogs::message(srcdoc::kReadOnlyMessage, dialogs::Buttons::Ok, dialogs::Icon::Critical,
-                             srcdoc::kReadOnlyTitle);
-        else
-            dialogs::message(srcdoc::Source_Not_Saved(s.Source_Path, why), dialogs::Buttons::Ok,
-                             dialogs::Icon::Critical, srcdoc::kNotSavedTitle);
-    }
-    // The page of this document, whether or not it is written now: the
-    // browser shows it either way.
-    srcdoc::Adjust_HTML_Name(s);
-    if (saved && !rtf_Source->SaveFile(s.HTML_Path, 1)) {
-        const auto pageWhy = static_cast<fs::Result>(rtf_Source->lastFileError());
-        dialogs::message(srcdoc::Page_Not_Saved(s.HTML_Path, pageWhy), dialogs::Buttons::Ok,
-                         dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
-    }
-    emit showPage(s.HTML_Path);
-    s.Status_Path_Panel.setText(s.Source_Path);
-    Enable_Menus();
-    // A protected page is left as it is on purpose; any other failure keeps
-    // the changes marked, so leaving the document asks again.
-    const bool kept = saved || why == fs::Result::PermissionDenied;
-    if (!kept)
-        s.Source_Changed = true;
-    return saved;
-}
-
-void frm_Source::Name_And_Save()
-{
-    SharedState& s = state();
-    frm_Source_Save_As dlg(dialogs::parentWindow());
-    dialogs::exec(dlg);
-    if (s.Dialog_Cancelled) {
-        // An unnamed new page that is not named is abandoned.
-        if (rtf_Source->TextLength() == 0 || s.Source_Title.isEmpty())
-            Clear_Source();
-        return;
-    }
-    Show_Source_Name(srcdoc::Adjust_Source_Name(s));
-    const bool saved = Save_Document();
-    Retrieve_HTML_Pages();
-    const bool changed = s.Source_Changed;
-    Enable_Menus();
-    if (!saved)
-        s.Source_Changed = changed;
-}
-
-void frm_Source::Save_Changes()
-{
-    SharedState& s = state();
-    if (s.Source_Title.isEmpty())
-        s.Source_Title = QStringLiteral("New File");
-    const dialogs::Answer a = dialogs::message(srcdoc::Save_Changes_Question(s.Source_Title),
-                                               dialogs::Buttons::YesNo, dialogs::Icon::Exclamation,
-                                               srcdoc::kSaveChangesTitle);
-    if (a == dialogs::Answer::Yes)
-        Save_Document();
-}
-
-void frm_Source::Start_New_Page()
-{
-    SharedState& s = state();
-    if (s.Source_Changed)
-        Save_Changes();
-    rtf_Source->setText(QString());
-    s.Source_Title.clear();
-    s.Source_Path.clear();
-    for (const newpage::Choice& c : newpage::Template_Order(s.Working_Pages_Folder, s.Program_Folder)) {
-        if (c.source == newpage::Source::BuiltIn) {
-            rtf_Source->setText(newpage::Built_In_Page_Text());
-            break;
-        }
-        if (rtf_Source->LoadFile(c.path))
-            break;
-        // A template that cannot be read: say so, and start from the next one.
-        const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
-        dialogs::message(srcdoc::Not_Opened(c.path, why), dialogs::Buttons::Ok, dialogs::Icon::Exclamation,
-                         srcdoc::kNotOpenedTitle);
-    }
-    Show_Source_Name(QString());
-    Name_And_Save();
-}
-
-void frm_Source::Save_New()
-{
-    if (!editorUsable() || rtf_Source->TextLength() == 0)
-        return;
-    const dialogs::Answer a =
-        dialogs::message(QStringLiteral("Use this File to Start New Pages?"), dialogs::Buttons::YesNo,
-                         dialogs::Icon::Question, QStringLiteral("New Page Template"));
-    if (a == dialogs::Answer::No)
-        return;
-    const QString path = newpage::Working_Template_Path(state().Working_Pages_Folder);
-    if (!rtf_Source->SaveFile(path, 0))
-        dialogs::message(srcdoc::Template_Not_Saved(path, static_cast<fs::Result>(rtf_Source->lastFileError())),
-                         dialogs::Buttons::Ok, dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
-}
-
 // ---- editing commands -----------------------------------------------------------------
 
 void frm_Source::Edit_Cut()
@@ -685,79 +461,6 @@ void frm_Source::Editor_LostFocus()
     s.Status_Color_Panel.clear();
 }
 
-void frm_Source::Editor_KeyDown(int& keyCode, int shift)
-{
-    const bool ctrl = shift & vb::CtrlMask;
-    const bool alt = shift & vb::AltMask;
-    const bool withShift = shift & vb::ShiftMask;
-    if (alt && !ctrl) {
-        if (keyCode == vb::Key_Home) {
-            tb_Left->Focus_First_Button();
-            keyCode = 0;
-        }
-        return;
-    }
-    if (!ctrl || alt)
-        return;
-    if (Run_Convert_Key(keyCode, withShift ? 1 : 0) || keyCode == 0)
-        return;
-
-    SharedState& s = state();
-    const int key = keyCode;
-    keyCode = 0;  // every key below is used; the rest go back to the editor
-    switch (key) {
-    case vb::Key_0:
-        Run_Color_Code();
-        rtf_Source->setFocus();
-        return;
-    case vb::Key_0 + 1:
-    case vb::Key_0 + 2:
-    case vb::Key_0 + 3:
-    case vb::Key_0 + 4:
-        s.Color_Index = key - vb::Key_0 - 1;
-        Select_Color();
-        return;
-    case vb::letter('F'):
-        Start_Search();
-        return;
-    case vb::letter('M'):
-        Popup_Menu(withShift, rtf_Source->mapToGlobal(QPoint(Px_From_Twips_X(kMenuOffsetTwips),
-                                                             Px_From_Twips_Y(kMenuOffsetTwips))));
-        return;
-    case vb::letter('P'):
-        if (withShift)
-            Print_Source_File();
-        else
-            Preview_Source_File();
-        Arrange_Windows();
-        return;
-    case vb::letter('Q'):
-        Toggle_Browser();
-        return;
-    case vb::letter('S'):
-        if (withShift) {
-            Save_As();
-        } else {
-            Save_Source();
-            emit refreshPage();
-        }
-        return;
-    case vb::Key_Equals:
-        Run_Standard_Format();
-        rtf_Source->setFocus();
-        return;
-    case vb::Key_LeftBracket:
-        Indent_Text(2);
-        return;
-    case vb::Key_RightBracket:
-        Indent_Text(1);
-        return;
-    default:
-        keyCode = key;
-        return;
-    }
-}
-
 void frm_Source::Editor_KeyPress(QString& typed)
 {
     SharedState& s = state();
@@ -788,34 +491,6 @@ void frm_Source::Popup_Menu(bool keys, QPoint global)
 {
     if (MainWindowPort* m = mainWindowPort())
         m->popupSourceMenu(keys, global);
-}
-
-// ---- window keys ---------------------------------------------------------------------------------
-
-bool frm_Source::windowKey(int keyCode, int shift)
-{
-    const bool arrow = keyCode >= vb::Key_Left && keyCode <= vb::Key_Down;
-    if ((shift == vb::AltMask || shift == (vb::AltMask | vb::ShiftMask)) && arrow) {
-        int code = keyCode;
-        Move_Split_Keys(code, shift);
-        focusEditor();
-        return true;
-    }
-    if (shift != vb::CtrlMask && shift != (vb::CtrlMask | vb::ShiftMask))
-        return false;
-    switch (keyCode) {
-    case vb::letter('N'):
-        Start_New_Page();
-        return true;
-    case vb::letter('O'):
-        if (shift & vb::ShiftMask)
-            Open_File();
-        else
-            Open_Plus_File();
-        return true;
-    default:
-        return false;
-    }
 }
 
 // ---- buttons ----------------------------------------------------------------------------------------
@@ -849,16 +524,8 @@ bool frm_Source::eventFilter(QObject* watched, QEvent* event)
 
 void frm_Source::Right_Click(QToolButton* button)
 {
-    if (button == cmd_Previous)
-        Previous_Click(true);
-    else if (button == cmd_Print)
-        Print_Click(true);
-    else if (button == cmd_Open)
-        Open_File();
-    else if (button == cmd_Indent)
-        Indent_Text(2);
-    else if (button == cmd_Format)
-        Format_Click(true);
+    if (const auto command = rightCommands_.value(button))
+        command(*this);
 }
 
 void frm_Source::Previous_Click(bool right)

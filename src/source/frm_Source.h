@@ -9,9 +9,14 @@
 // document: editor disabled, the six document commands of the main menu
 // disabled) until an open or a new page, then Enabled; Source_Changed says
 // whether the editor holds changes not yet saved.
+//
+// frm_Source.cpp holds the controls, the layout and the events;
+// document_commands.cpp the opens and saves; source_keys.cpp the keys.
 
 #include "ui/forms.h"
 #include "ui/tool_window.h"
+
+#include <QHash>
 
 #include <array>
 
@@ -144,14 +149,14 @@ private:
     Document Current_Document() const;
     void Restore_Document(const Document& d);
 
-    // The document commands behind the public ones.
+    // The document commands behind the public ones (document_commands.cpp).
     bool Save_Document();
     void Name_And_Save();
     void Open_Finish(const Document& before);
     void Show_Source_Name(const QString& name);
     void Retrieve_HTML_Pages();
 
-    // Editor events.
+    // Editor events; the keys are rows in source_keys.cpp.
     void Editor_Change();
     void Editor_GotFocus();
     void Editor_LostFocus();
@@ -161,6 +166,7 @@ private:
 
     // Buttons with a second command on the right mouse button.
     void Right_Click(QToolButton* button);
+    QHash<QToolButton*, void (*)(frm_Source&)> rightCommands_;
     void Previous_Click(bool right);
     void Print_Click(bool right);
     void Format_Click(bool right);
@@ -169,6 +175,10 @@ private:
     void Ver_Click();
     void Toggle_Browser();
     void Popup_Menu(bool keys, QPoint global);
+    // Where the menus pop up for Ctrl+M, just inside the editor.
+    QPoint Menu_Key_Point() const;
+    // Ctrl+1 to Ctrl+4: the colour of that box.
+    void Color_Key(int box);
 
     // The commands of the text processing on this editor.
     void Run_Color_Code();

@@ -6,6 +6,7 @@ target_sources(tesk_logic PRIVATE
 )
 target_sources(tesk_ui PRIVATE
   source/frm_Source.h source/frm_Source.cpp
+  source/document_commands.cpp source/source_keys.cpp
   source/name_dialog.h source/name_dialog.cpp
   source/frm_Source_Open.h source/frm_Source_Open.cpp
   source/frm_Source_Save_As.h source/frm_Source_Save_As.cpp

@@ -1,0 +1,241 @@
+// The source window's document commands: the three opens, the saves, the
+// change question and new pages. Each opened or saved document is written at
+// once as its source in Working-Pages and its page in Final-Pages; the name
+// rules and messages come from source/source_document.h.
+
+#include "source/frm_Source.h"
+
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/rich_text_box.h"
+#include "source/frm_Ref_Open.h"
+#include "source/frm_Source_Open.h"
+#include "source/frm_Source_Save_As.h"
+#include "source/new_page.h"
+#include "source/source_document.h"
+#include "ui/window_manner.h"
+
+#include <QLabel>
+
+frm_Source::Document frm_Source::Current_Document() const
+{
+    const SharedState& s = state();
+    return {s.Source_Path, s.Source_Title, s.HTML_Name, s.HTML_Path};
+}
+
+void frm_Source::Restore_Document(const Document& d)
+{
+    SharedState& s = state();
+    s.Source_Path = d.Source_Path;
+    s.Source_Title = d.Source_Title;
+    s.HTML_Name = d.HTML_Name;
+    s.HTML_Path = d.HTML_Path;
+}
+
+void frm_Source::Show_Source_Name(const QString& name)
+{
+    lbl_Source_File->setText(name);
+}
+
+void frm_Source::Open_Plus_File()
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    const Document before = Current_Document();
+    frm_Source_Open dlg(dialogs::parentWindow());
+    dialogs::exec(dlg);
+    if (!s.Source_Title.isEmpty() && !s.Dialog_Cancelled)
+        Open_Finish(before);
+}
+
+void frm_Source::Open_File()
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    if (s.Source_Folder.isEmpty())
+        s.Source_Folder = s.Working_Pages_Folder;
+    dialogs::FileRequest r;
+    r.kind = dialogs::FileRequest::Kind::Open;
+    r.title = srcdoc::kOpenDialogTitle;
+    r.folder = s.Source_Folder;
+    r.filter = s.Source_File_Filter;
+    r.filterIndex = 1;
+    r.fileName = QString();
+    r.mustExist = true;
+    const dialogs::FileResult chosen = dialogs::fileDialog(r);
+    if (chosen.path.isEmpty())
+        return;
+    const Document before = Current_Document();
+    s.Source_Path = chosen.path;
+    s.Source_Title = fs::fileName(chosen.path);
+    s.Source_Folder = fs::withSeparator(fs::parentFolder(chosen.path));
+    Open_Finish(before);
+}
+
+void frm_Source::Open_Reference_File()
+{
+    SharedState& s = state();
+    if (s.Source_Window_Pos < 1) {
+        s.Source_Window_Pos = 1;
+        Arrange_Windows();
+    }
+    frm_Ref_Open dlg(dialogs::parentWindow());
+    dialogs::exec(dlg);
+    if (s.Reference_Name.isEmpty() || s.Dialog_Cancelled)
+        return;
+    const Document before = Current_Document();
+    s.Source_Folder = s.Reference_Folder;
+    s.Source_Title = s.Reference_Name + QStringLiteral(".rtf");
+    s.Source_Path = s.Reference_Folder + s.Source_Title;
+    Open_Finish(before);
+}
+
+void frm_Source::Open_Finish(const Document& before)
+{
+    SharedState& s = state();
+    // Opening a file from elsewhere makes it the source of that name in
+    // Working-Pages: a different source already there is not replaced unasked.
+    if (srcdoc::Open_Replaces_Other_Source(s.Source_Path, s.Source_Title, s.Working_Pages_Folder)) {
+        const dialogs::Answer a = dialogs::message(srcdoc::kReplaceQuestion, dialogs::Buttons::YesNo,
+                                                   dialogs::Icon::Exclamation, srcdoc::kReplaceTitle);
+        if (a != dialogs::Answer::Yes) {
+            Restore_Document(before);
+            return;
+        }
+    }
+    if (!rtf_Source->LoadFile(s.Source_Path)) {
+        const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
+        const QString path = s.Source_Path;
+        Restore_Document(before);
+        dialogs::message(srcdoc::Not_Opened(path, why), dialogs::Buttons::Ok, dialogs::Icon::Critical,
+                         srcdoc::kNotOpenedTitle);
+        return;
+    }
+    Show_Source_Name(srcdoc::Adjust_Source_Name(s));
+    Save_Document();
+    Retrieve_HTML_Pages();
+}
+
+// The document commands of the menus and keys act only on an open document
+// (the main menu can reach them before the window has shown one).
+void frm_Source::Save_Source()
+{
+    if (editorUsable())
+        Save_Document();
+}
+
+void frm_Source::Save_As()
+{
+    if (editorUsable())
+        Name_And_Save();
+}
+
+bool frm_Source::Save_Document()
+{
+    SharedState& s = state();
+    if (s.Source_Path.isEmpty()) {
+        Name_And_Save();
+        return true;
+    }
+    const bool saved = rtf_Source->SaveFile(s.Source_Path, 0);
+    const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
+    if (!saved) {
+        if (why == fs::Result::PermissionDenied)
+            dialogs::message(srcdoc::kReadOnlyMessage, dialogs::Buttons::Ok, dialogs::Icon::Critical,
+                             srcdoc::kReadOnlyTitle);
+        else
+            dialogs::message(srcdoc::Source_Not_Saved(s.Source_Path, why), dialogs::Buttons::Ok,
+                             dialogs::Icon::Critical, srcdoc::kNotSavedTitle);
+    }
+    // The page of this document, whether or not it is written now: the
+    // browser shows it either way.
+    srcdoc::Adjust_HTML_Name(s);
+    if (saved && !rtf_Source->SaveFile(s.HTML_Path, 1)) {
+        const auto pageWhy = static_cast<fs::Result>(rtf_Source->lastFileError());
+        dialogs::message(srcdoc::Page_Not_Saved(s.HTML_Path, pageWhy), dialogs::Buttons::Ok,
+                         dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
+    }
+    emit showPage(s.HTML_Path);
+    s.Status_Path_Panel.setText(s.Source_Path);
+    Enable_Menus();
+    // A protected page is left as it is on purpose; any other failure keeps
+    // the changes marked, so leaving the document asks again.
+    const bool kept = saved || why == fs::Result::PermissionDenied;
+    if (!kept)
+        s.Source_Changed = true;
+    return saved;
+}
+
+void frm_Source::Name_And_Save()
+{
+    SharedState& s = state();
+    frm_Source_Save_As dlg(dialogs::parentWindow());
+    dialogs::exec(dlg);
+    if (s.Dialog_Cancelled) {
+        // An unnamed new page that is not named is abandoned.
+        if (rtf_Source->TextLength() == 0 || s.Source_Title.isEmpty())
+            Clear_Source();
+        return;
+    }
+    Show_Source_Name(srcdoc::Adjust_Source_Name(s));
+    const bool saved = Save_Document();
+    Retrieve_HTML_Pages();
+    const bool changed = s.Source_Changed;
+    Enable_Menus();
+    if (!saved)
+        s.Source_Changed = changed;
+}
+
+void frm_Source::Save_Changes()
+{
+    SharedState& s = state();
+    if (s.Source_Title.isEmpty())
+        s.Source_Title = QStringLiteral("New File");
+    const dialogs::Answer a = dialogs::message(srcdoc::Save_Changes_Question(s.Source_Title),
+                                               dialogs::Buttons::YesNo, dialogs::Icon::Exclamation,
+                                               srcdoc::kSaveChangesTitle);
+    if (a == dialogs::Answer::Yes)
+        Save_Document();
+}
+
+void frm_Source::Start_New_Page()
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    rtf_Source->setText(QString());
+    s.Source_Title.clear();
+    s.Source_Path.clear();
+    for (const newpage::Choice& c : newpage::Template_Order(s.Working_Pages_Folder, s.Program_Folder)) {
+        if (c.source == newpage::Source::BuiltIn) {
+            rtf_Source->setText(newpage::Built_In_Page_Text());
+            break;
+        }
+        if (rtf_Source->LoadFile(c.path))
+            break;
+        // A template that cannot be read: say so, and start from the next one.
+        const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
+        dialogs::message(srcdoc::Not_Opened(c.path, why), dialogs::Buttons::Ok, dialogs::Icon::Exclamation,
+                         srcdoc::kNotOpenedTitle);
+    }
+    Show_Source_Name(QString());
+    Name_And_Save();
+}
+
+void frm_Source::Save_New()
+{
+    if (!editorUsable() || rtf_Source->TextLength() == 0)
+        return;
+    const dialogs::Answer a =
+        dialogs::message(QStringLiteral("Use this File to Start New Pages?"), dialogs::Buttons::YesNo,
+                         dialogs::Icon::Question, QStringLiteral("New Page Template"));
+    if (a == dialogs::Answer::No)
+        return;
+    const QString path = newpage::Working_Template_Path(state().Working_Pages_Folder);
+    if (!rtf_Source->SaveFile(path, 0))
+        dialogs::message(srcdoc::Template_Not_Saved(path, static_cast<fs::Result>(rtf_Source->lastFileError())),
+                         dialogs::Buttons::Ok, dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
+}
