@@ -11,6 +11,8 @@ using namespace tesk::test;
 
 namespace {
 
+enum Kind { Open, SaveAs, Reference };
+
 bool showActive(QDialog& d)
 {
     d.show();
@@ -32,6 +34,7 @@ class NameDialogsTest : public QObject {
 
 private:
     TempSite* site_ = nullptr;
+    QString wp() const { return site_->workingFolder() + "Working-Pages/"; }
 
 private Q_SLOTS:
     void init()
@@ -40,7 +43,9 @@ private Q_SLOTS:
         site_ = new TempSite;
         site_->apply();
         for (const char* name : {"index.rtf", "page.rtf", "About.rtf", "x.RTF", "New Page", "notes.txt"})
-            QVERIFY(writeFile(workingPages(*site_) + QLatin1String(name), "{\\rtf1 }"));
+            QVERIFY(writeFile(wp() + QLatin1String(name), "{\\rtf1 }"));
+        for (const char* name : {"table.rtf", "form.rtf", "Button.but"})
+            QVERIFY(writeFile(site_->programFolder() + "References/" + QLatin1String(name), "{\\rtf1 }"));
     }
     void cleanup()
     {
@@ -48,70 +53,69 @@ private Q_SLOTS:
         delete site_;
     }
 
-    void captions()
+    // Each dialog lists the sources of its folder and preselects the current
+    // name; a double click, its button, Esc or X end it (or not).
+    void listsChoicesAndCancels_data()
     {
-        frm_Source_Open o;
-        QCOMPARE(o.windowTitle(), QStringLiteral("Open Source File"));
-        QCOMPARE(o.lbl_Files->text(), QStringLiteral("Current Files: (double click opens file.)"));
-        QCOMPARE(o.cmd_Open->text(), QStringLiteral("&Open File"));
-        QCOMPARE(o.cmd_Cancel->text(), QStringLiteral("&X"));
-        QVERIFY(o.cmd_Open->isDefault());
-        frm_Source_Save_As s;
-        QCOMPARE(s.windowTitle(), QStringLiteral("Save Source File"));
-        QCOMPARE(s.lbl_Name->text(), QStringLiteral("Filename:"));
-        QCOMPARE(s.lbl_Files->text(), QStringLiteral("Current Files: (double click to select existing file.)"));
-        QCOMPARE(s.cmd_Save_As->text(), QStringLiteral("&Save File"));
-        frm_Ref_Open r;
-        QCOMPARE(r.windowTitle(), QStringLiteral("Open Reference File"));
-        QCOMPARE(r.lbl_Files->text(), QStringLiteral("Select a File (double click opens file.):"));
-        QCOMPARE(r.cmd_Open->text(), QStringLiteral("&Open"));
-    }
-
-    void openListsTheSourcesAndSelectsTheCurrentOne_data()
-    {
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("current");  // Source_Title, or Reference_Name
         QTest::addColumn<QString>("preselected");
-        QTest::newRow("current source") << "page.rtf" << "page";
-        QTest::newRow("name cut before .rtf") << "index.rtf.bak" << "index";
-        QTest::newRow("new page") << "" << "";
+        QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", or a button
+        QTest::addColumn<bool>("stays");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("chosen");  // Source_Title, the name box, or Reference_Name
+        QTest::newRow("open: double click opens") << int(Open) << "page.rtf" << "page" << "double click About" << false
+                                                  << false << "About";
+        QTest::newRow("open: name cut before .rtf, Esc cancels")
+            << int(Open) << "index.rtf.bak" << "index" << "Esc" << false << true << "index.rtf.bak";
+        QTest::newRow("open: nothing selected, the button does nothing")
+            << int(Open) << "" << "" << "cmd_Open" << true << true << "";
+        QTest::newRow("save as: double click only fills the name")
+            << int(SaveAs) << "" << "" << "double click About" << true << true << "About";
+        QTest::newRow("save as: X cancels") << int(SaveAs) << "page.rtf" << "page" << "cmd_Cancel" << false << true
+                                            << "page";
+        QTest::newRow("reference: the last choice preselected, double click opens")
+            << int(Reference) << "table" << "table" << "double click form" << false << false << "form";
     }
-    void openListsTheSourcesAndSelectsTheCurrentOne()
+    void listsChoicesAndCancels()
     {
-        QFETCH(QString, title);
-        state().Source_Title = title;
-        frm_Source_Open d;
-        QCOMPARE(entries(d.lst_Html_Pages), (QStringList{"About", "index", "page"}));
-        QTEST(selected(d.lst_Html_Pages), "preselected");
-    }
-
-    void openNeedsASelectedEntryAndEscapeCancels()
-    {
-        state().Source_Title.clear();
-        frm_Source_Open d;
-        QVERIFY(showActive(d));
-        d.cmd_Open->click();
-        QVERIFY(d.isVisible());
-        QVERIFY(state().Dialog_Cancelled);
-        doubleClick(d.lst_Html_Pages, "About");
-        QVERIFY(!d.isVisible());
-        QCOMPARE(d.result(), int(QDialog::Accepted));
-        QVERIFY(!state().Dialog_Cancelled);
-        QCOMPARE(state().Source_Title, QStringLiteral("About"));
-        QCOMPARE(state().Source_Path, workingPages(*site_) + "About.rtf");
-
-        frm_Source_Open again;
-        QVERIFY(showActive(again));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(!again.isVisible());
-        QVERIFY(state().Dialog_Cancelled);
-        QCOMPARE(state().Source_Title, QStringLiteral("About"));
+        QFETCH(int, kind);
+        QFETCH(QString, current);
+        QFETCH(QString, action);
+        QFETCH(bool, stays);
+        SharedState& s = state();
+        (kind == Reference ? s.Reference_Name : s.Source_Title) = current;
+        std::unique_ptr<NameDialog> d;
+        if (kind == Open)
+            d = std::make_unique<frm_Source_Open>();
+        else if (kind == SaveAs)
+            d = std::make_unique<frm_Source_Save_As>();
+        else
+            d = std::make_unique<frm_Ref_Open>();
+        auto* list = d->findChild<QListWidget*>();
+        QCOMPARE(entries(list), (kind == Reference ? QStringList{"form", "table"} : QStringList{"About", "index", "page"}));
+        QTEST(selected(list), "preselected");
+        QVERIFY(showActive(*d));
+        if (action.startsWith("double click "))
+            doubleClick(list, action.mid(13));
+        else if (action == "Esc")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            d->findChild<QPushButton*>(action)->click();
+        QCOMPARE(d->isVisible(), stays);
+        QTEST(s.Dialog_Cancelled, "cancelled");
+        auto* name = d->findChild<QLineEdit*>();
+        QTEST(kind == Open ? s.Source_Title : kind == SaveAs ? name->text() : s.Reference_Name, "chosen");
+        if (kind == Open && !s.Dialog_Cancelled)
+            QCOMPARE(s.Source_Path, wp() + "About.rtf");
+        if (kind == SaveAs && stays)
+            QCOMPARE(QApplication::focusWidget(), name);
     }
 
     void saveAsByKeys()
     {
         state().Source_Title = "index.rtf";
         frm_Source_Save_As d;
-        QCOMPARE(selected(d.lst_Html_Pages), QStringLiteral("index"));
         QVERIFY(showActive(d));
         QCOMPARE(QApplication::focusWidget(), d.txt_Save_As);
         QApplication::processEvents();
@@ -128,31 +132,14 @@ private Q_SLOTS:
         QCOMPARE(state().Source_Title, QStringLiteral("contact"));
     }
 
-    void saveAsDoubleClickOnlyFillsTheNameAndXCancels()
-    {
-        state().Source_Title.clear();
-        frm_Source_Save_As d;
-        QCOMPARE(d.txt_Save_As->text(), QString());
-        QVERIFY(showActive(d));
-        doubleClick(d.lst_Html_Pages, "About");
-        QVERIFY(d.isVisible());
-        QCOMPARE(d.txt_Save_As->text(), QStringLiteral("About"));
-        QCOMPARE(QApplication::focusWidget(), d.txt_Save_As);
-        d.cmd_Cancel->click();
-        QVERIFY(!d.isVisible());
-        QVERIFY(state().Dialog_Cancelled);
-    }
-
     void saveAsRefusesOrAsksAndStaysOpen()
     {
-        state().Source_Title.clear();
         frm_Source_Save_As d;
         QVERIFY(showActive(d));
         ScriptedDialogs s;
         s.answerNextMessage(dialogs::Answer::Ok);
         d.txt_Save_As->setText("what?");
         d.cmd_Save_As->click();
-        QCOMPARE(s.messages().last().title, QStringLiteral("TWE - File Name"));
         QVERIFY(d.isVisible());
         QVERIFY(state().Dialog_Cancelled);
         // "page.rtf" names the listed source "page": No keeps the dialog open
@@ -160,8 +147,6 @@ private Q_SLOTS:
         s.expectMessage("Replace Existing File?", dialogs::Answer::No);
         d.txt_Save_As->setText("page.rtf");
         d.cmd_Save_As->click();
-        QCOMPARE(s.messages().last().title, QStringLiteral("File Exists"));
-        QCOMPARE(s.messages().last().icon, dialogs::Icon::Exclamation);
         QVERIFY(d.isVisible());
         QCOMPARE(selected(d.lst_Html_Pages), QStringLiteral("page"));
         QCOMPARE(QApplication::focusWidget(), d.txt_Save_As);
@@ -173,22 +158,6 @@ private Q_SLOTS:
         QCOMPARE(state().Source_Title, QStringLiteral("page.rtf"));
     }
 
-    void referenceListPreselectsTheLastChoice()
-    {
-        const QString ref = site_->programFolder() + "References/";
-        for (const char* name : {"table.rtf", "form.rtf", "Button.but"})
-            QVERIFY(writeFile(ref + QLatin1String(name), "{\\rtf1 }"));
-        state().Reference_Name = "table";
-        frm_Ref_Open d;
-        QCOMPARE(entries(d.lst_Ref_Pages), (QStringList{"form", "table"}));
-        QCOMPARE(selected(d.lst_Ref_Pages), QStringLiteral("table"));
-        QVERIFY(showActive(d));
-        doubleClick(d.lst_Ref_Pages, "form");
-        QVERIFY(!d.isVisible());
-        QCOMPARE(state().Reference_Name, QStringLiteral("form"));
-        QVERIFY(!state().Dialog_Cancelled);
-    }
-
     void keepsClearOfTheHelpWindowAndMovesWithAltKeys()
     {
         SharedState& s = state();
@@ -196,6 +165,7 @@ private Q_SLOTS:
         s.Help_Left = 10;
         s.Help_Top = 500;
         frm_Source_Open d;
+        QVERIFY(d.cmd_Open->isDefault());
         QVERIFY(showActive(d));
         QCOMPARE(s.Help_Left, Px_From_Twips_X(1000));
         QCOMPARE(d.pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(850)));

@@ -10,357 +10,231 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QTextDocument>
-#include <QToolButton>
 
 using namespace tesk::test;
+
+namespace {
+
+// 1 when the editor and the six document commands of the main menu are
+// enabled, 0 when all are disabled.
+QString documentCommands(const frm_Source* w)
+{
+    frm_Start* m = forms::Start();
+    QString out = QString::number(w->rtf_Source->isEnabled());
+    for (QAction* a : {m->mnu_Source_Save, m->mnu_Source_Save_As, m->mnu_Source_New, m->mnu_Source_Keys->menuAction(),
+                       m->mnu_Source_Print, m->mnu_Source_Preview})
+        if (QString::number(a->isEnabled()) != out)
+            return QStringLiteral("?");
+    return out;
+}
+
+} // namespace
 
 class SourceDocumentsTest : public QObject {
     Q_OBJECT
 
 private:
-    TempSite* site_ = nullptr;
-    frm_Source* w_ = nullptr;
-    ScriptedDialogs* d_ = nullptr;
+    std::unique_ptr<SourceWindow> f_;
+    qsizetype asked_ = 0;  // messages before the row's own steps
 
-    QString wp(const QString& name) const { return workingPages(*site_) + name; }
-    QByteArray page(const QString& name) const { return readFile(finalPages(*site_) + name); }
-    // A source made by the editor control, opened from the Open Plus list.
-    void open(const QString& name, const QString& text)
+    QString show(const QString& text) const
     {
-        QVERIFY(writeSource(wp(name + ".rtf"), text));
-        d_->onModal(answer(name));
-        w_->Open_Plus_File();
-        QCOMPARE(w_->rtf_Source->Text(), text);
+        return text == newpage::Built_In_Page_Text() ? QStringLiteral("(new page)") : f_->shorten(text);
     }
-    const dialogs::Message& lastMessage() const { return d_->messages().last(); }
-    // The six document commands of the main menu are all in this state.
-    static bool documentCommands(bool enabled)
+    // The document as facts: the editor's text, the names, Source_Folder,
+    // whether it is open, changed and can be undone, the path panel, whether
+    // the window shows, the messages (without their reasons) and dialogs of
+    // the row; then every file of the throw-away root, a source as its text
+    // with the palette number of its first character and its first indent.
+    Facts facts()
     {
-        frm_Start* m = forms::Start();
-        for (QAction* a : {m->mnu_Source_Save, m->mnu_Source_Save_As, m->mnu_Source_New,
-                           m->mnu_Source_Keys->menuAction(), m->mnu_Source_Print, m->mnu_Source_Preview})
-            if (a->isEnabled() != enabled)
-                return false;
-        return true;
+        const SharedState& s = state();
+        QStringList asked;
+        for (qsizetype i = asked_; i < f_->dialogs.messages().size(); ++i)
+            asked << f_->shorten(f_->dialogs.messages()[i].text.section("\r\n(", 0, 0));
+        Facts f = {{"text", show(f_->box->Text())}, {"label", f_->w->lbl_Source_File->text()},
+                   {"title", s.Source_Title}, {"folder", f_->shorten(s.Source_Folder)},
+                   {"open", documentCommands(f_->w)}, {"changed", QString::number(s.Source_Changed)},
+                   {"undo", QString::number(f_->box->document()->isUndoAvailable())},
+                   {"panel", f_->shorten(s.Status_Path_Panel.text())}, {"shown", QString::number(f_->w->frameVisible())},
+                   {"asked", asked.join(" | ")}, {"offered", f_->offered.join(" | ")}};
+        QStringList files;
+        for (QDirIterator it(f_->site.path(""), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            if (const QString path = it.next(); !path.endsWith(".ini"))
+                files << path;
+        files.sort();
+        for (const QString& path : files) {
+            const QByteArray bytes = readFile(path);
+            const rtf::Content c = readSource(path);
+            f.push_back({"disk:" + f_->shorten(path),
+                         bytes.startsWith("{\\rtf") ? QStringLiteral("%1 {%2,%3}")
+                                                          .arg(show(rtf::crlfText(c)))
+                                                          .arg(Palette_Index(c.colorAt(0)))
+                                                          .arg(c.indents.empty() ? 0 : c.indents.front())
+                                                    : show(QString::fromUtf8(bytes))});
+        }
+        return f;
     }
 
 private Q_SLOTS:
     void init()
     {
         resetProgram();
-        site_ = new TempSite;
-        w_ = startEditor(*site_);
-        d_ = new ScriptedDialogs;
+        f_ = std::make_unique<SourceWindow>();
     }
     void cleanup()
     {
-        QVERIFY(d_->allUsed());
-        delete d_;
-        resetProgram();
-        delete site_;
+        QVERIFY(f_->dialogs.allUsed());
+        f_.reset();
     }
 
     void startsEmptySayingSelectAFile()
     {
         resetProgram();
-        Main(site_->programFolder());
-        w_ = forms::Source();
-        QCOMPARE(w_->windowTitle(), QStringLiteral("Source File"));
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("Select a File"));
-        const QFont f = w_->rtf_Source->textCursor().charFormat().font();
-        QCOMPARE(f.family(), QStringLiteral("Arial"));
-        QCOMPARE(f.pointSize(), 10);
-        QVERIFY(!w_->rtf_Source->isEnabled());
-        QVERIFY(documentCommands(false));
+        Main(f_->site.programFolder());
+        frm_Source* w = forms::Source();
+        QCOMPARE(w->rtf_Source->Text(), QStringLiteral("Select a File"));
+        const QFont font = w->rtf_Source->textCursor().charFormat().font();
+        QCOMPARE(font.family(), QStringLiteral("Arial"));
+        QCOMPARE(font.pointSize(), 10);
+        QCOMPARE(documentCommands(w), QStringLiteral("0"));
     }
 
-    void newPageFromTheBuiltInText()
+    // What a row's steps change, after what it is given (see
+    // SourceWindow::act); "WP/" and "FP/" are the site's page folders, "P/"
+    // the program folder, "~/" the throw-away root, "¶" a CR LF.
+    void documents_data()
     {
-        // Naming cancelled: the editor stays empty, nothing is written.
-        d_->onModal(answer(QString()));
-        w_->Start_New_Page();
-        QCOMPARE(w_->rtf_Source->Text(), QString());
-        QVERIFY(documentCommands(false));
-        QCOMPARE(QDir(workingPages(*site_)).entryList(QDir::Files), QStringList());
-        QCOMPARE(QDir(finalPages(*site_)).entryList(QDir::Files), QStringList());
-        QString proposed = QStringLiteral("?");
-        d_->onModal(answer("home", nullptr, &proposed));
-        QTest::keyClick(w_, Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(proposed, QString());
-        const QString text = newpage::Built_In_Page_Text();
-        QCOMPARE(w_->rtf_Source->Text(), text);
-        QCOMPARE(page("home.html"), text.toUtf8());
-        QVERIFY(QFile::exists(wp("home.rtf")));
-        QVERIFY(documentCommands(true));
-        // A new page starts its own undo history.
-        QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const QString& given, const QString& steps, const QString& expected) {
+            QTest::newRow(name) << given << steps << expected;
+        };
+        const QString edited = "write WP/index.rtf=<p>site</p>\r\n; write ~/index.rtf=other; "
+                               "open keep=<p>keep</p>\r\n; type edited ";
+        const QString references = "write P/References/table.rtf=<table></table>\r\n; "
+                                   "write P/References/form.rtf=<form></form>\r\n";
+        const QString changed = "write WP/other.rtf=<p>other</p>\r\n; open index=<p>old</p>\r\n; type Hi ";
+        const QString saved = "asked=Save Changes to index.rtf? disk:FP/index.html=Hi <p>old</p>\u00b6 "
+                              "disk:WP/index.rtf=Hi <p>old</p>\u00b6 {0,720}";
+
+        row("a new page not named: still empty, nothing written", "", "cancel; Start_New_Page",
+            "offered=Source_Save_As '' []");
+        row("Ctrl+N: the built-in page, named at once", "", "choose home; Ctrl+N on frm_Source",
+            "text=(new page) label=home title=home.rtf open=1 panel=WP/home.rtf offered=Source_Save_As '' [] "
+            "disk:FP/home.html=(new page) disk:WP/home.rtf=(new page) {0,0}");
+        row("the program's template, colours included", "write P/New Page.rtf=<p>shipped</p>\r\n",
+            "choose one; Start_New_Page",
+            "text=<p>shipped</p>\u00b6 label=one title=one.rtf open=1 panel=WP/one.rtf offered=Source_Save_As '' [] "
+            "disk:FP/one.html=<p>shipped</p>\u00b6 disk:WP/one.rtf=<p>shipped</p>\u00b6 {9,720}");
+        row("the working folder's template first, never listed",
+            "write P/New Page.rtf=<p>shipped</p>\r\n; write WP/New Page=<p>mine</p>\r\n; write WP/one.rtf=x",
+            "choose two; Start_New_Page",
+            "text=<p>mine</p>\u00b6 label=two title=two.rtf open=1 panel=WP/two.rtf offered=Source_Save_As '' [one] "
+            "disk:FP/two.html=<p>mine</p>\u00b6 disk:WP/two.rtf=<p>mine</p>\u00b6 {9,720}");
+        row("Save for New Pages, No: nothing stored", "open one=<p>one</p>\r\n", "answer No; Save_New",
+            "asked=Use this File to Start New Pages?");
+        row("Save for New Pages, Yes: the text and its colours", "open one=<p>one</p>\r\n", "answer Yes; Save_New",
+            "asked=Use this File to Start New Pages? disk:WP/New Page=<p>one</p>\u00b6 {9,720}");
+        row("Save for New Pages without a document: no question", "", "Save_New", "");
+        row("Open Plus: the source rewritten, its page written",
+            "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n", "choose index; Ctrl+O on frm_Source",
+            "text=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6 label=index title=index.rtf open=1 panel=WP/index.rtf "
+            "offered=Source_Open '' [index] disk:FP/index.html=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6");
+        row("Open Plus cancelled: nothing", "open index=<p>x</p>\r\n", "cancel; Open_Plus_File",
+            "offered=Source_Open 'index' [index]");
+        row("Save As: both files under the new name, the old one offered", "open index=<h1>x</h1>\r\n",
+            "choose news.php; Ctrl+Shift+S",
+            "label=news.php title=news.php.rtf panel=WP/news.php.rtf offered=Source_Save_As 'index' [index] "
+            "disk:FP/news.php=<h1>x</h1>\u00b6 disk:WP/news.php.rtf=<h1>x</h1>\u00b6 {9,720}");
+        row("Save As of a named document cancelled: kept", "open index=<p>x</p>\r\n", "cancel; Save_As",
+            "offered=Source_Save_As 'index' [index]");
+        row("Open File: imported from elsewhere, the original untouched", "write ~/elsewhere/about.htm=<p>about</p>\n",
+            "pick ~/elsewhere/about.htm; Ctrl+Shift+O on frm_Source",
+            "text=<p>about</p>\u00b6 label=about.htm title=about.htm.rtf folder=~/elsewhere/ open=1 "
+            "panel=WP/about.htm.rtf offered=file in WP/ disk:FP/about.htm=<p>about</p>\u00b6 "
+            "disk:WP/about.htm.rtf=<p>about</p>\u00b6 {0,0}");
+        row("Open File again: starts there; no file chosen: nothing",
+            "write ~/elsewhere/about.htm=<p>about</p>\n; pick ~/elsewhere/about.htm; Open_File", "pick; Open_File",
+            "offered=file in ~/elsewhere/");
+        row("Open File of a source's name, No: nothing replaced", edited,
+            "answer No; pick ~/index.rtf; answer No; Open_File",
+            "folder=~/ asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/");
+        row("Open File of a source's name, Yes: replaced", edited,
+            "answer No; pick ~/index.rtf; answer Yes; Open_File",
+            "text=other label=index title=index.rtf folder=~/ changed=0 undo=0 panel=WP/index.rtf "
+            "asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/ "
+            "disk:FP/index.html=other disk:WP/index.rtf=other {9,720}");
+        row("a file that cannot be loaded: said, nothing changes", edited,
+            "answer No; pick ~/gone.rtf; answer Ok; Open_File",
+            "folder=~/ asked=Save Changes to keep.rtf? | The file could not be opened:\u00b6~/gone.rtf "
+            "offered=file in WP/");
+        row("a reference copied, never written", references, "choose table; mnu_Source_Open_Ref",
+            "text=<table></table>\u00b6 label=table title=table.rtf folder=P/References/ open=1 panel=WP/table.rtf "
+            "offered=Ref_Open '' [form,table] disk:FP/table.html=<table></table>\u00b6 "
+            "disk:WP/table.rtf=<table></table>\u00b6 {9,720}");
+        row("a reference again: asks before replacing its copy", references + "; choose table; mnu_Source_Open_Ref",
+            "choose table; answer No; Open_Reference_File",
+            "asked=Replace Existing File? offered=Ref_Open 'table' [form,table]");
+        row("a read-only source: said, its page protected",
+            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
+            "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
+        row("the source folder gone: said, the changes stay marked",
+            "open index=<p>old</p>\r\n; type new ; remove WP/; clear panel", "answer Ok; Ctrl+S; answer No; cmd_Close",
+            "panel=WP/index.rtf shown=0 asked=The source file could not be saved:\u00b6WP/index.rtf | "
+            "Save Changes to index.rtf?");
+        row("the page folder gone: said, the source saved",
+            "open index=<p>old</p>\r\n; type new ; remove FP/; clear panel", "answer Ok; Ctrl+S",
+            "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
+            "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
+        row("opening another asks first; Yes saves", changed, "answer Yes; choose other; Open_Plus_File",
+            "text=<p>other</p>\u00b6 label=other title=other.rtf changed=0 undo=0 panel=WP/other.rtf "
+            "asked=Save Changes to index.rtf? offered=Source_Open 'index' [index,other] "
+            "disk:FP/index.html=Hi <p>old</p>\u00b6 disk:FP/other.html=<p>other</p>\u00b6 "
+            "disk:WP/index.rtf=Hi <p>old</p>\u00b6 {0,720}");
+        row("opening another asks first; No loses the changes", changed, "answer No; choose other; Open_Plus_File",
+            "text=<p>other</p>\u00b6 label=other title=other.rtf changed=0 undo=0 panel=WP/other.rtf "
+            "asked=Save Changes to index.rtf? offered=Source_Open 'index' [index,other] "
+            "disk:FP/other.html=<p>other</p>\u00b6");
+        row("File > Exit asks; Yes saves", changed, "answer Yes; mnu_File_Exit", "changed=0 panel= shown=0 " + saved);
+        row("the close button asks; Yes saves", changed, "answer Yes; cmd_Close",
+            "changed=0 shown=0 " + saved);
+        row("an unnamed page is offered as New File", "choose home; Start_New_Page; type x; clear names",
+            "answer Yes; cancel; closeRequested",
+            "title=New File shown=0 asked=Save Changes to New File? offered=Source_Save_As 'New File' [home]");
     }
-
-    void templatesInOrderAndSaveForNewPages()
+    void documents()
     {
-        // The program's template, colours included.
-        QVERIFY(writeSource(site_->programFolder() + "New Page.rtf", "<p>shipped</p>\r\n"));
-        d_->onModal(answer("one"));
-        w_->Start_New_Page();
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>shipped</p>\r\n"));
-        QCOMPARE(readSource(wp("one.rtf")).colorAt(0), Palette_Color(9));
-
-        // Save for New Pages: No writes nothing; Yes stores the text, colours
-        // included, and leaves the document as it was.
-        d_->expectMessage("Use this File to Start New Pages?", dialogs::Answer::No);
-        w_->Save_New();
-        QVERIFY(!QFile::exists(wp("New Page")));
-        QCOMPARE(lastMessage().title, QStringLiteral("New Page Template"));
-        QCOMPARE(lastMessage().icon, dialogs::Icon::Question);
-        w_->rtf_Source->setText("<p>mine</p>");
-        w_->rtf_Source->setSelStart(0);
-        w_->rtf_Source->setSelLength(3);
-        w_->rtf_Source->setSelColor(Palette_Color(12));
-        d_->answerNextMessage(dialogs::Answer::Yes);
-        w_->Save_New();
-        QVERIFY(QFile::exists(wp("New Page")));
-        QCOMPARE(page("one.html"), QByteArray("<p>shipped</p>\r\n"));
-        QCOMPARE(state().Source_Title, QStringLiteral("one.rtf"));
-
-        // The working folder's template comes first and is never listed.
-        d_->answerNextMessage(dialogs::Answer::No);  // the changes of "one"
-        QStringList listed;
-        d_->onModal(answer("two", &listed));
-        w_->Start_New_Page();
-        QCOMPARE(listed, QStringList{"one"});
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>mine</p>"));
-        QCOMPARE(readSource(wp("two.rtf")).colorAt(0), Palette_Color(12));
-
-        w_->Clear_Source();
-        w_->Save_New();  // nothing to store: no question
-    }
-
-    void openPlusAndSaveAsRewriteBothFiles()
-    {
-        const QString text = QStringLiteral("<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n");
-        QVERIFY(writeSource(wp("index.rtf"), text));
-        d_->onModal(answer("index"));
-        QTest::keyClick(w_, Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(w_->rtf_Source->Text(), text);
-        QCOMPARE(page("index.html"), text.toUtf8());
-        const rtf::Content back = readSource(wp("index.rtf"));
-        QCOMPARE(rtf::crlfText(back), text);
-        QCOMPARE(back.colorAt(0), Palette_Color(9));
-        QCOMPARE(back.indents.front(), 720);
-        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("index"));
-        QVERIFY(!state().Source_Changed);
-        QVERIFY(!w_->rtf_Source->document()->isUndoAvailable());
-
-        // Cancelling the list changes nothing.
-        d_->onModal(answer(QString()));
-        w_->Open_Plus_File();
-        QCOMPARE(state().Source_Title, QStringLiteral("index.rtf"));
-        QCOMPARE(w_->rtf_Source->Text(), text);
-
-        // Save As under another name, the name offered being the document's.
-        QString proposed;
-        d_->onModal(answer("news.php", nullptr, &proposed));
-        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(proposed, QStringLiteral("index"));
-        QCOMPARE(page("news.php"), text.toUtf8());
-        QCOMPARE(rtf::crlfText(readSource(wp("news.php.rtf"))), text);
-        QCOMPARE(w_->lbl_Source_File->text(), QStringLiteral("news.php"));
-        // Cancelling a named document's Save As keeps it.
-        d_->onModal(answer(QString()));
-        w_->Save_As();
-        QVERIFY(w_->rtf_Source->isEnabled());
-        QCOMPARE(state().Source_Title, QStringLiteral("news.php.rtf"));
-    }
-
-    void openFileImportsFromAnotherFolder()
-    {
-        const QString other = site_->path("elsewhere/");
-        QVERIFY(QDir().mkpath(other));
-        QVERIFY(writeFile(other + "about.htm", "<p>about</p>\n"));
-        d_->onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{other + "about.htm", other}; });
-        QTest::keyClick(w_, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
-        const dialogs::FileRequest r = d_->fileRequests().first();
-        QCOMPARE(r.title, QStringLiteral("Open Source File"));
-        QCOMPARE(r.folder, workingPages(*site_));
-        QCOMPARE(r.filterIndex, 1);
-        QVERIFY(r.filter.startsWith("Source Files (*.rtf)|*.rtf|"));
-        QVERIFY(r.mustExist);
-        QCOMPARE(page("about.htm"), QByteArray("<p>about</p>\r\n"));
-        QCOMPARE(rtf::crlfText(readSource(wp("about.htm.rtf"))), QStringLiteral("<p>about</p>\r\n"));
-        QCOMPARE(readFile(other + "about.htm"), QByteArray("<p>about</p>\n"));
-        QCOMPARE(state().Source_Folder, other);
-
-        // The next Open dialog starts there; no file chosen: nothing happens.
-        d_->onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        w_->Open_File();
-        QCOMPARE(d_->fileRequests().last().folder, other);
-        QCOMPARE(state().Source_Title, QStringLiteral("about.htm.rtf"));
-    }
-
-    void openFromElsewhereAsksBeforeReplacingASource()
-    {
-        QVERIFY(writeSource(wp("index.rtf"), "<p>site</p>\r\n"));
-        const QByteArray before = readFile(wp("index.rtf"));
-        open("keep", "<p>keep</p>\r\n");
-        QVERIFY(writeFile(site_->path("index.rtf"), "{\\rtf1 other}"));
-        auto pick = [&](const dialogs::FileRequest&) { return dialogs::FileResult{site_->path("index.rtf"), {}}; };
-        d_->onFile(pick).expectMessage("Replace Existing File?", dialogs::Answer::No);
-        w_->Open_File();
-        QCOMPARE(lastMessage().title, QStringLiteral("File Exists"));
-        QCOMPARE(readFile(wp("index.rtf")), before);
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>keep</p>\r\n"));
-        QCOMPARE(state().Source_Title, QStringLiteral("keep.rtf"));
-
-        d_->onFile(pick).answerNextMessage(dialogs::Answer::Yes);
-        w_->Open_File();
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("other"));
-        QCOMPARE(page("index.html"), QByteArray("other"));
-    }
-
-    void aSourceThatCannotBeLoadedChangesNothing()
-    {
-        open("keep", "<p>keep</p>\r\n");
-        w_->rtf_Source->setSelText("edited ");
-        d_->onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{site_->path("gone.rtf"), {}}; });
-        d_->answerNextMessage(dialogs::Answer::No);  // save the changes first? no
-        d_->answerNextMessage(dialogs::Answer::Ok);
-        w_->Open_File();
-        QVERIFY(lastMessage().text.contains(site_->path("gone.rtf")));
-        QCOMPARE(lastMessage().title, QStringLiteral("TWE - File Not Opened"));
-        QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("edited <p>keep</p>\r\n"));
-        QCOMPARE(state().Source_Path, wp("keep.rtf"));
-        QVERIFY(!QFile::exists(wp("gone.rtf")));
-    }
-
-    void referenceSourcesAreCopiedNeverWritten()
-    {
-        const QString ref = site_->programFolder() + "References/";
-        QVERIFY(writeSource(ref + "table.rtf", "<table></table>\r\n"));
-        QVERIFY(writeSource(ref + "form.rtf", "<form></form>\r\n"));
-        const QByteArray original = readFile(ref + "table.rtf");
-        d_->onModal(answer("table"));
-        forms::Start()->mnu_Source_Open_Ref->trigger();
-        QCOMPARE(readFile(ref + "table.rtf"), original);
-        QCOMPARE(page("table.html"), QByteArray("<table></table>\r\n"));
-        QCOMPARE(state().Source_Path, wp("table.rtf"));
-        QCOMPARE(state().Source_Folder, ref);
-        // Opening it again would replace the working copy, which asks first.
-        d_->onModal(answer("table")).expectMessage("Replace Existing File?", dialogs::Answer::No);
-        w_->Open_Reference_File();
-        QCOMPARE(state().Source_Path, wp("table.rtf"));
-    }
-
-    void readOnlySourceProtectsItsPage()
-    {
-        open("index", "<p>old</p>\r\n");
-        const QByteArray html = page("index.html");
-        const QByteArray source = readFile(wp("index.rtf"));
-        setReadOnly(wp("index.rtf"), true);
-        w_->rtf_Source->setSelText("new ");
-        state().Status_Path_Panel.clear();
-        d_->expectMessage("This is a Read Only File\r\nand cannot be changed");
-        QTest::keyClick(w_->rtf_Source, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(lastMessage().title, QStringLiteral("TWE - Protected Page"));
-        QCOMPARE(lastMessage().icon, dialogs::Icon::Critical);
-        QCOMPARE(page("index.html"), html);
-        QCOMPARE(readFile(wp("index.rtf")), source);
-        QCOMPARE(state().Status_Path_Panel.text(), wp("index.rtf"));
-        QVERIFY(!state().Source_Changed);
-        setReadOnly(wp("index.rtf"), false);
-    }
-
-    void saveFailuresNameTheFile_data()
-    {
-        QTest::addColumn<bool>("sourceFolder");
-        QTest::newRow("source folder gone: the changes stay unsaved") << true;
-        QTest::newRow("page folder gone: the source is saved") << false;
-    }
-    void saveFailuresNameTheFile()
-    {
-        QFETCH(bool, sourceFolder);
-        open("index", "<p>old</p>\r\n");
-        w_->rtf_Source->setSelText("new ");
-        const QString folder = sourceFolder ? workingPages(*site_) : finalPages(*site_);
-        QVERIFY(QDir(folder).removeRecursively());
-        d_->answerNextMessage(dialogs::Answer::Ok);
-        w_->Save_Source();
-        QVERIFY(lastMessage().text.contains(folder + (sourceFolder ? "index.rtf" : "index.html")));
-        QCOMPARE(lastMessage().title, QStringLiteral("TWE - File Not Saved"));
-        QCOMPARE(state().Source_Changed, sourceFolder);
-        // So leaving the document asks again.
-        if (sourceFolder) {
-            d_->answerNextMessage(dialogs::Answer::No);
-            w_->closeRequested();
-            QCOMPARE(d_->messages().size(), 2);
-        }
-    }
-
-    void leavingAChangedDocumentAsks_data()
-    {
-        QTest::addColumn<int>("how");
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("opening another, Yes saves") << 0 << true;
-        QTest::newRow("opening another, No loses the changes") << 0 << false;
-        QTest::newRow("File > Exit, Yes saves") << 1 << true;
-        QTest::newRow("close button, Yes saves") << 2 << true;
-    }
-    void leavingAChangedDocumentAsks()
-    {
-        QFETCH(int, how);
-        QFETCH(bool, yes);
-        QVERIFY(writeSource(wp("other.rtf"), "<p>other</p>\r\n"));
-        open("index", "<p>old</p>\r\n");
-        QTest::keyClicks(w_->rtf_Source, "Hi ");
-        QVERIFY(state().Source_Changed);
-        d_->expectMessage("Save Changes to index.rtf?", yes ? dialogs::Answer::Yes : dialogs::Answer::No);
-        if (how == 0) {
-            d_->onModal(answer("other"));
-            w_->Open_Plus_File();
-            QCOMPARE(w_->rtf_Source->Text(), QStringLiteral("<p>other</p>\r\n"));
-        } else if (how == 1) {
-            forms::Start()->mnu_File_Exit->trigger();
-        } else {
-            QTest::mouseClick(w_->cmd_Close, Qt::LeftButton);
-            QVERIFY(!w_->frameVisible());
-        }
-        QCOMPARE(lastMessage().title, QStringLiteral("Source File Change"));
-        QCOMPARE(lastMessage().icon, dialogs::Icon::Exclamation);
-        QCOMPARE(page("index.html"), yes ? QByteArray("Hi <p>old</p>\r\n") : QByteArray("<p>old</p>\r\n"));
-    }
-
-    void unnamedPageIsOfferedAsNewFile()
-    {
-        d_->onModal(answer("home"));
-        w_->Start_New_Page();
-        QTest::keyClicks(w_->rtf_Source, "x");
-        // As it is after a cancelled name for a page the user asked to save.
-        state().Source_Title.clear();
-        state().Source_Path.clear();
-        QString proposed;
-        d_->expectMessage("Save Changes to New File?", dialogs::Answer::Yes).onModal(answer("", nullptr, &proposed));
-        w_->closeRequested();
-        QCOMPARE(proposed, QStringLiteral("New File"));
-        // A text that has a title is kept when its naming is cancelled.
-        QVERIFY(w_->rtf_Source->TextLength() > 0);
+        QFETCH(QString, given);
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        f_->run(given);
+        f_->offered.clear();
+        asked_ = f_->dialogs.messages().size();
+        const Facts before = facts();
+        f_->run(steps);
+        QCOMPARE(changes(before, facts(), expected), expected);
     }
 
     void aNewSiteBringsItsOwnListsAndTargets()
     {
-        QVERIFY(writeFile(wp("Target.lst"), "old_frame\r\n"));
-        w_->Working_Folder_Files();
-        QCOMPARE(w_->tagBars->cbo_Target[2]->findText("old_frame"), 5);
+        QVERIFY(writeFile(f_->wp("Target.lst"), "old_frame\r\n"));
+        f_->w->Working_Folder_Files();
+        TagBars* tags = f_->w->tagBars;
+        QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), 5);
         TempSite other;
-        QVERIFY(writeFile(workingPages(other) + "Target.lst", "new_frame\r\n"));
-        QVERIFY(writeSource(workingPages(other) + "home.rtf", "<p>home</p>\r\n"));
+        QVERIFY(writeFile(other.workingFolder() + "Working-Pages/Target.lst", "new_frame\r\n"));
+        QVERIFY(writeSource(other.workingFolder() + "Working-Pages/home.rtf", "<p>home</p>\r\n"));
         other.apply();
-        w_->Working_Folder_Files();
-        for (int i : {2, 4}) {
-            QCOMPARE(w_->tagBars->cbo_Target[i]->findText("old_frame"), -1);
-            QCOMPARE(w_->tagBars->cbo_Target[i]->findText("new_frame"), 5);
-        }
-        QCOMPARE(w_->tagBars->cbo_Tag[4]->findText("home"), 1);
+        f_->w->Working_Folder_Files();
+        for (int i : {2, 4})
+            QCOMPARE(tags->cbo_Target[i]->findText("new_frame"), 5);
+        QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), -1);
+        QCOMPARE(tags->cbo_Tag[4]->findText("home"), 1);
     }
 
     void shippedTemplateIsTheProgramsOwnColouring()

@@ -1,6 +1,5 @@
-// The editor window driven as a user drives it: both key tables, the colour
-// boxes and colour keys, indents, the two-command buttons, the pop-up menus,
-// undo, and the window's own layout rules.
+// The editor window driven as a user drives it: its keys and buttons, the
+// colour boxes, the pop-up menus and the window's own layout rules.
 
 #include "tesk_test.h"
 #include "source_window_support.h"
@@ -8,9 +7,9 @@
 #include "browser/frm_Browser.h"
 #include "platform/screen.h"
 #include "source/button_bar.h"
-#include "source/tag_bars.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -22,106 +21,138 @@ namespace {
 
 const QString kText = QStringLiteral("<p class=\"x\">Hello</p>\r\nSecond line\r\n");
 
-void select(RichTextBox* box, int start, int length)
-{
-    box->setSelStart(start);
-    box->setSelLength(length);
-}
-
-// The palette numbers of the characters at positions, the selection kept.
-QList<int> colorsAt(RichTextBox* box, const QList<int>& positions)
-{
-    const int start = box->SelStart(), length = box->SelLength();
-    QList<int> out;
-    for (int pos : positions) {
-        select(box, pos, 1);
-        for (int n = 0; n < 16; ++n)
-            if (Palette_Color(n) == box->SelColor())
-                out << n;
-    }
-    select(box, start, length);
-    return out;
-}
-
 } // namespace
 
 class SourceKeysTest : public QObject {
     Q_OBJECT
 
 private:
-    TempSite* site_ = nullptr;
-    frm_Source* w_ = nullptr;
+    std::unique_ptr<SourceWindow> f_;
     RichTextBox* box_ = nullptr;
+    int hor_ = 0, ver_ = 0;
 
-    void ctrl(Qt::Key key, Qt::KeyboardModifiers more = {}) { QTest::keyClick(box_, key, Qt::ControlModifier | more); }
-    QByteArray page() const { return readFile(finalPages(*site_) + "index.html"); }
+    // The window as facts: the first line of the text and of the page,
+    // selection, focus, the colours at 1, 4, 13, 17 and 18, whether "Hello"
+    // is bold, the indents, the colour panel, Source_Changed, the window
+    // codes, the splits moved, a menu that popped up, the dialogs offered.
+    Facts facts()
+    {
+        const SharedState& s = state();
+        const rtf::Content c = box_->content();
+        QStringList colours, indents;
+        for (int pos : {1, 4, 13, 17, 18})
+            colours << QString::number(Palette_Index(c.colorAt(pos)));
+        for (int indent : c.indents)
+            indents << QString::number(indent);
+        QTextCursor hello(box_->document());
+        hello.setPosition(15);
+        QString menu;
+        for (QMenu* m : {forms::Start()->mnu_Source, forms::Start()->mnu_Source_Keys})
+            if (m->isVisible()) {
+                menu = m->objectName();
+                m->hide();
+            }
+        const QWidget* focus = QApplication::focusWidget();
+        const auto number = [](auto n) { return QString::number(int(n)); };
+        return {{"line", box_->Text().section("\r\n", 0, 0)},
+                {"page", QString::fromUtf8(f_->page("index.html")).section("\r\n", 0, 0)},
+                {"sel", QStringLiteral("%1+%2").arg(box_->SelStart()).arg(box_->SelLength())},
+                {"focus", focus ? focus->objectName() : QString()}, {"colours", colours.join(',')},
+                {"bold", number(hello.charFormat().fontWeight() == QFont::Bold)}, {"indents", indents.join(',')},
+                {"status", s.Status_Color_Panel.text()}, {"changed", number(s.Source_Changed)},
+                {"browser", number(s.Browser_Window_Pos)}, {"source", number(s.Source_Window_Pos)},
+                {"horizontal", number(s.Arrange_Horizontal)},
+                {"split", QStringLiteral("%1,%2").arg(s.Slider_Hor.value - hor_).arg(s.Slider_Ver.value - ver_)},
+                {"menu", menu}, {"offered", f_->offered.join(" | ")}};
+    }
 
 private Q_SLOTS:
     void init()
     {
-        // A plain-text source: it loads black, without indents.
+        // A plain-text source, black, without indents; "Hello" bold in
+        // colour 5, the caret at 2, no changes.
         resetProgram();
-        site_ = new TempSite;
-        w_ = startEditor(*site_);
-        box_ = w_->rtf_Source;
-        QVERIFY(writeFile(workingPages(*site_) + "index.rtf", kText.toUtf8()));
-        ScriptedDialogs d;
-        d.onModal(answer("index"));
-        w_->Open_Plus_File();
-        QCOMPARE(box_->Text(), kText);
+        f_ = std::make_unique<SourceWindow>();
+        box_ = f_->box;
+        f_->open("index", kText, true);
+        box_->setSelStart(13);
+        box_->setSelLength(5);
+        box_->setSelBold(true);
+        box_->setSelColor(Palette_Color(5));
+        box_->setSelStart(2);
+        state().Source_Changed = false;
+        hor_ = state().Slider_Hor.value;
+        ver_ = state().Slider_Ver.value;
         QVERIFY(box_->hasFocus());
     }
     void cleanup()
     {
-        resetProgram();
-        delete site_;
+        QVERIFY(f_->dialogs.allUsed());
+        f_.reset();
     }
 
-    void colourCodingUndoAndRedo()
+    void keysAndButtons_data()
     {
-        QVERIFY(!box_->document()->isUndoAvailable());
-        ctrl(Qt::Key_0);
-        QCOMPARE(colorsAt(box_, {1, 4, 13}), (QList<int>{9, 12, 0}));  // tag, attribute area, text
-        QVERIFY(state().Source_Changed);
-        ctrl(Qt::Key_Z);
-        QCOMPARE(colorsAt(box_, {1}), QList<int>{0});
-        QTest::mouseClick(w_->cmd_Format, Qt::LeftButton);  // colour codes too
-        QCOMPARE(colorsAt(box_, {1}), QList<int>{9});
-        box_->setSelStart(0);
-        QTest::keyClicks(box_, "abc");
-        ctrl(Qt::Key_Z);
-        QCOMPARE(box_->Text(), kText);
-        ctrl(Qt::Key_Y);
-        QCOMPARE(box_->Text(), "abc" + kText);
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected");  // the facts that changed; "*" any value
+        auto row = [](const char* name, const char* steps, const char* changes) {
+            QTest::newRow(name) << steps << changes;
+        };
+        row("Ctrl+0 colour codes", "Ctrl+0", "colours=9,12,0,0,9 changed=1");
+        row("the format button colour codes", "cmd_Format", "colours=9,12,0,0,9 status=Blue changed=1");
+        row("Ctrl+Z undoes it", "16+0; Ctrl+0; Ctrl+Z", "changed=1");
+        row("Ctrl+= applies the standard format", "Ctrl+=", "bold=0 changed=1");
+        row("the format button, right click: standard format", "cmd_Format right", "bold=0 status= changed=1");
+        row("Ctrl+1 colours black", "13+5; Ctrl+1", "sel=13+0 colours=0,0,0,0,0 changed=1");
+        row("Ctrl+Shift+3 colours green, the Shift aside", "13+5; Ctrl+Shift+#",
+            "sel=13+0 colours=0,0,2,2,0 status=Green changed=1");
+        row("Ctrl+4 colours red", "13+5; Ctrl+4", "sel=13+0 colours=0,0,12,12,0 status=Red changed=1");
+        row("the third colour box", "13+5; pic_Color_2", "sel=13+0 colours=0,0,2,2,0 status=Green changed=1");
+        row("Ctrl+] with nothing selected: nothing", "3+0; Ctrl+]", "sel=3+0");
+        row("Ctrl+] indents", "3+25; Ctrl+]", "sel=3+0 indents=1080,1080,0 changed=1");
+        row("Ctrl+[ removes the indent", "3+25; Ctrl+]; 3+25; Ctrl+[", "sel=3+0 changed=1");
+        row("the indent button", "3+25; cmd_Indent", "sel=3+0 indents=1080,1080,0 status= changed=1");
+        row("the indent button, right click: removes", "3+25; cmd_Indent; 3+25; cmd_Indent right",
+            "sel=3+0 status= changed=1");
+        row("Ctrl+Shift+1 is an entity, not a colour", "13+5; Ctrl+Shift+!",
+            "line=<p class=\"x\">&iexcl;</p> sel=20+0 colours=0,0,5,5,5 changed=1");
+        row("an accent, then a letter: its entity", "13+0; Ctrl+'; type e",
+            "line=<p class=\"x\">&eacute;Hello</p> sel=21+0 colours=0,0,0,0,0 bold=0 changed=1");
+        row("an accent, then a digit: the digit, the accent dropped", "13+0; Ctrl+'; type 5e",
+            "line=<p class=\"x\">5eHello</p> sel=15+0 colours=0,0,0,5,5 bold=0 changed=1");
+        const char* saved = "line=<p class=\"x\">Hello</p>X page=<p class=\"x\">Hello</p>X sel=23+0";
+        row("Ctrl+S saves", "22+0; type X; Ctrl+S", saved);
+        row("Save and Refresh saves", "22+0; type X; cmd_Html", saved);
+        row("Ctrl+Shift+S: Save As", "cancel; Ctrl+Shift+S", "offered=Source_Save_As 'index' [index]");
+        row("Ctrl+O on a button: the list", "cancel; Ctrl+O on cmd_Find", "offered=Source_Open 'index' [index]");
+        row("Ctrl+Shift+O on a button: the system dialog", "pick; Ctrl+Shift+O on cmd_Find", "offered=file in WP/");
+        row("the open button: the list", "cancel; cmd_Open",
+            "focus=cmd_Open status= offered=Source_Open 'index' [index]");
+        row("the open button, right click: the system dialog", "pick; cmd_Open right",
+            "focus=cmd_Open status= offered=file in WP/");
+        row("Space on the open button: a left click", "cancel; Space on cmd_Open", "offered=Source_Open 'index' [index]");
+        row("Alt+Left moves the split", "Alt+Left", "split=-1,0");
+        row("Alt+Shift+Up moves the other split", "Alt+Shift+Up", "split=0,-10");
+        row("Ctrl+Q hides the browser", "Ctrl+Q", "browser=-1");
+        row("Ctrl+Q again shows it", "Ctrl+Q; Ctrl+Q", "");
+        row("Ctrl+M: the Source menu", "Ctrl+M", "menu=mnu_Source");
+        row("Ctrl+Shift+M: the keys menu", "Ctrl+Shift+M", "menu=mnu_Source_Keys");
+        row("right click: the Source menu", "right click", "menu=mnu_Source");
+        row("Ctrl+right click: the keys menu", "Ctrl+right click", "menu=mnu_Source_Keys");
+        row("Alt+Home: the first button", "Alt+Home", "focus=cmd_Button_0 status=");
+        row("the size button: full size", "cmd_Size", "focus=cmd_Size status= source=1");
+        row("the size button again: back", "cmd_Size; cmd_Size", "focus=cmd_Size status=");
+        row("vertical already: the vertical button does nothing", "cmd_Ver", "focus=cmd_Ver status=");
+        row("the horizontal button", "cmd_Hor", "focus=cmd_Hor status= horizontal=1 split=*");
+        row("and the vertical one back", "cmd_Hor; cmd_Ver", "focus=cmd_Ver status= split=*");
     }
-
-    void colourKeysAndBoxesColourTheSelection_data()
+    void keysAndButtons()
     {
-        QTest::addColumn<int>("key");  // 0: a click on the third colour box
-        QTest::addColumn<int>("palette");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Ctrl+1 black") << int(Qt::Key_1) << 0 << "Black";
-        QTest::newRow("Ctrl+2 blue") << int(Qt::Key_2) << 9 << "Blue";
-        QTest::newRow("Ctrl+3 green") << int(Qt::Key_3) << 2 << "Green";
-        QTest::newRow("Ctrl+4 red") << int(Qt::Key_4) << 12 << "Red";
-        QTest::newRow("third colour box") << 0 << 2 << "Green";
-    }
-    void colourKeysAndBoxesColourTheSelection()
-    {
-        QFETCH(int, key);
-        QFETCH(int, palette);
-        QFETCH(QString, name);
-        select(box_, 13, 5);  // Hello
-        box_->setSelColor(Palette_Color(5));
-        if (key)
-            ctrl(Qt::Key(key));
-        else
-            QTest::mouseClick(w_->pic_Color[2], Qt::LeftButton);
-        QCOMPARE(colorsAt(box_, {13, 17, 18}), (QList<int>{palette, palette, 0}));
-        QCOMPARE(box_->SelStart(), 13);
-        QCOMPARE(box_->SelLength(), 0);
-        QCOMPARE(forms::Start()->sb_Status[0]->text(), name);
-        QVERIFY(box_->hasFocus());
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        const Facts before = facts();
+        f_->run(steps);
+        QCOMPARE(changes(before, facts(), expected), expected);
     }
 
     void caretColourNamesTheBox_data()
@@ -138,10 +169,12 @@ private Q_SLOTS:
         QFETCH(int, color);
         QFETCH(int, selection);
         QFETCH(QString, shown);
-        select(box_, 13, 5);
+        box_->setSelStart(13);
+        box_->setSelLength(5);
         box_->setSelColor(Palette_Color(color));
-        select(box_, selection ? 14 : 18, selection);
-        w_->cmd_Open->setFocus();
+        box_->setSelStart(selection ? 14 : 18);
+        box_->setSelLength(selection);
+        f_->w->cmd_Open->setFocus();
         QVERIFY(state().Status_Color_Panel.text().isEmpty());
         box_->setFocus();
         QCOMPARE(state().Status_Color_Panel.text(), shown);
@@ -152,196 +185,29 @@ private Q_SLOTS:
     {
         state().Code_Color_Numbers[2] = 10;
         state().Code_Color_Names[2] = "Lime";
-        w_->Box_Colors();
-        QCOMPARE(w_->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
-        QCOMPARE(w_->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
-    }
-
-    void indentKeysAndButton()
-    {
-        auto indents = [this] { return box_->content().indents; };
-        const std::vector<int> none{0, 0, 0};
-        box_->setSelStart(3);
-        ctrl(Qt::Key_BracketRight);  // nothing selected
-        QCOMPARE(indents(), none);
-        select(box_, 3, 25);  // into the second line
-        ctrl(Qt::Key_BracketRight);
-        QCOMPARE(indents(), (std::vector<int>{1080, 1080, 0}));
-        QCOMPARE(box_->SelStart(), 3);
-        QCOMPARE(box_->SelLength(), 0);
-        select(box_, 3, 25);
-        ctrl(Qt::Key_BracketLeft);
-        QCOMPARE(indents(), none);
-        // The button: left click indents, right click removes.
-        state().Text_Indent = 720;
-        select(box_, 0, 2);
-        QTest::mouseClick(w_->cmd_Indent, Qt::LeftButton);
-        QCOMPARE(indents(), (std::vector<int>{720, 0, 0}));
-        select(box_, 0, 2);
-        QTest::mouseClick(w_->cmd_Indent, Qt::RightButton);
-        QCOMPARE(indents(), none);
-        // Indents go to the source only: the page is the text.
-        select(box_, 0, 2);
-        ctrl(Qt::Key_BracketRight);
-        ctrl(Qt::Key_S);
-        QCOMPARE(page(), kText.toUtf8());
-        const rtf::Content source = readSource(workingPages(*site_) + "index.rtf");
-        QCOMPARE(rtf::crlfText(source), kText);
-        QCOMPARE(source.indents.front(), 720);
-    }
-
-    void keysThatWriteText_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("length");  // of the selection from "Hello"
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("starts");
-        QTest::newRow("Ctrl+Shift+1 is an entity, not a colour")
-            << int(Qt::Key_Exclam | Qt::ShiftModifier) << 5 << "" << "<p class=\"x\">&iexcl;</p>";
-        QTest::newRow("conversion keys come first: Ctrl+B")
-            << int(Qt::Key_B) << 5 << "" << "<p class=\"x\"><b>Hello</b></p>";
-        QTest::newRow("accent, then a letter") << int(Qt::Key_Apostrophe) << 0 << "e" << "<p class=\"x\">&eacute;Hello";
-        QTest::newRow("accent, then a digit: typed as it is, accent dropped")
-            << int(Qt::Key_Apostrophe) << 0 << "5e" << "<p class=\"x\">5eHello";
-    }
-    void keysThatWriteText()
-    {
-        QFETCH(int, key);
-        QFETCH(int, length);
-        QFETCH(QString, typed);
-        QFETCH(QString, starts);
-        select(box_, 13, length);
-        ctrl(Qt::Key(key & ~Qt::ShiftModifier), Qt::KeyboardModifiers(key & Qt::ShiftModifier));
-        if (key == Qt::Key_Apostrophe)
-            QCOMPARE(state().Status_Color_Panel.text(), QStringLiteral("Acute"));
-        QTest::keyClicks(box_, typed);
-        QVERIFY2(box_->Text().startsWith(starts), qPrintable(box_->Text()));
-        QVERIFY(state().Entity_Suffix.isEmpty());
-    }
-
-    void standardFormatKeyAndButton()
-    {
-        for (const bool button : {false, true}) {
-            select(box_, 13, 5);
-            box_->setSelBold(true);
-            box_->setSelStart(2);
-            if (button)
-                QTest::mouseClick(w_->cmd_Format, Qt::RightButton);
-            else
-                ctrl(Qt::Key_Equal);
-            QTextCursor c(box_->document());
-            c.setPosition(15);
-            QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
-            QCOMPARE(box_->SelStart(), 2);
-            QVERIFY(box_->hasFocus());
-        }
-    }
-
-    void commandsReachTheirDialogs_data()
-    {
-        QTest::addColumn<int>("how");
-        QTest::addColumn<bool>("fileDialog");
-        QTest::newRow("Ctrl+Shift+O on a button: the system dialog") << 0 << true;
-        QTest::newRow("open button: the list") << 1 << false;
-        QTest::newRow("open button, right click: the system dialog") << 2 << true;
-        QTest::newRow("Space on the open button: a left click") << 3 << false;
-    }
-    void commandsReachTheirDialogs()
-    {
-        QFETCH(int, how);
-        QFETCH(bool, fileDialog);
-        ScriptedDialogs d;
-        if (fileDialog)
-            d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        else
-            d.onModal(answer(QString()));
-        const std::function<void()> acts[] = {
-            [&] { QTest::keyClick(w_->cmd_Find, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier); },
-            [&] { QTest::mouseClick(w_->cmd_Open, Qt::LeftButton); },
-            [&] { QTest::mouseClick(w_->cmd_Open, Qt::RightButton); },
-            [&] {
-                w_->cmd_Open->setFocus();
-                QTest::keyClick(w_->cmd_Open, Qt::Key_Space);
-            },
-        };
-        acts[how]();
-        QVERIFY(d.allUsed());
-        QCOMPARE(d.fileRequests().size(), fileDialog ? 1 : 0);
-    }
-
-    void windowKeysAndMenusLeaveTheText()
-    {
-        SharedState& s = state();
-        const int hor = s.Slider_Hor.value, ver = s.Slider_Ver.value;
-        QTest::keyClick(box_, Qt::Key_Left, Qt::AltModifier);
-        QTest::keyClick(box_, Qt::Key_Up, Qt::AltModifier | Qt::ShiftModifier);
-        QCOMPARE(s.Slider_Hor.value, hor - 1);
-        QCOMPARE(s.Slider_Ver.value, ver - 10);
-        // Ctrl+Q hides the browser and brings it back.
-        ctrl(Qt::Key_Q);
-        QVERIFY(s.Browser_Window_Pos < 1);
-        ctrl(Qt::Key_Q);
-        QCOMPARE(s.Browser_Window_Pos, 2);
-        // Ctrl+M and the right button pop up the menus, Shift or Ctrl the keys menu.
-        frm_Start* m = forms::Start();
-        const QPoint inside = box_->viewport()->rect().center();
-        const std::pair<std::function<void()>, QMenu*> cases[] = {
-            {[&] { ctrl(Qt::Key_M); }, m->mnu_Source},
-            {[&] { ctrl(Qt::Key_M, Qt::ShiftModifier); }, m->mnu_Source_Keys},
-            {[&] { QTest::mouseClick(box_->viewport(), Qt::RightButton, {}, inside); }, m->mnu_Source},
-            {[&] { QTest::mouseClick(box_->viewport(), Qt::RightButton, Qt::ControlModifier, inside); },
-             m->mnu_Source_Keys},
-        };
-        for (const auto& [act, menu] : cases) {
-            act();
-            QTRY_VERIFY(menu->isVisible());
-            menu->hide();
-        }
-        QCOMPARE(box_->Text(), kText);
-        QVERIFY(box_->hasFocus());
-        QTest::keyClick(box_, Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), w_->tb_Left->cmd_Button[0]);
-    }
-
-    void topBarButtons()
-    {
-        for (QToolButton* b : {w_->cmd_Previous, w_->cmd_Print, w_->cmd_Open, w_->cmd_Indent, w_->cmd_Format})
-            QVERIFY2(b->toolTip().contains(" | "), qPrintable(b->objectName()));
-        // Save and Refresh writes the page as the editor shows it.
-        QTest::keyClicks(box_, "X");
-        QTest::mouseClick(w_->cmd_Html, Qt::LeftButton);
-        QVERIFY(!state().Source_Changed);
-        QCOMPARE(page(), ("X" + kText).toUtf8());
-        SharedState& s = state();
-        QTest::mouseClick(w_->cmd_Size, Qt::LeftButton);
-        QCOMPARE(s.Source_Window_Pos, 1);
-        QTest::mouseClick(w_->cmd_Size, Qt::LeftButton);
-        QCOMPARE(s.Source_Window_Pos, 2);
-        QTest::mouseClick(w_->cmd_Ver, Qt::LeftButton);  // already vertical: nothing
-        QVERIFY(!s.Arrange_Horizontal);
-        QTest::mouseClick(w_->cmd_Hor, Qt::LeftButton);
-        QVERIFY(s.Arrange_Horizontal);
-        QTest::mouseClick(w_->cmd_Ver, Qt::LeftButton);
-        QVERIFY(!s.Arrange_Horizontal);
+        f_->w->Box_Colors();
+        QCOMPARE(f_->w->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
+        QCOMPARE(f_->w->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
     }
 
     void layoutActivationAndPagination()
     {
+        frm_Source* w = f_->w;
         const QRect e = box_->geometry();
-        QCOMPARE(e.top(), w_->tb_Top->height() + Px_From_Twips_Y(60));
-        QCOMPARE(e.left(), w_->tb_Left->width() + Px_From_Twips_X(60));
+        QCOMPARE(e.top(), w->tb_Top->height() + Px_From_Twips_Y(60));
+        QCOMPARE(e.left(), w->tb_Left->width() + Px_From_Twips_X(60));
         QCOMPARE(box_->rightMargin(), Twips_From_Px_X(e.width()) - 800);
-        QVERIFY(w_->lbl_Source_File->width() <= Px_From_Twips_X(5000) + 1);
+        QVERIFY(w->lbl_Source_File->width() <= Px_From_Twips_X(5000) + 1);
         // Activation shows the source's path, leaving clears it.
         SharedState& s = state();
         QMdiArea* area = forms::Start()->innerArea();
         area->setActiveSubWindow(forms::Browser()->frame());
         QTRY_COMPARE(s.Status_Path_Panel.text(), QString());
-        area->setActiveSubWindow(w_->frame());
-        QTRY_COMPARE(s.Status_Path_Panel.text(), workingPages(*site_) + "index.rtf");
+        area->setActiveSubWindow(w->frame());
+        QTRY_COMPARE(s.Status_Path_Panel.text(), f_->wp("index.rtf"));
         // The window never gets smaller than 2500 twips either way.
-        w_->frame()->resize(40, 40);
-        QTRY_VERIFY(w_->geometryTwips().width() >= 2500 && w_->geometryTwips().height() >= 2500);
+        w->frame()->resize(40, 40);
+        QTRY_VERIFY(w->geometryTwips().width() >= 2500 && w->geometryTwips().height() >= 2500);
         // A change makes the pagination of a printed source stale.
         s.Print_Source = 1;
         s.Paginated = 1;
@@ -351,20 +217,21 @@ private Q_SLOTS:
 
     void emptyEditorIgnoresTheMenuCommands()
     {
-        w_->Clear_Source();
-        QVERIFY(!w_->tb_Left->isEnabled());
+        frm_Source* w = f_->w;
+        w->Clear_Source();
+        QVERIFY(!w->tb_Left->isEnabled());
         forms::Start()->mnu_Source_Color->trigger();
         forms::Start()->mnu_Source_Paste->trigger();
         // No document: nothing to save, so no dialog either.
-        w_->Save_Source();
-        w_->Save_As();
-        w_->Save_New();
-        w_->Indent_Text(1);
+        w->Save_Source();
+        w->Save_As();
+        w->Save_New();
+        w->Indent_Text(1);
         QCOMPARE(box_->Text(), QString());
         QVERIFY(!state().Source_Changed);
         // The window's focus goes to the open button while there is no document.
-        w_->focusEditor();
-        QCOMPARE(QApplication::focusWidget(), w_->cmd_Open);
+        w->focusEditor();
+        QCOMPARE(QApplication::focusWidget(), w->cmd_Open);
     }
 };
 TESK_TEST(SourceKeysTest)

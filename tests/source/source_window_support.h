@@ -1,7 +1,8 @@
 #pragma once
 // What the source editor's window tests share: the program started in a
 // throw-away site with the editor showing, sources made by the program's own
-// editor control, and scripted answers for the name dialogs.
+// editor control, scripted answers for the name dialogs, and the steps a
+// user takes written as text, with the window's state compared as facts.
 
 #include "test_support.h"
 
@@ -17,39 +18,24 @@
 #include "source/frm_Source_Save_As.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace tesk::test {
 
-// The program started in site's program folder, working on site's working
-// folder, with the editor window placed, shown and active.
-inline frm_Source* startEditor(const TempSite& site)
-{
-    Main(site.programFolder());
-    site.apply();
-    frm_Source* w = forms::Source();
-    w->Working_Folder_Files();
-    forms::Start()->activateWindow();
-    (void)QTest::qWaitForWindowActive(forms::Start());
-    QApplication::processEvents();
-    return w;
-}
-
-inline QString workingPages(const TempSite& site) { return site.workingFolder() + QStringLiteral("Working-Pages/"); }
-inline QString finalPages(const TempSite& site) { return site.workingFolder() + QStringLiteral("Final-Pages/"); }
-
-// A source file written by the editor control: text in black, the first
-// line blue and indented by 720 twips.
+// A source file written by the editor control: the first line blue and
+// indented by 720 twips, the rest black.
 inline bool writeSource(const QString& path, const QString& text)
 {
     RichTextBox box;
     box.setText(text);
     box.setSelStart(0);
-    box.setSelLength(int(text.indexOf(QLatin1Char('\r'))));
+    const int end = int(text.indexOf(QLatin1Char('\r')));
+    box.setSelLength(end < 0 ? int(text.size()) : end);
     box.setSelColor(Palette_Color(9));
     box.setSelIndent(720);
     return box.SaveFile(path, 0);
@@ -76,31 +62,183 @@ inline QString selected(const QListWidget* list)
     return items.isEmpty() ? QString() : items.first()->text();
 }
 
-// Answers whichever name dialog shows: Save As gets entry typed, an open
-// dialog gets it chosen from its list ("" cancels either). listed receives
-// the list; shown the name Save As offered, or the entry an open dialog
-// preselected.
-inline std::function<int(QDialog&)> answer(const QString& entry, QStringList* listed = nullptr,
-                                           QString* shown = nullptr)
+// A window's state as facts, name and value, in a fixed order.
+using Facts = QList<std::pair<QString, QString>>;
+
+// The facts that differ, "name=value" joined by blanks ("(none)" for a fact
+// gone); a fact that `expected` gives as "name=*" shows as such, whatever its
+// value.
+inline QString changes(const Facts& before, const Facts& after, const QString& expected)
 {
-    return [=](QDialog& d) {
-        auto* list = d.findChild<QListWidget*>();
-        auto* name = d.findChild<QLineEdit*>(QStringLiteral("txt_Save_As"));
-        if (listed)
-            *listed = entries(list);
-        if (shown)
-            *shown = name ? name->text() : selected(list);
-        QString button = QStringLiteral("cmd_Cancel");
-        if (!entry.isEmpty() && name) {
-            name->setText(entry);
-            button = QStringLiteral("cmd_Save_As");
-        } else if (!entry.isEmpty()) {
-            list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
-            button = QStringLiteral("cmd_Open");
-        }
-        d.findChild<QPushButton*>(button)->click();
-        return d.result();
+    const auto find = [](const Facts& f, const QString& name) {
+        for (const auto& [n, v] : f)
+            if (n == name)
+                return std::optional<QString>(v);
+        return std::optional<QString>();
     };
+    QStringList out;
+    for (const auto& [name, value] : after)
+        if (find(before, name) != value)
+            out << name + '=' + (expected.contains(name + "=*") ? QStringLiteral("*") : value);
+    for (const auto& [name, value] : before)
+        if (!find(after, name))
+            out << name + "=(none)";
+    return out.join(' ');
 }
+
+// The program started in a throw-away site, working on its working folder,
+// with the editor window placed, shown and active.
+struct SourceWindow {
+    TempSite site;
+    ScriptedDialogs dialogs;
+    frm_Source* w = nullptr;
+    RichTextBox* box = nullptr;
+    QStringList offered;  // what each name or file dialog offered, in order
+
+    SourceWindow()
+    {
+        Main(site.programFolder());
+        site.apply();
+        w = forms::Source();
+        box = w->rtf_Source;
+        w->Working_Folder_Files();
+        forms::Start()->activateWindow();
+        (void)QTest::qWaitForWindowActive(forms::Start());
+        QApplication::processEvents();
+    }
+    ~SourceWindow() { resetProgram(); }
+
+    QString wp(const QString& name = {}) const { return site.workingFolder() + "Working-Pages/" + name; }
+    QByteArray page(const QString& name) const { return readFile(site.workingFolder() + "Final-Pages/" + name); }
+    // Paths written from "~/", the throw-away root; "WP/" and "FP/" for the
+    // site's page folders, "P/" for the program folder.
+    QString expand(const QString& path) const
+    {
+        static const std::pair<const char*, const char*> parts[] = {
+            {"WP/", "site/Working-Pages/"}, {"FP/", "site/Final-Pages/"}, {"P/", "program/"}, {"~/", ""}};
+        for (const auto& [part, full] : parts)
+            if (path.startsWith(QLatin1String(part)))
+                return site.path(full + path.mid(int(strlen(part))));
+        return path;
+    }
+    QString shorten(QString text) const
+    {
+        return text.replace(site.path("site/Working-Pages/"), "WP/")
+            .replace(site.path("site/Final-Pages/"), "FP/")
+            .replace(site.path("program/"), "P/")
+            .replace(site.path(""), "~/")
+            .replace("\r\n", "\u00b6");
+    }
+
+    // Writes a source (by the editor control, or as plain text) and opens it
+    // from the Open Plus list.
+    void open(const QString& name, const QString& text, bool plain = false)
+    {
+        const QString path = wp(name + ".rtf");
+        QVERIFY(plain ? writeFile(path, text.toUtf8()) : writeSource(path, text));
+        choose(name);
+        w->Open_Plus_File();
+        QCOMPARE(box->Text(), text);
+        offered.clear();
+    }
+    // The next name dialog gets entry typed (Save As) or chosen from its
+    // list; "" cancels it. What it offered goes to `offered`.
+    void choose(const QString& entry)
+    {
+        dialogs.onModal([this, entry](QDialog& d) {
+            auto* list = d.findChild<QListWidget*>();
+            auto* name = d.findChild<QLineEdit*>(QStringLiteral("txt_Save_As"));
+            offered << QStringLiteral("%1 '%2' [%3]")
+                           .arg(d.objectName().mid(4), name ? name->text() : selected(list), entries(list).join(','));
+            QString button = QStringLiteral("cmd_Cancel");
+            if (!entry.isEmpty() && name) {
+                name->setText(entry);
+                button = QStringLiteral("cmd_Save_As");
+            } else if (!entry.isEmpty()) {
+                list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
+                button = QStringLiteral("cmd_Open");
+            }
+            d.findChild<QPushButton*>(button)->click();
+            return d.result();
+        });
+    }
+
+    // One step of what the user does, the steps of a row joined by "; ":
+    //   "S+L" selects, "type x" types into the editor,
+    //   "choose x" / "cancel" answer the next name dialog, "pick path" (or
+    //   "pick") the next file dialog, "answer Yes|No|Ok" the next message,
+    //   "write path=text" writes a source (".rtf", "New Page") or a plain
+    //   file, "open name=text" writes a source and opens it, "readonly
+    //   path", "remove folder", "clear panel" empties the path panel,
+    //   "clear names" forgets the document's names (as a cancelled naming),
+    //   "cmd_X" (or "cmd_X right") clicks a control, "right click" (or
+    //   "Ctrl+right click") the editor, "mnu_X" runs a menu command, a
+    //   command of the window by its name, "<keys> on <control>" presses keys
+    //   there, anything else presses keys in the editor.
+    void act(const QString& step)
+    {
+        const std::map<QString, std::function<void()>> commands = {
+            {"Open_Plus_File", [this] { w->Open_Plus_File(); }}, {"Open_File", [this] { w->Open_File(); }},
+            {"Open_Reference_File", [this] { w->Open_Reference_File(); }},
+            {"Start_New_Page", [this] { w->Start_New_Page(); }}, {"Save_Source", [this] { w->Save_Source(); }},
+            {"Save_As", [this] { w->Save_As(); }}, {"Save_New", [this] { w->Save_New(); }},
+            {"Clear_Source", [this] { w->Clear_Source(); }}, {"closeRequested", [this] { w->closeRequested(); }},
+        };
+        const QString arg = step.section(' ', 1);
+        if (QRegularExpression("^\\d+\\+\\d+$").match(step).hasMatch()) {
+            box->setSelStart(step.section('+', 0, 0).toInt());
+            box->setSelLength(step.section('+', 1).toInt());
+        } else if (step.startsWith("type ")) {
+            QTest::keyClicks(box, arg);
+        } else if (step.startsWith("choose ") || step == "cancel") {
+            choose(step == "cancel" ? QString() : arg);
+        } else if (step.startsWith("pick")) {
+            dialogs.onFile([this, path = expand(arg)](const dialogs::FileRequest& r) {
+                offered << "file in " + shorten(r.folder);
+                return dialogs::FileResult{path, {}};
+            });
+        } else if (step.startsWith("answer ")) {
+            dialogs.answerNextMessage(arg == "Yes" ? dialogs::Answer::Yes
+                                      : arg == "No" ? dialogs::Answer::No : dialogs::Answer::Ok);
+        } else if (step.startsWith("write ")) {
+            const QString path = expand(arg.section('=', 0, 0)), text = arg.section('=', 1);
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QVERIFY(path.endsWith(".rtf") || path.endsWith("New Page") ? writeSource(path, text)
+                                                                       : writeFile(path, text.toUtf8()));
+        } else if (step.startsWith("open ")) {
+            open(arg.section('=', 0, 0), arg.section('=', 1));
+        } else if (step == "clear panel") {
+            state().Status_Path_Panel.clear();
+        } else if (step == "clear names") {
+            state().Source_Title.clear();
+            state().Source_Path.clear();
+        } else if (step.startsWith("readonly ")) {
+            setReadOnly(expand(arg), true);
+        } else if (step.startsWith("remove ")) {
+            QVERIFY(QDir(expand(arg)).removeRecursively());
+        } else if (step.endsWith("right click")) {
+            QTest::mouseClick(box->viewport(), Qt::RightButton,
+                              step.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier,
+                              box->viewport()->rect().center());
+        } else if (step.startsWith("cmd_") || step.startsWith("pic_")) {
+            QTest::mouseClick(w->findChild<QWidget*>(step.section(' ', 0, 0)),
+                              step.endsWith(" right") ? Qt::RightButton : Qt::LeftButton);
+        } else if (step.startsWith("mnu_")) {
+            forms::Start()->findChild<QAction*>(step)->trigger();
+        } else if (commands.count(step)) {
+            commands.at(step)();
+        } else {
+            const QKeyCombination k = QKeySequence(step.section(" on ", 0, 0))[0];
+            const QString to = step.section(" on ", 1);
+            QTest::keyClick(to.isEmpty() ? box : to == w->objectName() ? w : w->findChild<QWidget*>(to), k.key(),
+                            k.keyboardModifiers());
+        }
+    }
+    void run(const QString& steps)
+    {
+        for (const QString& step : steps.split("; ", Qt::SkipEmptyParts))
+            act(step);
+    }
+};
 
 } // namespace tesk::test

