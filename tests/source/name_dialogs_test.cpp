@@ -93,7 +93,8 @@ private Q_SLOTS:
         else
             d = std::make_unique<frm_Ref_Open>();
         auto* list = d->findChild<QListWidget*>();
-        QCOMPARE(entries(list), (kind == Reference ? QStringList{"form", "table"} : QStringList{"About", "index", "page"}));
+        const QStringList listed = kind == Reference ? QStringList{"form", "table"} : QStringList{"About", "index", "page"};
+        QCOMPARE(entries(list), listed);
         QTEST(selected(list), "preselected");
         QVERIFY(showActive(*d));
         if (action.startsWith("double click "))

@@ -4,22 +4,25 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
+#include "source/button_bar.h"
 #include "source/new_page.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QTextDocument>
+#include <QToolButton>
 
 using namespace tesk::test;
 
 namespace {
 
-// 1 when the editor and the six document commands of the main menu are
-// enabled, 0 when all are disabled.
+// 1 when the editor, the controls that need a document and the six
+// document commands of the main menu are enabled, 0 when all are disabled.
 QString documentCommands(const frm_Source* w)
 {
     frm_Start* m = forms::Start();
@@ -27,6 +30,11 @@ QString documentCommands(const frm_Source* w)
     for (QAction* a : {m->mnu_Source_Save, m->mnu_Source_Save_As, m->mnu_Source_New, m->mnu_Source_Keys->menuAction(),
                        m->mnu_Source_Print, m->mnu_Source_Preview})
         if (QString::number(a->isEnabled()) != out)
+            return QStringLiteral("?");
+    for (const QWidget* c : std::initializer_list<const QWidget*>{w->tagBars->tb_Tag_Select, w->cmd_Html, w->cmd_Format,
+                                                                 w->cmd_Indent, w->cmd_Find, w->pic_Colors,
+                                                                 w->cmd_Print, w->tb_Left})
+        if (QString::number(c->isEnabled()) != out)
             return QStringLiteral("?");
     return out;
 }
@@ -59,7 +67,8 @@ private:
                    {"title", s.Source_Title}, {"folder", f_->shorten(s.Source_Folder)},
                    {"open", documentCommands(f_->w)}, {"changed", QString::number(s.Source_Changed)},
                    {"undo", QString::number(f_->box->document()->isUndoAvailable())},
-                   {"panel", f_->shorten(s.Status_Path_Panel.text())}, {"shown", QString::number(f_->w->frameVisible())},
+                   {"panel", f_->shorten(s.Status_Path_Panel.text())},
+                   {"shown", QString::number(f_->w->frameVisible())},
                    {"asked", asked.join(" | ")}, {"offered", f_->offered.join(" | ")}};
         QStringList files;
         for (QDirIterator it(f_->site.path(""), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
@@ -68,13 +77,14 @@ private:
         files.sort();
         for (const QString& path : files) {
             const QByteArray bytes = readFile(path);
-            const rtf::Content c = readSource(path);
-            f.push_back({"disk:" + f_->shorten(path),
-                         bytes.startsWith("{\\rtf") ? QStringLiteral("%1 {%2,%3}")
-                                                          .arg(show(rtf::crlfText(c)))
-                                                          .arg(Palette_Index(c.colorAt(0)))
-                                                          .arg(c.indents.empty() ? 0 : c.indents.front())
-                                                    : show(QString::fromUtf8(bytes))});
+            QString value = show(QString::fromUtf8(bytes));
+            if (bytes.startsWith("{\\rtf")) {
+                const rtf::Content c = readSource(path);
+                value = QStringLiteral("%1 {%2,%3}").arg(show(rtf::crlfText(c)))
+                            .arg(Palette_Index(c.colorAt(0)))
+                            .arg(c.indents.empty() ? 0 : c.indents.front());
+            }
+            f.push_back({"disk:" + f_->shorten(path), value});
         }
         return f;
     }
@@ -140,7 +150,8 @@ private Q_SLOTS:
             "asked=Use this File to Start New Pages?");
         row("Save for New Pages, Yes: the text and its colours", "open one=<p>one</p>\r\n", "answer Yes; Save_New",
             "asked=Use this File to Start New Pages? disk:WP/New Page=<p>one</p>\u00b6 {9,720}");
-        row("Save for New Pages without a document: no question", "", "Save_New", "");
+        row("no document: the commands do nothing, ask nothing", "",
+            "mnu_Source_Color; mnu_Source_Paste; Save_Source; Save_As; Save_New; Ctrl+] on frm_Source", "");
         row("Open Plus: the source rewritten, its page written",
             "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n", "choose index; Ctrl+O on frm_Source",
             "text=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6 label=index title=index.rtf open=1 panel=WP/index.rtf "

@@ -220,7 +220,8 @@ private Q_SLOTS:
         row("G: past the last, wraps; letter case counts", 'G', false, marks.left(10) + "|" + marks.mid(10),
             marks.left(7) + "|" + marks.mid(7));
         row("G: none: the caret stays", 'G', false, "a #mark |b", "a #mark |b");
-        row("Shift+G: the start of the previous, any case", 'G', true, marks + "|", marks.left(16) + "|" + marks.mid(16));
+        row("Shift+G: the start of the previous, any case", 'G', true, marks + "|",
+            marks.left(16) + "|" + marks.mid(16));
         row("Shift+G: right after one skips it", 'G', true, marks.left(21) + "|" + marks.mid(21),
             marks.left(9) + "|" + marks.mid(9));
         row("Shift+G: before the first wraps to the last", 'G', true, marks.left(2) + "|" + marks.mid(2),
