@@ -4,7 +4,6 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "core/shared_state.h"
 #include "platform/web_browser.h"
 
 #include <QApplication>
@@ -67,7 +66,7 @@ private slots:
 
     // The engine draws the page (headless too); a page saved again shows its
     // new content after a navigate with flags 14 and after a refresh; the
-    // history steps back and forth, home is the shared home page, and the
+    // history steps back and forth, home is the page set as home, and the
     // commands act on the page shown.
     void navigation()
     {
@@ -109,7 +108,7 @@ private slots:
         QCOMPARE(w.b.locationName(), QStringLiteral("page.htm"));
         QVERIFY(w.b.forward() && w.next());
         QCOMPARE(w.text(), QStringLiteral("2"));
-        state().Browser_Home_Page = page;
+        w.b.setHomePage(page);
         w.b.home();
         QVERIFY(w.next());
         QCOMPARE(w.text(), QStringLiteral("third version"));
