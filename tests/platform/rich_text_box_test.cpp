@@ -632,9 +632,8 @@ private slots:
 
     void marginAndEditorFont()
     {
-        state().Font_Name = QStringLiteral("Courier New");
-        state().Font_Size = 14;
         RichTextBox box;
+        box.setEditorStyle({QStringLiteral("Courier New"), 14, 720, 15.0});
         box.setText(QStringLiteral("x"));  // a new document keeps the font
         QCOMPARE(box.document()->defaultFont().pointSize(), 14);
         box.setRightMargin(1500);
