@@ -20,6 +20,26 @@ const QTextCharFormat& ColorFormats::of(quint32 bgr)
     return *it;
 }
 
+void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, textpos::Locator& locator)
+{
+    ColorFormats formats;
+    QTextCursor k(&doc);
+    k.beginEditBlock();
+    const int len = textpos::length(doc);
+    for (const ColorRun& r : runs) {
+        const int s = std::clamp(r.start, 0, len);
+        const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
+        const int ds = locator.toDocument(doc, s);
+        const int de = locator.toDocument(doc, e);
+        if (de <= ds)
+            continue;
+        k.setPosition(ds);
+        k.setPosition(de, QTextCursor::KeepAnchor);
+        k.mergeCharFormat(formats.of(r.color));
+    }
+    k.endEditBlock();
+}
+
 quint32 colorOf(const QTextCharFormat& f)
 {
     const QBrush b = f.foreground();
@@ -77,6 +97,22 @@ QTextBlockFormat tabsFormat(const std::vector<int>& twips, double twipsPerPixel)
     QTextBlockFormat f;
     f.setTabPositions(tabs);
     return f;
+}
+
+void forLines(QTextDocument& doc, int from, int to, const std::function<void(const QTextBlock&)>& fn)
+{
+    if (to > from)
+        --to;
+    const QTextBlock first = doc.findBlock(from);
+    const QTextBlock last = doc.findBlock(to);
+    QTextCursor k(first);
+    k.beginEditBlock();
+    for (QTextBlock b = first; b.isValid(); b = b.next()) {
+        fn(b);
+        if (b == last)
+            break;
+    }
+    k.endEditBlock();
 }
 
 void setBullet(const QTextBlock& b, bool on)

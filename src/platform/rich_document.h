@@ -10,10 +10,12 @@
 // the pixel margin, so that they read back unrounded.
 
 #include "platform/rtf_reader.h"
+#include "platform/text_positions.h"
 
 #include <QHash>
 #include <QTextFormat>
 
+#include <functional>
 #include <vector>
 
 class QObject;
@@ -46,6 +48,17 @@ private:
     QHash<quint32, QTextCharFormat> formats_;
 };
 
+// Colours characters of the CR LF text (platform/text_positions): start
+// and length count every line break as two characters.
+struct ColorRun {
+    int start;
+    int length;
+    quint32 color;
+};
+// Applies every run in one edit block (one undo step). Runs may come in any
+// order and may overlap (later runs win); parts beyond the text are left out.
+void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, textpos::Locator& locator);
+
 // The colour of a character format (no colour set: black).
 quint32 colorOf(const QTextCharFormat& f);
 // Left indent of a line, twips.
@@ -62,6 +75,10 @@ QTextBlockFormat alignmentFormat(int alignment);
 QTextBlockFormat hangingIndentFormat(int twips, double twipsPerPixel);
 // Left tab stops (values of 0 or less are left out).
 QTextBlockFormat tabsFormat(const std::vector<int>& twips, double twipsPerPixel);
+// Calls fn for every line document range [from, to] touches, in one edit
+// block (one undo step); a range that ends at the start of a line leaves
+// that line out.
+void forLines(QTextDocument& doc, int from, int to, const std::function<void(const QTextBlock&)>& fn);
 // Puts a line in a bulleted list, or takes it out.
 void setBullet(const QTextBlock& b, bool on);
 

@@ -242,34 +242,16 @@ struct RichTextBox::Impl {
             pending = true;
     }
 
-    // The blocks the selection touches: with a selection that ends at the
-    // start of a line, that line is left out.
-    template <typename F>
-    void forSelectedBlocks(F fn)
+    // Changes the lines the selection touches, in one undo step.
+    void forSelectedLines(const std::function<void(const QTextBlock&)>& fn)
     {
         QScopedValueRollback<int> g(guard, guard + 1);
-        const int s = selStartDoc();
-        int e = selEndDoc();
-        if (e > s)
-            --e;
-        const QTextBlock first = doc()->findBlock(s);
-        const QTextBlock last = doc()->findBlock(e);
-        QTextCursor k(first);
-        k.beginEditBlock();
-        for (QTextBlock b = first; b.isValid(); b = b.next()) {
-            fn(b);
-            if (b == last)
-                break;
-        }
-        k.endEditBlock();
+        richdoc::forLines(*doc(), selStartDoc(), selEndDoc(), fn);
     }
 
     void mergeBlocks(const QTextBlockFormat& f)
     {
-        forSelectedBlocks([&](const QTextBlock& b) {
-            QTextCursor c(b);
-            c.mergeBlockFormat(f);
-        });
+        forSelectedLines([&](const QTextBlock& b) { QTextCursor(b).mergeBlockFormat(f); });
     }
 
     // ---- the document ---------------------------------------------------------
@@ -305,7 +287,6 @@ struct RichTextBox::Impl {
         });
         QObject::connect(doc(), &QTextDocument::contentsChanged, q, &RichTextBox::Change);
     }
-
 };
 
 // ---------------------------------------------------------------------------
@@ -502,7 +483,7 @@ void RichTextBox::setSelHangingIndent(int twips) { d->mergeBlocks(richdoc::hangi
 
 void RichTextBox::setSelBullet(bool on)
 {
-    d->forSelectedBlocks([&](const QTextBlock& b) { richdoc::setBullet(b, on); });
+    d->forSelectedLines([&](const QTextBlock& b) { richdoc::setBullet(b, on); });
 }
 
 void RichTextBox::setSelFontName(const QString& name)
@@ -589,22 +570,7 @@ void RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs)
     if (runs.empty())
         return;
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
-    richdoc::ColorFormats formats;
-    QTextCursor k(document());
-    k.beginEditBlock();
-    const int len = d->textLength();
-    for (const ColorRun& r : runs) {
-        const int s = std::clamp(r.start, 0, len);
-        const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
-        const int ds = d->textToDoc(s);
-        const int de = d->textToDoc(e);
-        if (de <= ds)
-            continue;
-        k.setPosition(ds);
-        k.setPosition(de, QTextCursor::KeepAnchor);
-        k.mergeCharFormat(formats.of(r.color));
-    }
-    k.endEditBlock();
+    richdoc::applyColorRuns(*document(), runs, d->locator);
 }
 
 // ---- events ------------------------------------------------------------------------------

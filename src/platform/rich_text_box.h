@@ -155,11 +155,7 @@ public:
     void UpTo(const QString& set, bool forward, bool negate);
 
     // ---- bulk colouring ----------------------------------------------------
-    struct ColorRun {
-        int start;   // position in Text()
-        int length;  // characters of Text()
-        quint32 color;
-    };
+    using ColorRun = richdoc::ColorRun;  // start and length in Text()
     // Applies every run in one edit block: one undo step, one repaint. Runs
     // may come in any order and may overlap (later runs win).
     void applyColorRuns(const std::vector<ColorRun>& runs);
