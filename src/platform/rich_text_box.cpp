@@ -20,8 +20,6 @@
 #include <optional>
 #include <type_traits>
 
-using textpos::documentForm;
-
 struct RichTextBox::Impl {
     RichTextBox* q;
     // The selection as the program sees it, in document positions. Without
@@ -406,7 +404,7 @@ QString RichTextBox::SelText() const
 void RichTextBox::setSelText(const QString& text)
 {
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
-    const QString docText = documentForm(text);
+    const QString docText = rtf::editorText(text);
     const int ds = d->selStartDoc();
     const int de = d->selEndDoc();
     if (ds != de || !docText.isEmpty()) {
@@ -641,7 +639,7 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
             return;
         }
         if (typed != original) {
-            insertPlainText(documentForm(typed));
+            insertPlainText(rtf::editorText(typed));
             ensureCursorVisible();
             e->accept();
             return;
@@ -699,7 +697,7 @@ void RichTextBox::insertFromMimeData(const QMimeData* source)
 {
     if (!source || !source->hasText())
         return;
-    const QString t = documentForm(source->text());
+    const QString t = rtf::editorText(source->text());
     if (!t.isEmpty())
         insertPlainText(t);
 }

@@ -10,11 +10,6 @@ namespace {
 constexpr QChar kLf(u'\n');
 constexpr QChar kCr(u'\r');
 
-bool isBreakChar(QChar c)
-{
-    return c == kLf || c == kCr || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
-
 bool inLine(int p, int number, int docPos, int length, int blocks)
 {
     const int ts = docPos + number;
@@ -29,28 +24,6 @@ int textStartOf(const QTextDocument& doc, int blockNumber)
 bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
 } // namespace
-
-QString documentForm(const QString& in)
-{
-    QString out;
-    out.reserve(in.size());
-    const qsizetype n = in.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = in[i];
-        if (isBreakChar(c)) {
-            if (c == kCr && i + 1 < n && in[i + 1] == kLf)
-                ++i;
-            out += kLf;
-        } else if (c.unicode() == 0) {
-            continue;
-        } else if (c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1) {
-            out += QChar(QChar::ReplacementCharacter);
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 QString crlfForm(const QString& documentText)
 {

@@ -17,8 +17,8 @@
 // (Place::betweenCrLf). The document has no place there, so it maps to the
 // document position before the CR (the end of the line).
 //
-// The text never holds a lone CR or LF: every CR LF, CR, LF and Unicode line
-// or paragraph separator put in becomes one break (documentForm).
+// The text never holds a lone CR or LF: whatever is put in goes through
+// rtf::editorText first, which makes every kind of line break one '\n'.
 
 #include <QString>
 
@@ -28,15 +28,9 @@ class QTextDocument;
 
 namespace textpos {
 
-// ---- the two forms of a text ------------------------------------------------
-// Text as the document takes it: every CR LF, CR, LF and Unicode line or
-// paragraph separator becomes one '\n'; the two characters QTextDocument
-// reserves for frames become U+FFFD; NUL is dropped (as when a file loads).
-QString documentForm(const QString& text);
-// '\n' breaks as CR LF.
-QString crlfForm(const QString& documentText);
-
 // ---- the whole text ---------------------------------------------------------
+// A document's text ('\n' breaks) with CR LF breaks.
+QString crlfForm(const QString& documentText);
 // Length of the CR LF text of doc, without building it.
 int length(const QTextDocument& doc);
 // The CR LF text of doc.
