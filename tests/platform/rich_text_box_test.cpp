@@ -81,8 +81,6 @@ QString documentText(RichTextBox& box)
 class RichTextBoxTextTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { tesk::test::resetProgram(); }
-
     // A long seeded run against the model. Every selection, out of range
     // and between CR and LF too, reads back exactly, from the document or
     // from a Text() built before; edits through the control keep the text
@@ -197,8 +195,6 @@ TESK_TEST(RichTextBoxTextTest)
 class RichTextBoxFormatTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { tesk::test::resetProgram(); }
-
     // "abc\r\ndef" with "bc\r\n" blue. The caret reports the character
     // before it, at the start of a line its first character; line breaks in
     // a selection do not count.
@@ -340,8 +336,6 @@ TESK_TEST(RichTextBoxFormatTest)
 class RichTextBoxEventTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { tesk::test::resetProgram(); }
-
     // Key press may drop what is typed; Shift+Enter is an ordinary break; a
     // selection made with keys is the program's; Ctrl+Z and Ctrl+Y undo and
     // redo. Mouse up tells the button and the shift mask. Change comes for

@@ -58,8 +58,6 @@ QByteArray body(const char* text) { return QByteArray("<html><body>") + text + "
 class WebBrowserTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { tesk::test::resetProgram(); }
-
     // The engine draws the page (headless too); a page saved again shows its
     // new content after a refresh (after a navigate with flags 14, and the
     // page commands from the menu: the browser window's tests); the history
