@@ -303,7 +303,11 @@ void frm_Browser::GoBack() { brw_Web_Browser->back(); }
 
 void frm_Browser::GoForward() { brw_Web_Browser->forward(); }
 
-void frm_Browser::GoHome() { brw_Web_Browser->home(); }
+void frm_Browser::GoHome()
+{
+    brw_Web_Browser->setHomePage(state().Browser_Home_Page);
+    brw_Web_Browser->home();
+}
 
 void frm_Browser::Refresh()
 {

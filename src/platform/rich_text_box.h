@@ -1,31 +1,27 @@
 #pragma once
 // The rich-text control every editing, search and print procedure works on.
 // It wraps QTextEdit and offers the operations under the names the program
-// uses, with the program's notion of a position:
+// uses, with the program's notion of a position: 0-based indexes into
+// Text(), in which every line break is CR LF (two characters). The mapping
+// to the document's positions is platform/text_positions; building and
+// reading the document as a source file's content, platform/rich_document.
 //
-//   Positions are 0-based indexes into Text(), in which every line break is
-//   CR LF (two characters). QTextDocument keeps one separator per break; the
-//   mapping between the two is done here, never by a scan from the start:
-//   - document to Text position: one findBlock, O(log n);
-//   - Text to document position: the line found last (or the next one) is
-//     tried first, which costs nothing for runs of nearby positions (the
-//     colouring and printing loops); otherwise a search over line numbers
-//     with findBlockByNumber that interpolates between its bounds and halves
-//     them every other step: usually a few steps, at worst O(log n) steps of
-//     O(log n) each (about 5 microseconds on 25,000 lines here).
 //   Text() is built once and kept until the text changes (colour and indent
 //   changes keep it); edits made through this class update it in place, so
 //   only typing, undo and pasting make the next Text() a full rebuild.
 //
 //   A position between the CR and the LF of a break is a real position of
 //   Text(): SelStart, SelLength and SelText read back exactly what was set
-//   (selecting the CR alone gives "\r", the LF alone "\n"). The document has
-//   no place there, so for editing, colouring and the visible caret it counts
-//   as the position before the CR (the end of the line): text inserted there
-//   goes before the break. Text never holds a lone CR or LF: every CR LF, CR,
-//   LF and Unicode line or paragraph separator put in becomes one CR LF.
+//   (selecting the CR alone gives "\r", the LF alone "\n"). For editing,
+//   colouring and the visible caret it counts as the position before the CR
+//   (the end of the line): text inserted there goes before the break. Every
+//   CR LF, CR, LF and Unicode line or paragraph separator put in becomes one
+//   CR LF.
 //
 // Colours are 0x00BBGGRR values (platform/palette.h). Indents are twips.
+//
+// The control reads no program setting: its owner gives it the editor font,
+// the tab width and the screen's twips per pixel (setEditorStyle).
 //
 // LoadFile, setText and setContent replace the QTextDocument (it is built
 // while detached from the widget, which is several times faster than filling
@@ -45,7 +41,7 @@
 // rich text would bring its fonts along). QTextEdit's own undo and redo
 // (Ctrl+Z, Ctrl+Y) keep working; Shift+Enter makes an ordinary line break.
 
-#include "platform/rtf_reader.h"
+#include "platform/rich_document.h"
 
 #include <QTextEdit>
 
@@ -89,7 +85,7 @@ public:
     // typing colour just set), or of a one-colour selection. Line breaks in a
     // selection do not count. A selection of several colours returns
     // kMixedColor.
-    static constexpr quint32 kMixedColor = 0xFFFFFFFFu;
+    static constexpr quint32 kMixedColor = richdoc::kMixedColor;
     quint32 SelColor() const;
     // Colours the selection, or sets the typing colour at the caret.
     void setSelColor(quint32 bgr);
@@ -123,9 +119,19 @@ public:
     bool hideSelection() const;
     // Makes the widget's own cursor show the selection at once.
     void syncCursor();
-    // Takes the editor font (Font_Name, Font_Size) and the tab width
-    // (Tab_Spacing) from the shared state again.
-    void applyEditorFont();
+
+    // The editor's font (also the font named in saved source files), tab
+    // width and the screen's twips per pixel (indents, tabs and margins are
+    // twips; the widget draws pixels). A size or tab width of 0 or less
+    // keeps the default (10 points, no change of tab stops).
+    struct EditorStyle {
+        QString fontName = QStringLiteral("Arial");
+        int fontPoints = 10;
+        int tabTwips = 360;
+        double twipsPerPixel = 15.0;  // 96 dots per inch
+    };
+    void setEditorStyle(const EditorStyle& style);
+    const EditorStyle& editorStyle() const;
 
     // ---- the document as a whole ---------------------------------------------
     // Text with '\n' breaks, colours and line indents (what a source file
@@ -134,12 +140,9 @@ public:
     void setContent(const rtf::Content& content);
 
     // ---- searching ---------------------------------------------------------
-    // Options: 0 ignore case; +2 whole word; +4 match case. The match starts at
-    // start or later and ends before end (end < 0: end of text), i.e. its last
-    // character is at end - 1 at most. Selects the match and returns its
-    // start, or -1 (selection unchanged). An empty text is never found (a
-    // replace-all loop over it would not end). Whole word: the characters
-    // around the match are not letters, digits or "_".
+    // Options as textpos::find (0 ignore case; +2 whole word; +4 match
+    // case), over Text() from start to end (end < 0: end of text). Selects
+    // the match and returns its start, or -1 (selection unchanged).
     int Find(const QString& text, int start, int end = -1, int options = 0);
     // negate true: extends the selection backwards from its start (forward
     // false) or forwards from its end (forward true) over characters not in
@@ -152,11 +155,7 @@ public:
     void UpTo(const QString& set, bool forward, bool negate);
 
     // ---- bulk colouring ----------------------------------------------------
-    struct ColorRun {
-        int start;   // position in Text()
-        int length;  // characters of Text()
-        quint32 color;
-    };
+    using ColorRun = richdoc::ColorRun;  // start and length in Text()
     // Applies every run in one edit block: one undo step, one repaint. Runs
     // may come in any order and may overlap (later runs win).
     void applyColorRuns(const std::vector<ColorRun>& runs);

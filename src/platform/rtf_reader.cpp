@@ -53,10 +53,10 @@ Content read(const QByteArray& bytes)
     return fromPlainText(fs::decodeText(bytes));
 }
 
-Content fromPlainText(const QString& in)
+QString editorText(const QString& in)
 {
-    Content c;
-    c.text.reserve(in.size());
+    QString out;
+    out.reserve(in.size());
     const qsizetype n = in.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar ch = in[i];
@@ -64,15 +64,22 @@ Content fromPlainText(const QString& in)
         if (u == u'\r' || u == u'\n' || u == 0x2028 || u == 0x2029) {
             if (u == u'\r' && i + 1 < n && in[i + 1] == u'\n')
                 ++i;
-            c.text += u'\n';
+            out += u'\n';
         } else if (u == 0) {
             continue;
         } else if (u == 0xFDD0 || u == 0xFDD1) {
-            c.text += QChar(QChar::ReplacementCharacter);
+            out += QChar(QChar::ReplacementCharacter);
         } else {
-            c.text += ch;
+            out += ch;
         }
     }
+    return out;
+}
+
+Content fromPlainText(const QString& in)
+{
+    Content c;
+    c.text = editorText(in);
     for (qsizetype i = 0; i < c.text.size(); ++i) {
         if (c.text[i] != u'\n') {
             c.colors.push_back({0, 0});

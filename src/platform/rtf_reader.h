@@ -56,9 +56,12 @@ bool isRtf(const QByteArray& bytes);
 Content read(const QByteArray& bytes);
 Content readRtf(const QByteArray& bytes);
 
-// Plain text (already decoded): CR LF, CR, LF and the Unicode line and
-// paragraph separators all become line breaks; black, no indents. NUL
-// characters are dropped.
+// Plain text (already decoded) as the editor holds it: CR LF, CR, LF and
+// the Unicode line and paragraph separators all become one '\n'; NUL
+// characters are dropped; the two characters QTextDocument reserves for
+// frames (U+FDD0, U+FDD1) become U+FFFD.
+QString editorText(const QString& text);
+// The same text in black, no indents.
 Content fromPlainText(const QString& text);
 
 // The text with CR LF breaks, as the editor's Text and a page file have it.

@@ -7,6 +7,8 @@ target_sources(tesk_logic PRIVATE
   platform/rtf_reader.h platform/rtf_reader.cpp
   platform/rtf_writer.h platform/rtf_writer.cpp
   platform/screen.h platform/screen.cpp
+  platform/text_positions.h platform/text_positions.cpp
+  platform/rich_document.h platform/rich_document.cpp
 )
 target_sources(tesk_ui PRIVATE
   platform/dialogs.h platform/dialogs.cpp

@@ -63,16 +63,33 @@ int codeOf(int k)
 
 } // namespace
 
+int shiftOf(int qtModifiers)
+{
+    int shift = 0;
+    if (qtModifiers & Qt::ShiftModifier)
+        shift |= ShiftMask;
+    if (qtModifiers & Qt::ControlModifier)
+        shift |= CtrlMask;
+    if (qtModifiers & Qt::AltModifier)
+        shift |= AltMask;
+    return shift;
+}
+
+int buttonOf(int qtButton)
+{
+    switch (qtButton) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
 KeyStroke fromQt(int qtKey, int qtModifiers)
 {
     KeyStroke s;
     s.keyCode = codeOf(qtKey);
-    if (qtModifiers & Qt::ShiftModifier)
-        s.shift |= ShiftMask;
-    if (qtModifiers & Qt::ControlModifier)
-        s.shift |= CtrlMask;
-    if (qtModifiers & Qt::AltModifier)
-        s.shift |= AltMask;
+    s.shift = shiftOf(qtModifiers);
     // Backtab is Shift+Tab on every platform, whether or not Shift is reported.
     if (qtKey == Qt::Key_Backtab)
         s.shift |= ShiftMask;

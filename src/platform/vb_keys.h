@@ -30,6 +30,11 @@ struct KeyStroke {
 // that carries it on a US keyboard (Shift+1 gives 49 with Shift set).
 KeyStroke fromEvent(const QKeyEvent& event);
 KeyStroke fromQt(int qtKey, int qtModifiers);
+// The shift mask of Qt keyboard modifiers.
+int shiftOf(int qtModifiers);
+// Mouse buttons as the mouse events give them: 1 left, 2 right, 4 middle,
+// 0 any other.
+int buttonOf(int qtButton);
 
 // The letter key code for 'A'..'Z'.
 constexpr int letter(char c) { return c >= 'a' ? c - 'a' + 'A' : c; }

@@ -1,6 +1,5 @@
 #include "platform/web_browser.h"
 
-#include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 
@@ -161,7 +160,11 @@ bool WebBrowser::forward()
     return true;
 }
 
-void WebBrowser::home() { navigate(state().Browser_Home_Page, Fresh); }
+void WebBrowser::home() { navigate(home_, Fresh); }
+
+void WebBrowser::setHomePage(const QString& pathOrAddress) { home_ = pathOrAddress; }
+
+QString WebBrowser::homePage() const { return home_; }
 
 void WebBrowser::refresh()
 {

@@ -18,6 +18,8 @@
 // When the page process of the engine cannot run (or dies), the control shows
 // a message in place of the page rather than an empty area; the next
 // navigation tries again.
+//
+// The control reads no program setting: its owner gives it the home page.
 
 #include <QPointer>
 #include <QString>
@@ -43,9 +45,11 @@ public:
     // is no page to go to.
     bool back();
     bool forward();
-    // The home page: the shared Browser_Home_Page, or an empty page when
-    // none is set.
+    // Navigates to the home page (an empty page while none is set).
     void home();
+    // The home page's address or full file path; the owner sets it.
+    void setHomePage(const QString& pathOrAddress);
+    QString homePage() const;
     // Reloads the current page, from disk or the network.
     void refresh();
     void stop();
@@ -100,6 +104,7 @@ private:
     QWebEngineView* view_ = nullptr;
     QLabel* failure_ = nullptr;
     QPrinter* printer_ = nullptr;  // keeps the page setup between prints
+    QString home_;
     bool loading_ = false;
     bool hasFocus_ = false;
 };

@@ -160,6 +160,7 @@ void frm_Source::buildControls()
 
     rtf_Source = new RichTextBox(this);
     rtf_Source->setObjectName(QStringLiteral("rtf_Source"));
+    Apply_Editor_Style(*rtf_Source);
     // Our own menus pop up on the right button, not the control's.
     rtf_Source->viewport()->installEventFilter(this);
 

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/palette.h"
 #include "platform/rich_text_box.h"
+#include "platform/screen.h"
 #include "text/color_coding.h"
 #include "text/key_conversion.h"
 
@@ -113,4 +114,10 @@ void Standard_Format(RichTextBox& Edit_Box)
         Edit_Box.setFocus();
         Edit_Box.setSelStart(caret);
     }
+}
+
+void Apply_Editor_Style(RichTextBox& Edit_Box)
+{
+    const SharedState& s = state();
+    Edit_Box.setEditorStyle({s.Font_Name, s.Font_Size, s.Tab_Spacing, Twips_Per_Pixel_X()});
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The text-processing commands of the source editor, carried out on the
 // rich-text box they are given (the editor passes its own box as Edit_Box):
-// colour coding, the Ctrl-key conversions and the standard format.
+// colour coding, the Ctrl-key conversions and the standard format, and the
+// editor's look from the shared settings.
 
 class RichTextBox;
 
@@ -23,3 +24,7 @@ void Convert_Key(RichTextBox& Edit_Box, int& keyCode, bool shift);
 // the box is enabled it takes the focus and the caret goes back to where it
 // was.
 void Standard_Format(RichTextBox& Edit_Box);
+
+// Gives the box the editor font (Font_Name, Font_Size), the tab width
+// (Tab_Spacing) and the screen's twips per pixel.
+void Apply_Editor_Style(RichTextBox& Edit_Box);

@@ -4,7 +4,6 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "core/shared_state.h"
 #include "platform/web_browser.h"
 
 #include <QApplication>
@@ -45,14 +44,10 @@ struct Shown {
     // The page's text, read through the engine.
     QString text()
     {
-        auto result = std::make_shared<QString>();
-        auto done = std::make_shared<bool>(false);
+        auto result = std::make_shared<std::optional<QString>>();
         b.page()->runJavaScript(QStringLiteral("document.body ? document.body.innerText : ''"),
-                                [result, done](const QVariant& v) {
-                                    *result = v.toString();
-                                    *done = true;
-                                });
-        return QTest::qWaitFor([&] { return *done; }, kLoadTimeout) ? *result : QStringLiteral("<no answer>");
+                                [result](const QVariant& v) { *result = v.toString(); });
+        return QTest::qWaitFor([&] { return result->has_value(); }, kLoadTimeout) ? **result : QStringLiteral("<no answer>");
     }
 };
 
@@ -63,12 +58,11 @@ QByteArray body(const char* text) { return QByteArray("<html><body>") + text + "
 class WebBrowserTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { tesk::test::resetProgram(); }
-
     // The engine draws the page (headless too); a page saved again shows its
-    // new content after a navigate with flags 14 and after a refresh; the
-    // history steps back and forth, home is the shared home page, and the
-    // commands act on the page shown.
+    // new content after a refresh (after a navigate with flags 14, and the
+    // page commands from the menu: the browser window's tests); the history
+    // steps back and forth; home is the page set as home; save as copies the
+    // file.
     void navigation()
     {
         tesk::test::TempSite site;
@@ -79,25 +73,21 @@ private slots:
         QVERIFY(writeFile(two, body("2")));
         Shown w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.b));
-        QVERIFY(!w.b.back());  // no history: an error result
-        QVERIFY(!w.b.forward());
+        QVERIFY(!w.b.back() && !w.b.forward());  // no history: an error result
         QCOMPARE(w.b.locationAddress(), QString());
         QSignalSpy navigated(&w.b, &WebBrowser::NavigateComplete);
         QVERIFY(w.go(page));
         QVERIFY2(!w.b.showingFailure(), qPrintable(w.b.failureText()));
         QCOMPARE(w.text(), QStringLiteral("first version"));
-        QCOMPARE(w.b.locationName(), QStringLiteral("page.htm"));
         QCOMPARE(w.b.locationAddress(), address);
         QVERIFY(!navigated.isEmpty());
         QCOMPARE(navigated.last().at(0).toString(), address);
         QTRY_VERIFY_WITH_TIMEOUT(w.b.grab().toImage().pixelColor(200, 150) == QColor(Qt::red), kLoadTimeout);
 
+        QVERIFY(w.go(page));
+        QVERIFY(!w.b.back());  // showing the same page again adds no history entry
         // Saved again within the time stamp resolution: only a read from
         // disk can show the change.
-        QVERIFY(writeFile(page, body("second version")));
-        QVERIFY(w.go(page));
-        QCOMPARE(w.text(), QStringLiteral("second version"));
-        QVERIFY(!w.b.back());  // showing the same page again adds no history entry
         QVERIFY(writeFile(page, body("third version")));
         w.b.refresh();
         QVERIFY(w.next());
@@ -109,25 +99,17 @@ private slots:
         QCOMPARE(w.b.locationName(), QStringLiteral("page.htm"));
         QVERIFY(w.b.forward() && w.next());
         QCOMPARE(w.text(), QStringLiteral("2"));
-        state().Browser_Home_Page = page;
+        w.b.setHomePage(page);
         w.b.home();
         QVERIFY(w.next());
         QCOMPARE(w.text(), QStringLiteral("third version"));
 
-        // Commands; save as writes the file as it is on disk.
-        QVERIFY(w.b.execute(WebBrowser::SelectAll));
-        QTRY_COMPARE_WITH_TIMEOUT(w.b.page()->selectedText(), QStringLiteral("third version"), kLoadTimeout);
-        QVERIFY(w.b.execute(WebBrowser::ClearSelection));
-        QTRY_COMPARE_WITH_TIMEOUT(w.b.page()->selectedText(), QString(), kLoadTimeout);
-        QVERIFY(w.b.execute(WebBrowser::Copy));
         QVERIFY(!w.b.execute(99));
         const QString saved = site.path(QStringLiteral("saved.htm"));
         tesk::test::ScriptedDialogs dlg;
         dlg.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{saved, site.path(QString())}; });
         QVERIFY(w.b.execute(WebBrowser::SaveAs));
         QCOMPARE(tesk::test::readFile(saved), body("third version"));
-        dlg.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
-        QVERIFY(!w.b.execute(WebBrowser::SaveAs));  // cancelled
         dlg.onModal([](QDialog&) { return int(QDialog::Rejected); });
         QVERIFY(!w.b.execute(WebBrowser::PageSetup));
     }
@@ -160,12 +142,10 @@ private slots:
         QCOMPARE(status.count(), 1);
         QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("https://example.org/"));
         QSignalSpy got(&b, &WebBrowser::GotFocus), lost(&b, &WebBrowser::LostFocus);
-        emit qApp->focusChanged(&other, b.view());
-        QCOMPARE(got.count(), 1);
         QWidget* inner = b.view()->focusProxy() ? b.view()->focusProxy() : b.view();
+        emit qApp->focusChanged(&other, b.view());
         emit qApp->focusChanged(b.view(), inner);
-        QCOMPARE(got.count(), 1);
-        QCOMPARE(lost.count(), 0);
+        QCOMPARE(std::pair(int(got.count()), int(lost.count())), std::pair(1, 0));  // in once, never out
         emit qApp->focusChanged(b.view(), &other);
         QCOMPARE(lost.count(), 1);
     }

@@ -1,0 +1,247 @@
+#include "platform/rich_document.h"
+
+#include "platform/palette.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+namespace richdoc {
+
+const QTextCharFormat& ColorFormats::of(quint32 bgr)
+{
+    auto it = formats_.find(bgr);
+    if (it == formats_.end()) {
+        QTextCharFormat f;
+        f.setForeground(QColor_From_Bgr(bgr));
+        it = formats_.insert(bgr, f);
+    }
+    return *it;
+}
+
+void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, textpos::Locator& locator)
+{
+    ColorFormats formats;
+    QTextCursor k(&doc);
+    k.beginEditBlock();
+    const int len = textpos::length(doc);
+    for (const ColorRun& r : runs) {
+        const int s = std::clamp(r.start, 0, len);
+        const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
+        const int ds = locator.toDocument(doc, s);
+        const int de = locator.toDocument(doc, e);
+        if (de <= ds)
+            continue;
+        k.setPosition(ds);
+        k.setPosition(de, QTextCursor::KeepAnchor);
+        k.mergeCharFormat(formats.of(r.color));
+    }
+    k.endEditBlock();
+}
+
+quint32 colorOf(const QTextCharFormat& f)
+{
+    const QBrush b = f.foreground();
+    if (b.style() == Qt::NoBrush)
+        return 0;
+    return Bgr_From_QColor(b.color());
+}
+
+int indentOf(const QTextBlock& b, double twipsPerPixel)
+{
+    const QTextBlockFormat f = b.blockFormat();
+    if (f.hasProperty(kIndentTwips))
+        return f.intProperty(kIndentTwips);
+    return qRound(f.leftMargin() * twipsPerPixel);
+}
+
+QTextBlockFormat indentFormat(int twips, double twipsPerPixel)
+{
+    QTextBlockFormat f;
+    f.setLeftMargin(twips / twipsPerPixel);
+    f.setProperty(kIndentTwips, twips);
+    return f;
+}
+
+QTextCharFormat charOffsetFormat(int twips)
+{
+    QTextCharFormat f;
+    f.setVerticalAlignment(twips > 0   ? QTextCharFormat::AlignSuperScript
+                           : twips < 0 ? QTextCharFormat::AlignSubScript
+                                       : QTextCharFormat::AlignNormal);
+    f.setProperty(kCharOffsetTwips, twips);
+    return f;
+}
+
+QTextBlockFormat alignmentFormat(int alignment)
+{
+    QTextBlockFormat f;
+    f.setAlignment(alignment == 1 ? Qt::AlignRight : alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+    return f;
+}
+
+QTextBlockFormat hangingIndentFormat(int twips, double twipsPerPixel)
+{
+    QTextBlockFormat f;
+    f.setTextIndent(-twips / twipsPerPixel);
+    return f;
+}
+
+QTextBlockFormat tabsFormat(const std::vector<int>& twips, double twipsPerPixel)
+{
+    QList<QTextOption::Tab> tabs;
+    for (int t : twips)
+        if (t > 0)
+            tabs.append(QTextOption::Tab(t / twipsPerPixel, QTextOption::LeftTab));
+    QTextBlockFormat f;
+    f.setTabPositions(tabs);
+    return f;
+}
+
+void forLines(QTextDocument& doc, int from, int to, const std::function<void(const QTextBlock&)>& fn)
+{
+    if (to > from)
+        --to;
+    const QTextBlock first = doc.findBlock(from);
+    const QTextBlock last = doc.findBlock(to);
+    QTextCursor k(first);
+    k.beginEditBlock();
+    for (QTextBlock b = first; b.isValid(); b = b.next()) {
+        fn(b);
+        if (b == last)
+            break;
+    }
+    k.endEditBlock();
+}
+
+void setBullet(const QTextBlock& b, bool on)
+{
+    if (!on) {
+        if (QTextList* list = b.textList())
+            list->remove(b);
+        QTextCursor c(b);
+        QTextBlockFormat f = b.blockFormat();
+        f.setIndent(0);
+        c.setBlockFormat(f);
+    } else if (!b.textList()) {
+        QTextCursor c(b);
+        c.createList(QTextListFormat::ListDisc);
+    }
+}
+
+QTextDocument* build(const rtf::Content& c, const QTextDocument& like, double twipsPerPixel, QObject* parent)
+{
+    auto* fresh = new QTextDocument(parent);
+    fresh->setUndoRedoEnabled(false);
+    fresh->setDefaultFont(like.defaultFont());
+    fresh->setDefaultTextOption(like.defaultTextOption());
+    fresh->setDocumentMargin(like.documentMargin());
+
+    // One format object per colour and per indent, shared by the document.
+    ColorFormats colors;
+    auto formatOf = [&](quint32 bgr) -> const QTextCharFormat& { return colors.of(bgr); };
+    QHash<int, QTextBlockFormat> blockFormats;
+    auto blockFormatOf = [&](int twips) -> const QTextBlockFormat& {
+        auto it = blockFormats.find(twips);
+        if (it == blockFormats.end())
+            it = blockFormats.insert(twips, twips ? indentFormat(twips, twipsPerPixel) : QTextBlockFormat());
+        return *it;
+    };
+
+    QTextCursor k(fresh);
+    k.beginEditBlock();
+    const QString& t = c.text;
+    const int n = int(t.size());
+    size_t ci = 0;  // next colour change
+    quint32 color = c.colors.empty() ? 0 : c.colors.front().bgr;
+    int line = 0;
+    auto indentOfLine = [&](int l) { return l < int(c.indents.size()) ? c.indents[l] : 0; };
+    k.setBlockFormat(blockFormatOf(indentOfLine(0)));
+    k.setBlockCharFormat(formatOf(color));
+    int pos = 0;
+    while (pos < n) {
+        if (t[pos] == u'\n') {
+            ++line;
+            k.insertBlock(blockFormatOf(indentOfLine(line)), formatOf(color));
+            ++pos;
+            continue;
+        }
+        while (ci < c.colors.size() && c.colors[ci].start <= pos)
+            color = c.colors[ci++].bgr;
+        int end = pos;
+        const int limit = ci < c.colors.size() ? std::min(n, c.colors[ci].start) : n;
+        while (end < limit && t[end] != u'\n')
+            ++end;
+        k.insertText(t.mid(pos, end - pos), formatOf(color));
+        pos = end;
+    }
+    k.endEditBlock();
+    return fresh;
+}
+
+rtf::Content content(const QTextDocument& doc, double twipsPerPixel)
+{
+    rtf::Content c;
+    c.text.reserve(doc.characterCount());
+    c.indents.reserve(doc.blockCount());
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b != doc.begin())
+            c.text += u'\n';
+        c.indents.push_back(indentOf(b, twipsPerPixel));
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.isValid())
+                c.append(f.text(), colorOf(f.charFormat()));
+        }
+    }
+    return c;
+}
+
+QTextCharFormat formatAt(const QTextDocument& doc, int pos)
+{
+    pos = std::clamp(pos, 0, doc.characterCount() - 1);
+    const QTextBlock b = doc.findBlock(pos);
+    const int target = (pos == b.position() && b.length() > 1) ? pos : pos - 1;
+    if (target < 0)
+        return b.charFormat();
+    const QTextBlock tb = target < b.position() ? b.previous() : b;
+    if (target == tb.position() + tb.length() - 1)
+        return tb.next().isValid() ? tb.next().charFormat() : tb.charFormat();
+    int fs = tb.position();
+    for (auto it = tb.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        if (target < fs + f.length())
+            return f.charFormat();
+        fs += f.length();
+    }
+    return tb.charFormat();
+}
+
+quint32 rangeColor(const QTextDocument& doc, int from, int to)
+{
+    bool any = false;
+    quint32 color = 0;
+    // Fragment positions are counted along (asking each fragment for its
+    // position would walk the document's tree every time).
+    QTextBlock b = doc.findBlock(from);
+    for (int bs = b.position(); b.isValid() && bs < to; b = b.next()) {
+        int fs = bs;
+        for (auto it = b.begin(); !it.atEnd() && fs < to; ++it) {
+            const QTextFragment f = it.fragment();
+            const int fe = fs + f.length();
+            if (fe > from) {
+                const quint32 c = colorOf(f.charFormat());
+                if (any && c != color)
+                    return kMixedColor;
+                any = true;
+                color = c;
+            }
+            fs = fe;
+        }
+        bs += b.length();
+    }
+    return any ? color : colorOf(formatAt(doc, from));
+}
+
+} // namespace richdoc
