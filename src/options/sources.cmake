@@ -1,0 +1,1 @@
+# Files of src/options (paths relative to src/): the Options dialog.
