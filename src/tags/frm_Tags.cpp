@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -405,6 +406,18 @@ void frm_Tags::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && loaded_ && isVisible() && !isActiveWindow() && !messages_
         && !storing_ && !closing_)
         Store_Tags();
+}
+
+void frm_Tags::keyPressEvent(QKeyEvent* event)
+{
+    // Enter belongs to the control that has the focus (a focused button
+    // presses itself); the dialog has no default button that Enter in the
+    // edit line or a list would press.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frm_Tags::done(int result)
