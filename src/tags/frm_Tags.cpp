@@ -59,7 +59,9 @@ QPushButton* button(QWidget* parent, const QString& caption, const QString& name
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(true);
+    // No button is the dialog's default: Enter presses the focused button
+    // only (see keyPressEvent).
+    b->setAutoDefault(false);
     // Hidden while nothing is selected; the others keep their places.
     QSizePolicy p = b->sizePolicy();
     p.setRetainSizeWhenHidden(true);
@@ -410,10 +412,11 @@ void frm_Tags::changeEvent(QEvent* event)
 
 void frm_Tags::keyPressEvent(QKeyEvent* event)
 {
-    // Enter belongs to the control that has the focus (a focused button
-    // presses itself); the dialog has no default button that Enter in the
-    // edit line or a list would press.
+    // Enter presses the focused button; in the edit line or a list it is
+    // theirs alone (there is no default button it could press by mistake).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* b = qobject_cast<QPushButton*>(QApplication::focusWidget()); b && b->window() == this)
+            b->click();
         event->accept();
         return;
     }
@@ -677,6 +680,15 @@ bool frm_Tags::eventFilter(QObject* watched, QEvent* event)
             const QSignalBlocker block(bar);
             bar->setValue(0);
             (watched == vsb_WF[kind] ? pic_WF : pic_RF)[kind]->setBackgroundRole(QPalette::Highlight);
+        }
+    } else if (event->type() == QEvent::KeyPress && (watched == cbo_WF[kind] || watched == lst_RF[kind])) {
+        // The first arrow key in a list with nothing selected selects its
+        // first entry (the list would otherwise skip it).
+        auto* l = static_cast<QListWidget*>(watched);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (selectedRow(l) < 0 && l->count() > 0 && (key == Qt::Key_Down || key == Qt::Key_Up)) {
+            l->setCurrentRow(0);
+            return true;
         }
     } else if (event->type() == QEvent::FocusOut) {
         if (watched == cbo_WF[kind] || watched == txt_WF[kind])
