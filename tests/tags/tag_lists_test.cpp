@@ -152,23 +152,6 @@ private Q_SLOTS:
         QVERIFY(!t.Stored(0, Place::Working, fs::Result::Ok));
         QCOMPARE(t.Store_Action(0, Place::Working), TagListSet::Action::Leave);
     }
-
-    void visibleRows_data()
-    {
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("rowHeight");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("18-pixel rows, one kept spare") << 180 << 18 << 9;
-        QTest::newRow("a part row does not count") << 197 << 18 << 9;
-        QTest::newRow("taller rows") << 180 << 36 << 4;
-        QTest::newRow("a list too low still shows one") << 20 << 18 << 1;
-    }
-    void visibleRows()
-    {
-        QFETCH(int, height);
-        QFETCH(int, rowHeight);
-        QTEST(tag_lists::Visible_Rows(height, rowHeight), "rows");
-    }
 };
 
 TESK_TEST(TagListsTest)

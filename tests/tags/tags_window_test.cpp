@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
