@@ -217,7 +217,6 @@ QWidget* frm_Tags::buildPage(int kind)
     txt_WF[kind] = new QLineEdit(page);
     txt_WF[kind]->setObjectName(named("txt_WF"));
     cbo_WF[kind] = list(page, named("cbo_WF"));
-    lbl_WF[kind]->setBuddy(txt_WF[kind]);
     cmd_Delete_WF[kind] = button(page, QStringLiteral("&Delete Tag"), named("cmd_Delete_WF"));
     cmd_Del_All_WF[kind] = button(page, QStringLiteral("Delete All &Tags"), named("cmd_Del_All_WF"));
     cmd_Down[kind] = button(page, QString(), named("cmd_Down"));
@@ -492,10 +491,7 @@ void frm_Tags::Change_Tag()
 void frm_Tags::WF_Selected()
 {
     const int kind = lists_.Kind();
-    const int edited = lists_.Tag_Edited() ? kind : -1;
     lists_.WF_Selected(selectedRow(cbo_WF[kind]));
-    if (edited >= 0)
-        txt_WF[kind]->clear();  // refilled from the list
     Show_Kind(kind);
 }
 
