@@ -3,7 +3,7 @@
 // layout.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "browser/browser_rules.h"
 

@@ -3,7 +3,7 @@
 // files load what can be read without crashing or hanging.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "platform/palette.h"
 #include "platform/rtf_reader.h"

@@ -3,7 +3,7 @@
 // and the list in memory as they were.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "site/folder_list.h"
 

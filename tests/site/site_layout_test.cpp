@@ -2,7 +2,7 @@
 // drives offered, and where the folder dialogs place themselves.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "site/site_layout.h"
 

@@ -2,7 +2,7 @@
 // refuses, and where a new page's text comes from. No windows.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "core/shared_state.h"
 #include "source/new_page.h"

@@ -1,7 +1,7 @@
 // The texts the tag bars and the button bar insert.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "platform/file_system.h"
 #include "source/tag_insertion.h"

@@ -2,7 +2,7 @@
 // the rules of the windows that write them.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "core/shared_state.h"
 #include "tags/tag_list_files.h"
@@ -15,7 +15,7 @@ namespace tl = tag_lists;
 class TagListFilesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() { resetProgram(); }
+    void cleanup() { resetState(); }
 
     void readBack_data()
     {

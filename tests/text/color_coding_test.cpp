@@ -3,7 +3,7 @@
 // the slot digit 0-3, or '.' for a character that keeps its old colour.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "color_coding_reference.h"
 #include "text/color_coding.h"
