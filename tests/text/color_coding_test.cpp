@@ -92,8 +92,7 @@ private Q_SLOTS:
         row("plain text only", "Hello", "00000");
         row("self-closing tag: '>' starts the text after it", "<br />", "111310");
         row("tag with attributes", "<p align=\"center\">x</p>", "11333333330000003101111");
-        row("value with an underscore name", "<a href=\"x_y.htm\">link</a>",
-            "11333333311100003100001111");
+        row("value with an underscore name", "<a href=\"x_y.htm\">link</a>", "11333333311100003100001111");
         row("value that starts with an underscore", "<a target=\"_top\">", "11333333333111131");
         row("empty value stays in attribute colour", "<a b=\"\">", "11333331");
         row("value without closing quote", "<a b=\"c_d>", "1133333331");
@@ -127,14 +126,12 @@ private Q_SLOTS:
             "<STYLE>p{a:bc}</STYLE>", "1111111113333111111111");
         row("style: blanks and line break", "<style>\r\np { color: red }\r\n</style>",
             "11111111111133333330000011111111111");
-        row("style without end tag runs to the end", "<style>\r\np { color: red }",
-            "1111111111113333333000001");
+        row("style without end tag runs to the end", "<style>\r\np { color: red }", "1111111111113333333000001");
         row("style: two rules, the second property after ';'",
             "<style>a{bb:cc;dd:ee}f{gg:hh}</style>", "1111111113330033330011133300111111111");
         row("style comment; the character before it keeps its colour",
             "<style>\r\n/* c */\r\na{bb:cc}</style>", "11111111.2222222111133300111111111");
-        row("style: a '/*' two characters after '{' wins", "<style>a{b/*c*/}</style>",
-            "111111111.22222111111111");
+        row("style: a '/*' two characters after '{' wins", "<style>a{b/*c*/}</style>", "111111111.22222111111111");
         row("style: a '/*' three characters after '{' is inside", "<style>a{bc/*d*/}</style>",
             "1111111113333333111111111");
         row("style comment right after the tag is read as selector",
@@ -156,8 +153,7 @@ private Q_SLOTS:
         row("script: two comments back to back", "<script>/*a*//*b*/c</script>", "1111111122222222220111111111");
         row("empty script, then a server block", "<script></script><% a %>", "111111111111111111100011");
         row("script holding only '<!--'", "<script><!--</script>", "111111112222222222222");
-        row("upper-case script tag and REM", "<SCRIPT>x//y\r\nREM z\r\n</SCRIPT>",
-            "111111110222202222220111111111");
+        row("upper-case script tag and REM", "<SCRIPT>x//y\r\nREM z\r\n</SCRIPT>", "111111110222202222220111111111");
         row("unclosed '/*' in a script runs to its end", "<script>a/*b</script>", "111111110222111111111");
         row("script tag without '>' ends the block search", "<script <? a_b", ".0000000.00000");
         row("server block <% %>", "x<% a %>", "01100011");
@@ -170,10 +166,8 @@ private Q_SLOTS:
         row("unclosed server block runs to the end", "a<? b", "01100");
         row("selection: only it is coloured", "<b>x</b><i>y</i>", "...01111........", 3, 5);
         row("selection ending inside a tag", "<b>xy</b>", "...00....", 3, 3);
-        row("selection: value search starts after its first character", "=\"a_b\" c",
-            "00000000", 0, 8);
-        row("selection: an open style comment never reaches past it",
-            "<style>\r\n/* a b", "11111111.222...", 0, 12);
+        row("selection: value search starts after its first character", "=\"a_b\" c", "00000000", 0, 8);
+        row("selection: an open style comment never reaches past it", "<style>\r\n/* a b", "11111111.222...", 0, 12);
         row("selection ending inside '</style>'", "<style>a{b:c}</style>x", "1111111113331.00......", 0, 16);
     }
     void slotsOfEachRule()
