@@ -222,16 +222,23 @@ void ColorPreview::paintLabels(QPainter& p, const QRect& area, const std::vector
 {
     if (labels.empty())
         return;
+    // One under the other while there is room, else in as many columns as
+    // needed.
+    const int count = int(labels.size());
     const int line = fontMetrics().height();
-    const int step = std::max(line, area.height() / int(labels.size()));
-    int top = area.top() + std::max(0, (area.height() - step * int(labels.size())) / 2);
-    for (const Label& l : labels) {
+    const int rows = std::clamp(area.height() / line, 1, count);
+    const int columns = (count + rows - 1) / rows;
+    const int step = std::max(line, area.height() / rows);
+    const int width = area.width() / columns;
+    const int top = area.top() + std::max(0, (area.height() - step * rows) / 2);
+    for (int i = 0; i < count; ++i) {
+        const Label& l = labels[size_t(i)];
         QFont f = font();
         f.setUnderline(l.underline);
         p.setFont(f);
         p.setPen(l.color);
-        p.drawText(QRect(area.left(), top, area.width(), step), Qt::AlignVCenter | Qt::AlignLeft, l.text);
-        top += step;
+        p.drawText(QRect(area.left() + (i / rows) * width, top + (i % rows) * step, width, step),
+                   Qt::AlignVCenter | Qt::AlignLeft, l.text);
     }
 }
 
@@ -251,7 +258,7 @@ void ColorPreview::paintEvent(QPaintEvent*)
             tableArea.setLeft(all.center().x());
         }
         const int line = fontMetrics().height();
-        const int room = std::max(0, std::min(tableArea.width(), tableArea.height()) / 2 - 2 * line);
+        const int room = std::max(0, std::min(tableArea.width(), tableArea.height()) / 2 - line);
         const int gap = std::min(spacing_, room) + 1;  // and the table's own border
         const QRect table = tableArea;
         const QRect cell = table.adjusted(gap, gap, -gap, -gap);

@@ -16,6 +16,7 @@
 #include "ui/folder_controls.h"
 #include "ui/window_manner.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -30,6 +31,7 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTabBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -61,7 +63,7 @@ QLineEdit* textField(QWidget* parent, const char* name)
 {
     auto* t = new QLineEdit(parent);
     t->setObjectName(QLatin1String(name));
-    t->setMinimumWidth(t->fontMetrics().horizontalAdvance(QStringLiteral("#WWWWWWW")));
+    t->setMinimumWidth(t->fontMetrics().horizontalAdvance(QStringLiteral("#DDDDDD")) + 8);
     return t;
 }
 
@@ -73,7 +75,7 @@ QFrame* sample(QWidget* parent, const char* name)
     f->setFrameShadow(QFrame::Sunken);
     f->setAutoFillBackground(true);
     const int side = f->fontMetrics().height() + 6;
-    f->setFixedSize(side + side / 2, side);
+    f->setFixedSize(side + side / 4, side);
     return f;
 }
 
@@ -167,6 +169,13 @@ void frm_Colors::buildControls()
     columns->addLayout(left, 1);
     columns->addLayout(right, 0);
 
+    // Tight spacing: the whole tool fits the main window at 800 x 600.
+    for (QLayout* l : content->findChildren<QLayout*>()) {
+        l->setContentsMargins(4, 4, 4, 4);
+        l->setSpacing(4);
+    }
+    columns->setContentsMargins(2, 2, 2, 2);
+
     // The window may get less room than the tool needs (a pane of the main
     // window): it scrolls, and the hint line and the size and close buttons
     // stay in sight below.
@@ -231,6 +240,9 @@ void frm_Colors::buildControls()
 
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);
+    // The window handed the focus (from the Window menu) gives it to the
+    // choice tabs.
+    setFocusProxy(tb_Colors);
 }
 
 QGroupBox* frm_Colors::buildAreaFrame(Area area, const QString& title, const QString& patternCaption,
@@ -252,7 +264,7 @@ QGroupBox* frm_Colors::buildAreaFrame(Area area, const QString& title, const QSt
     cbo_Backgrnd[area] = new QComboBox(frame);
     cbo_Backgrnd[area]->setObjectName(QLatin1String(names[area][2]));
     cbo_Backgrnd[area]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cbo_Backgrnd[area]->setMinimumContentsLength(12);
+    cbo_Backgrnd[area]->setMinimumContentsLength(10);
     // A site may hold thousands of patterns: the list must not measure them all.
     QSizePolicy policy = cbo_Backgrnd[area]->sizePolicy();
     policy.setHorizontalPolicy(QSizePolicy::Expanding);
@@ -413,7 +425,7 @@ QWidget* frm_Colors::buildPalettePage(int tab)
     txt_Color_cur[tab]->setReadOnly(true);
     txt_Color_cur[tab]->setFocusPolicy(Qt::ClickFocus);
     txt_Color_cur[tab]->setMinimumWidth(
-        txt_Color_cur[tab]->fontMetrics().horizontalAdvance(QStringLiteral("LightGoldenrodYellow")) + 12);
+        txt_Color_cur[tab]->fontMetrics().horizontalAdvance(QStringLiteral("DarkGoldenrod")) + 12);
     pic_Color_cur[tab] = sample(page, qPrintable(QStringLiteral("pic_Color_cur_") + n));
     pic_Color_cur[tab]->setFixedSize(pic_Color_cur[tab]->width() * 2, pic_Color_cur[tab]->height() * 2);
 
@@ -535,7 +547,12 @@ QSize frm_Colors::designSizeTwips() const
     const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QSize px(content.width() + 2 * frame + 4,
                    content.height() + lbl_Focus->sizeHint().height() + title + 2 * frame + 10);
-    return QSize(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
+    QSize twips(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
+    // Never larger than the main window's inner area: there it scrolls.
+    const SharedState& s = state();
+    if (s.Client_Width > 0 && s.Client_Height > 0)
+        twips = twips.boundedTo(QSize(s.Client_Width, s.Client_Height));
+    return twips;
 }
 
 // The size button and the title bar's maximise: back into the pane from the
@@ -583,8 +600,67 @@ bool frm_Colors::windowKey(int keyCode, int shift)
 
 void frm_Colors::setHint(const QString& hint) { lbl_Focus->setText(hint); }
 
+// The tool's access keys share the main window with its menus (Alt+B, Alt+F
+// and Alt+S name menus too): while the focus is in the tool, its own visible
+// controls win.
+bool frm_Colors::Access_Key(int qtKey, bool run)
+{
+    const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(qtKey)));
+    const auto matches = [&wanted](const QString& caption) { return QKeySequence::mnemonic(caption) == wanted; };
+    for (QTabWidget* tabs : {tb_Colors, tb_Select})
+        for (int i = 0; i < tabs->count(); ++i)
+            if (matches(tabs->tabText(i))) {
+                if (run) {
+                    tabs->setCurrentIndex(i);
+                    tabs->tabBar()->setFocus(Qt::ShortcutFocusReason);
+                }
+                return true;
+            }
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!w->isVisible() || !w->isEnabled())
+            continue;
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        auto* frame = qobject_cast<QGroupBox*>(w);
+        auto* label = qobject_cast<QLabel*>(w);
+        const QString caption = button ? button->text() : frame ? frame->title() : label && label->buddy() ? label->text() : QString();
+        if (caption.isEmpty() || !matches(caption))
+            continue;
+        if (!run)
+            return true;
+        if (button) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+        } else if (label) {
+            label->buddy()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            // A frame gives the focus to its first control.
+            for (QWidget* c : frame->findChildren<QWidget*>())
+                if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
+                    c->setFocus(Qt::ShortcutFocusReason);
+                    break;
+                }
+        }
+        return true;
+    }
+    return false;
+}
+
 bool frm_Colors::eventFilter(QObject* watched, QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier && key->key() >= Qt::Key_0
+            && key->key() <= Qt::Key_Z && Access_Key(key->key(), event->type() == QEvent::KeyPress)) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
     switch (event->type()) {
     case QEvent::FocusIn: {
         const auto it = hints_.constFind(watched);

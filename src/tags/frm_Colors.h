@@ -163,6 +163,9 @@ private:
     void selectPattern(color_tags::Area area);
     bool saveTo(const QString& path);
     void setHint(const QString& hint);
+    // Finds (and with run, uses) the visible control whose access key is
+    // Alt with qtKey.
+    bool Access_Key(int qtKey, bool run);
 
     color_tags::Color_Choices choices_;
     std::array<int, Palettes> current_{};
