@@ -697,12 +697,15 @@ bool frm_Colors::eventFilter(QObject* watched, QEvent* event)
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
                 return false;
             switch (key->key()) {
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
             case Qt::Key_Return:
             case Qt::Key_Enter:
                 Find_Color();
                 return true;
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                // A colour found takes the focus to its cell; otherwise the
+                // field shows "N/A" and Tab moves on as anywhere else.
+                return Find_Color();
             case Qt::Key_Backspace:
             case Qt::Key_Left:
             case Qt::Key_Right:
@@ -892,18 +895,20 @@ void frm_Colors::Change_Color_Name()
     sld_Up_Down[tab]->setValue(palettes::Row_Of(Kind::Named, cell));
 }
 
-void frm_Colors::Find_Color()
+bool frm_Colors::Find_Color()
 {
     // The number is always looked up among the safe colours, and the cell
     // found is the safe palette's, whichever palette is shown.
     const int cell = palettes::Find_Safe_Cell(palettes::Find_Text(txt_Find->text()));
     if (cell < 0) {
         txt_Find->setText(QStringLiteral("N/A"));
-        return;
+        return false;
     }
     Set_Current_Cell(0, cell);
-    if (selectTab_ == 0)
-        pic_Color_Frame[0]->setFocus();
+    if (selectTab_ != 0)
+        return false;
+    pic_Color_Frame[0]->setFocus();
+    return true;
 }
 
 void frm_Colors::Open_Color_Box()

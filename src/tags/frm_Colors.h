@@ -98,7 +98,8 @@ public:
     void Change_Boxes();
     void Change_Color_Number();
     void Change_Color_Name();
-    void Find_Color();
+    // True when the cell found took the focus.
+    bool Find_Color();
     void Open_Color_Box();
     void Display_Body_Patterns();
     void Display_Background_Colors();

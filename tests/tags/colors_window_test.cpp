@@ -62,6 +62,7 @@ private Q_SLOTS:
         Wire_Windows();
         forms::Source()->Working_Folder_Files();
         writeFile(site_->path("site/Final-Pages/Backgrnd/tile.gif"), "GIF89a");
+        writeFile(site_->path("site/Final-Pages/Backgrnd/z.gif"), "GIF89a");
         w_ = forms::Colors();
         w_->resize(800, 560);
         w_->show();
@@ -126,7 +127,7 @@ private Q_SLOTS:
     void settingFiles()
     {
         ScriptedDialogs d;
-        for (const char* step : {"click opt_Backgrnd_0", "key cbo_Backgrnd_0 Down", "cell 0 108", "click cmd_Text",
+        for (const char* step : {"click opt_Backgrnd_0", "key cbo_Backgrnd_0 Down", "key cbo_Backgrnd_0 Down", "cell 0 108", "click cmd_Text",
                                     "tab tb_Colors 1", "type txt_Space 2"})
             act(step);
         const color_tags::Color_Choices saved = w_->choices();
@@ -137,7 +138,7 @@ private Q_SLOTS:
         act("click cmd_Save");
         QCOMPARE(w_->colorFilePath(), wp("Greens.clr"));
         const QByteArray file = readFile(wp("Greens.clr"));
-        QVERIFY(file.startsWith("#TRUE#\r\n\"tile.gif\"\r\n\"\"\r\n-2147483643\r\n\"#FF9900\"\r\n"));
+        QVERIFY(file.startsWith("#TRUE#\r\n\"z.gif\"\r\n\"\"\r\n-2147483643\r\n\"#FF9900\"\r\n"));
 
         for (const char* step : {"tab tb_Colors 0", "click opt_Backgrnd_1", "cell 0 0", "click cmd_Text"})
             act(step);
@@ -147,7 +148,8 @@ private Q_SLOTS:
         };
         open(wp("Greens.clr"));
         QVERIFY(w_->choices() == color_settings::With_Fixed_Colors(saved));
-        QCOMPARE(w_->cbo_Backgrnd[0]->currentText(), QStringLiteral("tile.gif"));
+        w_->frameActivated();  // coming back keeps the chosen pattern
+        QCOMPARE(w_->cbo_Backgrnd[0]->currentText(), QStringLiteral("z.gif"));
 
         // A damaged file changes nothing.
         writeFile(wp("Short.clr"), file.left(file.lastIndexOf("\r\n", file.size() - 3) + 2));
@@ -158,9 +160,9 @@ private Q_SLOTS:
         QVERIFY(w_->choices() == before);
 
         // A pattern the site lacks is named and dropped.
-        QFile::remove(site_->path("site/Final-Pages/Backgrnd/tile.gif"));
+        QFile::remove(site_->path("site/Final-Pages/Backgrnd/z.gif"));
         w_->Working_Backgrounds();
-        d.expectMessage("tile.gif Not Found");
+        d.expectMessage("z.gif Not Found");
         open(wp("Greens.clr"));
         QVERIFY(w_->choices().Pattern[0].isEmpty());
 
