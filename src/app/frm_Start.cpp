@@ -466,6 +466,10 @@ void frm_Start::setTopMenusEnabled(bool enabled)
 {
     for (QMenu* m : {mnu_File_Menu, mnu_Browser_Menu, mnu_Source, mnu_Window_Menu, mnu_Help_Menu})
         m->menuAction()->setEnabled(enabled);
+    // A disabled menu still holds its Alt letter; the bar gives them up while
+    // a dialog is open, so the dialog's own access keys ("Preview &File")
+    // press their buttons instead of only focusing them.
+    menuBar()->setEnabled(enabled);
 }
 
 bool frm_Start::topMenusEnabled() const { return mnu_File_Menu->menuAction()->isEnabled(); }

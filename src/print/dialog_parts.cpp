@@ -7,9 +7,37 @@
 #include "ui/tool_window.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTimer>
+
+namespace {
+
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* k = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier
+            && button->isEnabled()) {
+            button->click();
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 HintLine::HintLine(QLabel* label, QObject* parent) : QObject(parent), label_(label) {}
 
@@ -27,7 +55,8 @@ void HintLine::selectAllOnFocus(QLineEdit* box)
 
 void HintLine::show(const QString& text)
 {
-    label_->setText(text);
+    // After the focus has moved on: the next control's hint would hide it.
+    QTimer::singleShot(0, label_, [label = label_, text] { label->setText(text); });
 }
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)
@@ -60,4 +89,22 @@ void Place_As_Working_Dialog(ToolWindow* dialog)
     }
     if (p.moveDialog)
         dialog->moveTwips(p.dialog.x(), p.dialog.y());
+}
+
+void Enter_Presses_Buttons(QWidget* window)
+{
+    auto* filter = new EnterPresses(window);
+    for (QPushButton* b : window->findChildren<QPushButton*>())
+        b->installEventFilter(filter);
+}
+
+void Fit_Frame(ToolWindow* dialog)
+{
+    dialog->ensurePolished();
+    if (QLayout* l = dialog->layout())
+        l->activate();
+    if (QMdiSubWindow* f = dialog->frame()) {
+        f->setMinimumSize(f->minimumSizeHint());
+        f->resize(f->sizeHint().expandedTo(f->minimumSizeHint()));
+    }
 }

@@ -30,6 +30,13 @@ private:
     QHash<QObject*, QString> hints_;
 };
 
+// Enter on a focused push button of the window presses it (as in a dialog
+// box), for windows that are not QDialogs.
+void Enter_Presses_Buttons(QWidget* window);
+
+// The dialog's frame takes the size its controls need.
+void Fit_Frame(ToolWindow* dialog);
+
 // Centred in the main window's inner area, or at its top-left corner with the
 // help window pushed aside when the help window is shown.
 void Place_As_Working_Dialog(ToolWindow* dialog);

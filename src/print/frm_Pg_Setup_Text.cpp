@@ -211,8 +211,8 @@ void frm_Pg_Setup_Text::Form_Load()
         // A dialog: it neither maximises nor joins the arrangement.
         f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
     }
+    Enter_Presses_Buttons(this);
 }
 
 void frm_Pg_Setup_Text::Open_Dialog(bool fromMenu)
@@ -237,8 +237,7 @@ void frm_Pg_Setup_Text::Form_Activate()
     }
     Adjust_for_Printer();
     Position_Image();
-    if (QMdiSubWindow* f = frame())
-        f->resize(f->sizeHint().expandedTo(f->size()));
+    Fit_Frame(this);
     Place_As_Working_Dialog(this);
     open_ = true;
     txt_Left->setFocus();

@@ -106,6 +106,10 @@ void frm_Print_Plus::buildControls()
     pages->addWidget(new QLabel(QStringLiteral("to"), fra_Print_Pages), 1, 3);
     pages->addWidget(txt_Last_Page, 1, 4);
     pages->setColumnStretch(5, 1);
+    // Hidden until the pages are counted, but its room is kept.
+    QSizePolicy keep = fra_Print_Pages->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    fra_Print_Pages->setSizePolicy(keep);
 
     txt_Copies = new QLineEdit(this);
     txt_Copies->setObjectName(QStringLiteral("txt_Copies"));
@@ -201,8 +205,10 @@ void frm_Print_Plus::buildControls()
     connect(cmd_Preview, &QPushButton::clicked, this, [this] { Preview_File(); });
     connect(cmd_Print_File_List, &QPushButton::clicked, this, [this] { Print_File_List(); });
     connect(cmd_Close, &QPushButton::clicked, this, [this] { Close_Form(); });
+    // A file is chosen by selecting it (click, or the arrow keys); the
+    // list's focus alone chooses nothing.
     connect(fil_Source, &QListWidget::itemClicked, this, [this] { fileClicked(); });
-    connect(fil_Source, &QListWidget::currentRowChanged, this, [this] { fileClicked(); });
+    connect(fil_Source, &QListWidget::itemSelectionChanged, this, [this] { fileClicked(); });
 }
 
 void frm_Print_Plus::Form_Load()
@@ -211,8 +217,8 @@ void frm_Print_Plus::Form_Load()
     if (QMdiSubWindow* f = frame()) {
         f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
     }
+    Enter_Presses_Buttons(this);
 }
 
 void frm_Print_Plus::Open_Dialog()
@@ -230,7 +236,8 @@ void frm_Print_Plus::Form_Activate()
     filling_ = true;
     fil_Source->clear();
     fil_Source->addItems(fs::listFiles(s.Working_Pages_Folder, QStringLiteral("*.rtf")));
-    fil_Source->setCurrentRow(-1);
+    if (fil_Source->count() > 0)
+        fil_Source->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     filling_ = false;
     txt_Copies->setText(QStringLiteral("1"));
     const bool file = !lbl_Print_File->text().isEmpty();
@@ -238,8 +245,7 @@ void frm_Print_Plus::Form_Activate()
     cmd_Preview->setEnabled(file);
     Adjust_for_Printer();
     Source_Selected();
-    if (QMdiSubWindow* f = frame())
-        f->resize(f->sizeHint().expandedTo(f->size()));
+    Fit_Frame(this);
     Place_As_Working_Dialog(this);
     (cmd_Print->isEnabled() ? static_cast<QWidget*>(cmd_Print) : fil_Source)->setFocus();
 }
@@ -276,9 +282,10 @@ void frm_Print_Plus::Source_Selected()
 
 void frm_Print_Plus::fileClicked()
 {
-    if (filling_ || !fil_Source->currentItem())
+    const QList<QListWidgetItem*> selected = fil_Source->selectedItems();
+    if (filling_ || selected.isEmpty())
         return;
-    chosenName_ = fil_Source->currentItem()->text();
+    chosenName_ = selected.first()->text();
     chosenPath_ = state().Working_Pages_Folder + chosenName_;
     Use_Source();
 }

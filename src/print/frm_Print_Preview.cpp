@@ -42,8 +42,6 @@ frm_Print_Preview::frm_Print_Preview(QWidget* parent) : QDialog(parent)
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
     cmd_Close->setToolTip(QStringLiteral(" Close "));
     cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
-    for (QPushButton* b : {cmd_Previous, cmd_Next, cmd_Close})
-        b->setAutoDefault(false);
 
     fra_Page = new QWidget(this);
     fra_Page->setObjectName(QStringLiteral("fra_Page"));
