@@ -9,6 +9,7 @@
 #include "source/tag_bars.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 #include "ui/forms.h"
 
 namespace {
@@ -55,6 +56,16 @@ void wireWorkingFolder(frm_Working_Folder* w)
     });
 }
 
+void wireTags(frm_Tags* w)
+{
+    // The Source window's tag bars show the working-folder lists as written.
+    QObject::connect(w, &frm_Tags::listsStored, w, [] {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                source->tagBars->Retrieve_Tag_Lists();
+    });
+}
+
 } // namespace
 
 void Wire_Windows()
@@ -66,5 +77,7 @@ void Wire_Windows()
             wireBrowser(browser);
         else if (auto* folder = qobject_cast<frm_Working_Folder*>(w))
             wireWorkingFolder(folder);
+        else if (auto* tags = qobject_cast<frm_Tags*>(w))
+            wireTags(tags);
     });
 }
