@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
@@ -318,7 +319,7 @@ void frm_Start::buildMenus()
         {&S::mnu_Window_Colors, "mnu_Window_Colors", "&Color Selection", nullptr, [this] { Window_Colors(); }},
         {},
         {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, nothing},
-        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, nothing},
+        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, [] { frm_Options::Open_Dialog(); }},
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {
