@@ -10,6 +10,7 @@
 #include "source/text_commands.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 #include "ui/forms.h"
 
 namespace {
@@ -71,6 +72,16 @@ void wireOptions(frm_Options* w)
     });
 }
 
+void wireTags(frm_Tags* w)
+{
+    // The Source window's tag bars show the working-folder lists as written.
+    QObject::connect(w, &frm_Tags::listsStored, w, [] {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                source->tagBars->Retrieve_Tag_Lists();
+    });
+}
+
 } // namespace
 
 void Wire_Windows()
@@ -84,5 +95,7 @@ void Wire_Windows()
             wireWorkingFolder(folder);
         else if (auto* options = qobject_cast<frm_Options*>(w))
             wireOptions(options);
+        else if (auto* tags = qobject_cast<frm_Tags*>(w))
+            wireTags(tags);
     });
 }
