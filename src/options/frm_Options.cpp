@@ -12,7 +12,6 @@
 #include "ui/window_manner.h"
 
 #include <QFocusEvent>
-#include <algorithm>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,6 +30,8 @@
 #include <QUrl>
 #include <QValidator>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TESK_DEFINE_FORM(frm_Options, Options)
 
