@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
@@ -306,7 +307,7 @@ void frm_Start::buildMenus()
         {&S::mnu_Window_Colors, "mnu_Window_Colors", "&Color Selection", nullptr, [this] { Window_Colors(); }},
         {},
         {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, [] { frm_Tags::Show_Tags(); }},
-        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, nothing},
+        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, [] { frm_Options::Open_Dialog(); }},
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {
