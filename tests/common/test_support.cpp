@@ -12,46 +12,33 @@ namespace tesk::test {
 
 namespace {
 
-dialogs::Answer defaultAnswer(dialogs::Buttons b)
-{
-    switch (b) {
-    case dialogs::Buttons::Ok: return dialogs::Answer::Ok;
-    case dialogs::Buttons::YesNo: return dialogs::Answer::No;
-    default: return dialogs::Answer::Cancel;
-    }
-}
-
 void fail(const QString& what)
 {
     QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+}
+
+// The next scripted answer of a queue; none left fails the test and gives
+// the answer of a closed dialog.
+template <class Fn, class Arg>
+auto take(std::deque<Fn>& queue, const QString& what, Arg& arg)
+{
+    using Result = decltype(queue.front()(arg));
+    if (queue.empty()) {
+        fail(QStringLiteral("Unexpected ") + what);
+        return Result{};
+    }
+    const Fn fn = std::move(queue.front());
+    queue.pop_front();
+    return fn(arg);
 }
 
 } // namespace
 
 void installStrictDialogs()
 {
-    dialogs::Handlers h;
-    h.message = [](const dialogs::Message& m) {
-        fail(QStringLiteral("Unexpected message box \"%1\" (title \"%2\")").arg(m.text, m.title));
-        return defaultAnswer(m.buttons);
-    };
-    h.file = [](const dialogs::FileRequest& r) {
-        fail(QStringLiteral("Unexpected file dialog \"%1\"").arg(r.title));
-        return dialogs::FileResult{};
-    };
-    h.color = [](const QColor&) -> std::optional<QColor> {
-        fail(QStringLiteral("Unexpected colour dialog"));
-        return std::nullopt;
-    };
-    h.printer = [](QPrinter&) {
-        fail(QStringLiteral("Unexpected printer dialog"));
-        return false;
-    };
-    h.modal = [](QDialog& d) {
-        fail(QStringLiteral("Unexpected modal window \"%1\"").arg(d.windowTitle()));
-        return int(QDialog::Rejected);
-    };
-    dialogs::setHandlers(h);
+    // Dialogs that nobody scripts: every one fails the test.
+    static const ScriptedDialogs* strict = new ScriptedDialogs;
+    (void)strict;
 }
 
 void resetProgram()
@@ -66,43 +53,26 @@ ScriptedDialogs::ScriptedDialogs()
     previous_ = h;
     h.message = [this](const dialogs::Message& m) {
         messages_ << m;
+        const QString shown = QStringLiteral("message box \"%1\" (title \"%2\")").arg(m.text, m.title);
         if (expected_.empty()) {
-            fail(QStringLiteral("Unexpected message box \"%1\" (title \"%2\")").arg(m.text, m.title));
-            return defaultAnswer(m.buttons);
+            fail(QStringLiteral("Unexpected ") + shown);
+            return m.buttons == dialogs::Buttons::YesNo ? dialogs::Answer::No : dialogs::Answer::Cancel;
         }
         const Expected e = expected_.front();
         expected_.pop_front();
         if (!e.text.isNull() && e.text != m.text)
-            fail(QStringLiteral("Message box \"%1\" where \"%2\" was expected").arg(m.text, e.text));
+            fail(shown + QStringLiteral(" where \"%1\" was expected").arg(e.text));
         return e.answer;
     };
     h.file = [this](const dialogs::FileRequest& r) {
         fileRequests_ << r;
-        if (files_.empty()) {
-            fail(QStringLiteral("Unexpected file dialog \"%1\"").arg(r.title));
-            return dialogs::FileResult{};
-        }
-        auto fn = files_.front();
-        files_.pop_front();
-        return fn(r);
+        return take(files_, QStringLiteral("file dialog \"%1\"").arg(r.title), r);
     };
-    h.modal = [this](QDialog& d) {
-        if (modals_.empty()) {
-            fail(QStringLiteral("Unexpected modal window \"%1\"").arg(d.windowTitle()));
-            return int(QDialog::Rejected);
-        }
-        auto fn = modals_.front();
-        modals_.pop_front();
-        return fn(d);
-    };
-    h.color = [this](const QColor& c) -> std::optional<QColor> {
-        if (colors_.empty()) {
-            fail(QStringLiteral("Unexpected colour dialog"));
-            return std::nullopt;
-        }
-        auto fn = colors_.front();
-        colors_.pop_front();
-        return fn(c);
+    h.modal = [this](QDialog& d) { return take(modals_, QStringLiteral("modal window \"%1\"").arg(d.windowTitle()), d); };
+    h.color = [this](const QColor& c) { return take(colors_, QStringLiteral("colour dialog"), c); };
+    h.printer = [](QPrinter&) {
+        fail(QStringLiteral("Unexpected printer dialog"));
+        return false;
     };
     dialogs::setHandlers(h);
 }

@@ -148,24 +148,17 @@ private slots:
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("arg");
         QTest::addColumn<QString>("after");
-        QTest::newRow("insert at caret") << "a|bc" << "T" << "XY" << "aXY|bc";
         QTest::newRow("replace selection") << "a[b]c" << "T" << "XY" << "aXY|c";
-        QTest::newRow("delete selection") << "[ab]c" << "T" << "" << "|c";
-        QTest::newRow("insert CR LF") << "a|b" << "T" << "\r\n" << "a\r\n|b";
         QTest::newRow("lone CR and LF count as CR LF") << "a|b" << "T" << "\r\n\n\r" << "a\r\n\r\n\r\n|b";
-        QTest::newRow("join lines") << "a[\r\n]b" << "T" << "" << "a|b";
-        QTest::newRow("at the end") << "a\r\n|" << "T" << "z" << "a\r\nz|";
         QTest::newRow("between CR and LF goes before the break") << "a\r|\nb" << "T" << "z" << "az|\r\nb";
         QTest::newRow("from between CR and LF") << "a\r[\nb]c" << "T" << "Q" << "aQ|c";
         QTest::newRow("up to between CR and LF") << "a[b\r]\nc" << "T" << "Q" << "aQ|\r\nc";
         QTest::newRow("span back, not in set") << "ab cd[_]ef gh" << "S<!" << " " << "ab [cd_]ef gh";
         QTest::newRow("span forward, not in set") << "ab cd[_]ef gh" << "S>!" << " " << "ab cd[_ef] gh";
         QTest::newRow("span forward in set") << "|aaab" << "S>" << "a" << "[aaa]b";
-        QTest::newRow("span back in set") << "baaa|" << "S<" << "a" << "b[aaa]";
         QTest::newRow("span stops at LF, not CR") << "a[_]b\r\nc" << "S>!" << " \n" << "a[_b\r]\nc";
         QTest::newRow("span back to the start") << "ab|c" << "S<!" << " " << "[ab]c";
         QTest::newRow("up to forward") << "|ab>cd" << "U>" << ">" << "ab|>cd";
-        QTest::newRow("up to backward") << "ab>cd|" << "U<" << ">" << "ab>|cd";
         QTest::newRow("up to none: end") << "a|bcd" << "U>" << ">" << "abcd|";
         QTest::newRow("up to none: start") << "abc|d" << "U<" << ">" << "|abcd";
         QTest::newRow("up to not in set") << "|   x" << "U>!" << " " << "   |x";
@@ -253,8 +246,6 @@ private slots:
         box.undo();
         QCOMPARE(box.content().colors, (Colours{{0, 0}}));
         QVERIFY(!box.document()->isUndoAvailable());  // setting the text started a fresh history
-        box.redo();
-        QCOMPARE(box.content().colors, coloured);
     }
 
     // The selected lines (a selection that ends at the start of a line

@@ -58,11 +58,9 @@ QByteArray body(const char* text) { return QByteArray("<html><body>") + text + "
 class WebBrowserTest : public QObject {
     Q_OBJECT
 private slots:
-    // The engine draws the page (headless too); a page saved again shows its
-    // new content after a refresh (after a navigate with flags 14, and the
-    // page commands from the menu: the browser window's tests); the history
-    // steps back and forth; home is the page set as home; save as copies the
-    // file.
+    // The engine draws the page (headless too); the history steps back and
+    // forth; home is the page set as home; save as copies the file. (A page
+    // saved again shown fresh: the browser window's tests.)
     void navigation()
     {
         tesk::test::TempSite site;
@@ -86,13 +84,6 @@ private slots:
 
         QVERIFY(w.go(page));
         QVERIFY(!w.b.back());  // showing the same page again adds no history entry
-        // Saved again within the time stamp resolution: only a read from
-        // disk can show the change.
-        QVERIFY(writeFile(page, body("third version")));
-        w.b.refresh();
-        QVERIFY(w.next());
-        QCOMPARE(w.text(), QStringLiteral("third version"));
-
         QVERIFY(w.go(QUrl::fromLocalFile(two).toString() + QStringLiteral("#part")));
         QCOMPARE(w.b.locationName(), QStringLiteral("two.html#part"));
         QVERIFY(w.b.back() && w.next());
@@ -102,14 +93,14 @@ private slots:
         w.b.setHomePage(page);
         w.b.home();
         QVERIFY(w.next());
-        QCOMPARE(w.text(), QStringLiteral("third version"));
+        QCOMPARE(w.text(), QStringLiteral("first version"));
 
         QVERIFY(!w.b.execute(99));
         const QString saved = site.path(QStringLiteral("saved.htm"));
         tesk::test::ScriptedDialogs dlg;
         dlg.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{saved, site.path(QString())}; });
         QVERIFY(w.b.execute(WebBrowser::SaveAs));
-        QCOMPARE(tesk::test::readFile(saved), body("third version"));
+        QCOMPARE(tesk::test::readFile(saved), tesk::test::readFile(page));
         dlg.onModal([](QDialog&) { return int(QDialog::Rejected); });
         QVERIFY(!w.b.execute(WebBrowser::PageSetup));
     }

@@ -172,18 +172,11 @@ struct SourceWindow {
     //   path", "remove folder", "clear panel" empties the path panel,
     //   "clear names" forgets the document's names (as a cancelled naming),
     //   "cmd_X" (or "cmd_X right") clicks a control, "right click" (or
-    //   "Ctrl+right click") the editor, "mnu_X" runs a menu command, a
-    //   command of the window by its name, "<keys> on <control>" presses keys
-    //   there, anything else presses keys in the editor.
+    //   "Ctrl+right click") the editor, "mnu_X" runs a menu command,
+    //   "<keys> on <control>" presses keys there, anything else presses keys
+    //   in the editor.
     void act(const QString& step)
     {
-        const std::map<QString, std::function<void()>> commands = {
-            {"Open_Plus_File", [this] { w->Open_Plus_File(); }}, {"Open_File", [this] { w->Open_File(); }},
-            {"Open_Reference_File", [this] { w->Open_Reference_File(); }},
-            {"Start_New_Page", [this] { w->Start_New_Page(); }}, {"Save_Source", [this] { w->Save_Source(); }},
-            {"Save_As", [this] { w->Save_As(); }}, {"Save_New", [this] { w->Save_New(); }},
-            {"Clear_Source", [this] { w->Clear_Source(); }}, {"closeRequested", [this] { w->closeRequested(); }},
-        };
         const QString arg = step.section(' ', 1);
         if (QRegularExpression("^\\d+\\+\\d+$").match(step).hasMatch()) {
             box->setSelStart(step.section('+', 0, 0).toInt());
@@ -225,8 +218,6 @@ struct SourceWindow {
                               step.endsWith(" right") ? Qt::RightButton : Qt::LeftButton);
         } else if (step.startsWith("mnu_")) {
             forms::Start()->findChild<QAction*>(step)->trigger();
-        } else if (commands.count(step)) {
-            commands.at(step)();
         } else {
             const QKeyCombination k = QKeySequence(step.section(" on ", 0, 0))[0];
             const QString to = step.section(" on ", 1);

@@ -42,14 +42,14 @@ QString boxColours(RichTextBox& box)
     return s;
 }
 
-// A digit per slot, '.' for none; given the text, 'm' for none and its line
-// breaks left out, as boxColours.
-QString slotString(const std::vector<qint8>& perChar, const QString& text = {})
+// A digit per slot, 'm' for none, the text's line breaks left out, as
+// boxColours.
+QString slotString(const std::vector<qint8>& perChar, const QString& text)
 {
     QString s;
     for (size_t i = 0; i < perChar.size(); ++i)
-        if (text.isEmpty() || (text[int(i)] != QLatin1Char('\r') && text[int(i)] != QLatin1Char('\n')))
-            s += perChar[i] < 0 ? QLatin1Char(text.isEmpty() ? '.' : 'm') : QLatin1Char(char('0' + perChar[i]));
+        if (text[int(i)] != QLatin1Char('\r') && text[int(i)] != QLatin1Char('\n'))
+            s += perChar[i] < 0 ? QLatin1Char('m') : QLatin1Char(char('0' + perChar[i]));
     return s;
 }
 
@@ -142,31 +142,6 @@ private Q_SLOTS:
             QCOMPARE(boxColours(box), before);
             QCOMPARE(box.Text(), text);
         }
-    }
-
-    // Editor runs: the CR LF between two characters of one slot joins them
-    // when the next line has text, and nothing else changes.
-    void lineBreaksJoinTheirNeighbours_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("editor");
-        QTest::newRow("tag, break, tag") << "<a>\r\n<b>" << "11100111" << "11111111";
-        QTest::newRow("text, break, tag") << "x\r\n<b>" << "000111" << "000111";
-        QTest::newRow("break before an empty line") << "<a>\r\n\r\n<b>" << "1110000111" << "1110000111";
-        QTest::newRow("break outside the selection") << ">\r\n<" << "1..1" << "1..1";
-        QTest::newRow("break at the end") << "<a>\r\n" << "11100" << "11100";
-    }
-    void lineBreaksJoinTheirNeighbours()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, given);
-        std::vector<qint8> perChar, joined(size_t(given.size()), colorcode::kKeep);
-        for (const QChar c : given)
-            perChar.push_back(c == QLatin1Char('.') ? colorcode::kKeep : qint8(c.unicode() - '0'));
-        for (const auto& r : colorcode::Editor_Runs(text, perChar))
-            std::fill_n(joined.begin() + r.start, r.length, qint8(r.slot));
-        QTEST(slotString(joined), "editor");
     }
 };
 TESK_TEST(ColorCodeCommandTest)
