@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDevice>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace tesk::test {
@@ -39,6 +40,29 @@ void installStrictDialogs()
     // Dialogs that nobody scripts: every one fails the test.
     static const ScriptedDialogs* strict = new ScriptedDialogs;
     (void)strict;
+}
+
+std::pair<int, int> undraw(QString& s)
+{
+    const int start = int(s.indexOf(QRegularExpression(QStringLiteral("[|\\[]"))));
+    const int end = s[start] == u'|' ? start : int(s.indexOf(u']')) - 1;
+    s.remove(QRegularExpression(QStringLiteral("[|\\[\\]]")));
+    return {start, end - start};
+}
+
+void setDrawn(RichTextBox& box, QString s)
+{
+    const auto [start, length] = undraw(s);
+    box.setText(s);
+    box.setSelStart(start);
+    box.setSelLength(length);
+}
+
+QString drawn(const RichTextBox& box)
+{
+    const int start = box.SelStart(), length = box.SelLength();
+    QString s = box.Text();
+    return length ? s.insert(start + length, u']').insert(start, u'[') : s.insert(start, u'|');
 }
 
 void resetProgram()

@@ -4,6 +4,7 @@
 
 #include "logic_support.h"
 #include "platform/dialogs.h"
+#include "platform/rich_text_box.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,6 +22,12 @@ void installStrictDialogs();
 
 // Unloads every window and resets the shared state.
 void resetProgram();
+
+// A text with its selection drawn in, '[' and ']' around it or '|' for a
+// caret: put into a box, read from one, or taken out of the text.
+std::pair<int, int> undraw(QString& s);
+void setDrawn(RichTextBox& box, QString s);
+QString drawn(const RichTextBox& box);
 
 // Answers the dialogs a test expects, in order, and records every message.
 // Whatever is not scripted fails the test, as in the strict default.

@@ -16,10 +16,11 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextDocument>
+
+using namespace tesk::test;
 
 namespace {
 
@@ -33,30 +34,6 @@ void select(RichTextBox& box, int start, int length)
 {
     box.setSelStart(start);
     box.setSelLength(length);
-}
-
-// A selection drawn in a text, '[' and ']' around it or '|' for a caret,
-// taken out of the text.
-Sel undraw(QString& s)
-{
-    const int start = int(s.indexOf(QRegularExpression(QStringLiteral("[|\\[]"))));
-    const int end = s[start] == u'|' ? start : int(s.indexOf(u']')) - 1;
-    s.remove(QRegularExpression(QStringLiteral("[|\\[\\]]")));
-    return {start, end - start};
-}
-
-void setDrawn(RichTextBox& box, QString s)
-{
-    const auto [start, length] = undraw(s);
-    box.setText(s);
-    select(box, start, length);
-}
-
-QString drawn(const RichTextBox& box)
-{
-    const auto [start, length] = sel(box);
-    QString s = box.Text();
-    return length ? s.insert(start + length, u']').insert(start, u'[') : s.insert(start, u'|');
 }
 
 // Texts that mix every kind of character the mapping must count right.
@@ -291,14 +268,14 @@ private slots:
         QCOMPARE(box.lastFileError(), int(fs::Result::PathNotFound));
         QVERIFY(!box.SaveFile(QStringLiteral("/nonexistent/folder/x.htm"), 1));
         QCOMPARE(box.Text(), QStringLiteral("keep"));
-        tesk::test::TempSite site;
+        TempSite site;
         const QString path = site.path(QStringLiteral("locked.rtf"));
-        QVERIFY(tesk::test::writeFile(path, QByteArray("old")));
-        tesk::test::setReadOnly(path, true);
+        QVERIFY(writeFile(path, QByteArray("old")));
+        setReadOnly(path, true);
         QVERIFY(!box.SaveFile(path, 0));
         QCOMPARE(box.lastFileError(), int(fs::Result::PermissionDenied));
-        tesk::test::setReadOnly(path, false);
-        QCOMPARE(tesk::test::readFile(path), QByteArray("old"));
+        setReadOnly(path, false);
+        QCOMPARE(readFile(path), QByteArray("old"));
     }
 
     // The owner's font, tab width and twips per pixel: the font stays with a
@@ -317,9 +294,9 @@ private slots:
         QCOMPARE(std::pair(box.lineWrapMode(), box.lineWrapColumnOrWidth()), std::pair(QTextEdit::FixedPixelWidth, 50));
         box.setRightMargin(-50);
         QCOMPARE(box.lineWrapMode(), QTextEdit::WidgetWidth);
-        tesk::test::TempSite site;
+        TempSite site;
         QVERIFY(box.SaveFile(site.path(QStringLiteral("x.rtf")), 0));
-        QVERIFY(tesk::test::readFile(site.path(QStringLiteral("x.rtf"))).contains("Courier New"));
+        QVERIFY(readFile(site.path(QStringLiteral("x.rtf"))).contains("Courier New"));
     }
 };
 TESK_TEST(RichTextBoxFormatTest)

@@ -97,7 +97,7 @@ struct Editor_With_Bars {
         tags->cmd_Goto[2]->setFocus(Qt::TabFocusReason);
     }
     // Clicks the buttons and returns the editor's text.
-    QString click(std::initializer_list<int> buttons)
+    QString click(const QList<int>& buttons)
     {
         for (int k : buttons)
             QTest::mouseClick(bar->cmd_Button[k], Qt::LeftButton);
@@ -149,7 +149,6 @@ private Q_SLOTS:
                          {"index.rtf", "x"}}));
         e.select("Go Home now", 3, 4);
         QTest::mouseClick(e.tags->cmd_Tag_Sel[2], Qt::LeftButton);
-        QCOMPARE(state().Tag_Index, 2);
         QCOMPARE(e.shownRow(), 2);
         QCOMPARE(QApplication::focusWidget(), e.tags->cbo_Tag[2]);
         e.tags->cbo_Target[2]->setCurrentIndex(2);
@@ -268,8 +267,6 @@ private Q_SLOTS:
     {
         Editor_With_Bars e;
         const int margin = Px_From_Twips_X(120);
-        e.tags->Select_Tag(2);
-        QCOMPARE(e.tags->cbo_Tag[2]->geometry().right() + 1, e.tags->width() - 2 * margin);
         e.tags->Select_Tag(3);  // anchors and pages stop at a fixed width
         QCOMPARE(e.tags->cbo_Tag[3]->width(), Px_From_Twips_X(3795));
         e.tags->resize(500, e.tags->height());
@@ -386,9 +383,7 @@ private Q_SLOTS:
                 shows << (e.bar->buttonShown(k) ? e.bar->cmd_Button[k]->text() : "-");
         }
         QTEST(shows.join(' ') + ", " + QString::number(count), "shows");
-        for (int k : clicks)
-            QTest::mouseClick(e.bar->cmd_Button[k], Qt::LeftButton);
-        QTEST(e.rtf->Text(), "inserted");
+        QTEST(e.click(clicks), "inserted");
         QTEST(e.bar->cmd_Button[0]->toolTip(), "tip");
     }
 

@@ -9,7 +9,7 @@
 #include "source/text_commands.h"
 
 #include <QComboBox>
-#include <QDir>
+#include <QDirIterator>
 #include <QLabel>
 #include <QTextDocument>
 #include <QToolButton>

@@ -18,11 +18,9 @@
 #include "source/frm_Source_Save_As.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace tesk::test {
@@ -58,8 +56,7 @@ inline QStringList entries(const QListWidget* list)
 
 inline QString selected(const QListWidget* list)
 {
-    const auto items = list->selectedItems();
-    return items.isEmpty() ? QString() : items.first()->text();
+    return list->selectedItems().isEmpty() ? QString() : list->selectedItems().first()->text();
 }
 
 // A window's state as facts, name and value, in a fixed order.
@@ -70,18 +67,12 @@ using Facts = QList<std::pair<QString, QString>>;
 // value.
 inline QString changes(const Facts& before, const Facts& after, const QString& expected)
 {
-    const auto find = [](const Facts& f, const QString& name) {
-        for (const auto& [n, v] : f)
-            if (n == name)
-                return std::optional<QString>(v);
-        return std::optional<QString>();
-    };
     QStringList out;
-    for (const auto& [name, value] : after)
-        if (find(before, name) != value)
-            out << name + '=' + (expected.contains(name + "=*") ? QStringLiteral("*") : value);
+    for (const auto& fact : after)
+        if (!before.contains(fact))
+            out << fact.first + '=' + (expected.contains(fact.first + "=*") ? QStringLiteral("*") : fact.second);
     for (const auto& [name, value] : before)
-        if (!find(after, name))
+        if (std::none_of(after.begin(), after.end(), [&](const auto& f) { return f.first == name; }))
             out << name + "=(none)";
     return out.join(' ');
 }
@@ -104,7 +95,6 @@ struct SourceWindow {
         w->Working_Folder_Files();
         forms::Start()->activateWindow();
         (void)QTest::qWaitForWindowActive(forms::Start());
-        QApplication::processEvents();
     }
     ~SourceWindow() { resetProgram(); }
 
@@ -112,22 +102,20 @@ struct SourceWindow {
     QByteArray page(const QString& name) const { return readFile(site.workingFolder() + "Final-Pages/" + name); }
     // Paths written from "~/", the throw-away root; "WP/" and "FP/" for the
     // site's page folders, "P/" for the program folder.
-    QString expand(const QString& path) const
+    static constexpr std::pair<const char*, const char*> parts[] = {
+        {"WP/", "site/Working-Pages/"}, {"FP/", "site/Final-Pages/"}, {"P/", "program/"}, {"~/", ""}};
+    QString expand(QString path) const
     {
-        static const std::pair<const char*, const char*> parts[] = {
-            {"WP/", "site/Working-Pages/"}, {"FP/", "site/Final-Pages/"}, {"P/", "program/"}, {"~/", ""}};
         for (const auto& [part, full] : parts)
             if (path.startsWith(QLatin1String(part)))
-                return site.path(full + path.mid(int(strlen(part))));
+                return site.path(path.replace(0, int(strlen(part)), QLatin1String(full)));
         return path;
     }
     QString shorten(QString text) const
     {
-        return text.replace(site.path("site/Working-Pages/"), "WP/")
-            .replace(site.path("site/Final-Pages/"), "FP/")
-            .replace(site.path("program/"), "P/")
-            .replace(site.path(""), "~/")
-            .replace("\r\n", "\u00b6");
+        for (const auto& [part, full] : parts)
+            text.replace(site.path(QLatin1String(full)), QLatin1String(part));
+        return text.replace("\r\n", "\u00b6");
     }
 
     // Writes a source (by the editor control, or as plain text) and opens it
@@ -150,15 +138,11 @@ struct SourceWindow {
             auto* name = d.findChild<QLineEdit*>(QStringLiteral("txt_Save_As"));
             offered << QStringLiteral("%1 '%2' [%3]")
                            .arg(d.objectName().mid(4), name ? name->text() : selected(list), entries(list).join(','));
-            QString button = QStringLiteral("cmd_Cancel");
-            if (!entry.isEmpty() && name) {
+            if (name && !entry.isEmpty())
                 name->setText(entry);
-                button = QStringLiteral("cmd_Save_As");
-            } else if (!entry.isEmpty()) {
+            else if (!entry.isEmpty())
                 list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
-                button = QStringLiteral("cmd_Open");
-            }
-            d.findChild<QPushButton*>(button)->click();
+            d.findChild<QPushButton*>(entry.isEmpty() ? "cmd_Cancel" : name ? "cmd_Save_As" : "cmd_Open")->click();
             return d.result();
         });
     }
@@ -178,7 +162,7 @@ struct SourceWindow {
     void act(const QString& step)
     {
         const QString arg = step.section(' ', 1);
-        if (QRegularExpression("^\\d+\\+\\d+$").match(step).hasMatch()) {
+        if (step[0].isDigit()) {
             box->setSelStart(step.section('+', 0, 0).toInt());
             box->setSelLength(step.section('+', 1).toInt());
         } else if (step.startsWith("type ")) {
