@@ -103,39 +103,4 @@ ScriptedDialogs::ScriptedDialogs()
 
 ScriptedDialogs::~ScriptedDialogs() { dialogs::setHandlers(previous_); }
 
-ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& text, dialogs::Answer a)
-{
-    expected_.push_back({text.isNull() ? QStringLiteral("") : text, a});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::answerNextMessage(dialogs::Answer a)
-{
-    expected_.push_back({QString(), a});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onFile(std::function<dialogs::FileResult(const dialogs::FileRequest&)> fn)
-{
-    files_.push_back(std::move(fn));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onModal(std::function<int(QDialog&)> fn)
-{
-    modals_.push_back(std::move(fn));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onColor(std::function<std::optional<QColor>(const QColor&)> fn)
-{
-    colors_.push_back(std::move(fn));
-    return *this;
-}
-
-bool ScriptedDialogs::allUsed() const
-{
-    return expected_.empty() && files_.empty() && modals_.empty() && colors_.empty();
-}
-
 } // namespace tesk::test

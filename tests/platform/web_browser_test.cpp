@@ -6,11 +6,9 @@
 
 #include "platform/web_browser.h"
 
-#include <QApplication>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QWebEnginePage>
-#include <QWebEngineView>
 
 using tesk::test::writeFile;
 
@@ -58,8 +56,8 @@ class WebBrowserTest : public QObject {
     Q_OBJECT
 private slots:
     // The engine draws the page (headless too); the history steps back and
-    // forth; save as copies the file. (A page saved again shown fresh, the
-    // home page: the browser window's tests.)
+    // forth. (A page saved again shown fresh, the home page, save as and the
+    // focus: the browser window's tests.)
     void navigation()
     {
         tesk::test::TempSite site;
@@ -71,13 +69,9 @@ private slots:
         Shown w;
         QVERIFY(QTest::qWaitForWindowExposed(&w.b));
         QVERIFY(!w.b.back() && !w.b.forward());  // no history: an error result
-        QCOMPARE(w.b.locationAddress(), QString());
         QSignalSpy navigated(&w.b, &WebBrowser::NavigateComplete);
         QVERIFY(w.go(page));
-        QVERIFY2(!w.b.showingFailure(), qPrintable(w.b.failureText()));
         QCOMPARE(w.text(), QStringLiteral("first version"));
-        QCOMPARE(w.b.locationAddress(), address);
-        QVERIFY(!navigated.isEmpty());
         QCOMPARE(navigated.last().at(0).toString(), address);
         QTRY_VERIFY_WITH_TIMEOUT(w.b.grab().toImage().pixelColor(200, 150) == QColor(Qt::red), kLoadTimeout);
 
@@ -89,11 +83,6 @@ private slots:
         QCOMPARE(w.b.locationName(), QStringLiteral("page.htm"));
         QVERIFY(w.b.forward() && w.next());
         QCOMPARE(w.text(), QStringLiteral("2"));
-        const QString saved = site.path(QStringLiteral("saved.htm"));
-        tesk::test::ScriptedDialogs dlg;
-        dlg.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{saved, site.path(QString())}; });
-        QVERIFY(w.b.execute(WebBrowser::SaveAs));
-        QCOMPARE(tesk::test::readFile(saved), tesk::test::readFile(two));
     }
 
     // When the page process dies, a message stands in place of the page; the
@@ -111,25 +100,6 @@ private slots:
         w.b.navigate(page, WebBrowser::Fresh);
         QVERIFY(!w.b.showingFailure());
         QTRY_COMPARE_WITH_TIMEOUT(w.text(), QStringLiteral("back again"), kLoadTimeout);
-    }
-
-    // The hovered link is the status text; the engine's own widgets inside
-    // the control taking the focus count as the control's focus.
-    void statusAndFocusEvents()
-    {
-        QWidget other;
-        WebBrowser b;
-        QSignalSpy status(&b, &WebBrowser::StatusTextChange);
-        emit b.page()->linkHovered(QStringLiteral("https://example.org/"));
-        QCOMPARE(status.count(), 1);
-        QCOMPARE(status.at(0).at(0).toString(), QStringLiteral("https://example.org/"));
-        QSignalSpy got(&b, &WebBrowser::GotFocus), lost(&b, &WebBrowser::LostFocus);
-        QWidget* inner = b.view()->focusProxy() ? b.view()->focusProxy() : b.view();
-        emit qApp->focusChanged(&other, b.view());
-        emit qApp->focusChanged(b.view(), inner);
-        QCOMPARE(std::pair(int(got.count()), int(lost.count())), std::pair(1, 0));  // in once, never out
-        emit qApp->focusChanged(b.view(), &other);
-        QCOMPARE(lost.count(), 1);
     }
 
     void addresses_data()

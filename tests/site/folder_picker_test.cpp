@@ -4,7 +4,6 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
 #include "ui/folder_controls.h"
@@ -78,17 +77,6 @@ private slots:
         QCOMPARE(picker.result(), int(QDialog::Rejected));
     }
 
-    void helpWindowIsPushedClear()
-    {
-        SharedState& s = state();
-        s.Help_Shown = 1;
-        s.Help_Left = 10;
-        s.Help_Top = 10;
-        frm_Folder picker;
-        picker.Form_Activate();
-        QCOMPARE(QPoint(s.Help_Left, s.Help_Top), QPoint(Px_From_Twips_X(1000), Px_From_Twips_Y(2000)));
-        QCOMPARE(picker.pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(850)));
-    }
 };
 TESK_TEST(FolderPickerTest)
 

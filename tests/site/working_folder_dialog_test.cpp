@@ -9,14 +9,11 @@
 #include "ui/forms.h"
 #include "app/frm_Start.h"
 #include "core/shared_state.h"
-#include "platform/rich_text_box.h"
 #include "ui/folder_controls.h"
 #include "site/folder_list.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -127,8 +124,7 @@ private slots:
             d->frame()->close();
         else
             QTest::mouseClick(d->findChild<QPushButton*>(way), Qt::LeftButton);
-        QVERIFY(!d->frameVisible());
-        QVERIFY(forms::Start()->topMenusEnabled());
+        QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
         QCOMPARE(state().Working_Folder, site_->workingFolder());
     }
 
@@ -157,8 +153,7 @@ private slots:
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
         for (const char* sub : {"Working-Pages", "Final-Pages", "Final-Pages/Images", "Final-Pages/Backgrnd"})
             QVERIFY2(QFileInfo(club + QLatin1Char('/') + QLatin1String(sub)).isDir(), sub);
-        QCOMPARE(state().Working_Pages_Folder, club + QStringLiteral("/Working-Pages/"));
-        QCOMPARE(forms::Start()->sb_Status[1]->text(), club + QLatin1Char('/'));
+        QCOMPARE(state().Working_Folder, club + QLatin1Char('/'));
         QCOMPARE(forms::Source()->rtf_Source->TextLength(), 0);
         QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
         QCOMPARE(shown(open()), club);  // opening again starts in the new site
@@ -173,7 +168,6 @@ private slots:
         QTest::newRow("leaving the box, Yes: made") << "Garden" << true;
         QTest::newRow("No: nothing made") << "Later" << false;
         QTest::newRow("up and out: refused") << "../escape" << true;
-        QTest::newRow("a path: refused") << "a/b" << true;
     }
     void newFolderNotEntered()
     {
@@ -225,8 +219,7 @@ private slots:
         QVERIFY(script.allUsed());
         QCOMPARE(state().Working_Folder, yes ? chosen + QLatin1Char('/') : site_->workingFolder());
         QCOMPARE(QFileInfo(chosen + QStringLiteral("/Final-Pages/Backgrnd")).isDir(), yes);
-        QCOMPARE(d->frameVisible(), !yes);
-        QCOMPARE(forms::Start()->topMenusEnabled(), yes);
+        QCOMPARE(std::pair(d->frameVisible(), forms::Start()->topMenusEnabled()), std::pair(!yes, yes));
     }
 
     void readOnlyFolderIsChosenWithoutMessage()
@@ -239,7 +232,6 @@ private slots:
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);  // any message would fail the test
         setReadOnly(locked, false);
         QCOMPARE(state().Working_Folder, locked + QLatin1Char('/'));
-        QCOMPARE(state().Working_Pages_Folder, locked + QStringLiteral("/Working-Pages/"));
         QVERIFY(!QFileInfo::exists(locked + QStringLiteral("/Working-Pages")));
         QVERIFY(!d->frameVisible());
     }
@@ -283,7 +275,6 @@ private slots:
             QVERIFY2(m.text.contains(listFile()), qPrintable(m.text));
         QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|site|other @0 Add"));
         QCOMPARE(folder_list::Count(state().Folder_List), 2);
-        QCOMPARE(state().Folder_List[1].Name, QStringLiteral("site"));
 
         QStringList lines;
         for (int i = 1; i <= 50; ++i)

@@ -120,11 +120,8 @@ private Q_SLOTS:
 
         row("a new page not named: still empty, nothing written", "", "cancel; mnu_Source_NewPage",
             "offered=Source_Save_As '' []");
-        row("Ctrl+N: the built-in page, named at once", "", "choose home; Ctrl+N on frm_Source",
-            "text=(new page) label=home title=home.rtf open=1 panel=WP/home.rtf offered=Source_Save_As '' [] "
-            "disk:FP/home.html=(new page) disk:WP/home.rtf=(new page) {0,0}");
         row("the program's template, colours included", "write P/New Page.rtf=<p>shipped</p>\r\n",
-            "choose one; mnu_Source_NewPage",
+            "choose one; Ctrl+N on frm_Source",
             "text=<p>shipped</p>\u00b6 label=one title=one.rtf open=1 panel=WP/one.rtf offered=Source_Save_As '' [] "
             "disk:FP/one.html=<p>shipped</p>\u00b6 disk:WP/one.rtf=<p>shipped</p>\u00b6 {9,720}");
         row("Save for New Pages, No: nothing stored", "open one=<p>one</p>\r\n", "answer No; mnu_Source_New",
@@ -156,11 +153,6 @@ private Q_SLOTS:
         row("Open File of a source's name, No: nothing replaced", edited,
             "answer No; pick ~/index.rtf; answer No; mnu_Source_Open",
             "folder=~/ asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/");
-        row("Open File of a source's name, Yes: replaced", edited,
-            "answer No; pick ~/index.rtf; answer Yes; mnu_Source_Open",
-            "text=other label=index title=index.rtf folder=~/ changed=0 undo=0 panel=WP/index.rtf "
-            "asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/ "
-            "disk:FP/index.html=other disk:WP/index.rtf=other {9,720}");
         row("a file that cannot be loaded: said, nothing changes", edited,
             "answer No; pick ~/gone.rtf; answer Ok; mnu_Source_Open",
             "folder=~/ asked=Save Changes to keep.rtf? | The file could not be opened:\u00b6~/gone.rtf "
@@ -195,9 +187,6 @@ private Q_SLOTS:
         row("File > Exit asks; Yes saves", changed, "answer Yes; mnu_File_Exit", "changed=0 panel= shown=0 " + saved);
         row("the close button asks; Yes saves", changed, "answer Yes; cmd_Close",
             "changed=0 shown=0 " + saved);
-        row("an unnamed page is offered as New File", "choose home; mnu_Source_NewPage; type x; clear names",
-            "answer Yes; cancel; cmd_Close",
-            "title=New File shown=0 asked=Save Changes to New File? offered=Source_Save_As 'New File' [home]");
     }
     void documents()
     {

@@ -1,11 +1,9 @@
 // The editor window driven as a user drives it: its keys and buttons, the
-// colour boxes, the pop-up menus and the window's own layout rules.
+// colour boxes and the pop-up menus.
 
 #include "tesk_test.h"
 #include "source_window_support.h"
 
-#include "browser/frm_Browser.h"
-#include <QMdiArea>
 #include <QMenu>
 #include <QToolButton>
 
@@ -134,7 +132,6 @@ private Q_SLOTS:
         row("Alt+Home: the first button", "Alt+Home", "focus=cmd_Button_0 status=");
         row("the size button: full size", "cmd_Size", "focus=cmd_Size status= source=1");
         row("the size button again: back", "cmd_Size; cmd_Size", "focus=cmd_Size status=");
-        row("vertical already: the vertical button does nothing", "cmd_Ver", "focus=cmd_Ver status=");
         row("the horizontal button", "cmd_Hor", "focus=cmd_Hor status= horizontal=1 split=*");
         row("and the vertical one back", "cmd_Hor; cmd_Ver", "focus=cmd_Ver status= split=*");
     }
@@ -147,50 +144,9 @@ private Q_SLOTS:
         QCOMPARE(changes(before, facts(), expected), expected);
     }
 
-    void caretColourNamesTheBox_data()
+    void aChangeMakesThePaginationStale()
     {
-        QTest::addColumn<int>("color");
-        QTest::addColumn<int>("selection");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("after blue text") << 9 << 0 << "Blue";
-        QTest::newRow("colour of no box") << 5 << 0 << "";
-        QTest::newRow("with a selection") << 9 << 2 << "";
-    }
-    void caretColourNamesTheBox()
-    {
-        QFETCH(int, color);
-        QFETCH(int, selection);
-        QFETCH(QString, shown);
-        box_->setSelStart(13);
-        box_->setSelLength(5);
-        box_->setSelColor(Palette_Color(color));
-        box_->setSelStart(selection ? 14 : 18);
-        box_->setSelLength(selection);
-        f_->w->cmd_Open->setFocus();
-        box_->setFocus();
-        QCOMPARE(state().Status_Color_Panel.text(), shown);
-        QCOMPARE(state().Color_Index, shown.isEmpty() ? -1 : 1);
-    }
-
-    void colourBoxesFollowTheSettings()
-    {
-        state().Code_Color_Numbers[2] = 10;
-        state().Code_Color_Names[2] = "Lime";
-        f_->w->Box_Colors();
-        QCOMPARE(f_->w->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
-        QCOMPARE(f_->w->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
-    }
-
-    void layoutActivationAndPagination()
-    {
-        frm_Source* w = f_->w;
-        // Activation shows the source's path, leaving clears it.
         SharedState& s = state();
-        QMdiArea* area = forms::Start()->innerArea();
-        area->setActiveSubWindow(forms::Browser()->frame());
-        QTRY_COMPARE(s.Status_Path_Panel.text(), QString());
-        area->setActiveSubWindow(w->frame());
-        QTRY_COMPARE(s.Status_Path_Panel.text(), f_->wp("index.rtf"));
         // A change makes the pagination of a printed source stale.
         s.Print_Source = 1;
         s.Paginated = 1;

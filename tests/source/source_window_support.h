@@ -11,7 +11,6 @@
 #include "core/shared_state.h"
 #include "app/startup.h"
 #include "platform/palette.h"
-#include "platform/rich_text_box.h"
 #include "source/frm_Ref_Open.h"
 #include "source/frm_Source.h"
 #include "source/frm_Source_Open.h"
@@ -154,7 +153,6 @@ struct SourceWindow {
     //   "write path=text" writes a source (".rtf", "New Page") or a plain
     //   file, "open name=text" writes a source and opens it, "readonly
     //   path", "remove folder", "clear panel" empties the path panel,
-    //   "clear names" forgets the document's names (as a cancelled naming),
     //   "cmd_X" (or "cmd_X right") clicks a control, "right click" (or
     //   "Ctrl+right click") the editor, "mnu_X" runs a menu command,
     //   "<keys> on <control>" presses keys there, anything else presses keys
@@ -186,9 +184,6 @@ struct SourceWindow {
             open(arg.section('=', 0, 0), arg.section('=', 1));
         } else if (step == "clear panel") {
             state().Status_Path_Panel.clear();
-        } else if (step == "clear names") {
-            state().Source_Title.clear();
-            state().Source_Path.clear();
         } else if (step.startsWith("readonly ")) {
             setReadOnly(expand(arg), true);
         } else if (step.startsWith("remove ")) {

@@ -6,7 +6,6 @@
 
 #include "core/shared_state.h"
 #include "platform/palette.h"
-#include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "text/color_coding.h"
 #include "source/text_commands.h"
@@ -17,7 +16,6 @@
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextList>
 
 using tesk::test::ScriptedDialogs;
 
