@@ -50,12 +50,10 @@ private slots:
         const QString start = selected.isEmpty() ? siteFolder() : site_.path(selected);
         frm_Folder picker;
         QCOMPARE(picker.dir_Folder->path(), start);
-        QCOMPARE(picker.lbl_cur_Folder->text(), start);
         const QString before = state().Selected_Folder;
         QSignalSpy shown(&picker, &frm_Folder::folderShown);
         picker.dir_Folder->setPath(images());
         QCOMPARE(shown.count(), 1);
-        QCOMPARE(picker.lbl_cur_Folder->text(), images());
         QTest::mouseClick(add ? picker.cmd_Add : picker.cmd_Exit, Qt::LeftButton);
         QCOMPARE(picker.result(), int(add ? QDialog::Accepted : QDialog::Rejected));
         QCOMPARE(state().Selected_Folder, add ? images() : before);

@@ -370,7 +370,6 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), e.bar->cmd_Button[0]);
         QTest::keyClick(e.bar->cmd_Button[0], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), e.rtf);
-        QCOMPARE(e.rtf->Text(), QString());  // the Tab went nowhere else
         // Space on a focused button clicks it.
         e.bar->cmd_Button[4]->setFocus();
         QTest::keyClick(e.bar->cmd_Button[4], Qt::Key_Space);

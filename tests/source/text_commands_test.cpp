@@ -77,7 +77,6 @@ private Q_SLOTS:
         QTest::newRow("15001 characters, Yes") << longText(15001) << 9 << 0 << "Yes";
         QTest::newRow("15001 characters, No") << longText(15001) << 9 << 0 << "No";
         QTest::newRow("15001 characters, one selected") << longText(15001) << 9 << 1 << "";
-        QTest::newRow("15001 characters, the rest selected") << longText(15001) << 9 << 15001 << "";
     }
     void colourCode()
     {
