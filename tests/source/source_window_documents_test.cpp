@@ -133,8 +133,6 @@ private Q_SLOTS:
             "choose news.php; Ctrl+Shift+S",
             "label=news.php title=news.php.rtf panel=WP/news.php.rtf offered=Source_Save_As 'index' [index] "
             "disk:FP/news.php=<h1>x</h1>\u00b6 disk:WP/news.php.rtf=<h1>x</h1>\u00b6 {9,720}");
-        row("Save As of a named document cancelled: kept", "open index=<p>x</p>\r\n", "cancel; Ctrl+Shift+S",
-            "offered=Source_Save_As 'index' [index]");
         row("Open File: imported from elsewhere, the original untouched", "write ~/elsewhere/about.htm=<p>about</p>\n",
             "pick ~/elsewhere/about.htm; Ctrl+Shift+O on frm_Source",
             "text=<p>about</p>\u00b6 label=about.htm title=about.htm.rtf folder=~/elsewhere/ open=1 "
