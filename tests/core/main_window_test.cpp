@@ -14,7 +14,6 @@
 #include "ui/tool_window.h"
 #include "platform/file_system.h"
 #include "source/frm_Source.h"
-#include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 
 #include <QDialog>
@@ -41,7 +40,6 @@ public:
         setMover(Mover::InnerArea);
     }
     void closeRequested() override { Close_Dialog(this); }
-    using ToolWindow::setMover;
 };
 
 } // namespace

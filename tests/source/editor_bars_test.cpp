@@ -114,14 +114,14 @@ private Q_SLOTS:
     {
         Editor_With_Bars e;
         QVERIFY(e.files({{"Color.lst", "<body>\r\n\r\n \r\n\t<td>\r\n <font>\r\n<a>"},
-                         {"URL.lst", "zeta.org\r\nAlpha.com\r\nbeta.net\r\nalpha.com\r\nbeta.net\r\n"},
+                         {"URL.lst", "Zeta.org\r\nAlpha.com\r\nbeta.net\r\nalpha.com\r\nbeta.net\r\n"},
                          {"Image.lst", "a\r\nb\r\nc\r\n"},
                          {"index.rtf", "x"}, {"about.rtf", "x"}, {"Contact.rtf", "x"}, {"old.RTF", "x"}}));
         // Colours and images in file order; empty, blank and tab-led lines skipped.
         QCOMPARE(items(e.tags->cbo_Tag[0]), (QStringList{"<body>", " <font>", "<a>"}));
         // Web addresses and pages sorted without regard to case; duplicates stay.
         QCOMPARE(items(e.tags->cbo_Tag[2]),
-                 (QStringList{"Alpha.com", "alpha.com", "beta.net", "beta.net", "zeta.org"}));
+                 (QStringList{"Alpha.com", "alpha.com", "beta.net", "beta.net", "Zeta.org"}));
         QCOMPARE(items(e.tags->cbo_Tag[4]), (QStringList{"about", "Contact", "index"}));
         // A refill keeps a position that still exists.
         e.tags->cbo_Tag[1]->setCurrentIndex(3);
