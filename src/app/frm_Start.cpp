@@ -10,6 +10,9 @@
 #include "platform/dialogs.h"
 #include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
+#include "site/frm_Copy.h"
+#include "site/frm_Delete.h"
+#include "site/frm_Rename.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
 #include "print/print_engine.h"
@@ -148,7 +151,8 @@ void frm_Start::buildMenus()
     mnu_File_Menu = addMenuFromRows(topMenu(bar, "&File", "mnu_File"), {
         {&S::mnu_File_Working_Folder, "mnu_File_Working_Folder", "&Working Folder...", nullptr,
          [] { frm_Working_Folder::Open_Dialog(); }},
-        {&S::mnu_File_Copy, "mnu_File_Copy", "&Copy Folders and Files...", nullptr, nothing},
+        {&S::mnu_File_Copy, "mnu_File_Copy", "&Copy Folders and Files...", nullptr,
+         [] { frm_Copy::Open_Dialog(); }},
         {},
         {&S::mnu_File_Prt_Setup, "mnu_File_Prt_Setup", "P&rinter Setup...", nullptr, printerSetup},
         {&S::mnu_File_Pg_Setup, "mnu_File_Pg_Setup", "P&age Setup...", nullptr,
@@ -233,8 +237,10 @@ void frm_Start::buildMenus()
         {&S::mnu_Source_New, "mnu_Source_New", "Save for &New Pages...", nullptr,
          [] { forms::Source()->Save_New(); }},
         {},
-        {&S::mnu_Source_Rename, "mnu_Source_Rename", "Rena&me Pages...", nullptr, nothing},
-        {&S::mnu_Source_Delete, "mnu_Source_Delete", "&Delete Pages...", nullptr, nothing},
+        {&S::mnu_Source_Rename, "mnu_Source_Rename", "Rena&me Pages...", nullptr,
+         [] { frm_Rename::Open_Dialog(); }},
+        {&S::mnu_Source_Delete, "mnu_Source_Delete", "&Delete Pages...", nullptr,
+         [] { frm_Delete::Open_Dialog(); }},
         {},
     });
     mnu_Source_Keys = addMenuFromRows(mnu_Source->addMenu(QStringLiteral("Edit &Keys")), {
@@ -483,7 +489,10 @@ void frm_Start::hideFindWindow()
 
 void frm_Start::hidePageDialog()
 {
-    // The Delete and Rename Pages dialogs join when they exist.
+    if (frm_Delete* d = forms::Delete_If_Loaded())
+        d->hideFrame();
+    if (frm_Rename* r = forms::Rename_If_Loaded())
+        r->hideFrame();
 }
 
 bool frm_Start::Needs_Source() { return state().Source_Window_Pos >= 1; }
