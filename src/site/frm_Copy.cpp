@@ -3,6 +3,7 @@
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/screen.h"
 #include "platform/vb_keys.h"
 #include "site/frm_Verify.h"
 #include "site/page_pairs.h"
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -73,16 +75,16 @@ QWidget* frm_Copy::buildSide(int i)
     named(cmd_RF[i], "cmd_RF");
     dir_Folder[i] = new FolderTree(fra);
     named(dir_Folder[i], "dir_Folder");
-    dir_Folder[i]->setMinimumHeight(90);
+    dir_Folder[i]->setMinimumHeight(60);
     drv_Folder[i] = new DriveList(fra);
     named(drv_Folder[i], "drv_Folder");
     txt_Text_Ext[i] = new QLineEdit(fra);
     named(txt_Text_Ext[i], "txt_Text_Ext");
-    txt_Text_Ext[i]->setMaximumWidth(90);
+    txt_Text_Ext[i]->setMaximumWidth(80);
     fil_Files[i] = new QListWidget(fra);
     named(fil_Files[i], "fil_Files");
     fil_Files[i]->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    fil_Files[i]->setMinimumHeight(70);
+    fil_Files[i]->setMinimumHeight(48);
     lbl_Name[i] = new QLabel(fra);
     named(lbl_Name[i], "lbl_Name");
     Make_Sunken(lbl_Name[i]);
@@ -90,20 +92,20 @@ QWidget* frm_Copy::buildSide(int i)
     named(lbl_Date[i], "lbl_Date");
     Make_Sunken(lbl_Date[i]);
 
+    // Compact rows, so both sides fit a main window of 800 x 600.
     auto* grid = new QGridLayout(fra);
+    grid->setVerticalSpacing(4);
     int row = 0;
     grid->addWidget(new QLabel(i == 0 ? QStringLiteral("Folder to Copy From:")
                                       : QStringLiteral("Copy Folders and Files To:"), fra), row++, 0, 1, 4);
     grid->addWidget(lbl_Folder[i], row++, 0, 1, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmd_WF[i]);
-    buttons->addWidget(cmd_RF[i]);
-    grid->addLayout(buttons, row++, 0, 1, 4);
+    grid->addWidget(cmd_WF[i], row, 0, 1, 2);
+    grid->addWidget(cmd_RF[i], row++, 2, 1, 2);
     grid->addWidget(dir_Folder[i], row, 0, 1, 4);
     grid->setRowStretch(row++, 3);
-    grid->addWidget(drv_Folder[i], row++, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("File Ext:"), fra), row, 0);
-    grid->addWidget(txt_Text_Ext[i], row++, 1);
+    grid->addWidget(drv_Folder[i], row, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("File Ext:"), fra), row, 2, Qt::AlignRight);
+    grid->addWidget(txt_Text_Ext[i], row++, 3);
     grid->addWidget(fil_Files[i], row, 0, 1, 4);
     grid->setRowStretch(row++, 2);
     grid->addWidget(new QLabel(QStringLiteral("File:"), fra), row, 0);
@@ -115,7 +117,11 @@ QWidget* frm_Copy::buildSide(int i)
         txt_New_Folder->setObjectName(QStringLiteral("txt_New_Folder"));
         grid->addWidget(new QLabel(QStringLiteral("Create a New Folder:"), fra), row, 0, 1, 2);
         grid->addWidget(txt_New_Folder, row++, 2, 1, 2);
+    } else {
+        // The To side's new-folder row keeps both lists level.
+        grid->setRowMinimumHeight(row++, txt_Text_Ext[i]->sizeHint().height());
     }
+    grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
     connect(dir_Folder[i], &FolderTree::pathChanged, this, [this, i] { folderChanged(i); });
@@ -229,6 +235,12 @@ void frm_Copy::Open_Dialog()
     frm_Copy* d = forms::Copy();
     d->Prepare();
     Show_Dialog(d);
+    // Within the main window's inner area, however small it is.
+    if (QMdiSubWindow* f = d->frame()) {
+        const SharedState& s = state();
+        const QSize area(Px_From_Twips_X(s.Client_Width), Px_From_Twips_Y(s.Client_Height));
+        f->resize(area.isEmpty() ? f->sizeHint() : f->sizeHint().boundedTo(area).expandedTo(f->minimumSizeHint()));
+    }
     d->shown_ = true;
     d->dir_Folder[0]->setFocus();
 }
@@ -334,9 +346,13 @@ void frm_Copy::Date_Last_Modified(int side)
 
 copying::Answer frm_Copy::askReplace(const QString& target)
 {
+    // The question stands alone; the dialog comes back as the user left it.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     hideFrame();
     const copying::Answer a = frm_Verify::Ask(target);
     showFrame();
+    if (focused && isAncestorOf(focused))
+        focused->setFocus();
     return a;
 }
 

@@ -17,6 +17,7 @@ frm_Delete::frm_Delete() : PageDialog(pages::kDeleteCaption, 1)
     cmd_Delete = new QPushButton(QStringLiteral("&Delete Current File"), this);
     cmd_Delete->setObjectName(QStringLiteral("cmd_Delete"));
     cmd_Delete->setEnabled(false);
+    cmd_Delete->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     Lay_Out(cmd_Delete);
     setTabOrder(lst_Html_Pages, cmd_Delete);
     setTabOrder(cmd_Delete, cmd_Exit);
