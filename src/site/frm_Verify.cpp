@@ -14,7 +14,7 @@ frm_Verify::frm_Verify(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frm_Verify"));
     setWindowTitle(copying::kVerifyCaption);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     lbl_File = new QLabel(this);
     lbl_File->setObjectName(QStringLiteral("lbl_File"));
