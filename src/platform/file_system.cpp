@@ -221,6 +221,18 @@ bool isReadOnly(const QString& path)
     return exists(path) && !ownerCanWrite(path);
 }
 
+bool folderReadable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
 // ---- text ----------------------------------------------------------------
 
 bool isValidUtf8(const QByteArray& bytes)
@@ -449,6 +461,16 @@ Result renameFile(const QString& from, const QString& to)
     if (!QFile::rename(from, to))
         return errno ? classifyErrno(errno) : Result::IoError;
     return Result::Ok;
+}
+
+Result moveToTrash(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QFileInfo(info.absolutePath()).isDir() ? Result::NotFound : Result::PathNotFound;
+    if (!ownerCanWrite(info.absolutePath()))
+        return Result::PermissionDenied;
+    return QFile::moveToTrash(path) ? Result::Ok : Result::IoError;
 }
 
 Result makeFolder(const QString& path)

@@ -8,4 +8,7 @@ target_sources(tesk_ui PRIVATE
 target_sources(tesk_logic PRIVATE
   tags/tag_list_files.h tags/tag_list_files.cpp
   tags/tag_lists.h tags/tag_lists.cpp
+  tags/image_tag.h tags/image_tag.cpp
+  tags/image_folders.h tags/image_folders.cpp
+  tags/image_picture.h tags/image_picture.cpp
 )
