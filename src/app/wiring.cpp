@@ -19,6 +19,11 @@ void wireSource(frm_Source* w)
                      [](const QString& path) { forms::Browser()->Navigate(path, 14); });
     QObject::connect(w, &frm_Source::refreshPage, w, [] { forms::Browser()->Refresh(); });
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
+    QObject::connect(w->tagBars, &TagBars::Target_Name_Added, w, [](const QString& name) {
+        if (state().Image_Window_Pos > -2)
+            if (frm_Images* images = forms::Images_If_Loaded())
+                images->Add_Target_Entry(name);
+    });
 }
 
 void wireBrowser(frm_Browser* w)
@@ -53,6 +58,28 @@ void wireWorkingFolder(frm_Working_Folder* w)
     });
 }
 
+void wireImages(frm_Images* w)
+{
+    // What the tool adds to the site's lists, the open Source window's tag
+    // bars offer at once.
+    const auto bars = [] {
+        frm_Source* source = state().Source_Window_Pos > -2 ? forms::Source_If_Loaded() : nullptr;
+        return source ? source->tagBars : nullptr;
+    };
+    QObject::connect(w, &frm_Images::imageTagAdded, w, [bars](const QString& tag) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(1, tag);
+    });
+    QObject::connect(w, &frm_Images::anchorAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(3, name);
+    });
+    QObject::connect(w, &frm_Images::targetAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_Target_Entry(name);
+    });
+}
+
 void wireTags(frm_Tags* w)
 {
     // The Source window's tag bars show the working-folder lists as written.
@@ -76,5 +103,7 @@ void Wire_Windows()
             wireWorkingFolder(folder);
         else if (auto* tags = qobject_cast<frm_Tags*>(w))
             wireTags(tags);
+        else if (auto* images = qobject_cast<frm_Images*>(w))
+            wireImages(images);
     });
 }
