@@ -258,6 +258,8 @@ void frm_Images::Rename_Image()
         return;
     }
     const QString to = Target_Path(fs::parentFolder(from), n.Name);
+    const bool current = from == Image_Path || fs::sameFile(from, Image_Path);
+    const bool replacingCurrent = !current && (to == Image_Path || fs::sameFile(to, Image_Path));
     if (fs::fileExists(to)) {
         if (dialogs::message(Exists_Message, dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, Exists_Title)
             != dialogs::Answer::Yes)
@@ -276,11 +278,13 @@ void frm_Images::Rename_Image()
         tell(Rename_Failed_Message(oldName, fs::describe(r)), dialogs::Icon::Exclamation, QStringLiteral("Rename Image"));
         return;
     }
-    if (from == Image_Path) {
+    if (current) {
         Image_Path = to;
         Image_Name = n.Name;
         lbl_Image_Name->setText(Image_Name);
         Display_Image_Tag();
+    } else if (replacingCurrent) {
+        Clear_Picture();
     }
     Refresh_Lists();
     const QList<QListWidgetItem*> found = fil_Image[1]->findItems(n.Name, Qt::MatchExactly | Qt::MatchCaseSensitive);
