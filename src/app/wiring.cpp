@@ -2,10 +2,13 @@
 
 #include "browser/frm_Browser.h"
 #include "core/shared_state.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "platform/rich_text_box.h"
+#include "print/print_engine.h"
 #include "source/tag_bars.h"
+#include "source/text_commands.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 #include "tags/frm_Tags.h"
@@ -19,6 +22,8 @@ void wireSource(frm_Source* w)
                      [](const QString& path) { forms::Browser()->Navigate(path, 14); });
     QObject::connect(w, &frm_Source::refreshPage, w, [] { forms::Browser()->Refresh(); });
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
+    QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
+    QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
     QObject::connect(w->tagBars, &TagBars::Target_Name_Added, w, [](const QString& name) {
         if (state().Image_Window_Pos > -2)
             if (frm_Images* images = forms::Images_If_Loaded())
@@ -80,6 +85,23 @@ void wireImages(frm_Images* w)
     });
 }
 
+void wireOptions(frm_Options* w)
+{
+    // The editor shows the new colours, font, size and tab width at once,
+    // without the document being opened again.
+    QObject::connect(w, &frm_Options::optionsApplied, w, [] {
+        const SharedState& s = state();
+        if (s.Source_Window_Pos <= -2)
+            return;
+        if (frm_Source* source = forms::Source_If_Loaded()) {
+            source->Box_Colors();
+            Apply_Editor_Style(*source->rtf_Source);
+            if (s.Source_Window_Pos >= 1)
+                source->focusEditor();
+        }
+    });
+}
+
 void wireTags(frm_Tags* w)
 {
     // The Source window's tag bars show the working-folder lists as written.
@@ -101,6 +123,8 @@ void Wire_Windows()
             wireBrowser(browser);
         else if (auto* folder = qobject_cast<frm_Working_Folder*>(w))
             wireWorkingFolder(folder);
+        else if (auto* options = qobject_cast<frm_Options*>(w))
+            wireOptions(options);
         else if (auto* tags = qobject_cast<frm_Tags*>(w))
             wireTags(tags);
         else if (auto* images = qobject_cast<frm_Images*>(w))

@@ -35,7 +35,7 @@ private Q_SLOTS:
         QVERIFY(tl::Read_All(path).isEmpty());
     }
 
-    void appendRewriteAndStore()
+    void appendAndRewrite()
     {
         TempSite site;
         const QString path = site.path("site/Working-Pages/Image.lst");
@@ -48,12 +48,6 @@ private Q_SLOTS:
         QCOMPARE(tl::Read_All(path), (QStringList{"one", "two", "three"}));
         QCOMPARE(tl::Rewrite_All(path, {"<body>", ""}), fs::Result::Ok);
         QCOMPARE(readFile(path), QByteArray("<body>\r\n\r\n"));
-        // The store rule: what is left is written, but deleting the last
-        // entry too leaves the file as it was.
-        QVERIFY(tl::Store(path, {"b"}).Stored);
-        QCOMPARE(readFile(path), QByteArray("b\r\n"));
-        QVERIFY(!tl::Store(path, {}).Stored);
-        QCOMPARE(readFile(path), QByteArray("b\r\n"));
     }
 
     void failedWritesLeaveTheFileAlone()
