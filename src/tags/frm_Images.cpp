@@ -128,6 +128,7 @@ void frm_Images::buildControls()
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(content);
+    scr_Images_ = scroll;
 
     lbl_Focus = new QLabel(this);
     lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
@@ -227,6 +228,10 @@ QWidget* frm_Images::buildPane(int pane)
         cmd_Delete_Image = button(tb_To, QStringLiteral("Delete Image"), QStringLiteral("cmd_Delete_Image"));
         txt_Rename = new QLineEdit(tb_To);
         txt_Rename->setObjectName(QStringLiteral("txt_Rename"));
+        // The field takes the rename button's place without widening the
+        // column (which would shift every control on its right).
+        txt_Rename->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        txt_Rename->setMinimumWidth(cmd_Rename->sizeHint().width());
         txt_Rename->hide();
         auto* h = new QHBoxLayout(tb_To);
         h->setContentsMargins(0, 0, 0, 0);
@@ -463,6 +468,9 @@ bool frm_Images::eventFilter(QObject* watched, QEvent* event)
             lbl_Focus->setText(hint.toString());
         if (watched == cbo_Page_Anchor)
             QTimer::singleShot(0, cbo_Page_Anchor->lineEdit(), &QLineEdit::selectAll);
+        // An access key may land on a control scrolled out of sight.
+        if (auto* w = qobject_cast<QWidget*>(watched); w && scr_Images_->widget()->isAncestorOf(w))
+            scr_Images_->ensureWidgetVisible(w, 8, 8);
     }
 
     // The full-size view: a click or Esc, Enter or Space goes back.

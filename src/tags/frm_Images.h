@@ -167,6 +167,7 @@ private:
     void Remove_Folder(int pane);
     QSize Frame_Box() const;
 
+    QScrollArea* scr_Images_ = nullptr;
     std::array<QString, 2> shownFolder_;
     QSize pictureSize_;
     bool pictureShown_ = false;   // decoded and on screen

@@ -324,4 +324,6 @@ void frm_Images::Delete_Image()
     if (current)
         Clear_Picture();
     Refresh_Lists();
+    // The button hides with the selection; the focus stays in the list.
+    fil_Image[1]->setFocus(Qt::OtherFocusReason);
 }

@@ -170,6 +170,8 @@ private Q_SLOTS:
             << "+to/b.jpg(2001) TWE - Image Name: x/../../y|cannot be used as a picture name.|"
                "A picture name may not hold / or \\: the picture stays in its folder.";
         QTest::newRow("delete: to the trash") << "old to/b.jpg; to b.jpg; click cmd_Delete_Image" << "+data/Trash/files/b.jpg(2001)";
+        QTest::newRow("delete: no data folder yet") << "gone data; old to/b.jpg; to b.jpg; click cmd_Delete_Image"
+            << "+data/Trash/files/b.jpg(2001)";
         QTest::newRow("delete a read-only picture") << "old to/b.jpg; readonly to/b.jpg; to b.jpg; answer Ok; click cmd_Delete_Image"
             << "+to/b.jpg(2001) TWE - Protected Image: b.jpg|is a Read Only File|and cannot be Deleted";
         QTest::newRow("the From picture after a To folder action") << "from b.jpg; choose 1 0; call Delete_Image" << "";
