@@ -473,6 +473,24 @@ bool frm_Images::eventFilter(QObject* watched, QEvent* event)
             scr_Images_->ensureWidgetVisible(w, 8, 8);
     }
 
+    // A frame's access key goes to the control the user starts with there,
+    // not back to whichever control of the frame had the focus last.
+    if (type == QEvent::Shortcut) {
+        QWidget* to = watched == fra_Attributes
+                          ? (cbo_HTML_Pages->isVisible() ? cbo_HTML_Pages : static_cast<QWidget*>(cbo_Page_Anchor))
+                          : nullptr;
+        for (int p = 0; p < 2; ++p) {
+            if (watched == fra_Folders[p])
+                to = cbo_Folders[p];
+            else if (watched == fra_Files[p])
+                to = fil_Image[p];
+        }
+        if (to) {
+            to->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+
     // The full-size view: a click or Esc, Enter or Space goes back.
     if (pic_Full_Frame->isVisible() && (watched == pic_Full_Frame || watched == pic_Full_Frame->viewport()
                                         || pic_Full_Frame->widget()->isAncestorOf(qobject_cast<QWidget*>(watched))
@@ -573,6 +591,20 @@ bool frm_Images::eventFilter(QObject* watched, QEvent* event)
             Rename_Image();
     }
     return ToolWindow::eventFilter(watched, event);
+}
+
+bool frm_Images::focusNextPrevChild(bool next)
+{
+    QWidget* from = focusWidget();
+    if (next && from == cmd_Close) {
+        cbo_Folders[0]->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!next && from == cbo_Folders[0]) {
+        cmd_Close->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return ToolWindow::focusNextPrevChild(next);
 }
 
 void frm_Images::resizeEvent(QResizeEvent* event)

@@ -149,6 +149,9 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Tab from the last control comes round to the first, not to the list
+    // the window hands its focus to.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildControls();
