@@ -9,6 +9,7 @@
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
 #include "site/frm_Working_Folder.h"
+#include "source/frm_Find.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
@@ -485,7 +486,8 @@ bool frm_Start::topMenusEnabled() const { return mnu_File_Menu->menuAction()->is
 
 void frm_Start::hideFindWindow()
 {
-    // The Search and Replace window joins when it exists.
+    if (frm_Find* find = forms::Find_If_Loaded())
+        find->hide();
 }
 
 void frm_Start::hidePageDialog()

@@ -541,6 +541,39 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
     return m;
 }
 
+void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, const QString& with)
+{
+    if (starts.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    const QString docText = rtf::editorText(with);
+    const QString textForm = textpos::crlfForm(docText);
+    // Document places first, in text order while the text is still the one
+    // the starts were found in (the locator walks forward cheaply); then the
+    // edits from the back, so that no edit moves a place still to be used.
+    std::vector<std::pair<int, int>> spans;
+    spans.reserve(starts.size());
+    for (const int s : starts)
+        spans.emplace_back(d->textToDoc(s), d->textToDoc(s + length));
+    const QString fresh = textpos::replaced(d->plainText(), starts, length, textForm);
+    QTextCursor k(document());
+    k.beginEditBlock();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        k.setPosition(it->first);
+        k.setPosition(it->second, QTextCursor::KeepAnchor);
+        if (docText.isEmpty())
+            k.removeSelectedText();
+        else
+            k.insertText(docText);
+    }
+    k.endEditBlock();
+    d->text = fresh;
+    d->textValid = true;
+    d->textChanged(true);
+    const int caret = starts.back() + int(starts.size() - 1) * (int(textForm.size()) - length) + int(textForm.size());
+    d->select(caret, caret);
+}
+
 void RichTextBox::Span(const QString& set, bool forward, bool negate)
 {
     const int s = d->selStart();

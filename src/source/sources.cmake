@@ -25,3 +25,6 @@ target_sources(tesk_ui PRIVATE
 target_sources(tesk_logic PRIVATE
   source/search.h source/search.cpp
 )
+target_sources(tesk_ui PRIVATE
+  source/frm_Find.h source/frm_Find.cpp
+)
