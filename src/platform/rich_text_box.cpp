@@ -548,14 +548,41 @@ void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, con
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
     const QString docText = rtf::editorText(with);
     const QString textForm = textpos::crlfForm(docText);
-    // Document places first, in text order while the text is still the one
-    // the starts were found in (the locator walks forward cheaply); then the
+    const int change = int(textForm.size()) - length;
+    const QString& text = d->plainText();
+    // Document places first, in one walk over the text while it is still the
+    // one the starts were found in (each CR LF is one place there); then the
     // edits from the back, so that no edit moves a place still to be used.
     std::vector<std::pair<int, int>> spans;
     spans.reserve(starts.size());
-    for (const int s : starts)
-        spans.emplace_back(d->textToDoc(s), d->textToDoc(s + length));
-    const QString fresh = textpos::replaced(d->plainText(), starts, length, textForm);
+    int breaks = 0;
+    qsizetype scanned = 0;
+    const auto docPlace = [&](int p) {
+        for (; scanned < p; ++scanned)
+            breaks += text[scanned] == u'\n';
+        // Between CR and LF: the place before the CR.
+        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
+    };
+    for (const int s : starts) {
+        const int ds = docPlace(s);
+        spans.emplace_back(ds, docPlace(s + length));
+    }
+    // The caret stays on the same text (at the start of a replaced match it
+    // was in): put back after the edits without measuring lines up to the
+    // last replacement.
+    int caret = d->selStart();
+    int moved = 0;
+    for (const int s : starts) {
+        if (s >= caret)
+            break;
+        if (s + length > caret) {
+            caret = s;
+            break;
+        }
+        moved += change;
+    }
+    caret += moved;
+    QString fresh = textpos::replaced(text, starts, length, textForm);
     QTextCursor k(document());
     k.beginEditBlock();
     for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
@@ -567,10 +594,9 @@ void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, con
             k.insertText(docText);
     }
     k.endEditBlock();
-    d->text = fresh;
+    d->text = std::move(fresh);
     d->textValid = true;
     d->textChanged(true);
-    const int caret = starts.back() + int(starts.size() - 1) * (int(textForm.size()) - length) + int(textForm.size());
     d->select(caret, caret);
 }
 

@@ -148,8 +148,9 @@ public:
     // Text(), ascending, not overlapping) by with, in one edit block: one
     // undo step, one layout of the changed lines, and every other character
     // keeps its colour (inserted text takes the colour of the last character
-    // it replaces, as setSelText gives it). The caret ends after the last
-    // inserted text.
+    // it replaces, as setSelText gives it). The selection collapses to its
+    // start, which stays on the same text (a caret inside a replaced match
+    // goes to its start).
     void replaceMatches(const std::vector<int>& starts, int length, const QString& with);
     // negate true: extends the selection backwards from its start (forward
     // false) or forwards from its end (forward true) over characters not in
