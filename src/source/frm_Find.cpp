@@ -66,7 +66,7 @@ void frm_Find::buildControls()
         // not by Enter.
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setDuplicatesEnabled(false);
-        box->setMinimumContentsLength(24);
+        box->setMinimumContentsLength(16);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         return box;
     };
@@ -101,6 +101,7 @@ void frm_Find::buildControls()
     // Typing is filtered key by key; this keeps pasted text to digits too.
     txt_Find_Line->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txt_Find_Line));
+    txt_Find_Line->setMaximumWidth(txt_Find_Line->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
     cmd_Find_Line = makeButton(fra_Find_Line, "cmd_Find_Line", QStringLiteral("&Go"));
     auto* line = new QHBoxLayout(fra_Find_Line);
     line->addWidget(txt_Find_Line, 1);
@@ -197,9 +198,12 @@ void frm_Find::connectControls()
 
 void frm_Find::Form_Load()
 {
-    // Above the main window only, and with it minimised or hidden.
+    // A window owned by the main window: above it (not above other
+    // programs) and minimised with it. Not a tool window: Qt gives a tool
+    // window's Alt keys to its owner's menu bar first, so Alt+F would open
+    // the File menu instead of pressing "&Find Next".
     QWidget* owner = mainWindowPort() ? mainWindowPort()->widget() : nullptr;
-    setParent(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setParent(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     adjustSize();
     setFixedSize(sizeHint());
 }
@@ -210,7 +214,11 @@ void frm_Find::Start_Search()
 {
     SharedState& s = state();
     s.Find_Window_State = 1;
-    move(Px_From_Twips_X(s.Find_Left), Px_From_Twips_Y(s.Find_Top));
+    // Wherever it was left, the whole window comes back on the screen.
+    const QSize screen = Screen_Size_Pixels();
+    const QSize frame = frameGeometry().size().expandedTo(size());
+    move(std::clamp(Px_From_Twips_X(s.Find_Left), 0, std::max(screen.width() - frame.width(), 0)),
+         std::clamp(Px_From_Twips_Y(s.Find_Top), 0, std::max(screen.height() - frame.height(), 0)));
     show();
     raise();
     activateWindow();

@@ -1,8 +1,8 @@
 #pragma once
 // "Search and Replace": searches the source editor's text, replaces matches
 // one by one or all at once, and sends the caret to a line number. A small
-// window of its own that floats above the main window (a tool window of it,
-// not above every program) and stays open beside the editor.
+// window of its own, owned by the main window and kept above it (not above
+// every program), that stays open beside the editor.
 //
 // Every activation reads the editor's selection again: a selection over a
 // line break becomes the scope ("Se&lected Text"), otherwise the scope is

@@ -26,7 +26,7 @@ private Q_SLOTS:
         // After each click: the editor's selection, or the result shown;
         // then the text and the search history.
         QTest::addColumn<QString>("expected");
-        QTest::newRow("Find Next to the end and around") << "a b\r\nA" << "find a; F; F; F; F"
+        QTest::newRow("Find Next to the end and around (Alt+F)") << "a b\r\nA" << "find a; F; Alt+F; F; Alt+F"
             << "0+1 5+1 [Search Completed] 0+1 | a b¶A | a";
         QTest::newRow("Replace one by one") << "ab ab" << "find ab; replace abab; F; R; R"
             << "0+2 5+2 [Search Completed] | abab abab | ab";
@@ -51,7 +51,8 @@ private Q_SLOTS:
         QStringList out;
         for (const QString& step : steps.split("; ")) {
             const QString arg = step.section(' ', 1);
-            if (step.contains('+')) {
+            const bool selection = step[0].isDigit();
+            if (selection) {
                 f.box->setSelStart(step.section('+', 0, 0).toInt());
                 f.box->setSelLength(step.section('+', 1).toInt());
                 w = nullptr;  // the window reads the selection when it becomes active
@@ -63,11 +64,14 @@ private Q_SLOTS:
                 QVERIFY(QTest::qWaitForWindowActive(w));
                 QTRY_COMPARE(QApplication::focusWidget(), w->cbo_Find);
             }
+            const auto shown = [&] {
+                out << (w->lbl_Results->isEnabled() ? '[' + w->lbl_Results->text() + ']'
+                                                    : QStringLiteral("%1+%2").arg(f.box->SelStart()).arg(f.box->SelLength()));
+            };
             const auto click = [&](QWidget* control) {
                 QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(4, 4));
                 if (qobject_cast<QPushButton*>(control))
-                    out << (w->lbl_Results->isEnabled() ? '[' + w->lbl_Results->text() + ']'
-                                                        : QStringLiteral("%1+%2").arg(f.box->SelStart()).arg(f.box->SelLength()));
+                    shown();
             };
             QWidget* input = step.startsWith("find") ? w->cbo_Find : step.startsWith("replace") ? w->cbo_Replace
                            : step.startsWith("line") ? static_cast<QWidget*>(w->txt_Find_Line) : nullptr;
@@ -79,9 +83,13 @@ private Q_SLOTS:
                 QTest::keyClicks(input, arg);
             } else if (buttons.count(step)) {
                 click(buttons.at(step));
+            } else if (step.startsWith("Alt+")) {  // the window's access keys, not the main menu's
+                QTest::keyClick(QApplication::focusWidget(), QKeySequence(step)[0].key(), Qt::AltModifier);
+                QTRY_VERIFY(!w->cmd_Find->isDown());  // the access key clicks the button as a mouse would
+                shown();
             } else if (step == "undo") {
                 f.box->undo();
-            } else if (!step.contains('+')) {
+            } else if (!selection) {
                 click(w->findChild<QWidget*>(step));
             }
             if (step == "G")
