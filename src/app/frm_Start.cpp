@@ -8,11 +8,13 @@
 #include "app/startup.h"
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Find.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -282,7 +284,7 @@ void frm_Start::buildMenus()
              Arrange_Windows();
          }},
         {},
-        {&S::mnu_Source_Tags, "mnu_Source_Tags", "Edit &Tag Lists...", nullptr, nothing},
+        {&S::mnu_Source_Tags, "mnu_Source_Tags", "Edit &Tag Lists...", nullptr, [] { frm_Tags::Show_Tags(); }},
         {&S::mnu_Source_Xhtml, "mnu_Source_Xhtml", "Use &XHTML Format", nullptr, [this] {
              SharedState& st = state();
              st.Use_XHTML = !st.Use_XHTML;
@@ -318,8 +320,8 @@ void frm_Start::buildMenus()
         {&S::mnu_Window_Images, "mnu_Window_Images", "&Images", nullptr, [this] { Window_Images(); }},
         {&S::mnu_Window_Colors, "mnu_Window_Colors", "&Color Selection", nullptr, [this] { Window_Colors(); }},
         {},
-        {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, nothing},
-        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, nothing},
+        {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, [] { frm_Tags::Show_Tags(); }},
+        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, [] { frm_Options::Open_Dialog(); }},
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {

@@ -2,12 +2,15 @@
 
 #include "browser/frm_Browser.h"
 #include "core/shared_state.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "platform/rich_text_box.h"
 #include "source/tag_bars.h"
+#include "source/text_commands.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 #include "ui/forms.h"
 
 namespace {
@@ -52,6 +55,33 @@ void wireWorkingFolder(frm_Working_Folder* w)
     });
 }
 
+void wireOptions(frm_Options* w)
+{
+    // The editor shows the new colours, font, size and tab width at once,
+    // without the document being opened again.
+    QObject::connect(w, &frm_Options::optionsApplied, w, [] {
+        const SharedState& s = state();
+        if (s.Source_Window_Pos <= -2)
+            return;
+        if (frm_Source* source = forms::Source_If_Loaded()) {
+            source->Box_Colors();
+            Apply_Editor_Style(*source->rtf_Source);
+            if (s.Source_Window_Pos >= 1)
+                source->focusEditor();
+        }
+    });
+}
+
+void wireTags(frm_Tags* w)
+{
+    // The Source window's tag bars show the working-folder lists as written.
+    QObject::connect(w, &frm_Tags::listsStored, w, [] {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                source->tagBars->Retrieve_Tag_Lists();
+    });
+}
+
 } // namespace
 
 void Wire_Windows()
@@ -63,5 +93,9 @@ void Wire_Windows()
             wireBrowser(browser);
         else if (auto* folder = qobject_cast<frm_Working_Folder*>(w))
             wireWorkingFolder(folder);
+        else if (auto* options = qobject_cast<frm_Options*>(w))
+            wireOptions(options);
+        else if (auto* tags = qobject_cast<frm_Tags*>(w))
+            wireTags(tags);
     });
 }

@@ -2,6 +2,7 @@
 // What tests share: scripted answers for every dialog, a throw-away program
 // folder, and a clean program between tests.
 
+#include "logic_support.h"
 #include "platform/dialogs.h"
 
 #include <QByteArray>
@@ -54,29 +55,5 @@ private:
     QList<dialogs::FileRequest> fileRequests_;
     dialogs::Handlers previous_;
 };
-
-// A program folder of its own (with "References/"), set as Program_Folder,
-// and a working folder laid out as a site.
-class TempSite {
-public:
-    TempSite();
-    QString programFolder() const;  // ends in '/'
-    QString workingFolder() const;  // ends in '/'
-    QString path(const QString& relative) const;  // inside the temporary root
-    // Points the shared state at this program and working folder.
-    void apply() const;
-    bool ok() const { return dir_.isValid(); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-// Whole-file helpers.
-QByteArray readFile(const QString& path);
-bool writeFile(const QString& path, const QByteArray& bytes);
-// Makes a file or folder read-only (or writable again).
-void setReadOnly(const QString& path, bool readOnly);
-
-QString dataPath(const QString& name);
 
 } // namespace tesk::test
