@@ -6,6 +6,7 @@
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "platform/rich_text_box.h"
+#include "print/print_engine.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 #include "tags/frm_Colors.h"
@@ -21,6 +22,8 @@ void wireSource(frm_Source* w)
                      [](const QString& path) { forms::Browser()->Navigate(path, 14); });
     QObject::connect(w, &frm_Source::refreshPage, w, [] { forms::Browser()->Refresh(); });
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
+    QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
+    QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
 }
 
 void wireBrowser(frm_Browser* w)
