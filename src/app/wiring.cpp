@@ -35,6 +35,18 @@ void wireBrowser(frm_Browser* w)
     });
 }
 
+void wireColors(frm_Colors* w)
+{
+    // Every line added to the site's colour list is offered at once by the
+    // Source window's colour bar.
+    QObject::connect(w, &frm_Colors::colorEntriesAdded, w, [](const QStringList& entries) {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                for (const QString& entry : entries)
+                    source->tagBars->Add_List_Entry(0, entry);
+    });
+}
+
 void wireWorkingFolder(frm_Working_Folder* w)
 {
     // The open windows re-read what they show from the new site, in this order.
@@ -100,5 +112,7 @@ void Wire_Windows()
             wireOptions(options);
         else if (auto* tags = qobject_cast<frm_Tags*>(w))
             wireTags(tags);
+        else if (auto* colors = qobject_cast<frm_Colors*>(w))
+            wireColors(colors);
     });
 }
