@@ -28,6 +28,11 @@ void wireSource(frm_Source* w)
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
     QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
     QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
+    QObject::connect(w->tagBars, &TagBars::Target_Name_Added, w, [](const QString& name) {
+        if (state().Image_Window_Pos > -2)
+            if (frm_Images* images = forms::Images_If_Loaded())
+                images->Add_Target_Entry(name);
+    });
 }
 
 void wireBrowser(frm_Browser* w)
@@ -71,6 +76,28 @@ void wireWorkingFolder(frm_Working_Folder* w)
         if (s.Browser_Window_Pos > -2)
             if (frm_Browser* b = forms::Browser_If_Loaded())
                 b->Navigate(s.Help_File, 14);
+    });
+}
+
+void wireImages(frm_Images* w)
+{
+    // What the tool adds to the site's lists, the open Source window's tag
+    // bars offer at once.
+    const auto bars = [] {
+        frm_Source* source = state().Source_Window_Pos > -2 ? forms::Source_If_Loaded() : nullptr;
+        return source ? source->tagBars : nullptr;
+    };
+    QObject::connect(w, &frm_Images::imageTagAdded, w, [bars](const QString& tag) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(1, tag);
+    });
+    QObject::connect(w, &frm_Images::anchorAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(3, name);
+    });
+    QObject::connect(w, &frm_Images::targetAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_Target_Entry(name);
     });
 }
 
@@ -122,9 +149,13 @@ void wirePageDialog(PageDialog* w)
         b->setGeometryTwips(twips);
     });
     QObject::connect(w, &PageDialog::pagesChanged, w, [] {
-        if (state().Source_Window_Pos > -2)
+        const SharedState& s = state();
+        if (s.Source_Window_Pos > -2)
             if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
                 source->tagBars->Retrieve_HTML_Pages();
+        if (s.Image_Window_Pos > -2)
+            if (frm_Images* images = forms::Images_If_Loaded())
+                images->Retrieve_HTML_Pages();
     });
     // The editor's own page deleted: the editor is emptied; renamed: the
     // editor carries on under the new name.
@@ -167,6 +198,8 @@ void Wire_Windows()
             wireOptions(options);
         else if (auto* tags = qobject_cast<frm_Tags*>(w))
             wireTags(tags);
+        else if (auto* images = qobject_cast<frm_Images*>(w))
+            wireImages(images);
         else if (auto* colors = qobject_cast<frm_Colors*>(w))
             wireColors(colors);
         else if (auto* page = qobject_cast<PageDialog*>(w))

@@ -226,6 +226,18 @@ bool isReadOnly(const QString& path)
     return exists(path) && !ownerCanWrite(path);
 }
 
+bool folderReadable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
 // ---- text ----------------------------------------------------------------
 
 bool isValidUtf8(const QByteArray& bytes)

@@ -56,6 +56,10 @@ QString findCaseInsensitive(const QString& folder, const QString& name);
 QDateTime modified(const QString& path);
 qint64 size(const QString& path);
 bool isReadOnly(const QString& path);
+// The folder exists and its entries can be listed.
+bool folderReadable(const QString& path);
+// Both paths name one existing file (through links or another spelling).
+bool sameFile(const QString& a, const QString& b);
 
 // ---- text ----------------------------------------------------------------
 // Files are written as UTF-8 without a byte-order mark. On reading, a file
