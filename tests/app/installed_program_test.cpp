@@ -71,7 +71,8 @@ private slots:
         env.remove(QStringLiteral("XDG_DOCUMENTS_DIR"));
         QProcess program;
         program.setProcessEnvironment(env);
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.setStandardOutputFile(QProcess::nullDevice());
+        program.setStandardErrorFile(QProcess::nullDevice());
         program.start(prefix + QStringLiteral("/bin/tesk-web-editor"), {});
         QVERIFY(program.waitForStarted(60000));
         const QString user = config + QStringLiteral("/Tesk Web Editor/");
