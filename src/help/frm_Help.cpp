@@ -7,7 +7,11 @@
 #include "ui/window_manner.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 TESK_DEFINE_FORM(frm_Help, Help)
 
@@ -38,12 +42,14 @@ frm_Help::~frm_Help() { setHelpWindowMover(nullptr); }
 
 void frm_Help::Form_Load()
 {
-    // Above the main window, not inside it: a window of its own that the
-    // main window owns (it stays in front of it and goes with it).
+    // A window of its own, outside the main window and always on top, so the
+    // page stays readable beside whatever the user works in. The main window
+    // owns it: it goes when the program goes.
+    const Qt::WindowFlags flags = Qt::Window | Qt::WindowStaysOnTopHint;
     if (MainWindowPort* m = mainWindowPort())
-        setParent(m->widget(), Qt::Window);
+        setParent(m->widget(), flags);
     else
-        setWindowFlags(Qt::Window);
+        setWindowFlags(flags);
 }
 
 void frm_Help::Show_Help()
@@ -63,8 +69,16 @@ void frm_Help::Show_Help()
 void frm_Help::Place_Window()
 {
     const SharedState& s = state();
-    // Shown normally at the remembered place, whatever state it was left in.
-    const QRect place(s.Help_Left, s.Help_Top, s.Help_Width, s.Help_Height);
+    // Shown normally at the remembered place, whatever state it was left in,
+    // and whole on the screen (its default size in pixels is more than a
+    // small or magnified screen shows).
+    QRect place(s.Help_Left, s.Help_Top, s.Help_Width, s.Help_Height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect avail = screen->availableGeometry();
+        place.setSize(place.size().boundedTo(avail.size() - QSize(16, 40)));
+        place.moveLeft(std::clamp(place.left(), avail.left(), avail.right() - place.width() - 8));
+        place.moveTop(std::clamp(place.top(), avail.top(), avail.bottom() - place.height() - 8));
+    }
     setWindowState(Qt::WindowNoState);
     setGeometry(place);
     showNormal();
