@@ -1,7 +1,7 @@
 # Files of src/tags (paths relative to src/).
 target_sources(tesk_ui PRIVATE
   tags/frm_Images.h tags/frm_Images.cpp
-  tags/frm_Colors.h tags/frm_Colors.cpp
+  tags/frm_Colors.h tags/frm_Colors.cpp tags/colors_build.cpp
   tags/color_widgets.h tags/color_widgets.cpp
   tags/list_messages.h tags/list_messages.cpp
   tags/frm_Tags.h tags/frm_Tags.cpp
