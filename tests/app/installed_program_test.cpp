@@ -53,7 +53,6 @@ private slots:
 
         const QString home = tmp.path() + QStringLiteral("/home");
         const QString config = tmp.path() + QStringLiteral("/config");
-        QDir().mkpath(home);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const auto& [name, value] : {std::pair{"HOME", home}, {"XDG_CONFIG_HOME", config},
                                           {"QT_QPA_PLATFORM", QStringLiteral("offscreen")},

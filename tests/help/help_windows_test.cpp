@@ -66,7 +66,6 @@ private slots:
         TempSite site;
         startProgram(site);
         frm_Help* h = openHelp();
-        QCOMPARE(h->windowTitle(), QStringLiteral("Tesk Web Editor - Help"));
         QTRY_COMPARE_WITH_TIMEOUT(h->brw_Web_Browser->locationName(), QStringLiteral("TeskEdit.htm"), kTimeout);
         QCOMPARE(state().Help_Shown, 1);
         const QRect place(40, 50, 420, 380);
