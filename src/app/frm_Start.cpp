@@ -1,6 +1,8 @@
 #include "app/frm_Start.h"
 
 #include "browser/frm_Browser.h"
+#include "help/frm_About.h"
+#include "help/frm_Help.h"
 #include "app/arrange.h"
 #include "ui/forms.h"
 #include "core/shared_state.h"
@@ -318,8 +320,8 @@ void frm_Start::buildMenus()
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {
-        {&S::mnu_Help_Home, "mnu_Help_Home", "&Help Display...", nullptr, nothing},
-        {&S::mnu_Help_About, "mnu_Help_About", "&About \"Tesk\"...", nullptr, nothing},
+        {&S::mnu_Help_Home, "mnu_Help_Home", "&Help Display...", nullptr, [] { frm_Help::Show_Help(); }},
+        {&S::mnu_Help_About, "mnu_Help_About", "&About \"Tesk\"...", nullptr, [] { frm_About::Show_About(); }},
         {},
         {&S::mnu_Help_Font, "mnu_Help_Font", "(Program Font: Arial)", nullptr, nothing},
     });
@@ -539,6 +541,8 @@ void frm_Start::Browser_Toggle_Access()
         if (s.Show_Access_Button && s.Show_Browser_Buttons)
             b->Focus_Access();
     }
+    if (frm_Help* h = forms::Help_If_Loaded())
+        h->Show_Access(s.Show_Access_Button);
 }
 
 void frm_Start::Browser_Toggle_Buttons()
