@@ -119,11 +119,14 @@ bool Same_File(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
-                                const QString& workingPagesFolder)
+QString Open_Would_Replace(const QString& path, const DocumentNames& target)
 {
-    const DocumentNames n = Name_Rules(sourceTitle, workingPagesFolder, QString());
-    return fs::fileExists(n.Source_Path) && !Same_File(path, n.Source_Path);
+    if (fs::fileExists(target.Source_Path) && !Same_File(path, target.Source_Path))
+        return fs::fileName(target.Source_Path);
+    if (fs::fileExists(target.HTML_Path) && !Same_File(path, target.HTML_Path)
+        && !Same_File(path, target.Source_Path))
+        return fs::fileName(target.HTML_Path);
+    return QString();
 }
 
 // ---- the program's texts --------------------------------------------------------
@@ -131,6 +134,11 @@ bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
 QString Save_Changes_Question(const QString& sourceTitle)
 {
     return QStringLiteral("Save Changes to ") + sourceTitle + QStringLiteral("?");
+}
+
+QString Replace_Existing_Question(const QString& fileName)
+{
+    return QStringLiteral("Replace existing ") + fileName + QStringLiteral("?");
 }
 
 namespace {

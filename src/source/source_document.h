@@ -78,10 +78,12 @@ int Replaced_Entry(const QStringList& list, const QString& typed);
 // and clean, or the same file on disk).
 bool Same_File(const QString& a, const QString& b);
 
-// Opening path as a document named sourceTitle replaces another file: its
-// source in Working-Pages exists and is not the file being opened.
-bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
-                                const QString& workingPagesFolder);
+// What opening the file at path as the document named target would replace
+// besides that file itself: the name of target's source in Working-Pages
+// when it exists and is another file, else of target's page in Final-Pages
+// when it exists, is another file and does not belong to the opened source;
+// "" when the open replaces nothing of another document.
+QString Open_Would_Replace(const QString& path, const DocumentNames& target);
 
 // ---- the program's texts --------------------------------------------------------
 
@@ -89,6 +91,9 @@ QString Save_Changes_Question(const QString& sourceTitle);
 inline const QString kSaveChangesTitle = QStringLiteral("Source File Change");
 inline const QString kReplaceQuestion = QStringLiteral("Replace Existing File?");
 inline const QString kReplaceTitle = QStringLiteral("File Exists");
+// Asked before an open replaces a file of another document.
+QString Replace_Existing_Question(const QString& fileName);
+inline const QString kOpenReplaceTitle = QStringLiteral("Source File");
 inline const QString kReadOnlyMessage = QStringLiteral("This is a Read Only File\r\nand cannot be changed");
 inline const QString kReadOnlyTitle = QStringLiteral("TWE - Protected Page");
 inline const QString kFileNameTitle = QStringLiteral("TWE - File Name");

@@ -153,7 +153,8 @@ private Q_SLOTS:
         row("no document: the commands do nothing, ask nothing", "",
             "mnu_Source_Color; mnu_Source_Paste; Save_Source; Save_As; Save_New; Ctrl+] on frm_Source", "");
         row("Open Plus: the source rewritten, its page written",
-            "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n", "choose index; Ctrl+O on frm_Source",
+            "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n; write FP/index.html=old",
+            "choose index; Ctrl+O on frm_Source",
             "text=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6 label=index title=index.rtf open=1 panel=WP/index.rtf "
             "offered=Source_Open '' [index] disk:FP/index.html=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6");
         row("Open Plus cancelled: nothing", "open index=<p>x</p>\r\n", "cancel; Open_Plus_File",
@@ -172,13 +173,18 @@ private Q_SLOTS:
         row("Open File again: starts there; no file chosen: nothing",
             "write ~/elsewhere/about.htm=<p>about</p>\n; pick ~/elsewhere/about.htm; Open_File", "pick; Open_File",
             "offered=file in ~/elsewhere/");
-        row("Open File of a source's name, No: nothing replaced", edited,
+        row("Open File of a source's name, No: nothing replaced, the text kept unnamed", edited,
             "answer No; pick ~/index.rtf; answer No; Open_File",
-            "folder=~/ asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/");
+            "text=other label= title= folder=~/ undo=0 panel= asked=Save Changes to keep.rtf? | "
+            "Replace existing index.rtf? offered=file in WP/");
+        row("Open File of another source's page, No: nothing replaced",
+            "write WP/index.rtf=<p>site</p>\r\n; write FP/index.html=site; write ~/index.html=<p>mine</p>",
+            "pick ~/index.html; answer No; Ctrl+Shift+O on frm_Source",
+            "text=<p>mine</p> folder=~/ open=1 changed=1 asked=Replace existing index.html? offered=file in WP/");
         row("Open File of a source's name, Yes: replaced", edited,
             "answer No; pick ~/index.rtf; answer Yes; Open_File",
             "text=other label=index title=index.rtf folder=~/ changed=0 undo=0 panel=WP/index.rtf "
-            "asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/ "
+            "asked=Save Changes to keep.rtf? | Replace existing index.rtf? offered=file in WP/ "
             "disk:FP/index.html=other disk:WP/index.rtf=other {9,720}");
         row("a file that cannot be loaded: said, nothing changes", edited,
             "answer No; pick ~/gone.rtf; answer Ok; Open_File",
@@ -190,7 +196,7 @@ private Q_SLOTS:
             "disk:WP/table.rtf=<table></table>\u00b6 {9,720}");
         row("a reference again: asks before replacing its copy", references + "; choose table; mnu_Source_Open_Ref",
             "choose table; answer No; Open_Reference_File",
-            "asked=Replace Existing File? offered=Ref_Open 'table' [form,table]");
+            "label= title= changed=1 panel= asked=Replace existing table.rtf? offered=Ref_Open 'table' [form,table]");
         row("a read-only source: said, its page protected",
             "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
