@@ -284,7 +284,7 @@ void TagBars::Retrieve_Tag_Lists()
         QComboBox* box = cbo_Tag[i];
         const int remembered = box->currentIndex();
         QStringList entries;
-        for (const QString& line : tag_lists::Read_All(tag_lists::Kind_Path(i, tag_lists::Place::Working)))
+        for (const QString& line : Read_List_Or_Tell(tag_lists::Kind_Path(i, tag_lists::Place::Working)))
             if (tag_lists::Is_Toolbar_Entry(line))
                 entries << line;
         if (i >= 2)
@@ -311,7 +311,7 @@ void TagBars::Retrieve_Target_Names()
 {
     // The fixed items first, so that reading the names again (a new site)
     // does not pile up the previous site's names.
-    const QStringList names = tag_lists::Read_All(tag_lists::Working_Path(tag_lists::Target_File_Name));
+    const QStringList names = Read_List_Or_Tell(tag_lists::Working_Path(tag_lists::Target_File_Name));
     for (int i : {2, 4}) {
         QComboBox* box = cbo_Target[i];
         box->clear();

@@ -18,6 +18,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace tesk::test;
 
 namespace {
@@ -139,6 +141,22 @@ private Q_SLOTS:
         QCOMPARE(items(e.tags->cbo_Tag[3]), (QStringList{"a", "B", "m"}));
         e.tags->Add_Target_Entry("frame");
         QCOMPARE(e.tags->cbo_Target[4]->itemText(5), QStringLiteral("frame"));
+    }
+
+    // A list that is a pipe or a link to a device is said and stays empty;
+    // nothing waits on it or fills the memory.
+    void listsThatCannotBeReadAreSaid()
+    {
+        Editor_With_Bars e;
+        QVERIFY(mkfifo(QFile::encodeName(e.list("Color.lst")).constData(), 0600) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), e.list("Target.lst")));
+        ScriptedDialogs dialogs;
+        dialogs.answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
+        QVERIFY(e.files({}));
+        QCOMPARE(dialogs.messages().size(), 2);
+        QVERIFY(dialogs.messages()[0].text.contains(e.list("Color.lst")));
+        QVERIFY(dialogs.messages()[1].text.contains(e.list("Target.lst")));
+        QCOMPARE(e.tags->cbo_Tag[0]->count() + e.tags->cbo_Target[2]->count(), 1 + 5);
     }
 
     void insertingFromTheBars()
