@@ -163,6 +163,7 @@ private slots:
     {
         state().Source_Window_Pos = 2;
         forms::Source()->rtf_Source->setText(QStringLiteral("a page of the old site"));
+        state().Source_Changed = false;
         frm_Working_Folder* d = open();
         ScriptedDialogs script;
         script.expectMessage(QStringLiteral("Use My Club as a New Folder?"), dialogs::Answer::Yes);
@@ -185,6 +186,30 @@ private slots:
         QCOMPARE(forms::Source()->rtf_Source->TextLength(), 0);
         QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
         QCOMPARE(shown(open()), club);  // opening again starts in the new site
+    }
+
+    // Edits not yet saved are offered first, and saved into the old site.
+    void unsavedEditsAreOfferedBeforeTheChange()
+    {
+        state().Source_Window_Pos = 2;
+        SharedState& s = state();
+        const QString oldPages = s.Working_Pages_Folder, oldFinal = s.Final_Pages_Folder;
+        s.Source_Title = QStringLiteral("index.rtf");
+        s.Source_Path = oldPages + s.Source_Title;
+        s.HTML_Name = QStringLiteral("index");
+        forms::Source()->rtf_Source->setText(QStringLiteral("edited"));
+        s.Source_Changed = true;
+        const QString other = site_->path(QStringLiteral("other"));
+        QVERIFY(QDir().mkpath(other));
+        frm_Working_Folder* d = open();
+        d->dir_Folder->setPath(other);
+        ScriptedDialogs script;
+        script.expectMessage(QStringLiteral("Save Changes to index.rtf?"), dialogs::Answer::Yes);
+        QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
+        QVERIFY(script.allUsed());
+        QCOMPARE(readFile(oldFinal + QStringLiteral("index.html")), QByteArray("edited"));
+        QVERIFY(readFile(oldPages + QStringLiteral("index.rtf")).startsWith("{\\rtf"));
+        QCOMPARE(s.Working_Folder, other + QLatin1Char('/'));
     }
 
     // Leaving the box asks too; a name that would leave the folder shown is
