@@ -10,5 +10,6 @@
 void Show_List_Not_Saved(const QString& path, fs::Result result);
 // Reads a tag list file for a window; a file that is there but cannot be
 // read (not an ordinary file, far too large, unreadable) is said, once per
-// read, and gives no entries. A missing file is an empty list, silently.
+// read, and gives no entries. A missing file (or folder) is an empty
+// list, silently.
 QStringList Read_List_Or_Tell(const QString& path);

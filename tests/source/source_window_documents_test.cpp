@@ -200,6 +200,10 @@ private Q_SLOTS:
         row("a read-only source: said, its page protected",
             "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
+        row("a read-only page: said, kept, the source saved",
+            "open index=<p>old</p>\r\n; type new ; readonly FP/index.html; clear panel", "answer Ok; Ctrl+S",
+            "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
+            "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
         row("the source folder gone: said, the changes stay marked",
             "open index=<p>old</p>\r\n; type new ; remove WP/; clear panel", "answer Ok; Ctrl+S; answer No; cmd_Close",
             "panel=WP/index.rtf shown=0 asked=The source file could not be saved:\u00b6WP/index.rtf | "
