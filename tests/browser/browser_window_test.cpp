@@ -306,6 +306,39 @@ private slots:
         QVERIFY(d.allUsed());
     }
 
+    // Saved while the browser shows another page: every load the save
+    // starts ends on the saved page, as it is on disk now.
+    void saveWhileAnotherPageShows()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        QVERIFY(idle(b));
+        frm_Source* editor = forms::Source();
+        const QString elsewhere = site.path(QStringLiteral("page.html"));
+        const QString other = state().Final_Pages_Folder + QStringLiteral("other.html");
+        QVERIFY(writeFile(elsewhere, "<html><body>one</body></html>"));
+        QVERIFY(writeFile(other, "<html><body>other</body></html>"));
+        ScriptedDialogs d;
+        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{elsewhere, site.path({})}; });
+        editor->Open_File();
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("one"), kTimeout);
+        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
+        b->Navigate(other, WebBrowser::Fresh);
+        QVERIFY(loaded(b, completed, 1));
+        QCOMPARE(pageText(b), QStringLiteral("other"));
+
+        editor->rtf_Source->setText(QStringLiteral("<html><body>two</body></html>"));
+        QSignalSpy started(b->brw_Web_Browser->page(), &QWebEnginePage::loadStarted);
+        QSignalSpy finished(b->brw_Web_Browser->page(), &QWebEnginePage::loadFinished);
+        QTest::keyClick(editor->rtf_Source, Qt::Key_S, Qt::ControlModifier);
+        // Every load started has finished, the last one well.
+        QVERIFY(QTest::qWaitFor([&] { return started.count() > 0 && finished.count() >= started.count(); }, kTimeout));
+        QVERIFY(finished.last().at(0).toBool());
+        QCOMPARE(b->brw_Web_Browser->locationName(), QStringLiteral("page.html"));
+        QCOMPARE(pageText(b), QStringLiteral("two"));
+        QVERIFY(d.allUsed());
+    }
+
     // The Browser menu's size commands set the slot code and F11 toggles it;
     // the toolbar and access-button settings show and hide.
     void menuCommandsAndWindowKeys()
