@@ -229,6 +229,24 @@ private slots:
         QVERIFY(d.allUsed());
     }
 
+    // Enter goes to the address typed, never to a longer one remembered.
+    void enterGoesToWhatWasTyped()
+    {
+        TempSite site;
+        LocalServer server;
+        frm_Browser* b = startProgram(site);
+        QVERIFY(idle(b));
+        b->cbo_Address->insertItem(0, server.address(QStringLiteral("/a/longer.html")));
+        b->cbo_Address->setEditText(QString());
+        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
+        b->cbo_Address->setFocus();
+        QTRY_VERIFY(b->cbo_Address->lineEdit()->hasFocus());
+        QTest::keyClicks(b->cbo_Address->lineEdit(), server.address(QStringLiteral("/a")));
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_Return);
+        QVERIFY(loaded(b, completed, 1));
+        QCOMPARE(pageText(b), QStringLiteral("/a"));
+    }
+
     // Every save shows the page read again from disk, and the reader stays
     // where they were on it, also after following a jump within the page.
     void savedPageShowsFreshAndKeepsThePlace()
