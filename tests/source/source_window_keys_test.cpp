@@ -7,7 +7,9 @@
 #include "browser/frm_Browser.h"
 #include "platform/screen.h"
 #include "source/button_bar.h"
+#include "source/tag_bars.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -154,6 +156,26 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // An access key of the focused window comes before the main menu's:
+    // Alt+H on the open anchor bar is its "&Here"; elsewhere the Help menu.
+    void accessKeysOfTheWindowComeFirst()
+    {
+        QVERIFY(writeFile(f_->wp("Anchor.lst"), "top\r\n"));
+        TagBars* bars = f_->w->tagBars;
+        bars->Retrieve_Tag_Lists();
+        bars->Select_Tag(3);
+        bars->cbo_Tag[3]->setCurrentIndex(1);
+        QTRY_VERIFY(bars->cbo_Tag[3]->hasFocus());
+        QTest::keyClick(bars->cbo_Tag[3], Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(box_->Text().section("\r\n", 0, 0), QStringLiteral("<p<a name=\"top\"></a> class=\"x\">Hello</p>"));
+        QMenu* help = forms::Start()->mnu_Help_Menu;
+        QVERIFY(!help->isVisible());
+        QTRY_VERIFY(box_->hasFocus());
+        QTest::keyClick(box_, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(help->isVisible());
+        help->hide();
     }
 
     void caretColourNamesTheBox_data()
