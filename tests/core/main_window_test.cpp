@@ -23,6 +23,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 
@@ -115,6 +116,49 @@ private Q_SLOTS:
         QCOMPARE(QPoint(state().Normal_Left, state().Normal_Top), QPoint(600, 900));
         w->resize(800, 700);
         QCOMPARE(QSize(state().Normal_Width, state().Normal_Height), QSize(12000, 10500));
+    }
+
+    // Whatever the settings file says, the window comes up on the screen's
+    // free area, no smaller than its minimum.
+    void storedPlaceStaysOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");  // twips
+        QTest::newRow("largest numbers") << QRect(2147483647, 2147483647, 2147483647, 2147483647);
+        QTest::newRow("most negative") << QRect(-2147483647, -2147483647, 300000, 300000);
+        QTest::newRow("far right, tiny") << QRect(600000, 3000, 15, 15);
+    }
+    void storedPlaceStaysOnTheScreen()
+    {
+        QFETCH(QRect, stored);
+        TempSite site;
+        SharedState s;
+        s.Program_Folder = site.programFolder();
+        s.Normal_Left = stored.x(); s.Normal_Top = stored.y();
+        s.Normal_Width = stored.width(); s.Normal_Height = stored.height();
+        Write_Settings_File(s);
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        const QRect area = w->screen()->availableGeometry();
+        QVERIFY2(area.contains(w->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                 .arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height())));
+        QVERIFY(w->width() >= w->minimumWidth() && w->height() >= w->minimumHeight());
+    }
+
+    // The document commands need a document: none at start with the editor
+    // window closed.
+    void documentCommandsWaitForADocument()
+    {
+        TempSite site;
+        SharedState s;
+        s.Program_Folder = site.programFolder();
+        s.Source_Window_Pos = -2;
+        Write_Settings_File(s);
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        QVERIFY(!forms::Source_If_Loaded());
+        for (QAction* a : {w->mnu_Source_Save, w->mnu_Source_Save_As, w->mnu_Source_New,
+                           w->mnu_Source_Keys->menuAction(), w->mnu_Source_Print, w->mnu_Source_Preview})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     }
 
     void editKeysNeedTheSourceWindow()
