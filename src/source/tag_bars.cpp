@@ -175,6 +175,7 @@ void TagBars::buildTagBar(int i)
         // the user did not type.
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr);
+        box->setModel(new QStringListModel(box));
         box->installEventFilter(this);
         cbo_Target[i] = box;
     }
@@ -324,9 +325,7 @@ void TagBars::Retrieve_HTML_Pages()
     // The same pages, in the same order, as the Open Plus list offers.
     const QStringList pages = srcdoc::Source_List(state().Working_Pages_Folder);
     QComboBox* box = cbo_Tag[4];
-    box->clear();
-    box->addItem(ti::Placeholder(4));
-    box->addItems(pages);
+    setItems(box, QStringList{ti::Placeholder(4)} + pages);
     box->setCurrentIndex(0);
 }
 
@@ -337,9 +336,7 @@ void TagBars::Retrieve_Target_Names()
     const QStringList names = Read_List_Or_Tell(tag_lists::Working_Path(tag_lists::Target_File_Name));
     for (int i : {2, 4}) {
         QComboBox* box = cbo_Target[i];
-        box->clear();
-        box->addItems(ti::Fixed_Targets());
-        box->addItems(names);
+        setItems(box, ti::Fixed_Targets() + names);
         box->setCurrentIndex(0);
     }
 }
