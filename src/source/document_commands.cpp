@@ -210,6 +210,39 @@ void frm_Source::Save_Changes()
         Save_Document();
 }
 
+void frm_Source::Keep_Unsaved_Changes()
+{
+    SharedState& s = state();
+    if (!s.Source_Changed)
+        return;
+    if (rtf_Source->SaveFile(srcdoc::Recovery_Path(s.Source_Path, s.Working_Pages_Folder), 0))
+        s.Source_Changed = false;
+}
+
+void frm_Source::Open_Recovered(const QString& copyPath)
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    if (!rtf_Source->LoadFile(copyPath)) {
+        dialogs::message(srcdoc::Not_Opened(copyPath, static_cast<fs::Result>(rtf_Source->lastFileError())),
+                         dialogs::Buttons::Ok, dialogs::Icon::Critical, srcdoc::kNotOpenedTitle);
+        return;
+    }
+    s.Source_Title = srcdoc::Recovered_Title(copyPath);
+    if (s.Source_Title.isEmpty()) {
+        Restore_Document({});
+        Show_Source_Name(QString());
+    } else {
+        Show_Source_Name(srcdoc::Adjust_Source_Name(s));
+        srcdoc::Adjust_HTML_Name(s);
+    }
+    s.Status_Path_Panel.setText(s.Source_Path);
+    Enable_Menus();
+    s.Source_Changed = true;
+    fs::deleteFile(copyPath);
+}
+
 void frm_Source::Start_New_Page()
 {
     SharedState& s = state();

@@ -129,6 +129,37 @@ QString Open_Would_Replace(const QString& path, const DocumentNames& target)
     return QString();
 }
 
+// ---- edits kept when the program is ended from outside ----------------------
+
+QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder)
+{
+    return (sourcePath.isEmpty() ? workingPagesFolder + QStringLiteral("New File") : sourcePath) + kRecoveredSuffix;
+}
+
+QString Recovered_Title(const QString& copyPath)
+{
+    QString name = fs::fileName(copyPath);
+    name.chop(kRecoveredSuffix.size());
+    return name.endsWith(QLatin1String(".rtf")) ? name : QString();
+}
+
+QStringList Recovered_Copies(const QString& workingPagesFolder)
+{
+    QStringList copies;
+    for (const QString& name : fs::listFiles(workingPagesFolder, QStringLiteral("*") + kRecoveredSuffix))
+        if (name.endsWith(kRecoveredSuffix))  // the listing ignores case
+            copies << fs::withSeparator(workingPagesFolder) + name;
+    return copies;
+}
+
+QString Recovered_Question(const QString& copyPath)
+{
+    const QString title = Recovered_Title(copyPath);
+    return QStringLiteral("Changes to %1 were not saved when the program was ended, and have been kept in %2.\r\n\r\n"
+                          "Yes opens them (not yet saved), No throws them away, Cancel keeps them for later.")
+        .arg(title.isEmpty() ? QStringLiteral("a new page") : title, fs::fileName(copyPath));
+}
+
 // ---- the program's texts --------------------------------------------------------
 
 QString Save_Changes_Question(const QString& sourceTitle)

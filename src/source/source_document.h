@@ -85,6 +85,21 @@ bool Same_File(const QString& a, const QString& b);
 // "" when the open replaces nothing of another document.
 QString Open_Would_Replace(const QString& path, const DocumentNames& target);
 
+// ---- edits kept when the program is ended from outside ----------------------
+// A logout or shutdown leaves no one to ask about unsaved edits: they are
+// kept in a file of their own beside the source ("index.rtf.recovered"), or
+// "New File.recovered" in Working-Pages for a page without a name, and
+// offered back at the next start. The source itself is never written then.
+inline const QString kRecoveredSuffix = QStringLiteral(".recovered");
+QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder);
+// The source title a kept copy belongs to ("index.rtf"), "" for a page that
+// had no name.
+QString Recovered_Title(const QString& copyPath);
+// The kept copies waiting in a Working-Pages folder, by name.
+QStringList Recovered_Copies(const QString& workingPagesFolder);
+QString Recovered_Question(const QString& copyPath);
+inline const QString kRecoveredTitle = QStringLiteral("TWE - Unsaved Changes Kept");
+
 // ---- the program's texts --------------------------------------------------------
 
 QString Save_Changes_Question(const QString& sourceTitle);

@@ -17,6 +17,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <csignal>
+
 using namespace tesk::test;
 
 namespace {
@@ -239,6 +241,47 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // A logout or shutdown ends the program as File > Exit does, asking
+    // nothing: the settings stored, the edits kept beside their source, which
+    // stays as it was. The next start offers them back.
+    void endedFromOutsideKeepsTheEdits_data()
+    {
+        QTest::addColumn<int>("sig");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("SIGTERM, then Yes: back, not saved yet") << int(SIGTERM) << "Yes";
+        QTest::newRow("SIGHUP, then No: thrown away") << int(SIGHUP) << "No";
+        QTest::newRow("SIGTERM, then Cancel: kept for later") << int(SIGTERM) << "Cancel";
+    }
+    void endedFromOutsideKeepsTheEdits()
+    {
+        QFETCH(int, sig);
+        QFETCH(QString, answer);
+        bool ended = false;
+        setProgramExit([&ended] { ended = true; });
+        f_->open("index", "<p>old</p>\r\n");
+        QTest::keyClicks(f_->box, "new ");
+        const QByteArray source = readFile(f_->wp("index.rtf"));
+        const QString kept = f_->wp("index.rtf.recovered");
+        ::raise(sig);
+        QTRY_VERIFY(ended);
+        setProgramExit([] {});
+        QCOMPARE(readFile(f_->wp("index.rtf")), source);
+        QCOMPARE(rtf::crlfText(readSource(kept)), QStringLiteral("new <p>old</p>\r\n"));
+        QVERIFY(fs::fileExists(f_->site.programFolder() + "Tesk Web Editor.ini"));
+
+        resetProgram();
+        f_->dialogs.answerNextMessage(answer == "Yes" ? dialogs::Answer::Yes
+                                      : answer == "No" ? dialogs::Answer::No : dialogs::Answer::Cancel);
+        Main(f_->site.programFolder());
+        QVERIFY(f_->dialogs.messages().last().text.contains("index.rtf"));
+        const SharedState& s = state();
+        QCOMPARE(forms::Source()->rtf_Source->Text(), answer == "Yes" ? "new <p>old</p>\r\n" : "Select a File");
+        QCOMPARE(s.Source_Changed, answer == "Yes");
+        QCOMPARE(s.Source_Path, answer == "Yes" ? f_->wp("index.rtf") : QString());
+        QCOMPARE(fs::fileExists(kept), answer == "Cancel");
+        QCOMPARE(readFile(f_->wp("index.rtf")), source);
     }
 
     void aNewSiteBringsItsOwnListsAndTargets()
