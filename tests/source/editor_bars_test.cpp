@@ -143,20 +143,17 @@ private Q_SLOTS:
         QCOMPARE(e.tags->cbo_Target[4]->itemText(5), QStringLiteral("frame"));
     }
 
-    // A list that is a pipe or a link to a device is said and stays empty;
-    // nothing waits on it or fills the memory.
+    // A list that is a pipe is said and stays empty; nothing waits on it.
     void listsThatCannotBeReadAreSaid()
     {
         Editor_With_Bars e;
         QVERIFY(mkfifo(QFile::encodeName(e.list("Color.lst")).constData(), 0600) == 0);
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), e.list("Target.lst")));
         ScriptedDialogs dialogs;
-        dialogs.answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
+        dialogs.answerNextMessage(dialogs::Answer::Ok);
         QVERIFY(e.files({}));
-        QCOMPARE(dialogs.messages().size(), 2);
+        QCOMPARE(dialogs.messages().size(), 1);
         QVERIFY(dialogs.messages()[0].text.contains(e.list("Color.lst")));
-        QVERIFY(dialogs.messages()[1].text.contains(e.list("Target.lst")));
-        QCOMPARE(e.tags->cbo_Tag[0]->count() + e.tags->cbo_Target[2]->count(), 1 + 5);
+        QCOMPARE(e.tags->cbo_Tag[0]->count(), 1);
     }
 
     void insertingFromTheBars()
