@@ -2,6 +2,7 @@
 // The message every window shows when a tag list file cannot be written.
 
 #include "platform/file_system.h"
+#include "tags/tag_lists.h"
 
 #include <QString>
 
@@ -13,3 +14,7 @@ void Show_List_Not_Saved(const QString& path, fs::Result result);
 // read, and gives no entries. A missing file (or folder) is an empty
 // list, silently.
 QStringList Read_List_Or_Tell(const QString& path);
+
+// Tells the user which lists the Tag Lists window could not write, in one
+// message with the same title.
+void Show_Lists_Not_Stored(const QList<tag_lists::Store_Failure>& failures);
