@@ -90,6 +90,29 @@ static void BM_ColorCodeCommand(benchmark::State& st)
 }
 BENCHMARK(BM_ColorCodeCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The command run again on a page it has coloured already (the user presses
+// Ctrl+0 once more after a small look around): no colour changes.
+static void BM_ColorCodeAgain(benchmark::State& st)
+{
+    resetState();
+    dialogs::Handlers yes = dialogs::handlers();
+    yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
+    const dialogs::Handlers previous = dialogs::setHandlers(yes);
+    RichTextBox box;
+    box.resize(900, 700);
+    box.show();
+    box.setText(pageText());
+    Color_Code_Source(box);
+    QApplication::processEvents();
+    for (auto _ : st) {
+        Color_Code_Source(box);
+        box.repaint();
+    }
+    dialogs::setHandlers(previous);
+    st.SetBytesProcessed(st.iterations() * pageBytes());
+}
+BENCHMARK(BM_ColorCodeAgain)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // "&" with no ";" anywhere after it: every "&" asked for the next ";" over
 // the rest of the text. Time per character must stay flat as the text grows.
 static void BM_ColorCodeAmpersands(benchmark::State& st)

@@ -50,6 +50,8 @@ frm_Start::frm_Start()
     mdi_->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(mdi_);
     buildMenus();
+    // No document yet: the editor window enables these once it holds one.
+    setDocumentCommandsEnabled(false);
     buildBars();
     setMinimumSize(Px_From_Twips_X(8000), Px_From_Twips_Y(7000));
     dialogs::setParentWindow(this);
@@ -400,10 +402,21 @@ void frm_Start::Apply_Normal_Location()
 {
     SharedState& s = state();
     if (s.Normal_Left != 0 || s.Normal_Top != 0 || s.Normal_Width != 0 || s.Normal_Height != 0) {
-        const int w = std::max(Px_From_Twips_X(s.Normal_Width), minimumWidth());
-        const int h = std::max(Px_From_Twips_Y(s.Normal_Height), minimumHeight());
+        // Whatever the settings file says (a damaged file can hold any
+        // number), the window goes on the screen's free area, frame and all:
+        // a window larger than the screen can bring the graphics system down.
+        const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const int maxW = std::max(minimumWidth(), area.width() - frame.width());
+        const int maxH = std::max(minimumHeight(), area.height() - frame.height());
+        const int w = std::clamp(Px_From_Twips_X(s.Normal_Width), minimumWidth(), maxW);
+        const int h = std::clamp(Px_From_Twips_Y(s.Normal_Height), minimumHeight(), maxH);
+        const int x = std::clamp(Px_From_Twips_X(s.Normal_Left), area.left(),
+                                 std::max(area.left(), area.right() + 1 - w - frame.width()));
+        const int y = std::clamp(Px_From_Twips_Y(s.Normal_Top), area.top(),
+                                 std::max(area.top(), area.bottom() + 1 - h - frame.height()));
         setGeometry(geometry().x(), geometry().y(), w, h);
-        move(Px_From_Twips_X(s.Normal_Left), Px_From_Twips_Y(s.Normal_Top));
+        move(x, y);
         if (layout())
             layout()->activate();
     }

@@ -9,7 +9,11 @@
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/file_system.h"
+#include "source/frm_Source.h"
+#include "source/source_document.h"
+#include "ui/window_manner.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -92,6 +96,39 @@ void End_Program()
     programExit()();
 }
 
+namespace {
+
+// Told to end from outside (a logout, a shutdown): as File > Exit, but no
+// one is there to answer, so nothing asks and nothing waits.
+void End_Program_From_Outside()
+{
+    if (frm_Source* source = forms::Source_If_Loaded())
+        source->Keep_Unsaved_Changes();
+    Write_Settings_File(state());
+    programExit()();
+}
+
+// Edits kept when the program was last ended from outside.
+void Offer_Recovered_Changes()
+{
+    SharedState& s = state();
+    for (const QString& copy : srcdoc::Recovered_Copies(s.Working_Pages_Folder)) {
+        const dialogs::Answer a = dialogs::message(srcdoc::Recovered_Question(copy), dialogs::Buttons::YesNoCancel,
+                                                   dialogs::Icon::Question, srcdoc::kRecoveredTitle);
+        if (a == dialogs::Answer::Yes) {
+            if (s.Source_Window_Pos < 1) {
+                s.Source_Window_Pos = 1;
+                Arrange_Windows();
+            }
+            forms::Source()->Open_Recovered(copy);
+        } else if (a == dialogs::Answer::No) {
+            fs::deleteFile(copy);
+        }
+    }
+}
+
+} // namespace
+
 void Main(const QString& programFolder)
 {
     SharedState& s = state();
@@ -113,6 +150,7 @@ void Main(const QString& programFolder)
     }
 
     Wire_Windows();
+    Watch_End_Signals(End_Program_From_Outside);
 
     // 3-5: the main window, its geometry, the sliders in the middle.
     frm_Start* start = forms::Start();
@@ -151,4 +189,5 @@ void Main(const QString& programFolder)
     s.Status_Folder_Panel.setText(s.Working_Folder);
     Arrange_Windows();
     Focus_Source_If_Shown();
+    Offer_Recovered_Changes();
 }

@@ -58,6 +58,11 @@ void wireColors(frm_Colors* w)
 
 void wireWorkingFolder(frm_Working_Folder* w)
 {
+    // Like every other command that replaces the editor's content.
+    QObject::connect(w, &frm_Working_Folder::aboutToChangeFolder, w, [] {
+        if (frm_Source* source = forms::Source_If_Loaded(); source && state().Source_Changed)
+            source->Save_Changes();
+    });
     // The open windows re-read what they show from the new site, in this order.
     QObject::connect(w, &frm_Working_Folder::workingFolderChanged, w, [] {
         const SharedState& s = state();

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
@@ -128,6 +129,12 @@ void frm_Browser::buildControls()
     // was typed.
     cbo_Address->setInsertPolicy(QComboBox::NoInsert);
     cbo_Address->setMaxVisibleItems(20);
+    // Remembered addresses are offered in a list below the box, never filled
+    // into it: Enter goes to what was typed.
+    auto* completer = new QCompleter(cbo_Address->model(), cbo_Address);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    cbo_Address->setCompleter(completer);
     cbo_Address->setToolTip(QStringLiteral(" Web Address "));
     cbo_Address->lineEdit()->installEventFilter(this);
 

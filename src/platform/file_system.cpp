@@ -1,12 +1,13 @@
 #include "platform/file_system.h"
 
+#include "platform/text_encoding.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStorageInfo>
-#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstdio>
@@ -48,30 +49,26 @@ Result classifyErrno(int err)
 }
 
 // Checks made before any write so that the answer does not depend on the
-// process's privileges or on what a half-done write left behind.
+// process's privileges or on what a half-done write left behind. A link is
+// judged by the file it points to: that is the file a save replaces.
 Result checkWritable(const QString& path)
 {
-    const QFileInfo info(path);
+    QFileInfo info(path);
+    if (info.exists() && info.isSymLink())
+        info = QFileInfo(info.canonicalFilePath());
     const QString folder = info.absolutePath();
     if (!QFileInfo(folder).isDir())
         return Result::PathNotFound;
     if (info.exists()) {
-        if (info.isDir())
+        if (!info.isFile())
             return Result::PermissionDenied;
-        if (!ownerCanWrite(path))
+        if (!info.permissions().testFlag(QFileDevice::WriteOwner))
             return Result::PermissionDenied;
     }
     if (!ownerCanWrite(folder))
         return Result::PermissionDenied;
     return Result::Ok;
 }
-
-const char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 } // namespace
 
@@ -84,6 +81,9 @@ QString describe(Result r)
     case Result::PermissionDenied: return QStringLiteral("the file or folder is read-only");
     case Result::DiskFull: return QStringLiteral("the disk is full");
     case Result::IoError: return QStringLiteral("the file could not be read or written");
+    case Result::NotRegularFile: return QStringLiteral("it is not an ordinary file");
+    case Result::TooLarge:
+        return QStringLiteral("the file is larger than %1 MB").arg(kMaxReadBytes / (1024 * 1024));
     }
     return QString();
 }
@@ -240,38 +240,9 @@ bool sameFile(const QString& a, const QString& b)
 
 // ---- text ----------------------------------------------------------------
 
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
-}
+QString decodeText(const QByteArray& bytes) { return textenc::decode(bytes); }
 
-QString decodeWindows1252(const QByteArray& bytes)
-{
-    QString out;
-    out.resize(bytes.size());
-    QChar* d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        d[i] = (c >= 0x80 && c < 0xA0) ? QChar(kWindows1252High[c - 0x80]) : QChar(c);
-    }
-    return out;
-}
-
-QString decodeText(const QByteArray& bytes)
-{
-    QByteArray b = bytes;
-    if (b.startsWith("\xEF\xBB\xBF"))
-        b.remove(0, 3);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(b);
-    if (!decoder.hasError())
-        return text;
-    return decodeWindows1252(b);
-}
-
-QByteArray encodeText(const QString& text) { return text.toUtf8(); }
+QByteArray encodeText(const QString& text) { return textenc::encode(text); }
 
 QStringList splitLines(const QString& text)
 {
@@ -320,13 +291,22 @@ Result readBytes(const QString& path, QByteArray& out)
         return Result::NotFound;
     if (info.isDir())
         return Result::PermissionDenied;
+    // A pipe would wait for a writer for ever, a device may never end.
+    if (!info.isFile())
+        return Result::NotRegularFile;
+    if (info.size() > kMaxReadBytes)
+        return Result::TooLarge;
     QFile f(path);
     errno = 0;
     if (!f.open(QIODevice::ReadOnly))
         return errno ? classifyErrno(errno) : Result::IoError;
-    out = f.readAll();
+    // The file may grow between the look and the read.
+    QByteArray bytes = f.read(kMaxReadBytes + 1);
     if (f.error() != QFileDevice::NoError)
         return Result::IoError;
+    if (bytes.size() > kMaxReadBytes)
+        return Result::TooLarge;
+    out = std::move(bytes);
     return Result::Ok;
 }
 

@@ -22,7 +22,13 @@ enum class Result {
     PermissionDenied,  // read-only file or folder
     DiskFull,
     IoError,
+    NotRegularFile,    // a pipe, a device or another special file
+    TooLarge,          // more than kMaxReadBytes
 };
+
+// No text file of a site comes near this; a file beyond it is refused
+// rather than read into memory.
+inline constexpr qint64 kMaxReadBytes = 64LL * 1024 * 1024;
 
 // A short, user-facing description of a failure ("the folder does not exist").
 QString describe(Result r);
@@ -62,13 +68,11 @@ bool folderReadable(const QString& path);
 bool sameFile(const QString& a, const QString& b);
 
 // ---- text ----------------------------------------------------------------
-// Files are written as UTF-8 without a byte-order mark. On reading, a file
-// that is not valid UTF-8 is taken as Windows-1252, so legacy files written
-// in the old single-byte code page keep their characters.
+// Files are written as UTF-8 without a byte-order mark and read by the one
+// rule of platform/text_encoding.h (UTF-8 sequences as UTF-8, any other byte
+// as Windows-1252).
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
-QString decodeWindows1252(const QByteArray& bytes);
-bool isValidUtf8(const QByteArray& bytes);
 
 // Lines of a text: CR LF, LF or CR end a line; a last line without an ending
 // is still a line; a final ending does not start another line.
@@ -76,6 +80,8 @@ QStringList splitLines(const QString& text);
 // Every line followed by CR LF.
 QString joinLines(const QStringList& lines);
 
+// Only regular files (a link to one is followed) of at most kMaxReadBytes
+// are read; anything else is refused without reading a byte.
 Result readBytes(const QString& path, QByteArray& out);
 Result readText(const QString& path, QString& out);
 Result readLines(const QString& path, QStringList& out);

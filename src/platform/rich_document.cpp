@@ -20,22 +20,131 @@ const QTextCharFormat& ColorFormats::of(quint32 bgr)
     return *it;
 }
 
-void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, textpos::Locator& locator)
+namespace {
+
+// A character that no run colours.
+constexpr quint32 kUntouched = 0xFFFFFFFEu;
+
+// A stretch of the document whose characters share one format and are all
+// to get one new colour.
+struct Change {
+    int from, to;  // document positions [from, to)
+    int format;    // the format index the characters have now
+    quint32 color;
+};
+
+// Every stretch whose colour is to change, in document order, the line
+// separators included (a separator's format is what typing on an empty line
+// after it gets). Characters that already have their new colour are left
+// out, so colouring a text again changes nothing.
+std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<quint32>& wanted,
+                              const QList<QTextFormat>& formats)
 {
-    ColorFormats formats;
-    QTextCursor k(&doc);
-    k.beginEditBlock();
+    std::vector<Change> out;
+    QHash<int, quint32> colorOfFormat;
+    auto colorOfIndex = [&](int index) {
+        auto it = colorOfFormat.constFind(index);
+        if (it == colorOfFormat.constEnd())
+            it = colorOfFormat.insert(
+                index, index >= 0 && index < formats.size() ? colorOf(formats[index].toCharFormat()) : 0);
+        return *it;
+    };
+    auto piece = [&](int from, int to, int format) {
+        const quint32 now = colorOfIndex(format);
+        for (int p = from; p < to; ++p) {
+            const quint32 c = wanted[size_t(p)];
+            if (c == kUntouched || c == now)
+                continue;
+            if (!out.empty() && out.back().to == p && out.back().format == format && out.back().color == c)
+                ++out.back().to;
+            else
+                out.push_back({p, p + 1, format, c});
+        }
+    };
+    // Positions are counted along: asking a fragment or a line for its
+    // position walks the document's tree every time.
+    int pos = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int end = pos + b.length() - 1;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            piece(pos, pos + f.length(), f.charFormatIndex());
+            pos += f.length();
+        }
+        pos = end;
+        if (const QTextBlock next = b.next(); next.isValid())
+            piece(pos, pos + 1, next.charFormatIndex());
+        ++pos;
+    }
+    return out;
+}
+
+// Document positions of CR LF text positions, as textpos::Locator maps them,
+// from a table of the lines made in one pass.
+class LineTable {
+public:
+    explicit LineTable(const QTextDocument& doc)
+    {
+        int docPos = 0, number = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next(), ++number) {
+            lines_.push_back({docPos + number, docPos, b.length()});
+            docPos += b.length();
+        }
+    }
+    int toDocument(int p) const
+    {
+        auto it = std::upper_bound(lines_.begin(), lines_.end(), p,
+                                   [](int v, const Line& l) { return v < l.textStart; });
+        if (it == lines_.begin())
+            return 0;
+        --it;
+        return it->docPos + std::min(p - it->textStart, it->length - 1);
+    }
+
+private:
+    struct Line {
+        int textStart, docPos, length;
+    };
+    std::vector<Line> lines_;
+};
+
+} // namespace
+
+void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs)
+{
+    // The colour every character is to have (later runs win)...
     const int len = textpos::length(doc);
+    const LineTable lines(doc);
+    std::vector<quint32> wanted(size_t(std::max(doc.characterCount(), 1)), kUntouched);
     for (const ColorRun& r : runs) {
         const int s = std::clamp(r.start, 0, len);
         const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
-        const int ds = locator.toDocument(doc, s);
-        const int de = locator.toDocument(doc, e);
-        if (de <= ds)
-            continue;
-        k.setPosition(ds);
-        k.setPosition(de, QTextCursor::KeepAnchor);
-        k.mergeCharFormat(formats.of(r.color));
+        const int ds = lines.toDocument(s);
+        const int de = lines.toDocument(e);
+        if (de > ds)
+            std::fill(wanted.begin() + ds, wanted.begin() + de, r.color);
+    }
+    // ...set only where it differs, each stretch with its whole format (the
+    // old one with the new colour), which the document takes as it is
+    // instead of merging it into every piece of text it covers.
+    const QList<QTextFormat> formats = doc.allFormats();
+    const std::vector<Change> changes = changesOf(doc, wanted, formats);
+    if (changes.empty())
+        return;
+    QHash<QPair<int, quint32>, QTextCharFormat> made;
+    QTextCursor k(&doc);
+    k.beginEditBlock();
+    for (const Change& c : changes) {
+        auto it = made.find({c.format, c.color});
+        if (it == made.end()) {
+            QTextCharFormat f = c.format >= 0 && c.format < formats.size() ? formats[c.format].toCharFormat()
+                                                                          : QTextCharFormat();
+            f.setForeground(QColor_From_Bgr(c.color));
+            it = made.insert({c.format, c.color}, f);
+        }
+        k.setPosition(c.from);
+        k.setPosition(c.to, QTextCursor::KeepAnchor);
+        k.setCharFormat(*it);
     }
     k.endEditBlock();
 }

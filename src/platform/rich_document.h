@@ -57,7 +57,9 @@ struct ColorRun {
 };
 // Applies every run in one edit block (one undo step). Runs may come in any
 // order and may overlap (later runs win); parts beyond the text are left out.
-void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, textpos::Locator& locator);
+// Characters that have their run's colour already are not touched: a text
+// coloured again is left as it is, and makes no undo step.
+void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs);
 
 // The colour of a character format (no colour set: black).
 quint32 colorOf(const QTextCharFormat& f);

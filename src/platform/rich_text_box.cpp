@@ -627,7 +627,7 @@ void RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs)
     if (runs.empty())
         return;
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
-    richdoc::applyColorRuns(*document(), runs, d->locator);
+    richdoc::applyColorRuns(*document(), runs);
 }
 
 // ---- events ------------------------------------------------------------------------------

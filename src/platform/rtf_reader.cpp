@@ -1,6 +1,6 @@
 #include "platform/rtf_reader.h"
 
-#include "platform/file_system.h"
+#include "platform/text_encoding.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -50,7 +50,7 @@ Content read(const QByteArray& bytes)
 {
     if (isRtf(bytes))
         return readRtf(bytes);
-    return fromPlainText(fs::decodeText(bytes));
+    return fromPlainText(textenc::decode(bytes));
 }
 
 QString editorText(const QString& in)
@@ -270,6 +270,7 @@ private:
     int skipChars_ = 0;        // fallback characters after \u still to skip
     bool lastWasPar_ = false;  // the last thing read was a \par
     bool lastCr_ = false;      // the last character was a CR (a CR LF pair is one break)
+    char16_t pendingHigh_ = 0; // first half of a surrogate pair, waiting for its second
     std::unique_ptr<QStringDecoder> decoder_;
     int decoderPage_ = 0;
 
@@ -291,6 +292,8 @@ private:
     void pushGroup();
     void popGroup();
     void addChar(char16_t u);
+    void appendChar(char16_t u);
+    void endPair();
     void addBreak(bool fromPar);
     void addByte(unsigned char c);
     void flushBytes();
@@ -346,6 +349,25 @@ void Reader::popGroup()
 
 void Reader::addChar(char16_t u)
 {
+    // A surrogate stands only as the first or second half of a pair (two
+    // \u in a row, or a decoder's output); a half on its own becomes U+FFFD,
+    // so the text never holds an invalid character.
+    if (pendingHigh_) {
+        const char16_t high = pendingHigh_;
+        pendingHigh_ = 0;
+        if (QChar::isLowSurrogate(u)) {
+            appendChar(high);
+            appendChar(u);
+            return;
+        }
+        appendChar(QChar::ReplacementCharacter);
+    }
+    if (QChar::isHighSurrogate(u)) {
+        pendingHigh_ = u;
+        return;
+    }
+    if (QChar::isLowSurrogate(u))
+        u = QChar::ReplacementCharacter;
     if (u == u'\r' || u == 0x2028 || u == 0x2029) {
         addBreak(false);
         lastCr_ = u == u'\r';
@@ -363,6 +385,13 @@ void Reader::addChar(char16_t u)
         return;
     if (u == 0xFDD0 || u == 0xFDD1)
         u = QChar::ReplacementCharacter;
+    appendChar(u);
+}
+
+void Reader::appendChar(char16_t u)
+{
+    lastCr_ = false;
+    lastWasPar_ = false;
     const quint32 c = color();
     if (out_.colors.empty())
         out_.colors.push_back({0, c});
@@ -371,9 +400,19 @@ void Reader::addChar(char16_t u)
     out_.text += QChar(u);
 }
 
+// A first half of a pair that no second half follows.
+void Reader::endPair()
+{
+    if (pendingHigh_) {
+        pendingHigh_ = 0;
+        appendChar(QChar::ReplacementCharacter);
+    }
+}
+
 void Reader::addBreak(bool fromPar)
 {
     flushBytes();
+    endPair();
     out_.indents.push_back(cur_.indent);
     out_.text += u'\n';
     lastWasPar_ = fromPar;
@@ -386,18 +425,17 @@ void Reader::addByte(unsigned char c)
     if (!pendingBytes_.isEmpty() && cp != pendingPage_)
         flushBytes();
     pendingPage_ = cp;
+    // Bytes in a row are decoded together: a character of a multi-byte code
+    // page (UTF-8, the East Asian pages) is written as several \'hh.
     pendingBytes_ += char(c);
-    // A single-byte code page needs no look-ahead.
-    if (!isDoubleByte(cp))
-        flushBytes();
 }
 
 QString Reader::decode(const QByteArray& bytes, int codePage)
 {
     if (codePage == 1252 || codePage == 0)
-        return fs::decodeWindows1252(bytes);
+        return textenc::decodeWindows1252(bytes);
     if (codePage == 65001)
-        return QString::fromUtf8(bytes);
+        return textenc::decodeRun(bytes);
     if (!decoder_ || decoderPage_ != codePage) {
         QByteArray name;
         if (const char* known = codecName(codePage))
@@ -410,7 +448,7 @@ QString Reader::decode(const QByteArray& bytes, int codePage)
         decoderPage_ = codePage;
     }
     if (!decoder_)
-        return fs::decodeWindows1252(bytes);
+        return textenc::decodeWindows1252(bytes);
     decoder_->resetState();
     return decoder_->decode(bytes);
 }
@@ -664,6 +702,7 @@ Content Reader::run()
         }
     }
     flushBytes();
+    endPair();
     if (lastWasPar_ && out_.text.endsWith(u'\n'))
         out_.text.chop(1);  // the closing \par adds no line break
     else

@@ -1,6 +1,6 @@
 #include "platform/rtf_writer.h"
 
-#include "platform/file_system.h"
+#include "platform/text_encoding.h"
 
 #include <QHash>
 
@@ -19,7 +19,7 @@ const QHash<char16_t, unsigned char>& windows1252High()
         QByteArray bytes;
         for (int b = 0x80; b < 0xA0; ++b)
             bytes += char(b);
-        const QString s = fs::decodeWindows1252(bytes);
+        const QString s = textenc::decodeWindows1252(bytes);
         for (int i = 0; i < s.size(); ++i)
             t.insert(s[i].unicode(), (unsigned char)(0x80 + i));
         return t;

@@ -1,6 +1,8 @@
 # Files of src/platform (paths relative to src/).
 target_sources(tesk_logic PRIVATE
   platform/file_system.h platform/file_system.cpp
+  platform/text_encoding.h platform/text_encoding.cpp
+  platform/end_signals.h platform/end_signals.cpp
   platform/data_file.h platform/data_file.cpp
   platform/vb_keys.h platform/vb_keys.cpp
   platform/palette.h platform/palette.cpp

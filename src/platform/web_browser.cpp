@@ -13,6 +13,7 @@
 #include <QStackedLayout>
 #include <QUrl>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -86,6 +87,21 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
     });
     connect(p, &QWebEnginePage::urlChanged, this,
             [this](const QUrl& url) { emit NavigateComplete(url.toString()); });
+    connect(p, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        // A load cancelled by the navigation ends too, under its own address.
+        switch (info.status()) {
+        case QWebEngineLoadingInfo::LoadSucceededStatus:
+            navigating_.clear();
+            break;
+        case QWebEngineLoadingInfo::LoadFailedStatus:
+        case QWebEngineLoadingInfo::LoadStoppedStatus:
+            if (info.url() == navigating_)
+                navigating_.clear();
+            break;
+        default:
+            break;
+        }
+    });
     connect(p, &QWebEnginePage::loadFinished, this, [this](bool) {
         loading_ = false;
         emit DocumentComplete();
@@ -95,6 +111,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
                 if (status == QWebEnginePage::NormalTerminationStatus)
                     return;
                 loading_ = false;
+                navigating_.clear();
                 showFailure(tr("This page cannot be shown: the web browser component stopped "
                                "(exit code %1). Navigate again to retry.")
                                 .arg(code));
@@ -133,6 +150,7 @@ void WebBrowser::navigate(const QString& address, int flags)
     const QUrl url(addressOf(address));
     showPage();
     loading_ = true;
+    navigating_ = url;
     if ((flags & NoReadFromCache) && url == view_->url()) {
         // The same page again: read it afresh, bypassing every cache, and
         // keep its history entry.
@@ -168,7 +186,7 @@ QString WebBrowser::homePage() const { return home_; }
 
 void WebBrowser::refresh()
 {
-    if (view_->url().isEmpty())
+    if (view_->url().isEmpty() || !navigating_.isEmpty())
         return;
     showPage();
     loading_ = true;
@@ -179,6 +197,7 @@ void WebBrowser::stop()
 {
     view_->stop();
     loading_ = false;
+    navigating_.clear();
 }
 
 bool WebBrowser::busy() const { return loading_; }

@@ -23,6 +23,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 class QLabel;
@@ -50,7 +51,9 @@ public:
     // The home page's address or full file path; the owner sets it.
     void setHomePage(const QString& pathOrAddress);
     QString homePage() const;
-    // Reloads the current page, from disk or the network.
+    // Reloads the current page, from disk or the network. While a navigate
+    // is still loading its page, that load is the refresh: a reload then
+    // would cancel it and leave the previous page showing.
     void refresh();
     void stop();
     // True while a page loads.
@@ -106,5 +109,6 @@ private:
     QPrinter* printer_ = nullptr;  // keeps the page setup between prints
     QString home_;
     bool loading_ = false;
+    QUrl navigating_;  // the page a navigate is loading, until that load ends
     bool hasFocus_ = false;
 };

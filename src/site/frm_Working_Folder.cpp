@@ -367,6 +367,7 @@ void frm_Working_Folder::Select_Working_Folder()
         if (a != dialogs::Answer::Yes)
             return;
     }
+    emit aboutToChangeFolder();
     site::Lay_Out_Site(folder);
     dir_Folder->Refresh();
     SharedState& s = state();

@@ -64,6 +64,9 @@ public:
     QLabel* lbl_Focus = nullptr;
 
 signals:
+    // The working folder is about to change: unsaved edits of the old site
+    // must be saved (or let go) now, while its folders are still current.
+    void aboutToChangeFolder();
     // The working folder is now another folder: the open windows show the
     // new site.
     void workingFolderChanged();

@@ -96,22 +96,31 @@ void frm_Source::Open_Reference_File()
 void frm_Source::Open_Finish(const Document& before)
 {
     SharedState& s = state();
-    // Opening a file from elsewhere makes it the source of that name in
-    // Working-Pages: a different source already there is not replaced unasked.
-    if (srcdoc::Open_Replaces_Other_Source(s.Source_Path, s.Source_Title, s.Working_Pages_Folder)) {
-        const dialogs::Answer a = dialogs::message(srcdoc::kReplaceQuestion, dialogs::Buttons::YesNo,
-                                                   dialogs::Icon::Exclamation, srcdoc::kReplaceTitle);
-        if (a != dialogs::Answer::Yes) {
-            Restore_Document(before);
-            return;
-        }
-    }
     if (!rtf_Source->LoadFile(s.Source_Path)) {
         const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
         const QString path = s.Source_Path;
         Restore_Document(before);
         dialogs::message(srcdoc::Not_Opened(path, why), dialogs::Buttons::Ok, dialogs::Icon::Critical,
                          srcdoc::kNotOpenedTitle);
+        return;
+    }
+    // Opening makes the file the source of its name in Working-Pages, with
+    // its page in Final-Pages: a file of another document there is not
+    // replaced unasked.
+    const QString opened = s.Source_Path;
+    const srcdoc::DocumentNames target =
+        srcdoc::Name_Rules(s.Source_Title, s.Working_Pages_Folder, s.Final_Pages_Folder);
+    const QString replaced = srcdoc::Open_Would_Replace(opened, target);
+    if (!replaced.isEmpty()
+        && dialogs::message(srcdoc::Replace_Existing_Question(replaced), dialogs::Buttons::YesNo,
+                            dialogs::Icon::Exclamation, srcdoc::kOpenReplaceTitle)
+            != dialogs::Answer::Yes) {
+        // The text stays, unnamed and unsaved: Save As gives it a name.
+        Restore_Document({});
+        Show_Source_Name(QString());
+        s.Status_Path_Panel.setText(QString());
+        Enable_Menus();
+        s.Source_Changed = true;
         return;
     }
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
@@ -199,6 +208,39 @@ void frm_Source::Save_Changes()
                                                srcdoc::kSaveChangesTitle);
     if (a == dialogs::Answer::Yes)
         Save_Document();
+}
+
+void frm_Source::Keep_Unsaved_Changes()
+{
+    SharedState& s = state();
+    if (!s.Source_Changed)
+        return;
+    if (rtf_Source->SaveFile(srcdoc::Recovery_Path(s.Source_Path, s.Working_Pages_Folder), 0))
+        s.Source_Changed = false;
+}
+
+void frm_Source::Open_Recovered(const QString& copyPath)
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    if (!rtf_Source->LoadFile(copyPath)) {
+        dialogs::message(srcdoc::Not_Opened(copyPath, static_cast<fs::Result>(rtf_Source->lastFileError())),
+                         dialogs::Buttons::Ok, dialogs::Icon::Critical, srcdoc::kNotOpenedTitle);
+        return;
+    }
+    s.Source_Title = srcdoc::Recovered_Title(copyPath);
+    if (s.Source_Title.isEmpty()) {
+        Restore_Document({});
+        Show_Source_Name(QString());
+    } else {
+        Show_Source_Name(srcdoc::Adjust_Source_Name(s));
+        srcdoc::Adjust_HTML_Name(s);
+    }
+    s.Status_Path_Panel.setText(s.Source_Path);
+    Enable_Menus();
+    s.Source_Changed = true;
+    fs::deleteFile(copyPath);
 }
 
 void frm_Source::Start_New_Page()

@@ -54,6 +54,12 @@ public:
     void Save_New();
     // Offer to save unsaved changes.
     void Save_Changes();
+    // The program is ended from outside (no one to ask): unsaved changes go
+    // to a kept copy beside the source, never over it, and count as handled.
+    void Keep_Unsaved_Changes();
+    // Brings a kept copy back as the document it belongs to, changed and not
+    // yet saved; the copy is removed once it is in the editor.
+    void Open_Recovered(const QString& copyPath);
 
     // ---- editing commands of the Source menu --------------------------------
     void Edit_Cut();

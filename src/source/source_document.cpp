@@ -119,11 +119,45 @@ bool Same_File(const QString& a, const QString& b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
-                                const QString& workingPagesFolder)
+QString Open_Would_Replace(const QString& path, const DocumentNames& target)
 {
-    const DocumentNames n = Name_Rules(sourceTitle, workingPagesFolder, QString());
-    return fs::fileExists(n.Source_Path) && !Same_File(path, n.Source_Path);
+    if (fs::fileExists(target.Source_Path) && !Same_File(path, target.Source_Path))
+        return fs::fileName(target.Source_Path);
+    if (fs::fileExists(target.HTML_Path) && !Same_File(path, target.HTML_Path)
+        && !Same_File(path, target.Source_Path))
+        return fs::fileName(target.HTML_Path);
+    return QString();
+}
+
+// ---- edits kept when the program is ended from outside ----------------------
+
+QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder)
+{
+    return (sourcePath.isEmpty() ? workingPagesFolder + QStringLiteral("New File") : sourcePath) + kRecoveredSuffix;
+}
+
+QString Recovered_Title(const QString& copyPath)
+{
+    QString name = fs::fileName(copyPath);
+    name.chop(kRecoveredSuffix.size());
+    return name.endsWith(QLatin1String(".rtf")) ? name : QString();
+}
+
+QStringList Recovered_Copies(const QString& workingPagesFolder)
+{
+    QStringList copies;
+    for (const QString& name : fs::listFiles(workingPagesFolder, QStringLiteral("*") + kRecoveredSuffix))
+        if (name.endsWith(kRecoveredSuffix))  // the listing ignores case
+            copies << fs::withSeparator(workingPagesFolder) + name;
+    return copies;
+}
+
+QString Recovered_Question(const QString& copyPath)
+{
+    const QString title = Recovered_Title(copyPath);
+    return QStringLiteral("Changes to %1 were not saved when the program was ended, and have been kept in %2.\r\n\r\n"
+                          "Yes opens them (not yet saved), No throws them away, Cancel keeps them for later.")
+        .arg(title.isEmpty() ? QStringLiteral("a new page") : title, fs::fileName(copyPath));
 }
 
 // ---- the program's texts --------------------------------------------------------
@@ -131,6 +165,11 @@ bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
 QString Save_Changes_Question(const QString& sourceTitle)
 {
     return QStringLiteral("Save Changes to ") + sourceTitle + QStringLiteral("?");
+}
+
+QString Replace_Existing_Question(const QString& fileName)
+{
+    return QStringLiteral("Replace existing ") + fileName + QStringLiteral("?");
 }
 
 namespace {

@@ -78,10 +78,27 @@ int Replaced_Entry(const QStringList& list, const QString& typed);
 // and clean, or the same file on disk).
 bool Same_File(const QString& a, const QString& b);
 
-// Opening path as a document named sourceTitle replaces another file: its
-// source in Working-Pages exists and is not the file being opened.
-bool Open_Replaces_Other_Source(const QString& path, const QString& sourceTitle,
-                                const QString& workingPagesFolder);
+// What opening the file at path as the document named target would replace
+// besides that file itself: the name of target's source in Working-Pages
+// when it exists and is another file, else of target's page in Final-Pages
+// when it exists, is another file and does not belong to the opened source;
+// "" when the open replaces nothing of another document.
+QString Open_Would_Replace(const QString& path, const DocumentNames& target);
+
+// ---- edits kept when the program is ended from outside ----------------------
+// A logout or shutdown leaves no one to ask about unsaved edits: they are
+// kept in a file of their own beside the source ("index.rtf.recovered"), or
+// "New File.recovered" in Working-Pages for a page without a name, and
+// offered back at the next start. The source itself is never written then.
+inline const QString kRecoveredSuffix = QStringLiteral(".recovered");
+QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder);
+// The source title a kept copy belongs to ("index.rtf"), "" for a page that
+// had no name.
+QString Recovered_Title(const QString& copyPath);
+// The kept copies waiting in a Working-Pages folder, by name.
+QStringList Recovered_Copies(const QString& workingPagesFolder);
+QString Recovered_Question(const QString& copyPath);
+inline const QString kRecoveredTitle = QStringLiteral("TWE - Unsaved Changes Kept");
 
 // ---- the program's texts --------------------------------------------------------
 
@@ -89,6 +106,9 @@ QString Save_Changes_Question(const QString& sourceTitle);
 inline const QString kSaveChangesTitle = QStringLiteral("Source File Change");
 inline const QString kReplaceQuestion = QStringLiteral("Replace Existing File?");
 inline const QString kReplaceTitle = QStringLiteral("File Exists");
+// Asked before an open replaces a file of another document.
+QString Replace_Existing_Question(const QString& fileName);
+inline const QString kOpenReplaceTitle = QStringLiteral("Source File");
 inline const QString kReadOnlyMessage = QStringLiteral("This is a Read Only File\r\nand cannot be changed");
 inline const QString kReadOnlyTitle = QStringLiteral("TWE - Protected Page");
 inline const QString kFileNameTitle = QStringLiteral("TWE - File Name");

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 #include <algorithm>
@@ -45,9 +46,31 @@ QPushButton* makeButton(const QString& caption, const QString& name, QWidget* pa
     return b;
 }
 
-bool lessIgnoringCase(const QString& a, const QString& b)
+// Sorted without regard to case, equal entries in the order they came. Each
+// entry is case-folded once, not again at every comparison.
+void sortIgnoringCase(QStringList& entries)
 {
-    return a.compare(b, Qt::CaseInsensitive) < 0;
+    std::vector<std::pair<QString, qsizetype>> keyed;
+    keyed.reserve(size_t(entries.size()));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        QString key = entries[i];
+        for (QChar& c : key)
+            c = QChar(char16_t(QChar::toCaseFolded(c.unicode())));
+        keyed.emplace_back(std::move(key), i);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    for (const auto& k : keyed)
+        sorted << entries[k.second];
+    entries = std::move(sorted);
+}
+
+// A list may hold many thousand entries: it is set in one call on a model of
+// plain strings, not item by item.
+void setItems(QComboBox* box, const QStringList& items)
+{
+    static_cast<QStringListModel*>(box->model())->setStringList(items);
 }
 
 bool isTabKey(const QKeyEvent* k, bool& backwards)
@@ -152,6 +175,7 @@ void TagBars::buildTagBar(int i)
         // the user did not type.
         box->setInsertPolicy(QComboBox::NoInsert);
         box->setCompleter(nullptr);
+        box->setModel(new QStringListModel(box));
         box->installEventFilter(this);
         cbo_Target[i] = box;
     }
@@ -160,6 +184,7 @@ void TagBars::buildTagBar(int i)
     list->setEditable(false);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list->setMinimumContentsLength(8);
+    list->setModel(new QStringListModel(list));
     cbo_Tag[i] = list;
 }
 
@@ -284,14 +309,13 @@ void TagBars::Retrieve_Tag_Lists()
         QComboBox* box = cbo_Tag[i];
         const int remembered = box->currentIndex();
         QStringList entries;
-        for (const QString& line : tag_lists::Read_All(tag_lists::Kind_Path(i, tag_lists::Place::Working)))
+        for (const QString& line : Read_List_Or_Tell(tag_lists::Kind_Path(i, tag_lists::Place::Working)))
             if (tag_lists::Is_Toolbar_Entry(line))
                 entries << line;
         if (i >= 2)
-            std::stable_sort(entries.begin(), entries.end(), lessIgnoringCase);
-        box->clear();
-        box->addItem(ti::Placeholder(i));
-        box->addItems(entries);
+            sortIgnoringCase(entries);
+        entries.prepend(ti::Placeholder(i));
+        setItems(box, entries);
         box->setCurrentIndex(remembered < 0 || remembered >= box->count() ? 0 : remembered);
     }
 }
@@ -301,9 +325,7 @@ void TagBars::Retrieve_HTML_Pages()
     // The same pages, in the same order, as the Open Plus list offers.
     const QStringList pages = srcdoc::Source_List(state().Working_Pages_Folder);
     QComboBox* box = cbo_Tag[4];
-    box->clear();
-    box->addItem(ti::Placeholder(4));
-    box->addItems(pages);
+    setItems(box, QStringList{ti::Placeholder(4)} + pages);
     box->setCurrentIndex(0);
 }
 
@@ -311,12 +333,10 @@ void TagBars::Retrieve_Target_Names()
 {
     // The fixed items first, so that reading the names again (a new site)
     // does not pile up the previous site's names.
-    const QStringList names = tag_lists::Read_All(tag_lists::Working_Path(tag_lists::Target_File_Name));
+    const QStringList names = Read_List_Or_Tell(tag_lists::Working_Path(tag_lists::Target_File_Name));
     for (int i : {2, 4}) {
         QComboBox* box = cbo_Target[i];
-        box->clear();
-        box->addItems(ti::Fixed_Targets());
-        box->addItems(names);
+        setItems(box, ti::Fixed_Targets() + names);
         box->setCurrentIndex(0);
     }
 }

@@ -3,6 +3,16 @@
 #include "platform/dialogs.h"
 #include "tags/tag_list_files.h"
 
+QStringList Read_List_Or_Tell(const QString& path)
+{
+    QStringList entries;
+    const fs::Result r = tag_lists::Read_All(path, entries);
+    if (r != fs::Result::Ok && r != fs::Result::NotFound && r != fs::Result::PathNotFound)
+        dialogs::message(tag_lists::Read_Failure_Message(path, r), dialogs::Buttons::Ok, dialogs::Icon::Exclamation,
+                         tag_lists::Read_Failure_Title);
+    return entries;
+}
+
 void Show_List_Not_Saved(const QString& path, fs::Result result)
 {
     dialogs::message(tag_lists::Failure_Message(path, result), dialogs::Buttons::Ok,

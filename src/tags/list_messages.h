@@ -9,6 +9,11 @@
 // Tells the user that a tag list file could not be written (the entry stays
 // in the open lists for this run).
 void Show_List_Not_Saved(const QString& path, fs::Result result);
+// Reads a tag list file for a window; a file that is there but cannot be
+// read (not an ordinary file, far too large, unreadable) is said, once per
+// read, and gives no entries. A missing file (or folder) is an empty
+// list, silently.
+QStringList Read_List_Or_Tell(const QString& path);
 
 // Tells the user which lists the Tag Lists window could not write, in one
 // message with the same title.

@@ -10,6 +10,7 @@ const QString Target_File_Name = QStringLiteral("Target.lst");
 const QString Images_From_File_Name = QStringLiteral("Images, From.lst");
 const QString Images_To_File_Name = QStringLiteral("Images, To.lst");
 const QString Failure_Title = QStringLiteral("TWE - List Not Saved");
+const QString Read_Failure_Title = QStringLiteral("TWE - List Not Read");
 
 QString Kind_File_Name(int kind)
 {
@@ -153,6 +154,12 @@ QString Failure_Message(const QString& path, fs::Result result)
 {
     return QStringLiteral("The list file\n%1\ncould not be written (%2).\n\n"
                           "The entry stays in the list until the program ends.")
+        .arg(QDir::toNativeSeparators(path), fs::describe(result));
+}
+
+QString Read_Failure_Message(const QString& path, fs::Result result)
+{
+    return QStringLiteral("The list file\n%1\ncould not be read (%2).\n\nIts list stays empty.")
         .arg(QDir::toNativeSeparators(path), fs::describe(result));
 }
 

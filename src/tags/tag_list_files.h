@@ -106,5 +106,8 @@ bool Is_Toolbar_Entry(const QString& line);
 // window shows this once, with Failure_Title.
 extern const QString Failure_Title;  // "TWE - List Not Saved"
 QString Failure_Message(const QString& path, fs::Result result);
+// A list file that is there but cannot be read gives no entries.
+extern const QString Read_Failure_Title;  // "TWE - List Not Read"
+QString Read_Failure_Message(const QString& path, fs::Result result);
 
 } // namespace tag_lists

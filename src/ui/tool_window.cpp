@@ -5,7 +5,10 @@
 #include "platform/screen.h"
 #include "platform/vb_keys.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QCloseEvent>
 #include <QHash>
 #include <QPointer>
@@ -43,6 +46,10 @@ protected:
             if ((k.shift & vb::AltMask) && k.keyCode >= vb::Key_End && k.keyCode <= vb::Key_Down
                 && owner(static_cast<QWidget*>(watched)))
                 event->accept();
+            // The focused window's own access keys come before the main
+            // menu's ("&Here" on a tag bar and the "&Help" menu share Alt+H).
+            else if (accessKeyTarget(static_cast<QWidget*>(watched), *key))
+                event->accept();
             return false;
         }
         if (event->type() != QEvent::KeyPress)
@@ -56,6 +63,11 @@ protected:
         for (QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
             if (auto* tool = qobject_cast<ToolWindow*>(w)) {
                 if (tool->windowKey(k.keyCode, k.shift)) {
+                    event->accept();
+                    return true;
+                }
+                if (QWidget* target = accessKeyTarget(static_cast<QWidget*>(watched), *key)) {
+                    pressAccessKey(target);
                     event->accept();
                     return true;
                 }
@@ -75,6 +87,57 @@ protected:
     }
 
 private:
+    // The one shown, enabled control of the tool window holding w whose
+    // access key the event is (Alt and a letter or digit), or null.
+    static QWidget* accessKeyTarget(QWidget* w, const QKeyEvent& e)
+    {
+        const Qt::KeyboardModifiers mods = e.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+        if (mods != Qt::AltModifier || !((e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z)
+                                          || (e.key() >= Qt::Key_0 && e.key() <= Qt::Key_9)))
+            return nullptr;
+        ToolWindow* tool = nullptr;
+        for (; w && !tool; w = w->parentWidget())
+            tool = qobject_cast<ToolWindow*>(w);
+        if (!tool)
+            return nullptr;
+        const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(e.key())));
+        QWidget* found = nullptr;
+        for (QWidget* c : tool->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(c))
+                text = b->text();
+            else if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy())
+                text = l->text();
+            else if (auto* g = qobject_cast<QGroupBox*>(c))
+                text = g->title();
+            if (text.isEmpty() || QKeySequence::mnemonic(text) != wanted || !c->isVisible() || !c->isEnabled())
+                continue;
+            if (found)
+                return nullptr;  // two in one window: Qt takes turns between them
+            found = c;
+        }
+        return found;
+    }
+
+    // What the control's own access key does: a button is pressed, a label
+    // focuses its partner, a frame its first control.
+    static void pressAccessKey(QWidget* target)
+    {
+        if (auto* b = qobject_cast<QAbstractButton*>(target)) {
+            if (b->focusPolicy() & Qt::TabFocus)
+                b->setFocus(Qt::ShortcutFocusReason);
+            b->click();
+        } else if (auto* l = qobject_cast<QLabel*>(target)) {
+            l->buddy()->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            for (QWidget* c : target->findChildren<QWidget*>())
+                if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
+                    c->setFocus(Qt::ShortcutFocusReason);
+                    break;
+                }
+        }
+    }
+
     bool owner(QWidget* w) const
     {
         for (; w; w = w->parentWidget())

@@ -121,7 +121,8 @@ private slots:
     }
 
     // Pages from the web enter the history newest first, once each (that
-    // local files never do is the help page's part). "Add Address to List"
+    // local files never do is the help page's part); Enter goes to the
+    // address typed, not a remembered one it begins. "Add Address to List"
     // puts the address first in the editor's web-link list and last in the
     // site's "URL.lst"; an empty box does nothing.
     void addressHistoryAndAddToList()
@@ -155,6 +156,14 @@ private slots:
         b->topButton(QStringLiteral("Forward"))->trigger();
         QVERIFY(loaded(b, completed, 6));
         QCOMPARE(pageText(b), QStringLiteral("one"));
+        // Enter goes to the address typed, never to a longer one remembered.
+        b->cbo_Address->setEditText(QString());
+        b->cbo_Address->setFocus();
+        QTRY_VERIFY(b->cbo_Address->lineEdit()->hasFocus());
+        QTest::keyClicks(b->cbo_Address->lineEdit(), QStringLiteral("data:text/html,tw"));
+        QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_Return);
+        QVERIFY(loaded(b, completed, 7));
+        QCOMPARE(pageText(b), QStringLiteral("tw"));
 
         const QString list = state().Working_Pages_Folder + QStringLiteral("URL.lst");
         QComboBox* links = forms::Source()->tagBars->cbo_Tag[2];
@@ -251,6 +260,20 @@ private slots:
         editor->rtf_Source->setText(QStringLiteral("<html><body>six</body></html>"));
         forms::Start()->mnu_Source_Save->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("six"), kTimeout);
+
+        // Saved while the browser shows another page: every load the save
+        // starts has ended, on the saved page as it is on disk now.
+        QVERIFY(writeFile(state().Final_Pages_Folder + "other.html", "<html><body>other</body></html>"));
+        b->Navigate(state().Final_Pages_Folder + "other.html", WebBrowser::Fresh);
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("other"), kTimeout);
+        QVERIFY(idle(b));
+        editor->rtf_Source->setText(QStringLiteral("<html><body>ten</body></html>"));
+        QSignalSpy started(b->brw_Web_Browser->page(), &QWebEnginePage::loadStarted);
+        QSignalSpy finished(b->brw_Web_Browser->page(), &QWebEnginePage::loadFinished);
+        QTest::keyClick(editor->rtf_Source, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitFor([&] { return started.count() > 0 && finished.count() >= started.count(); }, kTimeout));
+        QVERIFY(finished.last().at(0).toBool());
+        QCOMPARE(pageText(b), QStringLiteral("ten"));
         QVERIFY(d.allUsed());
     }
 

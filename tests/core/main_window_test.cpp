@@ -18,6 +18,7 @@
 
 #include <QDialog>
 #include <QMenu>
+#include <QScreen>
 #include <QSlider>
 #include <QTest>
 
@@ -100,6 +101,33 @@ private Q_SLOTS:
         QCOMPARE(QPoint(state().Normal_Left, state().Normal_Top), QPoint(600, 900));
         w->resize(800, 700);
         QCOMPARE(QSize(state().Normal_Width, state().Normal_Height), QSize(12000, 10500));
+    }
+
+    // Whatever the settings file says, the window comes up on the screen's
+    // free area, no smaller than its minimum; with the editor window closed,
+    // the document commands wait for a document.
+    void storedPlaceStaysOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");  // twips
+        QTest::newRow("largest numbers") << QRect(2147483647, 2147483647, 2147483647, 2147483647);
+        QTest::newRow("most negative, far right, tiny") << QRect(-2147483647, 600000, 15, 15);
+    }
+    void storedPlaceStaysOnTheScreen()
+    {
+        QFETCH(QRect, stored);
+        TempSite site;
+        SharedState s;
+        s.Program_Folder = site.programFolder();
+        s.Normal_Left = stored.x(); s.Normal_Top = stored.y();
+        s.Normal_Width = stored.width(); s.Normal_Height = stored.height();
+        s.Source_Window_Pos = -2;
+        Write_Settings_File(s);
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        QVERIFY(w->screen()->availableGeometry().contains(w->frameGeometry()) && w->size() == w->size().expandedTo(w->minimumSize()));
+        for (QAction* a : {w->mnu_Source_Save, w->mnu_Source_Save_As, w->mnu_Source_New,
+                           w->mnu_Source_Keys->menuAction(), w->mnu_Source_Print, w->mnu_Source_Preview})
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     }
 
     void editKeysNeedTheSourceWindow()

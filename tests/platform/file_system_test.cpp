@@ -1,5 +1,7 @@
-// The file service: encodings, line ends, atomic replacement, and the
-// read-only / missing-folder distinction callers react to.
+// The file service: encodings (every character kept whatever mix the file
+// holds), line ends, atomic replacement that keeps the file's mode and
+// links, only regular files of a sane size read, and the read-only /
+// missing-folder distinction callers react to.
 
 #include "tesk_test.h"
 #include "logic_support.h"
@@ -8,6 +10,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace tesk::test;
 
@@ -72,18 +76,69 @@ private Q_SLOTS:
         QTEST(fs::splitLines(text), "lines");
     }
 
-    void textIsWrittenAsUtf8AndLegacyTextIsRead()
+    void textIsWrittenAsUtf8()
     {
         const QString text = QStringLiteral("caf\u00e9 \u20ac \u4e2d\r\n");
         QCOMPARE(fs::writeText(p("u.txt"), text), fs::Result::Ok);
         QCOMPARE(readFile(p("u.txt")), text.toUtf8());  // no byte-order mark
         QCOMPARE(readBack("u.txt"), text);
-        // Single-byte files of the old code page, including its 0x80-0x9F range.
-        writeFile(p("w.txt"), QByteArray("caf\xe9 \x80 \x93quoted\x94 \x9f"));
-        QCOMPARE(readBack("w.txt"), QStringLiteral("caf\u00e9 \u20ac \u201cquoted\u201d \u0178"));
-        // A byte-order mark written by another editor is not part of the text.
-        writeFile(p("bom.txt"), QByteArray("\xEF\xBB\xBFhello"));
-        QCOMPARE(readBack("bom.txt"), QStringLiteral("hello"));
+    }
+
+    void everyCharacterKept_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        auto u = [](const char16_t* s) { return QString::fromUtf16(s); };
+        QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80") << u(u"caf\u00e9 \u20ac \U0001F600");
+        QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80 \x93q\x94 \x9f") << u(u"caf\u00e9 \u20ac \u201cq\u201d \u0178");
+        QTest::newRow("UTF-8 with one stray byte") << QByteArray("\xc3\xa9t\xe9 \xe2\x82\xac") << u(u"\u00e9t\u00e9 \u20ac");
+        QTest::newRow("old list, UTF-8 line appended") << QByteArray("caf\xe9\r\n\xc3\xbc\r\n") << u(u"caf\u00e9\r\n\u00fc\r\n");
+        QTest::newRow("sequence cut short at the end") << QByteArray("\xc3\xa9\xe2\x82") << u(u"\u00e9\u00e2\u201a");
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf\xc3\xa9") << u(u"\u00e9");
+        QTest::newRow("overlong form and surrogate are bytes") << QByteArray("\xc0\xaf\xed\xa0\x80")
+                                                               << u(u"\u00c0\u00af\u00ed\u00a0\u20ac");
+    }
+    void everyCharacterKept()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(writeFile(p("t.txt"), bytes));
+        QTEST(readBack("t.txt"), "text");
+    }
+
+    // A pipe would block the reader forever and /dev/zero never ends; a
+    // file past the limit is refused before a byte is read.
+    void onlyRegularFilesOfSaneSize()
+    {
+        QVERIFY(mkfifo(p("fifo.lst").toLocal8Bit().constData(), 0600) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), p("zero.lst")));
+        QVERIFY(writeFile(p("big.lst"), "x") && QFile(p("big.lst")).resize(fs::kMaxReadBytes + 1));
+        QStringList lines{QStringLiteral("left alone")};
+        for (const char* name : {"fifo.lst", "zero.lst"})
+            QCOMPARE(fs::readLines(p(QLatin1String(name)), lines), fs::Result::NotRegularFile);
+        QCOMPARE(fs::readLines(p("big.lst"), lines), fs::Result::TooLarge);
+        QVERIFY(lines.isEmpty());
+    }
+
+    // The user's choices on the file survive a save: its mode, and a link
+    // stays a link with the file it points to updated. No owner-write bit:
+    // not replaced, whoever runs the program.
+    void savesKeepModeAndLinks()
+    {
+        const QByteArray mine = p("private.html").toLocal8Bit();
+        QVERIFY(writeFile(p("private.html"), "old") && chmod(mine.constData(), 0600) == 0);
+        QCOMPARE(fs::writeText(p("private.html"), QStringLiteral("new")), fs::Result::Ok);
+        struct stat st {};
+        QVERIFY(stat(mine.constData(), &st) == 0 && (st.st_mode & 0777) == 0600);
+        QVERIFY(QDir().mkdir(p("shared")) && writeFile(p("shared/target.html"), "old"));
+        QVERIFY(QFile::link(p("shared/target.html"), p("link.html")));
+        QCOMPARE(fs::writeText(p("link.html"), QStringLiteral("new")), fs::Result::Ok);
+        QCOMPARE(QFileInfo(p("link.html")).symLinkTarget(), p("shared/target.html"));
+        for (const char* locked : {"shared/target.html", "shared"}) {
+            setReadOnly(p(QLatin1String(locked)), true);
+            QCOMPARE(fs::writeText(p("link.html"), QStringLiteral("lost")), fs::Result::PermissionDenied);
+            setReadOnly(p(QLatin1String(locked)), false);
+        }
+        QCOMPARE(readFile(p("shared/target.html")), QByteArray("new"));
     }
 
     void failuresAreTold()

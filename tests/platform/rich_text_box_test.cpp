@@ -212,15 +212,26 @@ private slots:
     {
         RichTextBox box;
         box.setText(QStringLiteral("0123456789\r\nabcdefghij"));
+        box.setSelStart(1);
+        box.setSelLength(2);
+        box.setSelBold(true);
+        box.document()->clearUndoRedoStacks();
         QSignalSpy changes(&box, &RichTextBox::Change);
         // Any order, overlapping (the later run wins), past the end, negative.
-        box.applyColorRuns({{10, 8, kBlue}, {0, 4, kRed}, {2, 4, kGreen}, {30, 5, kRed}, {5, -3, kRed}});
+        const std::vector<RichTextBox::ColorRun> runs{
+            {10, 8, kBlue}, {0, 4, kRed}, {2, 4, kGreen}, {30, 5, kRed}, {5, -3, kRed}};
+        box.applyColorRuns(runs);
         QCOMPARE(changes.count(), 1);
         const Colours coloured{{0, kRed}, {2, kGreen}, {6, 0}, {11, kBlue}, {17, 0}};
         QCOMPARE(box.content().colors, coloured);
+        // Only the colour changes: the bold characters stay bold.
+        for (int p : {1, 2, 3, 4})
+            QCOMPARE(richdoc::formatAt(*box.document(), p).fontWeight() == QFont::Bold, p == 2 || p == 3);
+        // Coloured again alike: nothing changes, and no second undo step.
+        box.applyColorRuns(runs);
         box.undo();
         QCOMPARE(box.content().colors, (Colours{{0, 0}}));
-        QVERIFY(!box.document()->isUndoAvailable());  // setting the text started a fresh history
+        QVERIFY(!box.document()->isUndoAvailable());
     }
 
     // The selected lines (a selection that ends at the start of a line

@@ -145,9 +145,15 @@ private slots:
         row("1252 by default", "{\\rtf1 \\'e9\\'80}", u(u"\u00e9\u20ac"));
         row("ansicpg 1251", "{\\rtf1\\ansi\\ansicpg1251 \\'e9}", u(u"\u0439"));
         row("font charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset161 G;}}\\f1\\'d9\\f0\\'d9}", u(u"\u03a9\u00d9"));
+        row("UTF-8 code page: bytes read together", "{\\rtf1\\ansicpg65001 caf\\'c3\\'a9 \\'e2\\'82\\'ac}",
+            u(u"caf\u00e9 \u20ac"));
+        row("UTF-8 font among 1252 ones", "{\\rtf1{\\fonttbl{\\f1\\cpg65001 U;}}\\'e9\\f1\\'c3\\'a9}", u(u"\u00e9\u00e9"));
         row("double-byte code page", "{\\rtf1\\ansicpg932 \\'82\\'a0x}", u(u"\u3042x"));
         row("unicode with fallback", "{\\rtf1 \\u8364?x}", u(u"\u20acx"));
         row("negative unicode", "{\\rtf1 \\u-3913?}", u(u"\uf0b7"));
+        row("negative unicode, symbol font range", "{\\rtf1 \\u-4064?}", u(u"\uf020"));
+        row("lone high surrogate", "{\\rtf1 a\\u55357?b\\u55357?}", u(u"a\ufffdb\ufffd"));
+        row("lone low surrogate", "{\\rtf1 \\u-8704?x}", u(u"\ufffdx"));
         row("surrogate pair", "{\\rtf1 \\uc0 \\u55357\\uc1 \\u56832\\'3f!}", u(u"\U0001F600!"));
         row("uc2 skips two", "{\\rtf1\\uc2 \\u8364\\'80\\'80x}", u(u"\u20acx"));
         row("uc0 skips none", "{\\rtf1\\uc0\\u233 e}", u(u"\u00e9e"));

@@ -132,26 +132,35 @@ private slots:
         QCOMPARE(shown(open()), fs::withoutSeparator(fs::rootOf(site_->programFolder())));
     }
 
-    // What a new user does: type a name, Enter, Yes, OK. The new site's
+    // What a new user does: type a name, Enter, Yes, OK. Edits not yet
+    // saved are offered first, and saved into the old site; the new site's
     // folders are made, the program points at them and the editor is cleared.
     void newFolderBecomesTheSite()
     {
-        state().Source_Window_Pos = 2;
+        SharedState& s = state();
+        s.Source_Window_Pos = 2;
+        const QString oldPage = s.Final_Pages_Folder + QStringLiteral("index.html");
+        s.Source_Title = QStringLiteral("index.rtf");
+        s.Source_Path = s.Working_Pages_Folder + s.Source_Title;
+        s.HTML_Name = QStringLiteral("index");
         forms::Source()->rtf_Source->setText(QStringLiteral("a page of the old site"));
+        s.Source_Changed = true;
         frm_Working_Folder* d = open();
         ScriptedDialogs script;
         script.expectMessage(QStringLiteral("Use My Club as a New Folder?"), dialogs::Answer::Yes);
+        script.expectMessage(QStringLiteral("Save Changes to index.rtf?"), dialogs::Answer::Yes);
         d->txt_New_Folder->setText(QStringLiteral("My Club"));
         QTest::keyClick(d->txt_New_Folder, Qt::Key_Return);
-        QVERIFY(script.allUsed());
         const QString club = siteFolder() + QStringLiteral("/My Club");
         QCOMPARE(shown(d), club);
         QVERIFY(d->txt_New_Folder->text().isEmpty());
 
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
+        QVERIFY(script.allUsed());
+        QCOMPARE(readFile(oldPage), QByteArray("a page of the old site"));
         for (const char* sub : {"Working-Pages", "Final-Pages", "Final-Pages/Images", "Final-Pages/Backgrnd"})
             QVERIFY2(QFileInfo(club + QLatin1Char('/') + QLatin1String(sub)).isDir(), sub);
-        QCOMPARE(state().Working_Folder, club + QLatin1Char('/'));
+        QCOMPARE(s.Working_Folder, club + QLatin1Char('/'));
         QCOMPARE(forms::Source()->rtf_Source->TextLength(), 0);
         QVERIFY(!d->frameVisible() && forms::Start()->topMenusEnabled());
         QCOMPARE(shown(open()), club);  // opening again starts in the new site

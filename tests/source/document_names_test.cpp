@@ -100,20 +100,30 @@ private Q_SLOTS:
         QTEST(srcdoc::Replaced_Entry({"page", "Index"}, typed), "replaces");
     }
 
-    void openFromElsewhereReplacesOnlyAnotherFile()
+    // An open writes the source of its name and that source's page: either
+    // may belong to another document ("" when neither does).
+    void openReplacesOnlyAnotherDocument_data()
     {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("replaced");
+        QTest::newRow("the site's own source") << "WP/index.rtf" << "";
+        QTest::newRow("the same source, its folder spelled otherwise") << "WP/../Working-Pages/index.rtf" << "";
+        QTest::newRow("another index.rtf: the source") << "~/index.rtf" << "index.rtf";
+        QTest::newRow("another index.html: the page of index.rtf") << "~/index.html" << "index.html";
+        QTest::newRow("the page file itself") << "FP/index.html" << "";
+        QTest::newRow("nothing of that name yet") << "~/about.htm" << "";
+    }
+    void openReplacesOnlyAnotherDocument()
+    {
+        QFETCH(QString, opened);
         TempSite site;
         const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
-        QVERIFY(writeFile(wp + QStringLiteral("index.rtf"), "{\\rtf1 x}"));
-        QVERIFY(writeFile(site.path(QStringLiteral("index.rtf")), "{\\rtf1 y}"));
-        QVERIFY(writeFile(site.path(QStringLiteral("about.htm")), "<p>"));
-        // The source itself, also when named through another spelling of its folder.
-        QVERIFY(!srcdoc::Open_Replaces_Other_Source(wp + "index.rtf", "index.rtf", wp));
-        QVERIFY(!srcdoc::Open_Replaces_Other_Source(wp + "../Working-Pages/index.rtf", "index.rtf", wp));
-        // Another file of the same name: it would replace the source.
-        QVERIFY(srcdoc::Open_Replaces_Other_Source(site.path("index.rtf"), "index.rtf", wp));
-        // Nothing of that name in Working-Pages yet.
-        QVERIFY(!srcdoc::Open_Replaces_Other_Source(site.path("about.htm"), "about.htm", wp));
+        const QString fp = site.workingFolder() + QStringLiteral("Final-Pages/");
+        for (const QString& f : {wp + "index.rtf", fp + "index.html", site.path("index.rtf"), site.path("index.html"),
+                                 site.path("about.htm")})
+            QVERIFY(writeFile(f, "x"));
+        const QString path = opened.replace("WP/", wp).replace("FP/", fp).replace("~/", site.path({}));
+        QTEST(srcdoc::Open_Would_Replace(path, srcdoc::Name_Rules(fs::fileName(path), wp, fp)), "replaced");
     }
 
     void templatesAreTriedInOrder()

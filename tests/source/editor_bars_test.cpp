@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace tesk::test;
 
 namespace {
@@ -137,6 +139,19 @@ private Q_SLOTS:
         QCOMPARE(items(e.tags->cbo_Tag[3]), (QStringList{"a", "B", "m"}));
         e.tags->Add_Target_Entry("frame");
         QCOMPARE(e.tags->cbo_Target[4]->itemText(5), QStringLiteral("frame"));
+    }
+
+    // A list that is a pipe is said and stays empty; nothing waits on it.
+    void listsThatCannotBeReadAreSaid()
+    {
+        Editor_With_Bars e;
+        QVERIFY(mkfifo(QFile::encodeName(e.list("Color.lst")).constData(), 0600) == 0);
+        ScriptedDialogs dialogs;
+        dialogs.answerNextMessage(dialogs::Answer::Ok);
+        QVERIFY(e.files({}));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY(dialogs.messages()[0].text.contains(e.list("Color.lst")));
+        QCOMPARE(e.tags->cbo_Tag[0]->count(), 1);
     }
 
     void insertingFromTheBars()

@@ -14,6 +14,8 @@
 #include <QTextDocument>
 #include <QToolButton>
 
+#include <csignal>
+
 using namespace tesk::test;
 
 namespace {
@@ -124,7 +126,8 @@ private Q_SLOTS:
         row("no document: the commands do nothing, ask nothing", "",
             "mnu_Source_Color; mnu_Source_Paste; Ctrl+S on frm_Source; Ctrl+Shift+S on frm_Source; Ctrl+] on frm_Source", "");
         row("Open Plus: the source rewritten, its page written",
-            "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n", "choose index; Ctrl+O on frm_Source",
+            "write WP/index.rtf=<h1>Caf\u00e9</h1>\r\n\t<p>x</p>\r\n; write FP/index.html=old",
+            "choose index; Ctrl+O on frm_Source",
             "text=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6 label=index title=index.rtf open=1 panel=WP/index.rtf "
             "offered=Source_Open '' [index] disk:FP/index.html=<h1>Caf\u00e9</h1>\u00b6\t<p>x</p>\u00b6");
         row("Open Plus cancelled: nothing", "open index=<p>x</p>\r\n", "cancel; mnu_Source_Open_Plus",
@@ -141,9 +144,14 @@ private Q_SLOTS:
         row("Open File again: starts there; no file chosen: nothing",
             "write ~/elsewhere/about.htm=<p>about</p>\n; pick ~/elsewhere/about.htm; mnu_Source_Open", "pick; mnu_Source_Open",
             "offered=file in ~/elsewhere/");
-        row("Open File of a source's name, No: nothing replaced", edited,
+        row("Open File of a source's name, No: nothing replaced, the text kept unnamed", edited,
             "answer No; pick ~/index.rtf; answer No; mnu_Source_Open",
-            "folder=~/ asked=Save Changes to keep.rtf? | Replace Existing File? offered=file in WP/");
+            "text=other label= title= folder=~/ undo=0 panel= asked=Save Changes to keep.rtf? | "
+            "Replace existing index.rtf? offered=file in WP/");
+        row("Open File of another source's page, No: nothing replaced",
+            "write WP/index.rtf=<p>site</p>\r\n; write FP/index.html=site; write ~/index.html=<p>mine</p>",
+            "pick ~/index.html; answer No; Ctrl+Shift+O on frm_Source",
+            "text=<p>mine</p> folder=~/ open=1 changed=1 asked=Replace existing index.html? offered=file in WP/");
         row("a file that cannot be loaded: said, nothing changes", edited,
             "answer No; pick ~/gone.rtf; answer Ok; mnu_Source_Open",
             "folder=~/ asked=Save Changes to keep.rtf? | The file could not be opened:\u00b6~/gone.rtf "
@@ -154,10 +162,14 @@ private Q_SLOTS:
             "disk:WP/table.rtf=<table></table>\u00b6 {9,720}");
         row("a reference again: asks before replacing its copy", references + "; choose table; mnu_Source_Open_Ref",
             "choose table; answer No; mnu_Source_Open_Ref",
-            "asked=Replace Existing File? offered=Ref_Open 'table' [form,table]");
+            "label= title= changed=1 panel= asked=Replace existing table.rtf? offered=Ref_Open 'table' [form,table]");
         row("a read-only source: said, its page protected",
             "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
+        row("a read-only page: said, kept, the source saved",
+            "open index=<p>old</p>\r\n; type new ; readonly FP/index.html; clear panel", "answer Ok; Ctrl+S",
+            "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
+            "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
         row("the source folder gone: said, the changes stay marked",
             "open index=<p>old</p>\r\n; type new ; remove WP/; clear panel", "answer Ok; Ctrl+S; answer No; cmd_Close",
             "panel=WP/index.rtf shown=0 asked=The source file could not be saved:\u00b6WP/index.rtf | "
@@ -190,6 +202,44 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // A logout or shutdown ends the program as File > Exit does, asking
+    // nothing: the settings stored, the edits kept beside their source, which
+    // stays as it was. The next start offers them back.
+    void endedFromOutsideKeepsTheEdits_data()
+    {
+        QTest::addColumn<int>("sig");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("SIGTERM, then Yes: back, not saved yet") << int(SIGTERM) << "Yes";
+        QTest::newRow("SIGHUP, then No: thrown away") << int(SIGHUP) << "No";
+        QTest::newRow("SIGTERM, then Cancel: kept for later") << int(SIGTERM) << "Cancel";
+    }
+    void endedFromOutsideKeepsTheEdits()
+    {
+        QFETCH(int, sig);
+        QFETCH(QString, answer);
+        bool ended = false;
+        setProgramExit([&ended] { ended = true; });
+        f_->open("index", "<p>old</p>\r\n");
+        QTest::keyClicks(f_->box, "new ");
+        const QByteArray source = readFile(f_->wp("index.rtf"));
+        const QString kept = f_->wp("index.rtf.recovered");
+        ::raise(sig);
+        QTRY_VERIFY(ended);
+        setProgramExit([] {});
+        QCOMPARE(readFile(f_->wp("index.rtf")), source);
+        QCOMPARE(rtf::crlfText(readSource(kept)), QStringLiteral("new <p>old</p>\r\n"));
+        QVERIFY(fs::fileExists(f_->site.programFolder() + "Tesk Web Editor.ini"));
+
+        resetProgram();
+        f_->dialogs.answerNextMessage(answer == "Yes" ? dialogs::Answer::Yes
+                                      : answer == "No" ? dialogs::Answer::No : dialogs::Answer::Cancel);
+        Main(f_->site.programFolder());
+        QCOMPARE(forms::Source()->rtf_Source->Text(), answer == "Yes" ? "new <p>old</p>\r\n" : "Select a File");
+        QCOMPARE(state().Source_Changed, answer == "Yes");
+        QCOMPARE(fs::fileExists(kept), answer == "Cancel");
+        QCOMPARE(readFile(f_->wp("index.rtf")), source);
     }
 
     void aNewSiteBringsItsOwnListsAndTargets()

@@ -4,6 +4,9 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
+#include "source/tag_bars.h"
+
+#include <QComboBox>
 #include <QMenu>
 #include <QToolButton>
 
@@ -142,6 +145,25 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // An access key of the focused window comes before the main menu's:
+    // Alt+H on the open anchor bar is its "&Here"; elsewhere the Help menu.
+    void accessKeysOfTheWindowComeFirst()
+    {
+        QVERIFY(writeFile(f_->wp("Anchor.lst"), "top\r\n"));
+        TagBars* bars = f_->w->tagBars;
+        bars->Retrieve_Tag_Lists();
+        bars->Select_Tag(3);
+        bars->cbo_Tag[3]->setCurrentIndex(1);
+        QTRY_VERIFY(bars->cbo_Tag[3]->hasFocus());
+        QTest::keyClick(bars->cbo_Tag[3], Qt::Key_H, Qt::AltModifier);
+        QCOMPARE(box_->Text().section("\r\n", 0, 0), QStringLiteral("<p<a name=\"top\"></a> class=\"x\">Hello</p>"));
+        QMenu* help = forms::Start()->mnu_Help_Menu;
+        QTRY_VERIFY(box_->hasFocus() && !help->isVisible());
+        QTest::keyClick(box_, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(help->isVisible());
+        help->hide();
     }
 
     void aChangeMakesThePaginationStale()
