@@ -8,4 +8,5 @@ target_sources(tesk_ui PRIVATE
   ui/window_manner.h ui/window_manner.cpp
   ui/folder_controls.h ui/folder_controls.cpp
   ui/frm_Folder.h ui/frm_Folder.cpp
+  ui/folder_picker.h ui/folder_picker.cpp
 )
