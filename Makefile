@@ -10,7 +10,7 @@ ifeq ($(shell id -u),0)
   WEBENGINE_ENV := QTWEBENGINE_DISABLE_SANDBOX=1
 endif
 
-.PHONY: all deps configure build run test bench clean fuzz test-asan
+.PHONY: all deps configure build run test bench install clean fuzz test-asan
 
 all: build
 
@@ -60,6 +60,10 @@ endif
 
 bench: build
 	$(BUILD_DIR)/bin/tesk_bench
+
+# Installs under PREFIX (default: the one the build was configured with).
+install: build
+	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,6 +1,7 @@
 #include "ui/forms.h"
 #include "app/program_icon.h"
 #include "app/startup.h"
+#include "app/termination.h"
 #include "platform/web_browser.h"
 
 #include <QApplication>
@@ -12,11 +13,13 @@ int main(int argc, char** argv)
     // be set before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     WebBrowser::allowEngineToStart();
+    Catch_Termination();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tesk Web Editor"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
     QApplication::setWindowIcon(Program_Icon());
 
+    Close_On_Termination();
     Main();
     const int rc = QApplication::exec();
     forms::Unload_All();

@@ -6,6 +6,8 @@
 #include "platform/screen.h"
 #include "ui/tool_window.h"
 #include "core/window_arrangement.h"
+#include "site/frm_Delete.h"
+#include "site/frm_Rename.h"
 #include "source/frm_Find.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
@@ -142,9 +144,14 @@ void Hide_All_Tool_Windows()
 
 void End_Page_Dialog()
 {
-    // The page dialogs end through Restore_Layout; their own End_Delete and
-    // End_Rename add their clean-up when they exist.
-    if (state().Page_Dialog != 0)
+    const int open = state().Page_Dialog;
+    frm_Delete* del = forms::Delete_If_Loaded();
+    frm_Rename* ren = forms::Rename_If_Loaded();
+    if (open == 1 && del && del->isOpen())
+        del->End_Delete();
+    else if (open == 2 && ren && ren->isOpen())
+        ren->End_Rename();
+    else if (open != 0)
         Restore_Layout();
 }
 

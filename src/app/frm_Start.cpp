@@ -1,6 +1,8 @@
 #include "app/frm_Start.h"
 
 #include "browser/frm_Browser.h"
+#include "help/frm_About.h"
+#include "help/frm_Help.h"
 #include "app/arrange.h"
 #include "ui/forms.h"
 #include "core/shared_state.h"
@@ -10,6 +12,9 @@
 #include "platform/dialogs.h"
 #include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
+#include "site/frm_Copy.h"
+#include "site/frm_Delete.h"
+#include "site/frm_Rename.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
 #include "print/print_engine.h"
@@ -149,7 +154,8 @@ void frm_Start::buildMenus()
     mnu_File_Menu = addMenuFromRows(topMenu(bar, "&File", "mnu_File"), {
         {&S::mnu_File_Working_Folder, "mnu_File_Working_Folder", "&Working Folder...", nullptr,
          [] { frm_Working_Folder::Open_Dialog(); }},
-        {&S::mnu_File_Copy, "mnu_File_Copy", "&Copy Folders and Files...", nullptr, nothing},
+        {&S::mnu_File_Copy, "mnu_File_Copy", "&Copy Folders and Files...", nullptr,
+         [] { frm_Copy::Open_Dialog(); }},
         {},
         {&S::mnu_File_Prt_Setup, "mnu_File_Prt_Setup", "P&rinter Setup...", nullptr, printerSetup},
         {&S::mnu_File_Pg_Setup, "mnu_File_Pg_Setup", "P&age Setup...", nullptr,
@@ -234,8 +240,10 @@ void frm_Start::buildMenus()
         {&S::mnu_Source_New, "mnu_Source_New", "Save for &New Pages...", nullptr,
          [] { forms::Source()->Save_New(); }},
         {},
-        {&S::mnu_Source_Rename, "mnu_Source_Rename", "Rena&me Pages...", nullptr, nothing},
-        {&S::mnu_Source_Delete, "mnu_Source_Delete", "&Delete Pages...", nullptr, nothing},
+        {&S::mnu_Source_Rename, "mnu_Source_Rename", "Rena&me Pages...", nullptr,
+         [] { frm_Rename::Open_Dialog(); }},
+        {&S::mnu_Source_Delete, "mnu_Source_Delete", "&Delete Pages...", nullptr,
+         [] { frm_Delete::Open_Dialog(); }},
         {},
     });
     mnu_Source_Keys = addMenuFromRows(mnu_Source->addMenu(QStringLiteral("Edit &Keys")), {
@@ -312,8 +320,8 @@ void frm_Start::buildMenus()
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {
-        {&S::mnu_Help_Home, "mnu_Help_Home", "&Help Display...", nullptr, nothing},
-        {&S::mnu_Help_About, "mnu_Help_About", "&About \"Tesk\"...", nullptr, nothing},
+        {&S::mnu_Help_Home, "mnu_Help_Home", "&Help Display...", nullptr, [] { frm_Help::Show_Help(); }},
+        {&S::mnu_Help_About, "mnu_Help_About", "&About \"Tesk\"...", nullptr, [] { frm_About::Show_About(); }},
         {},
         {&S::mnu_Help_Font, "mnu_Help_Font", "(Program Font: Arial)", nullptr, nothing},
     });
@@ -485,7 +493,10 @@ void frm_Start::hideFindWindow()
 
 void frm_Start::hidePageDialog()
 {
-    // The Delete and Rename Pages dialogs join when they exist.
+    if (frm_Delete* d = forms::Delete_If_Loaded())
+        d->hideFrame();
+    if (frm_Rename* r = forms::Rename_If_Loaded())
+        r->hideFrame();
 }
 
 bool frm_Start::Needs_Source() { return state().Source_Window_Pos >= 1; }
@@ -530,6 +541,8 @@ void frm_Start::Browser_Toggle_Access()
         if (s.Show_Access_Button && s.Show_Browser_Buttons)
             b->Focus_Access();
     }
+    if (frm_Help* h = forms::Help_If_Loaded())
+        h->Show_Access(s.Show_Access_Button);
 }
 
 void frm_Start::Browser_Toggle_Buttons()

@@ -7,4 +7,5 @@ target_sources(tesk_app PRIVATE
   app/arrange.h app/arrange.cpp
   app/wiring.h app/wiring.cpp
   app/program_icon.h app/program_icon.cpp
+  app/termination.h app/termination.cpp
 )

@@ -5,6 +5,7 @@
 #include "app/frm_Start.h"
 #include "app/wiring.h"
 #include "platform/screen.h"
+#include "core/installation.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
@@ -13,6 +14,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace {
 std::function<void()>& programExit()
@@ -61,7 +63,7 @@ void Apply_Startup_Rules(SharedState& s)
     if (!s.Working_Folder.isEmpty() && !fs::folderExists(s.Working_Folder))
         s.Working_Folder.clear();
     if (s.Working_Folder.isEmpty())
-        s.Working_Folder = s.Program_Folder;
+        s.Working_Folder = s.Default_Working_Folder.isEmpty() ? s.Program_Folder : s.Default_Working_Folder;
     s.Working_Folder = fs::withSeparator(s.Working_Folder);
     Derive_Site_Folders(s);
     if (s.Browser_Home_Page.isEmpty())
@@ -95,8 +97,20 @@ void Main(const QString& programFolder)
     SharedState& s = state();
     // 1-2: the file-system service is stateless; the program folder comes
     // from the executable's own location.
-    s.Program_Folder = Program_Folder_From(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                 : programFolder);
+    // An installed program reads its shipped files from the shared data
+    // folder and writes its own into the user's folders.
+    if (programFolder.isEmpty()) {
+        const ProgramPlaces places = Program_Places(
+            QCoreApplication::applicationDirPath(), Installed_Data_From_Bin(),
+            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        s.Program_Folder = places.programFolder;
+        s.User_Folder = places.userFolder;
+        s.Default_Working_Folder = places.defaultWorkingFolder;
+        Prepare_User_Folders(places);
+    } else {
+        s.Program_Folder = Program_Folder_From(programFolder);
+    }
 
     Wire_Windows();
 

@@ -4,15 +4,19 @@
 #include "core/shared_state.h"
 #include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
+#include "site/page_dialog.h"
 #include "source/frm_Source.h"
 #include "platform/rich_text_box.h"
 #include "print/print_engine.h"
+#include "source/source_document.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 #include "tags/frm_Tags.h"
 #include "ui/forms.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -124,6 +128,61 @@ void wireTags(frm_Tags* w)
     });
 }
 
+void wirePageDialog(PageDialog* w)
+{
+    // The editor's document is saved (or not) before the dialog takes over.
+    QObject::connect(w, &PageDialog::saveChangesRequested, w, [] {
+        if (frm_Source* source = forms::Source_If_Loaded(); source && state().Source_Changed)
+            source->Save_Changes();
+    });
+    QObject::connect(w, &PageDialog::showPage, w,
+                     [](const QString& path) { forms::Browser()->Navigate(path, 14); });
+    QObject::connect(w, &PageDialog::browserPlaced, w, [](const QRect& twips) {
+        if (twips.isEmpty()) {
+            // Back to the arrangement, which leaves a closed browser alone.
+            if (frm_Browser* b = forms::Browser_If_Loaded(); b && state().Browser_Window_Pos < 1)
+                b->hideFrame();
+            return;
+        }
+        frm_Browser* b = forms::Browser();
+        b->showFrame();
+        b->setGeometryTwips(twips);
+    });
+    QObject::connect(w, &PageDialog::pagesChanged, w, [] {
+        const SharedState& s = state();
+        if (s.Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                source->tagBars->Retrieve_HTML_Pages();
+        if (s.Image_Window_Pos > -2)
+            if (frm_Images* images = forms::Images_If_Loaded())
+                images->Retrieve_HTML_Pages();
+    });
+    // The editor's own page deleted: the editor is emptied; renamed: the
+    // editor carries on under the new name.
+    QObject::connect(w, &PageDialog::pageDeleted, w, [](const QString& sourcePath) {
+        SharedState& s = state();
+        frm_Source* source = forms::Source_If_Loaded();
+        if (!source || s.Source_Path.isEmpty() || !srcdoc::Same_File(s.Source_Path, sourcePath))
+            return;
+        source->Clear_Source();
+        s.Source_Title.clear();
+        s.Source_Path.clear();
+        s.HTML_Name.clear();
+        s.HTML_Path.clear();
+        s.Status_Path_Panel.clear();
+    });
+    QObject::connect(w, &PageDialog::pageRenamed, w, [](const QString& sourcePath, const QString& newName) {
+        SharedState& s = state();
+        frm_Source* source = forms::Source_If_Loaded();
+        if (!source || s.Source_Path.isEmpty() || !srcdoc::Same_File(s.Source_Path, sourcePath))
+            return;
+        s.Source_Title = newName;
+        source->lbl_Source_File->setText(srcdoc::Adjust_Source_Name(s));
+        srcdoc::Adjust_HTML_Name(s);
+        s.Status_Path_Panel.setText(s.Source_Path);
+    });
+}
+
 } // namespace
 
 void Wire_Windows()
@@ -143,5 +202,7 @@ void Wire_Windows()
             wireImages(images);
         else if (auto* colors = qobject_cast<frm_Colors*>(w))
             wireColors(colors);
+        else if (auto* page = qobject_cast<PageDialog*>(w))
+            wirePageDialog(page);
     });
 }

@@ -206,7 +206,7 @@ SettingsRead Parse_Settings(const QString& text, SharedState& s)
 
 SettingsRead Read_Settings_File(SharedState& s)
 {
-    const QString path = fs::findCaseInsensitive(s.Program_Folder, Settings_File_Name());
+    const QString path = fs::findCaseInsensitive(User_Files_Folder(s), Settings_File_Name());
     if (path.isEmpty() || !fs::fileExists(path))
         return SettingsRead::Missing;
     QString text;
@@ -218,5 +218,5 @@ SettingsRead Read_Settings_File(SharedState& s)
 fs::Result Write_Settings_File(SharedState& s)
 {
     const QString text = Format_Settings(s);
-    return fs::writeText(Settings_Path(s.Program_Folder), text);
+    return fs::writeText(Settings_Path(User_Files_Folder(s)), text);
 }

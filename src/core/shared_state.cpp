@@ -34,9 +34,14 @@ QString Program_Folder_From(const QString& applicationDir)
     return fs::withSeparator(applicationDir);
 }
 
+QString User_Files_Folder(const SharedState& s)
+{
+    return s.User_Folder.isEmpty() ? s.Program_Folder : s.User_Folder;
+}
+
 void Derive_Site_Folders(SharedState& s)
 {
     s.Working_Pages_Folder = s.Working_Folder + QStringLiteral("Working-Pages") + fs::separator();
     s.Final_Pages_Folder = s.Working_Folder + QStringLiteral("Final-Pages") + fs::separator();
-    s.Reference_Folder = s.Program_Folder + QStringLiteral("References") + fs::separator();
+    s.Reference_Folder = User_Files_Folder(s) + QStringLiteral("References") + fs::separator();
 }

@@ -79,6 +79,12 @@ struct SharedState {
     QString Reference_Folder;
     QString Help_File;
     QString Samples_Index;
+    // Where the program writes its own files (the settings file and
+    // "References") and its first working folder. Empty: the program folder,
+    // as for a program run from its build folder; an installed program,
+    // whose program folder is shared, uses the user's own folders.
+    QString User_Folder;
+    QString Default_Working_Folder;
 
     // ---- editor and HTML settings ------------------------------------------
     QString Font_Name = QStringLiteral("Arial");
@@ -214,6 +220,10 @@ void resetState();
 // The program folder from the executable's location: the separator is
 // appended unless the path is a root, which already ends in one.
 QString Program_Folder_From(const QString& applicationDir);
+
+// The folder of the settings file and "References": User_Folder, or the
+// program folder when that is empty.
+QString User_Files_Folder(const SharedState& s);
 
 // Recomputes Working_Pages_Folder, Final_Pages_Folder and Reference_Folder
 // from Working_Folder and Program_Folder.

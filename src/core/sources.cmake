@@ -7,4 +7,8 @@ target_sources(tesk_logic PRIVATE
   core/window_arrangement.h core/window_arrangement.cpp
   core/site_layout.h core/site_layout.cpp
   core/main_window_port.h core/main_window_port.cpp
+  core/installation.h core/installation.cpp
 )
+# Where an installed program finds its data folder, from its executable's.
+set_source_files_properties(core/installation.cpp PROPERTIES
+  COMPILE_DEFINITIONS "TESK_INSTALLED_DATA_FROM_BIN=\"${TESK_DATA_FROM_BIN}\"")

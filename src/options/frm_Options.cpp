@@ -128,11 +128,8 @@ void frm_Options::Form_Activate()
     const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
     const site::DialogPlacement p = options::Place_Options(QSize(s.Client_Width, s.Client_Height),
                                                            geometryTwips().size(), s.Help_Shown, mainWindow, help);
-    if (p.moveHelp) {
-        // The help window reads its place from here when it is next placed.
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
+    if (p.moveHelp)
+        Move_Help_Window(Px_From_Twips_X(p.help.x()), Px_From_Twips_Y(p.help.y()));
     moveTwips(p.dialog.x(), p.dialog.y());
     shown_ = true;
 }

@@ -9,6 +9,10 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <cstdio>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace fs {
 
@@ -463,6 +467,81 @@ Result deleteFile(const QString& path)
     errno = 0;
     if (!f.remove())
         return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result removeFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return QFileInfo(info.absolutePath()).isDir() ? Result::NotFound : Result::PathNotFound;
+    if (!ownerCanWrite(info.absolutePath()) || (!info.isSymLink() && !ownerCanWrite(path)))
+        return Result::PermissionDenied;
+    errno = 0;
+    if (!QFile::remove(path))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+QString canonicalPath(const QString& path)
+{
+    return path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
+}
+
+static void listTreeInto(const QString& base, const QString& prefix, QList<TreeEntry>& out)
+{
+    QDir dir(base + prefix);
+    const QFileInfoList entries = dir.entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+        QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& e : entries) {
+        const QString relative = prefix + e.fileName();
+        if (e.isSymLink()) {
+            out.append({relative, TreeEntry::Kind::Link});
+        } else if (e.isDir()) {
+            out.append({relative, TreeEntry::Kind::Folder});
+            listTreeInto(base, relative + QLatin1Char('/'), out);
+        } else {
+            out.append({relative, TreeEntry::Kind::File});
+        }
+    }
+}
+
+QList<TreeEntry> listTree(const QString& folder)
+{
+    QList<TreeEntry> out;
+    if (folderExists(folder))
+        listTreeInto(withSeparator(folder), QString(), out);
+    return out;
+}
+
+Result copyLink(const QString& from, const QString& to)
+{
+    if (!QFileInfo(from).isSymLink())
+        return Result::NotFound;
+    if (const Result pre = checkWritable(to); pre != Result::Ok && !QFileInfo(to).isSymLink())
+        return pre;
+#ifdef Q_OS_UNIX
+    QByteArray target(4096, '\0');
+    const ssize_t n = ::readlink(QFile::encodeName(from).constData(), target.data(), target.size());
+    if (n < 0)
+        return classifyErrno(errno);
+    target.truncate(n);
+    const QString linkTarget = QFile::decodeName(target);
+#else
+    const QString linkTarget = QFileInfo(from).symLinkTarget();
+#endif
+    const QString temporary = to + QStringLiteral(".tesk-link");
+    QFile::remove(temporary);
+    errno = 0;
+    if (!QFile::link(linkTarget, temporary))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    errno = 0;
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) != 0) {
+        const int err = errno;
+        QFile::remove(temporary);
+        return classifyErrno(err);
+    }
     return Result::Ok;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -93,6 +94,26 @@ Result appendLine(const QString& path, const QString& line);
 Result copyFile(const QString& from, const QString& to, bool overwrite);
 // Deletes the file even when it is marked read-only.
 Result deleteFile(const QString& path);
+// Deletes the file for good, but never one whose owner-write bit is clear
+// (PermissionDenied): the user protected it.
+Result removeFile(const QString& path);
+// The path with links resolved and no "." or ".." left; "" when it does not
+// exist.
+QString canonicalPath(const QString& path);
+// Everything inside folder, its subfolders' contents after each subfolder,
+// by name. A symbolic link is listed as a link and never followed, so a link
+// to one of the folder's own ancestors cannot make the listing endless.
+struct TreeEntry {
+    enum class Kind { File, Folder, Link };
+    QString relative;  // path below folder, '/' between the parts
+    Kind kind = Kind::File;
+    bool operator==(const TreeEntry&) const = default;
+};
+QList<TreeEntry> listTree(const QString& folder);
+// Makes to a symbolic link with the same target as the link from (a
+// relative target stays relative). An existing to is replaced only once the
+// new link is complete.
+Result copyLink(const QString& from, const QString& to);
 Result renameFile(const QString& from, const QString& to);
 Result makeFolder(const QString& path);
 // Moves the file to the desktop's trash, from where the user can get it

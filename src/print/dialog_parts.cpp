@@ -5,6 +5,7 @@
 #include "core/site_layout.h"
 #include "platform/screen.h"
 #include "ui/tool_window.h"
+#include "ui/window_manner.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -83,10 +84,8 @@ void Place_As_Working_Dialog(ToolWindow* dialog)
     const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
     const site::DialogPlacement p = site::Place_Working_Dialog(
         QSize(s.Client_Width, s.Client_Height), dialog->geometryTwips().size(), s.Help_Shown, mainWindow, help);
-    if (p.moveHelp) {
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
+    if (p.moveHelp)
+        Move_Help_Window(Px_From_Twips_X(p.help.x()), Px_From_Twips_Y(p.help.y()));
     if (p.moveDialog)
         dialog->moveTwips(p.dialog.x(), p.dialog.y());
 }

@@ -175,7 +175,8 @@ void frm_Working_Folder::buildControls()
     connect(cmd_Cancel, &QPushButton::clicked, this, [this] { Close_Form(); });
     connect(cmd_Close, &QPushButton::clicked, this, [this] { Close_Form(); });
     connect(cmd_App, &QPushButton::clicked, this, [this] {
-        const QString program = state().Program_Folder;
+        const SharedState& s = state();
+        const QString program = s.Default_Working_Folder.isEmpty() ? s.Program_Folder : s.Default_Working_Folder;
         drv_Folder->setDrive(program);
         dir_Folder->setPath(program);
     });
@@ -232,11 +233,8 @@ void frm_Working_Folder::Form_Activate()
     const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
     const site::DialogPlacement p = site::Place_Working_Dialog(
         QSize(s.Client_Width, s.Client_Height), geometryTwips().size(), s.Help_Shown, mainWindow, help);
-    if (p.moveHelp) {
-        // The help window reads its place from here when it is next placed.
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
+    if (p.moveHelp)
+        Move_Help_Window(Px_From_Twips_X(p.help.x()), Px_From_Twips_Y(p.help.y()));
     if (p.moveDialog)
         moveTwips(p.dialog.x(), p.dialog.y());
 

@@ -7,7 +7,27 @@
 #include "platform/screen.h"
 #include "ui/tool_window.h"
 
+#include <QPoint>
 #include <QWidget>
+
+namespace {
+std::function<void(const QPoint&)>& helpMover()
+{
+    static std::function<void(const QPoint&)> mover;
+    return mover;
+}
+} // namespace
+
+void setHelpWindowMover(std::function<void(const QPoint&)> mover) { helpMover() = std::move(mover); }
+
+void Move_Help_Window(int leftPx, int topPx)
+{
+    SharedState& s = state();
+    s.Help_Left = leftPx;
+    s.Help_Top = topPx;
+    if (helpMover())
+        helpMover()(QPoint(leftPx, topPx));
+}
 
 void Arrange_Windows()
 {
@@ -135,10 +155,8 @@ void Place_Over_Help_Window(QWidget* dialog)
     SharedState& s = state();
     const QPoint help(Twips_From_Px_X(s.Help_Left), Twips_From_Px_Y(s.Help_Top));
     const site::DialogPlacement p = site::Place_Folder_Picker(s.Help_Shown, help);
-    if (p.moveHelp) {
-        s.Help_Left = Px_From_Twips_X(p.help.x());
-        s.Help_Top = Px_From_Twips_Y(p.help.y());
-    }
+    if (p.moveHelp)
+        Move_Help_Window(Px_From_Twips_X(p.help.x()), Px_From_Twips_Y(p.help.y()));
     if (p.moveDialog)
         dialog->move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
 }

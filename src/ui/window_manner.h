@@ -4,6 +4,9 @@
 // movers. Each reaches the main window through core/main_window_port.h and
 // does nothing while there is none.
 
+#include <functional>
+
+class QPoint;
 class QWidget;
 class ToolWindow;
 
@@ -36,3 +39,10 @@ void Close_Dialog(ToolWindow* dialog);
 // Keeps a top-level dialog and the help window apart when the dialog becomes
 // active (the folder picker and the editor's name dialogs).
 void Place_Over_Help_Window(QWidget* dialog);
+
+// A dialog that pushes the help window out of its way gives its new place
+// (screen pixels) here: the help window, when it exists, moves there, and the
+// shared state remembers it.
+void Move_Help_Window(int leftPx, int topPx);
+// The help window registers how it is moved (null when it goes away).
+void setHelpWindowMover(std::function<void(const QPoint&)> mover);

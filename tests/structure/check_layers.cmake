@@ -3,7 +3,7 @@
 # (frm_*) of other folders. Run: cmake -DSRC=<src folder> -P check_layers.cmake
 #
 #   app                                  the composition root
-#   browser source site tags print options   windows and their logic
+#   browser source site tags print options help   windows and their logic
 #   ui                                   what every window builds on
 #   text core                            logic
 #   platform                             controls and services
@@ -18,7 +18,8 @@ set(allowed_browser platform core text ui tags)
 set(allowed_site platform core text ui tags)
 set(allowed_print platform core text ui)
 set(allowed_options platform core text ui)
-set(allowed_app platform core text ui tags source browser site print options)
+set(allowed_help platform core text ui)
+set(allowed_app platform core text ui tags source browser site print options help)
 
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)

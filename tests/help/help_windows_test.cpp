@@ -1,0 +1,146 @@
+// The help window and the about box in the running program: opened from the
+// Help menu, the help window comes back at its last normal place however it
+// was left, its state follows minimising and restoring, and the about box
+// closes the same way by every route and keeps clear of the help window.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "app/frm_Start.h"
+#include "app/startup.h"
+#include "browser/frm_Browser.h"
+#include "core/shared_state.h"
+#include "help/frm_About.h"
+#include "help/frm_Help.h"
+#include "platform/screen.h"
+#include "platform/web_browser.h"
+#include "ui/forms.h"
+
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+using namespace tesk::test;
+
+namespace {
+
+constexpr int kTimeout = 60000;
+
+void startProgram(const TempSite& site)
+{
+    writeFile(site.programFolder() + QStringLiteral("TeskEdit.htm"), "<html><body>Help</body></html>");
+    Main(site.programFolder());
+}
+
+frm_Help* openHelp()
+{
+    forms::Start()->mnu_Help_Home->trigger();
+    return forms::Help();
+}
+
+bool shownNormally(QWidget* w) { return w->isVisible() && w->windowState() == Qt::WindowNoState; }
+
+} // namespace
+
+class HelpWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetProgram(); }
+    void cleanup() { resetProgram(); }
+
+    // However it was left (and whether closed or only left minimised), the
+    // menu brings it back shown normally at its last normal place; its state
+    // follows minimising, not only resizing.
+    void helpWindowComesBackWhereItWas_data()
+    {
+        QTest::addColumn<Qt::WindowState>("leftAs");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("closed shown normally") << Qt::WindowNoState << true;
+        QTest::newRow("closed maximised") << Qt::WindowMaximized << true;
+        QTest::newRow("closed minimised") << Qt::WindowMinimized << true;
+        QTest::newRow("minimised, not closed") << Qt::WindowMinimized << false;
+    }
+    void helpWindowComesBackWhereItWas()
+    {
+        QFETCH(Qt::WindowState, leftAs);
+        QFETCH(bool, closed);
+        TempSite site;
+        startProgram(site);
+        frm_Help* h = openHelp();
+        QTRY_COMPARE_WITH_TIMEOUT(h->brw_Web_Browser->locationName(), QStringLiteral("TeskEdit.htm"), kTimeout);
+        QCOMPARE(state().Help_Shown, 1);
+        const QRect place(40, 50, 420, 380);
+        h->setGeometry(place);
+        QTRY_COMPARE(h->geometry(), place);
+
+        h->setWindowState(leftAs);
+        QTRY_COMPARE(h->windowState(), leftAs);
+        QCOMPARE(state().Help_Shown, leftAs == Qt::WindowMinimized ? 0 : 1);
+        if (closed) {
+            h->close();
+            QCOMPARE(state().Help_Shown, -2);
+        }
+        QCOMPARE(QRect(state().Help_Left, state().Help_Top, state().Help_Width, state().Help_Height), place);
+
+        openHelp();
+        QTRY_VERIFY(shownNormally(h));
+        QTRY_COMPARE(h->geometry(), place);
+        QCOMPARE(state().Help_Shown, 1);
+    }
+
+    void aboutBoxClosesByEveryRoute_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("&OK") << "ok";
+        QTest::newRow("&X") << "x";
+        QTest::newRow("Esc") << "esc";
+        QTest::newRow("title bar close") << "frame";
+        QTest::newRow("Enter on OK") << "enter";
+    }
+    void aboutBoxClosesByEveryRoute()
+    {
+        QFETCH(QString, route);
+        TempSite site;
+        startProgram(site);
+        frm_Browser* browser = forms::Browser();
+        QTRY_VERIFY(browser->frameVisible());
+        forms::Start()->mnu_Help_About->trigger();
+        frm_About* a = forms::About();
+        QVERIFY(a->frameVisible());
+        QVERIFY(!browser->frameVisible());  // the tool windows make way
+        if (route == "ok")
+            a->cmd_Ok->click();
+        else if (route == "x")
+            a->cmd_Close->click();
+        else if (route == "esc")
+            QTest::keyClick(a->cmd_Ok, Qt::Key_Escape);
+        else if (route == "enter")
+            QTest::keyClick(a->cmd_Ok, Qt::Key_Return);
+        else
+            a->frame()->close();
+        QVERIFY(!a->frameVisible());
+        QVERIFY(browser->frameVisible());  // arranged again
+    }
+
+    // With the help window shown the about box takes the top-left corner,
+    // and the help window really moves off the main window's corner.
+    void aboutBoxKeepsClearOfTheHelpWindow()
+    {
+        TempSite site;
+        startProgram(site);
+        frm_Start* start = forms::Start();
+        const SharedState& s = state();
+        frm_Help* h = openHelp();
+        QTRY_VERIFY(shownNormally(h));
+        const QPoint corner = start->frameGeometry().topLeft();
+        h->move(corner + QPoint(5, 5));
+        QTRY_VERIFY(h->pos() == corner + QPoint(5, 5));
+        start->mnu_Help_About->trigger();
+        QCOMPARE(forms::About()->geometryTwips().topLeft(), QPoint(60, 60));
+        QTRY_COMPARE(h->geometry().topLeft(), QPoint(Px_From_Twips_X(Twips_From_Px_X(corner.x()) + 1000),
+                                                      Px_From_Twips_Y(Twips_From_Px_Y(corner.y()) + 2000)));
+        QCOMPARE(QPoint(s.Help_Left, s.Help_Top), h->geometry().topLeft());
+    }
+};
+
+TESK_TEST(HelpWindowsTest)
+#include "help_windows_test.moc"

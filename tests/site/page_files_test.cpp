@@ -1,0 +1,188 @@
+// The rules behind copying, deleting and renaming a site's files: the two
+// files of a page, the names a rename accepts, which files a copy writes for
+// the user's answers, when a folder copy may start, and the file system's
+// tree listing and link copy that a folder copy relies on.
+
+#include "tesk_test.h"
+#include "logic_support.h"
+
+#include "platform/file_system.h"
+#include "site/copy_plan.h"
+#include "site/page_pairs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace tesk::test;
+
+class PageFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pairOfAName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("pair");
+        QTest::newRow("about -> about.html") << "about" << "html" << "W/about.rtf F/about.html";
+        QTest::newRow("index.htm carries its own") << "index.htm" << "html" << "W/index.htm.rtf F/index.htm";
+        QTest::newRow("renamed from a .htm page") << "contact" << "htm" << "W/contact.rtf F/contact.htm";
+        QTest::newRow("own extension beats the kept one") << "news.php" << "htm" << "W/news.php.rtf F/news.php";
+    }
+    void pairOfAName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, extension);
+        QFETCH(QString, pair);
+        const pages::Pair p = pages::Pair_Of(name, QStringLiteral("W/"), QStringLiteral("F/"), extension);
+        QCOMPARE(p.source + QLatin1Char(' ') + p.page, pair);
+    }
+
+    void pageNamesAndKeptExtensions()
+    {
+        const QStringList listing{"about.rtf", "index.htm.rtf", "Notes.RTF", "New Page", "old.rtf.bak", "x.rtfx"};
+        QCOMPARE(pages::Page_Names(listing), QStringList({"about", "index.htm"}));
+        QCOMPARE(pages::Page_Candidates(QStringLiteral("about"), QStringLiteral("F/")),
+                 QStringList({"F/about.html", "F/about.htm"}));
+        QCOMPARE(pages::Page_Candidates(QStringLiteral("a.php"), QStringLiteral("F/")), QStringList({"F/a.php"}));
+        QCOMPARE(pages::Typed_Page_Name(QStringLiteral("contact.rtf")), QStringLiteral("contact"));
+        QCOMPARE(pages::Typed_Page_Name(QStringLiteral("a.rtf.rtf")), QStringLiteral("a"));
+        QCOMPARE(pages::Kept_Extension(QStringLiteral("/s/Final-Pages/about.htm")), QStringLiteral("htm"));
+        QCOMPARE(pages::Kept_Extension(QString()), QStringLiteral("html"));
+        QCOMPARE(pages::Kept_Extension(QStringLiteral("/s/v1.2/page")), QStringLiteral("html"));
+    }
+
+    void newNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("contact") << "contact" << true;
+        QTest::newRow("news.php") << "news.php" << true;
+        QTest::newRow("inner blank") << "my page" << true;
+        QTest::newRow("only blanks") << "   " << false;
+        QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("backslash") << "a\\b" << false;
+        QTest::newRow("..") << ".." << false;
+        QTest::newRow("..x") << "a..b" << false;
+        QTest::newRow("colon") << "c:page" << false;
+        QTest::newRow("tab") << "a\tb" << false;
+        QTest::newRow("trailing dot") << "page." << false;
+        QTest::newRow("300 letters") << QString(300, QLatin1Char('a')) << false;
+    }
+    void newNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(pages::Page_Name_Problem(name).isEmpty(), accepted);
+    }
+
+    void filePattern()
+    {
+        QCOMPARE(copying::File_Pattern(QString()), QStringLiteral("*"));
+        QCOMPARE(copying::File_Pattern(QStringLiteral("htm")), QStringLiteral("*.htm"));
+        QCOMPARE(copying::File_Pattern(QStringLiteral("*.htm")), QStringLiteral("*.htm"));
+    }
+
+    // Names a b c; "existing" are there already; answers are given in turn.
+    void copyPlan_data()
+    {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("plan");
+        QTest::newRow("none there: all, no question") << "" << "" << "a b c";
+        QTest::newRow("a,c there; not a, replace c") << "a c" << "2 1" << "a? c? | b c";
+        QTest::newRow("all there; replace all") << "a b c" << "0" << "a? | a b c";
+        QTest::newRow("b there; cancel") << "b" << "3" << "b? | a cancelled";
+        QTest::newRow("a there; cancel at once") << "a" << "3" << "a? | cancelled";
+    }
+    void copyPlan()
+    {
+        QFETCH(QString, existing);
+        QFETCH(QString, answers);
+        QFETCH(QString, plan);
+        const QStringList there = existing.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QStringList given = answers.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QStringList asked;
+        const copying::Plan p = copying::Plan_Copy(
+            {"a", "b", "c"}, [&](const QString& n) { return there.contains(n); },
+            [&](const QString& n) {
+                asked << n + QLatin1Char('?');
+                return given.isEmpty() ? copying::Answer::Cancel : copying::Answer(given.takeFirst().toInt());
+            });
+        QStringList shown = p.copy;
+        if (p.cancelled)
+            shown << QStringLiteral("cancelled");
+        QCOMPARE((asked.isEmpty() ? QString() : asked.join(QLatin1Char(' ')) + QStringLiteral(" | "))
+                     + shown.join(QLatin1Char(' ')),
+                 plan);
+    }
+
+    void folderCheck_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("canonicalTo");
+        QTest::addColumn<int>("check");
+        using C = copying::FolderCheck;
+        QTest::newRow("same folder") << "/s/a" << "/s/a" << "/s/a" << int(C::Nothing);
+        QTest::newRow("no To") << "/s/a" << "" << "" << int(C::Nothing);
+        QTest::newRow("from the root") << "/" << "/s/a" << "/s/a" << int(C::No_Folder);
+        QTest::newRow("to the root") << "/s/a" << "/" << "/" << int(C::Root_Target);
+        QTest::newRow("into a subfolder") << "/s/a" << "/s/a/b" << "/s/a/b" << int(C::Into_Itself);
+        QTest::newRow("into itself through a link") << "/s/a" << "/s/link" << "/s/a" << int(C::Into_Itself);
+        QTest::newRow("a sibling with a longer name") << "/s/a" << "/s/ab" << "/s/ab" << int(C::Go);
+        QTest::newRow("into the parent") << "/s/a" << "/s" << "/s" << int(C::Go);
+    }
+    void folderCheck()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, canonicalTo);
+        QFETCH(int, check);
+        QCOMPARE(int(copying::Check_Folder_Copy(from, to, from, canonicalTo, from == "/", to == "/")), check);
+    }
+
+    void browserBesideTheDialog()
+    {
+        QCOMPARE(pages::Browser_Beside_Dialog(QRect(60, 60, 4000, 5000), QSize(11000, 7000)),
+                 QRect(4120, 60, 6940, 7000));
+        // Too narrow beside it: below the dialog.
+        QCOMPARE(pages::Browser_Beside_Dialog(QRect(60, 60, 4000, 3000), QSize(6000, 7000)),
+                 QRect(60, 3120, 6000, 3940));
+    }
+
+    // A link to an ancestor is listed, never followed; copied, it points
+    // where the original points.
+    void treeListingKeepsLinksAsLinks()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + QStringLiteral("/a/");
+        QDir().mkpath(root + QStringLiteral("sub"));
+        writeFile(root + QStringLiteral("sub/page.htm"), "x");
+        QVERIFY(QFile::link(QStringLiteral(".."), root + QStringLiteral("sub/up")));
+        QStringList listed;
+        for (const fs::TreeEntry& e : fs::listTree(root))
+            listed << e.relative + QLatin1Char(':') + QString::number(int(e.kind));
+        QCOMPARE(listed, QStringList({"sub:1", "sub/page.htm:0", "sub/up:2"}));
+        QCOMPARE(fs::copyLink(root + QStringLiteral("sub/up"), dir.path() + QStringLiteral("/up")), fs::Result::Ok);
+        QCOMPARE(QFileInfo(dir.path() + QStringLiteral("/up")).canonicalFilePath(),
+                 QFileInfo(dir.path() + QStringLiteral("/..")).canonicalFilePath());
+    }
+
+    void removeForGoodSparesProtectedFiles()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.path() + QStringLiteral("/kept.rtf");
+        writeFile(file, "x");
+        setReadOnly(file, true);
+        QCOMPARE(fs::removeFile(file), fs::Result::PermissionDenied);
+        QVERIFY(QFile::exists(file));
+        setReadOnly(file, false);
+        QCOMPARE(fs::removeFile(file), fs::Result::Ok);
+        QVERIFY(!QFile::exists(file));
+    }
+};
+
+TESK_TEST(PageFilesTest)
+#include "page_files_test.moc"
