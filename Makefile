@@ -10,7 +10,7 @@ ifeq ($(shell id -u),0)
   WEBENGINE_ENV := QTWEBENGINE_DISABLE_SANDBOX=1
 endif
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test bench install clean fuzz test-asan
 
 all: build
 
@@ -31,6 +31,32 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# The fuzz targets (clang, build-fuzz/), each run for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz.sh
+
+# The test suite built with ASan and UBSan in its own folder. ASAN_TESTS=logic
+# builds and runs the logic tests only. Leaks are reported except the ones
+# listed in tests/sanitizers/lsan.supp (Qt's and fontconfig's own).
+ASAN_DIR ?= build-asan
+ASAN_TESTS ?= all
+ASAN_ENV := ASAN_OPTIONS=detect_leaks=1:strict_init_order=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+test-asan: deps
+	@if [ ! -f $(ASAN_DIR)/build.ninja ]; then \
+	  cmake -S . -B $(ASAN_DIR) -G Ninja -DTESK_SANITIZE=ON; \
+	fi
+ifeq ($(ASAN_TESTS),logic)
+	cmake --build $(ASAN_DIR) -j $(JOBS) --target tesk_logic_test_programs
+	cd $(ASAN_DIR) && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) --timeout 900 -L logic
+else
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && $(ASAN_ENV) QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 \
+	  ctest --output-on-failure -j $(JOBS) --timeout 900 -LE no-asan
+endif
 
 bench: build
 	$(BUILD_DIR)/bin/tesk_bench

@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation fontconfig
   xvfb xauth
   poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

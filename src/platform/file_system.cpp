@@ -70,6 +70,21 @@ Result checkWritable(const QString& path)
     return Result::Ok;
 }
 
+bool fullDiskFor(const QString& path)
+{
+    const QString part = qEnvironmentVariable(Full_Disk_Variable);
+    return !part.isEmpty() && path.contains(part);
+}
+
+// What a write that runs out of space leaves: some bytes in the temporary
+// file, which is dropped.
+Result failAsFullDisk(QSaveFile& f, const char* data, qint64 size)
+{
+    f.write(data, size / 2);
+    f.cancelWriting();
+    return Result::DiskFull;
+}
+
 } // namespace
 
 QString describe(Result r)
@@ -334,6 +349,8 @@ Result writeBytes(const QString& path, const QByteArray& bytes)
     errno = 0;
     if (!f.open(QIODevice::WriteOnly))
         return errno ? classifyErrno(errno) : Result::IoError;
+    if (fullDiskFor(path))
+        return failAsFullDisk(f, bytes.constData(), bytes.size());
     errno = 0;
     if (f.write(bytes) != bytes.size()) {
         const int err = errno;
@@ -358,17 +375,14 @@ Result writeLines(const QString& path, const QStringList& lines)
 
 Result appendText(const QString& path, const QString& text)
 {
-    if (const Result pre = checkWritable(path); pre != Result::Ok)
-        return pre;
-    QFile f(path);
-    errno = 0;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return errno ? classifyErrno(errno) : Result::IoError;
-    const QByteArray bytes = encodeText(text);
-    errno = 0;
-    if (f.write(bytes) != bytes.size() || !f.flush())
-        return errno ? classifyErrno(errno) : Result::IoError;
-    return Result::Ok;
+    // Read and written whole: appending in place would leave part of the
+    // text in the file when the disk fills up halfway.
+    QByteArray bytes;
+    if (QFileInfo::exists(path)) {
+        if (const Result r = readBytes(path, bytes); r != Result::Ok)
+            return r;
+    }
+    return writeBytes(path, bytes + encodeText(text));
 }
 
 Result appendLine(const QString& path, const QString& line)
@@ -394,6 +408,10 @@ Result copyFile(const QString& from, const QString& to, bool overwrite)
     errno = 0;
     if (!out.open(QIODevice::WriteOnly))
         return errno ? classifyErrno(errno) : Result::IoError;
+    if (fullDiskFor(to)) {
+        const QByteArray start = in.read(1 << 16);
+        return failAsFullDisk(out, start.constData(), start.size());
+    }
     char buffer[1 << 16];
     for (;;) {
         const qint64 got = in.read(buffer, sizeof buffer);

@@ -91,7 +91,8 @@ Result readLines(const QString& path, QStringList& out);
 Result writeBytes(const QString& path, const QByteArray& bytes);
 Result writeText(const QString& path, const QString& text);
 Result writeLines(const QString& path, const QStringList& lines);
-// Appends text to the file, creating it when missing.
+// Appends text to the file, creating it when missing. The file is replaced
+// whole, like writeBytes, so a full disk never leaves half an addition.
 Result appendText(const QString& path, const QString& text);
 Result appendLine(const QString& path, const QString& line);
 
@@ -126,5 +127,12 @@ Result makeFolder(const QString& path);
 // before deleting for good. The file's own read-only bit is the caller's
 // check: a move does not look at it.
 Result moveToTrash(const QString& path);
+
+// ---- a full disk on purpose ----------------------------------------------
+// While the environment variable named here is set, every write to a path
+// containing its text ("/" matches any path) fails as on a full disk: part of
+// the data reaches the temporary file, which is then dropped, and DiskFull is
+// returned. Lets tests and testers try every command that writes.
+inline constexpr const char* Full_Disk_Variable = "TESK_FULL_DISK";
 
 } // namespace fs

@@ -1,5 +1,7 @@
 #include "logic_support.h"
 
+#include "platform/file_system.h"
+
 #include "core/shared_state.h"
 
 #include <QDir>
@@ -43,6 +45,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+void fullDisk(const QString& part)
+{
+    if (part.isEmpty())
+        qunsetenv(fs::Full_Disk_Variable);
+    else
+        qputenv(fs::Full_Disk_Variable, part.toUtf8());
 }
 
 void setReadOnly(const QString& path, bool readOnly)

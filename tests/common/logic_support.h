@@ -29,6 +29,9 @@ QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 // Makes a file or folder read-only (or writable again).
 void setReadOnly(const QString& path, bool readOnly);
+// Every write to a path containing part fails as on a full disk; "" ends it
+// (so does resetProgram).
+void fullDisk(const QString& part);
 
 QString dataPath(const QString& name);
 

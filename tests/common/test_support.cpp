@@ -67,6 +67,7 @@ void resetProgram()
 {
     forms::Unload_All();
     resetState();
+    fullDisk(QString());
 }
 
 ScriptedDialogs::ScriptedDialogs()

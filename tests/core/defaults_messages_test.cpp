@@ -33,7 +33,11 @@ private Q_SLOTS:
         d.expectMessage(QStringLiteral("Default Storage not Successful"));
         Store_Defaults();
         setReadOnly(site.programFolder(), false);
+        fullDisk(site.programFolder());
+        d.expectMessage(QStringLiteral("Default Storage not Successful"));
+        Store_Defaults();
         QVERIFY(d.allUsed());
+        QCOMPARE(readFile(site.programFolder() + Settings_File_Name()), QByteArray("\"Working Folder:\"\r\n"));
     }
 };
 TESK_TEST(DefaultsMessagesTest)

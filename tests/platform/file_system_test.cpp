@@ -190,6 +190,32 @@ private Q_SLOTS:
         QCOMPARE(fs::renameFile(p("moved.gif"), p("src.gif")), fs::Result::PermissionDenied);
     }
 
+    // Every way of writing, on a full disk: the previous file is kept whole,
+    // nothing is left beside it, and the failure says the disk is full.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("replacing") << 0;
+        QTest::newRow("appending a line") << 1;
+        QTest::newRow("copying over it") << 2;
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, way);
+        QDir(dir_.path()).mkdir(QStringLiteral("full"));
+        writeFile(p("full/a.lst"), "one\r\ntwo\r\n");
+        writeFile(p("big.gif"), QByteArray(200000, 'g'));
+        qputenv(fs::Full_Disk_Variable, "/full/");
+        const QString big(100000, QLatin1Char('x'));
+        const fs::Result r = way == 0   ? fs::writeText(p("full/a.lst"), big)
+                             : way == 1 ? fs::appendLine(p("full/a.lst"), big)
+                                        : fs::copyFile(p("big.gif"), p("full/a.lst"), true);
+        qunsetenv(fs::Full_Disk_Variable);
+        QCOMPARE(r, fs::Result::DiskFull);
+        QCOMPARE(readFile(p("full/a.lst")), QByteArray("one\r\ntwo\r\n"));
+        QCOMPARE(QDir(p("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.lst"});
+    }
+
     // Listings are alphabetical without regard to case and filtered like the
     // system dialogs; a name is found whatever its case.
     void listingAndLookup()

@@ -242,8 +242,11 @@ private Q_SLOTS:
     void entriesThatCannotBeStoredAreReportedOnce_data()
     {
         QTest::addColumn<bool>("target");
-        QTest::newRow("new web address") << false;
-        QTest::newRow("target name, left twice") << true;
+        QTest::addColumn<bool>("full");  // a full disk rather than a read-only file
+        QTest::newRow("new web address") << false << false;
+        QTest::newRow("target name, left twice") << true << false;
+        QTest::newRow("new web address, full disk") << false << true;
+        QTest::newRow("target name, full disk") << true << true;
     }
     void entriesThatCannotBeStoredAreReportedOnce()
     {
@@ -252,7 +255,8 @@ private Q_SLOTS:
         QVERIFY(e.ready());
         const QString file = e.list(target ? "Target.lst" : "URL.lst");
         QVERIFY(writeFile(file, "a.org\r\n"));
-        setReadOnly(file, true);
+        QFETCH(bool, full);
+        full ? fullDisk(file) : setReadOnly(file, true);
         e.tags->Select_Tag(2);
         ScriptedDialogs dialogs;
         dialogs.answerNextMessage(dialogs::Answer::Ok);

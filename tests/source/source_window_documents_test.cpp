@@ -178,6 +178,21 @@ private Q_SLOTS:
             "open index=<p>old</p>\r\n; type new ; remove FP/; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
             "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
+        row("a full disk: the old source kept, said, the changes stay marked",
+            "open index=<p>old</p>\r\n; type new ; clear panel; full disk /Working-Pages/", "answer Ok; Ctrl+S",
+            "panel=WP/index.rtf asked=The source file could not be saved:\u00b6WP/index.rtf");
+        row("a full disk for the page: the old page kept, said",
+            "write FP/index.html=<p>page</p>; open index=<p>old</p>\r\n; type new ; clear panel; full disk .html",
+            "answer Ok; Ctrl+S", "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
+            "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
+        row("a full disk on Save As: nothing written, the changes stay marked",
+            "open index=<h1>x</h1>\r\n; full disk /Working-Pages/news", "choose news.php; answer Ok; Ctrl+Shift+S",
+            "label=news.php title=news.php.rtf changed=1 panel=WP/news.php.rtf "
+            "asked=The source file could not be saved:\u00b6WP/news.php.rtf offered=Source_Save_As 'index' [index]");
+        row("a full disk for the template: the old one kept, said",
+            "write WP/New Page=<p>mine</p>\r\n; open one=<p>one</p>\r\n; full disk New Page",
+            "answer Yes; answer Ok; mnu_Source_New", "asked=Use this File to Start New Pages? | "
+            "The new page template could not be saved:\u00b6WP/New Page");
         row("opening another asks first; Yes saves", changed, "answer Yes; choose other; mnu_Source_Open_Plus",
             "text=<p>other</p>\u00b6 label=other title=other.rtf changed=0 undo=0 panel=WP/other.rtf "
             "asked=Save Changes to index.rtf? offered=Source_Open 'index' [index,other] "

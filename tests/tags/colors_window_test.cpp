@@ -172,6 +172,13 @@ private Q_SLOTS:
         act("click cmd_Save");
         QCOMPARE(d.messages().last().title, QStringLiteral("TWE - Color Setting Not Saved"));
         QCOMPARE(readFile(wp("Greens.clr")), file);
+        // Nor does a full disk.
+        setReadOnly(wp("Greens.clr"), false);
+        fullDisk(wp("Greens.clr"));
+        d.answerNextMessage(dialogs::Answer::Ok);
+        act("click cmd_Save");
+        QVERIFY(d.messages().last().text.contains("(the disk is full)"));
+        QCOMPARE(readFile(wp("Greens.clr")), file);
         QVERIFY(d.allUsed());
     }
 };

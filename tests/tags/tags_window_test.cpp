@@ -88,6 +88,8 @@ private:
                                         : arg == "No" ? dialogs::Answer::No : dialogs::Answer::Ok);
         } else if (step.startsWith("readonly ")) {
             setReadOnly(path(arg), true);
+        } else if (step.startsWith("full disk ")) {
+            fullDisk(arg.section(' ', 1));
         } else if (step == "not edited") {
             QVERIFY(!w.lists().Tag_Edited());  // the program filled the edit line
         } else if (step == "leave") {
@@ -192,6 +194,10 @@ private Q_SLOTS:
         QTest::newRow("an emptied read-only list is kept, told once")
             << "mnu_Source_Tags" << 3 << "readonly WP/Anchor.lst; click cbo_WF_3 0; click cmd_Delete_WF_3; answer Ok; store again while telling; leave; leave"
             << "TWE - List Not Saved: The list file|~/site/Working-Pages/Anchor.lst|could not be written (the file or folder is read-only).||The file keeps its previous entries; "
+                     "the list keeps your changes while this window is open.";
+        QTest::newRow("an edit on a full disk keeps the file, told once")
+            << "mnu_Source_Tags" << 0 << "full disk Color.lst; click cbo_WF_0 1; click txt_WF_0; key Ctrl+A; type <font>; answer Ok; key Return; leave; leave"
+            << "TWE - List Not Saved: The list file|~/site/Working-Pages/Color.lst|could not be written (the disk is full).||The file keeps its previous entries; "
                      "the list keeps your changes while this window is open.";
         QTest::newRow("leaving the window writes at once") << "mnu_Source_Tags" << 3 << "click lst_RF_3 0; click cmd_Up_3; leave; readonly WP/Anchor.lst"
             << "WP/Anchor.lst=end|top| bar3=end|top";

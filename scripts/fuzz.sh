@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang, build-fuzz/) and runs each for FUZZ_SECONDS
+# (default 60), one after another. FUZZ_TARGETS picks some ("rtf settings").
+# Seeds come from tests/data/fuzz/<target>; what a run learns stays in
+# build-fuzz/corpus/<target>, a crashing or hanging input in
+# build-fuzz/artifacts/<target>/. Any finding fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
+SECONDS_EACH=${FUZZ_SECONDS:-60}
+ALL="rtf settings tag_lists button_bar folder_list color_settings color_coding"
+TARGETS=${FUZZ_TARGETS:-$ALL}
+
+if [ ! -f "$BUILD/build.ninja" ]; then
+  CC=clang CXX=clang++ cmake -S . -B "$BUILD" -G Ninja -DTESK_FUZZ=ON
+fi
+cmake --build "$BUILD" --target tesk_fuzzers
+
+failed=()
+for t in $TARGETS; do
+  mkdir -p "$BUILD/corpus/$t" "$BUILD/artifacts/$t"
+  echo "== fuzz_$t for ${SECONDS_EACH}s"
+  # 256 MB is the most any single allocation may take; a run over 10 s on
+  # one input is a hang.
+  if ! "$BUILD/fuzz/fuzz_$t" "$BUILD/corpus/$t" "tests/data/fuzz/$t" \
+      -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -malloc_limit_mb=256 \
+      -timeout=10 -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$t/" \
+      >"$BUILD/artifacts/$t.log" 2>&1; then
+    failed+=("$t")
+    tail -40 "$BUILD/artifacts/$t.log"
+  fi
+  grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|Done [0-9]+ runs" "$BUILD/artifacts/$t.log" || true
+done
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "Fuzzing found problems in: ${failed[*]}"
+  exit 1
+fi
