@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QPointer>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QToolButton>
 #include <QTimer>
 
 namespace {
@@ -47,6 +49,10 @@ protected:
         }
         if (event->type() != QEvent::KeyPress)
             return false;
+        if (pressesFocusedButton(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
         // A key the window did not use travels on to the parents and is
         // offered again there; handlers leave unused keys without effect.
         auto* key = static_cast<QKeyEvent*>(event);
@@ -75,6 +81,24 @@ protected:
     }
 
 private:
+    // Enter on a focused button presses that button, in every window: a
+    // dialog's default button answers Enter only while no button has the
+    // focus, and buttons outside dialogs would take only Space.
+    static bool pressesFocusedButton(QWidget* w, const QKeyEvent* key)
+    {
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!qobject_cast<QPushButton*>(w) && !qobject_cast<QToolButton*>(w))
+            return false;
+        auto* button = static_cast<QAbstractButton*>(w);
+        if (!button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    }
+
     bool owner(QWidget* w) const
     {
         for (; w; w = w->parentWidget())

@@ -61,6 +61,8 @@ private:
 
 // Gives top-level windows of the program the same key preview: install on a
 // window to have its keys offered to handler before its controls see them.
+// The same preview makes Enter press the focused button in every window of
+// the program (tool windows, dialogs, message boxes).
 void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler);
 
 // The sub-window that holds a ToolWindow.

@@ -113,6 +113,55 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), name);
     }
 
+    // Each dialog opens with the focus where the user chooses (the list, the
+    // name box), so arrow keys and Enter work at once; Enter presses the
+    // focused button, the default button only while none has the focus.
+    void keysFromTheFirstFocus_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focused");  // object name of the first focus
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("chosen");  // Source_Title or Reference_Name
+        QTest::newRow("open: Down, Enter opens the next entry")
+            << int(Open) << "Down Return" << "lst_Html_Pages" << false << "page";
+        QTest::newRow("open: Shift+Tab to X, Enter cancels")
+            << int(Open) << "Backtab Return" << "lst_Html_Pages" << true << "index.rtf";
+        QTest::newRow("open: Tab to the open button, Enter opens")
+            << int(Open) << "Tab Return" << "lst_Html_Pages" << false << "index";
+        QTest::newRow("save as: Tab twice to X, Enter cancels")
+            << int(SaveAs) << "Tab Tab Return" << "txt_Save_As" << true << "index.rtf";
+        QTest::newRow("reference: Up, Enter opens the entry above")
+            << int(Reference) << "Up Return" << "lst_Ref_Pages" << false << "form";
+        QTest::newRow("reference: Tab twice to X, Enter cancels")
+            << int(Reference) << "Tab Tab Return" << "lst_Ref_Pages" << true << "table";
+    }
+    void keysFromTheFirstFocus()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, keys);
+        SharedState& s = state();
+        s.Source_Title = "index.rtf";
+        s.Reference_Name = "table";
+        std::unique_ptr<NameDialog> d;
+        if (kind == Open)
+            d = std::make_unique<frm_Source_Open>();
+        else if (kind == SaveAs)
+            d = std::make_unique<frm_Source_Save_As>();
+        else
+            d = std::make_unique<frm_Ref_Open>();
+        QVERIFY(showActive(*d));
+        QTEST(QApplication::focusWidget()->objectName(), "focused");
+        for (const QString& key : keys.split(' ')) {
+            QVERIFY(d->isVisible());
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key == "Backtab" ? "Shift+Tab" : key)[0].key(),
+                            key == "Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        QVERIFY(!d->isVisible());
+        QTEST(s.Dialog_Cancelled, "cancelled");
+        QTEST(kind == Reference ? s.Reference_Name : s.Source_Title, "chosen");
+    }
+
     void saveAsByKeys()
     {
         state().Source_Title = "index.rtf";

@@ -100,8 +100,15 @@ private Q_SLOTS:
         };
         row("Ctrl+0 colour codes", "Ctrl+0", "colours=9,12,0,0,9 changed=1");
         row("the format button colour codes", "cmd_Format", "colours=9,12,0,0,9 status=Blue changed=1");
-        row("Ctrl+Z undoes it", "16+0; Ctrl+0; Ctrl+Z", "changed=1");
+        row("Ctrl+Z undoes it, the caret staying", "16+0; Ctrl+0; Ctrl+Z", "sel=16+0 changed=1");
+        row("undoing a tag leaves the caret where the tag was", "16+0; Ctrl+B; Ctrl+Z; type x",
+            "line=<p class=\"x\">Helxlo</p> sel=17+0 colours=0,0,5,5,5 status= changed=1");
+        row("undoing a button's text too", "16+0; cmd_Button_0; Ctrl+Z; type x",
+            "line=<p class=\"x\">Helxlo</p> sel=17+0 colours=0,0,5,5,5 status= changed=1");
+        row("redo puts the caret after the text put back", "16+0; Ctrl+B; Ctrl+Z; Ctrl+Y; type x",
+            "line=<p class=\"x\">Hel<b>xlo</p> sel=20+0 colours=0,0,5,5,5 status= changed=1");
         row("Ctrl+= applies the standard format", "Ctrl+=", "bold=0 changed=1");
+        row("Enter on the focused format button", "Return on cmd_Format", "colours=9,12,0,0,9 changed=1");
         row("the format button, right click: standard format", "cmd_Format right", "bold=0 status= changed=1");
         row("Ctrl+1 colours black", "13+5; Ctrl+1", "sel=13+0 colours=0,0,0,0,0 changed=1");
         row("Ctrl+Shift+3 colours green, the Shift aside", "13+5; Ctrl+Shift+#",
