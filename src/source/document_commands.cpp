@@ -114,8 +114,12 @@ void frm_Source::Open_Finish(const Document& before)
                          srcdoc::kNotOpenedTitle);
         return;
     }
+    const QString loadedFrom = s.Source_Path;
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
-    Save_Document();
+    // A protected source opened where it lies is on disk as the editor
+    // shows it: nothing is lost by leaving it.
+    if (!Save_Document() && loadedFrom == s.Source_Path)
+        s.Source_Changed = false;
     Retrieve_HTML_Pages();
 }
 
@@ -161,10 +165,9 @@ bool frm_Source::Save_Document()
     emit showPage(s.HTML_Path);
     s.Status_Path_Panel.setText(s.Source_Path);
     Enable_Menus();
-    // A protected page is left as it is on purpose; any other failure keeps
-    // the changes marked, so leaving the document asks again.
-    const bool kept = saved || why == fs::Result::PermissionDenied;
-    if (!kept)
+    // Text that is not on disk stays marked as changed (a protected page
+    // too), so leaving the document asks before it is lost.
+    if (!saved)
         s.Source_Changed = true;
     return saved;
 }

@@ -191,9 +191,15 @@ private Q_SLOTS:
         row("a reference again: asks before replacing its copy", references + "; choose table; mnu_Source_Open_Ref",
             "choose table; answer No; Open_Reference_File",
             "asked=Replace Existing File? offered=Ref_Open 'table' [form,table]");
-        row("a read-only source: said, its page protected",
-            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
-            "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
+        row("a read-only source: said, its page protected, the changes kept for the question",
+            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel",
+            "answer Ok; Ctrl+S; answer No; cmd_Close",
+            "panel=WP/index.rtf shown=0 asked=This is a Read Only File\u00b6and cannot be changed | "
+            "Save Changes to index.rtf?");
+        row("a read-only source opened: said, nothing to ask on leaving",
+            "open index=<p>old</p>\r\n; readonly WP/index.rtf", "answer Ok; choose index; Open_Plus_File; cmd_Close",
+            "shown=0 asked=This is a Read Only File\u00b6and cannot be changed "
+            "offered=Source_Open 'index' [index]");
         row("the source folder gone: said, the changes stay marked",
             "open index=<p>old</p>\r\n; type new ; remove WP/; clear panel", "answer Ok; Ctrl+S; answer No; cmd_Close",
             "panel=WP/index.rtf shown=0 asked=The source file could not be saved:\u00b6WP/index.rtf | "
