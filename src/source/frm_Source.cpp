@@ -307,12 +307,23 @@ void frm_Source::Clear_Source()
     lbl_Source_File->clear();
     tagBars->Close_Tag_Toolbar();
     Enable_Document_Commands(false);
+    // No document: nothing may still name the one that was shown (the path
+    // panel, a save, the page the browser would show for it).
+    SharedState& s = state();
+    Restore_Document({});
+    s.Status_Path_Panel.clear();
 }
 
 void frm_Source::Working_Folder_Files()
 {
+    SharedState& s = state();
+    // The system Open dialog starts in the new site, unless the user last
+    // opened from a folder of no site.
+    if (!siteFolder_.isEmpty() && s.Source_Folder.startsWith(siteFolder_))
+        s.Source_Folder.clear();
+    siteFolder_ = s.Working_Folder;
     Clear_Source();
-    if (!state().Working_Folder.isEmpty()) {
+    if (!s.Working_Folder.isEmpty()) {
         tagBars->Retrieve_Tag_Lists();
         tagBars->Retrieve_HTML_Pages();
         // Link targets belong to a site too: the previous site's names must

@@ -188,6 +188,7 @@ private:
     bool editorUsable() const;
 
     bool activated_ = false;
+    QString siteFolder_;  // the working folder the window's lists come from
 };
 
 TESK_DECLARE_FORM(frm_Source, Source)

@@ -237,10 +237,13 @@ private Q_SLOTS:
         QCOMPARE(changes(before, facts(), expected), expected);
     }
 
+    // A new site: its own lists and targets; the previous site's document
+    // is forgotten (the path panel, the folder the Open dialog starts in).
     void aNewSiteBringsItsOwnListsAndTargets()
     {
         QVERIFY(writeFile(f_->wp("Target.lst"), "old_frame\r\n"));
         f_->w->Working_Folder_Files();
+        f_->run("open index=<p>x</p>\r\n; pick; Open_File");
         TagBars* tags = f_->w->tagBars;
         QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), 5);
         TempSite other;
@@ -252,6 +255,8 @@ private Q_SLOTS:
             QCOMPARE(tags->cbo_Target[i]->findText("new_frame"), 5);
         QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), -1);
         QCOMPARE(tags->cbo_Tag[4]->findText("home"), 1);
+        const SharedState& s = state();
+        QCOMPARE(s.Status_Path_Panel.text() + s.Source_Path + s.HTML_Path + s.Source_Folder, QString());
     }
 
     void shippedTemplateIsTheProgramsOwnColouring()
