@@ -6,7 +6,9 @@
 #include "platform/vb_keys.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHash>
 #include <QPointer>
 #include <QKeyEvent>
@@ -36,6 +38,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (!watched->isWidgetType())
+            return false;
+        if (event->type() == QEvent::KeyPress
+            && toggleDropDown(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+            && controlsOwnKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
             return false;
         if (event->type() == QEvent::ShortcutOverride) {
             // Alt with an arrow, Home or End moves windows and splits: no
@@ -81,6 +91,29 @@ protected:
     }
 
 private:
+    static bool controlsOwnKey(QWidget* w, const QKeyEvent* key) { return Key_Belongs_To_Control(w, *key); }
+
+    // Alt+Down and Alt+Up in a drop-down list, or in its open list, open it
+    // or close it (Qt itself closes it with Alt+Down only).
+    static bool toggleDropDown(QWidget* w, const QKeyEvent* key)
+    {
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier
+            || (key->key() != Qt::Key_Down && key->key() != Qt::Key_Up))
+            return false;
+        for (; w; w = w->parentWidget()) {
+            if (auto* box = qobject_cast<QComboBox*>(w)) {
+                if (box->view()->isVisible())
+                    box->hidePopup();
+                else
+                    box->showPopup();
+                return true;
+            }
+            if (w->isWindow() && w->windowType() != Qt::Popup)
+                return false;
+        }
+        return false;
+    }
+
     // Enter on a focused button presses that button, in every window: a
     // dialog's default button answers Enter only while no button has the
     // focus, and buttons outside dialogs would take only Space.
@@ -180,6 +213,19 @@ bool ToolWindow::windowKey(int keyCode, int shift)
     return false;
 }
 
+
+bool Key_Belongs_To_Control(QWidget* w, const QKeyEvent& key)
+{
+    if (w->window()->windowType() == Qt::Popup)
+        return true;
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::AltModifier || (key.key() != Qt::Key_Down && key.key() != Qt::Key_Up))
+        return false;
+    for (; w && !w->isWindow(); w = w->parentWidget())
+        if (qobject_cast<QComboBox*>(w))
+            return true;
+    return false;
+}
 
 void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler)
 {

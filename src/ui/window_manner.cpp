@@ -7,6 +7,9 @@
 #include "platform/screen.h"
 #include "ui/tool_window.h"
 
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 void Arrange_Windows()
@@ -128,6 +131,17 @@ void Close_Dialog(ToolWindow* dialog)
         dialog->hideFrame();
     Enable_Menus_All();
     Arrange_Windows();
+    // What the dialog's caller does next (a new site empties the editor)
+    // may leave the focus nowhere: the window the user works in takes it
+    // then, so that the keys work at once.
+    QTimer::singleShot(0, [dialog = QPointer<ToolWindow>(dialog)] {
+        const QWidget* focus = QApplication::focusWidget();
+        const bool lost = !focus || !focus->isVisible() || !focus->isEnabled()
+            || (dialog && (focus == dialog || dialog->isAncestorOf(focus)));
+        if (lost)
+            if (MainWindowPort* m = mainWindowPort())
+                m->focusWorkWindow();
+    });
 }
 
 void Place_Over_Help_Window(QWidget* dialog)

@@ -16,7 +16,9 @@
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +27,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <memory>
 
@@ -346,6 +349,48 @@ private slots:
         QCOMPARE(state().Working_Folder, b + QLatin1Char('/'));
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
         QCOMPARE(state().Working_Folder, a + QLatin1Char('/'));
+    }
+
+    // By keys alone: the dialog opens on the tree; Tab and Shift+Tab go
+    // round its controls in the order they are read; Alt+Down opens the
+    // list instead of moving the dialog; Esc cancels, and the focus is then
+    // where the user works, on the empty editor's open button.
+    void byKeysAlone_data()
+    {
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<QString>("round");
+        const QString order = "dir_Folder drv_Folder cmd_OK cmd_Cancel cmd_Close txt_New_Folder cbo_List cmd_List_0 "
+                              "cmd_App dir_Folder";
+        QTest::newRow("Tab") << false << order;
+        QStringList reversed = order.split(' ');
+        std::reverse(reversed.begin(), reversed.end());
+        QTest::newRow("Shift+Tab") << true << reversed.join(' ');
+    }
+    void byKeysAlone()
+    {
+        QFETCH(bool, back);
+        state().Source_Window_Pos = 2;
+        forms::Source()->Clear_Source();
+        QVERIFY(QTest::qWaitForWindowActive(forms::Start()));
+        frm_Working_Folder* d = open();
+        QStringList round{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+            round << QApplication::focusWidget()->objectName();
+        }
+        QTEST(round.join(' '), "round");
+
+        const QPoint at = d->frame()->pos();
+        QTest::keyClick(d->cbo_List, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(d->cbo_List->view()->isVisible());
+        QTest::keyClick(d->cbo_List->view(), Qt::Key_Up, Qt::AltModifier);
+        QTRY_VERIFY(!d->cbo_List->view()->isVisible());
+        QCOMPARE(d->frame()->pos(), at);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->frameVisible());
+        QCOMPARE(state().Working_Folder, site_->workingFolder());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(forms::Source()->cmd_Open));
     }
 
     // A drive shows its root; one that cannot be read says so and the

@@ -7,7 +7,10 @@
 #include "browser/frm_Browser.h"
 #include "platform/screen.h"
 #include "source/button_bar.h"
+#include "source/tag_bars.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiArea>
@@ -161,6 +164,21 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // In a tag bar's drop-down list Alt+Down and Alt+Up open and close the
+    // list; elsewhere in the window they move the split.
+    void dropDownListsKeepAltArrows()
+    {
+        TagBars* t = f_->w->tagBars;
+        t->Select_Tag(2);
+        QTest::keyClick(t->cbo_Tag[2], Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(t->cbo_Tag[2]->view()->isVisible());
+        QTest::keyClick(t->cbo_Tag[2]->view(), Qt::Key_Up, Qt::AltModifier);
+        QTRY_VERIFY(!t->cbo_Tag[2]->view()->isVisible());
+        QCOMPARE(state().Slider_Ver.value, ver_);
+        QTest::keyClick(t->cmd_Goto[2], Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(state().Slider_Ver.value, ver_ + 1);
     }
 
     void caretColourNamesTheBox_data()
