@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTimer>
@@ -252,6 +253,17 @@ ToolFrame::ToolFrame(ToolWindow* content, QWidget* parent) : QMdiSubWindow(paren
                 else
                     content_->frameDeactivated();
             });
+}
+
+void ToolFrame::mousePressEvent(QMouseEvent* event)
+{
+    // The title bar's buttons act on the part the pointer last moved over:
+    // a frame shown, moved or resized under a pointer that has not moved
+    // since would let the first click pass. Where the click is counts.
+    QMouseEvent moved(QEvent::MouseMove, event->position(), event->scenePosition(), event->globalPosition(),
+                      Qt::NoButton, Qt::NoButton, event->modifiers());
+    QMdiSubWindow::mouseMoveEvent(&moved);
+    QMdiSubWindow::mousePressEvent(event);
 }
 
 void ToolFrame::closeEvent(QCloseEvent* event)

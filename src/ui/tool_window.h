@@ -80,6 +80,7 @@ public:
     ToolWindow* content() const { return content_; }
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 

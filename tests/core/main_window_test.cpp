@@ -21,6 +21,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
@@ -198,6 +201,50 @@ private Q_SLOTS:
         s->frame()->close();
         QCOMPARE(state().Source_Window_Pos, -1);
         QVERIFY(!s->frameVisible());
+    }
+
+    // One click on a tool window's close button closes it, whichever
+    // window was active before, also when the window came up under a
+    // pointer that has not moved since.
+    void oneClickOnTheCloseButton_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("activeBefore");
+        QTest::newRow("colours, the editor active") << "colors" << "source";
+        QTest::newRow("colours, itself active") << "colors" << "colors";
+        QTest::newRow("colours alone, the free window") << "colors alone" << "colors";
+        QTest::newRow("images, the editor active") << "images" << "source";
+    }
+    void oneClickOnTheCloseButton()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, activeBefore);
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        if (window == "colors alone")
+            w->mnu_Window_Clear->trigger();
+        (window == "images" ? w->mnu_Window_Images : w->mnu_Window_Colors)->trigger();
+        ToolWindow* tool = window == "images" ? static_cast<ToolWindow*>(forms::Images()) : forms::Colors();
+        QVERIFY(tool->frameVisible());
+        if (activeBefore == "source")
+            forms::Source()->rtf_Source->setFocus();
+        else
+            tool->setFocus();
+        QApplication::processEvents();
+        QMdiSubWindow* f = tool->frame();
+        QStyleOptionTitleBar bar;
+        bar.initFrom(f);
+        bar.titleBarFlags = f->windowFlags();
+        bar.titleBarState = f->windowState();
+        bar.subControls = QStyle::SC_All;
+        bar.rect = QRect(0, 0, f->width(), f->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, f));
+        const QRect close = f->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, f);
+        QTest::mouseClick(f, Qt::LeftButton, {}, close.center());
+        QTRY_VERIFY(!tool->frameVisible());
+        QCOMPARE(state().Tool_Pane_Window, 0);
     }
 
     void dialogMannerTakesOverAndGivesBack()
