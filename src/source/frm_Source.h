@@ -13,6 +13,7 @@
 // frm_Source.cpp holds the controls, the layout and the events;
 // document_commands.cpp the opens and saves; source_keys.cpp the keys.
 
+#include "ui/flow_rows.h"
 #include "ui/forms.h"
 #include "ui/tool_window.h"
 
@@ -188,6 +189,7 @@ private:
     bool editorUsable() const;
 
     bool activated_ = false;
+    FlowRows commandRows_;  // the top bar's commands
     QString siteFolder_;  // the working folder the window's lists come from
 };
 
