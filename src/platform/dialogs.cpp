@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -45,8 +46,20 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         return current().message(m);
 
     QMessageBox box(parentWindow());
+    // A message is a dialog: its caption and a close button only.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowCloseButtonHint);
     box.setWindowTitle(m.title);
     box.setText(m.text);
+    // Wide enough for its whole title (the window manager cuts a title
+    // wider than the window), with room for the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(m.title) + 6 * QFontMetrics(titleFont).height();
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
