@@ -187,6 +187,7 @@ void frm_Source::Form_Load()
     rtf_Source->setSelFontSize(10);
     rtf_Source->setSelStart(0);
     state().Source_Changed = false;
+    Show_Changed_Mark();
 }
 
 void frm_Source::Form_Unload()
@@ -287,6 +288,7 @@ void frm_Source::Enable_Document_Commands(bool enabled)
                                                       cmd_Find, pic_Colors, cmd_Print, rtf_Source, tb_Left})
         w->setEnabled(enabled);
     state().Source_Changed = false;
+    Show_Changed_Mark();
 }
 
 void frm_Source::Enable_Menus()
@@ -450,6 +452,7 @@ void frm_Source::Editor_Change()
 {
     SharedState& s = state();
     s.Source_Changed = true;
+    Show_Changed_Mark();
     if (s.Print_Source == 1)
         s.Paginated = 0;
 }

@@ -155,6 +155,8 @@ private:
     void Name_And_Save();
     void Open_Finish(const Document& before);
     void Show_Source_Name(const QString& name);
+    // The title names the document and marks changes not yet saved.
+    void Show_Changed_Mark();
     void Retrieve_HTML_Pages();
 
     // Editor events; the keys are rows in source_keys.cpp.

@@ -47,6 +47,7 @@ class SourceDocumentsTest : public QObject {
 private:
     std::unique_ptr<SourceWindow> f_;
     qsizetype asked_ = 0;  // messages before the row's own steps
+    QString wrongTitle_;   // a title that disagreed with the document
 
     QString show(const QString& text) const
     {
@@ -63,7 +64,12 @@ private:
         QStringList asked;
         for (qsizetype i = asked_; i < f_->dialogs.messages().size(); ++i)
             asked << f_->shorten(f_->dialogs.messages()[i].text.section("\r\n(", 0, 0));
-        Facts f = {{"text", show(f_->box->Text())}, {"label", f_->w->lbl_Source_File->text()},
+        // The window's title names the document and marks unsaved changes.
+        const QWidget* frame = f_->w->frame() ? static_cast<QWidget*>(f_->w->frame()) : f_->w;
+        const QString caption = frame->windowTitle(), label = f_->w->lbl_Source_File->text();
+        if (caption.endsWith(" *") != s.Source_Changed || !caption.contains(label))
+            wrongTitle_ = caption;
+        Facts f = {{"text", show(f_->box->Text())}, {"label", label},
                    {"title", s.Source_Title}, {"folder", f_->shorten(s.Source_Folder)},
                    {"open", documentCommands(f_->w)}, {"changed", QString::number(s.Source_Changed)},
                    {"undo", QString::number(f_->box->document()->isUndoAvailable())},
@@ -93,11 +99,13 @@ private Q_SLOTS:
     void init()
     {
         resetProgram();
+        wrongTitle_.clear();
         f_ = std::make_unique<SourceWindow>();
     }
     void cleanup()
     {
         QVERIFY(f_->dialogs.allUsed());
+        QCOMPARE(wrongTitle_, QString());
         f_.reset();
     }
 
