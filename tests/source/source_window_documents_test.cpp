@@ -283,6 +283,25 @@ private Q_SLOTS:
         QCOMPARE(c.colorAt(0), Palette_Color(2));  // the doctype, a declaration
         QVERIFY(rtf::crlfText(c).contains("<meta charset=\"UTF-8\">"));
     }
+
+    // The reference pages a new install offers are coloured as the editor
+    // colours them, so opening one shows nothing odd.
+    void shippedReferencesAreColourCoded_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a plain page") << "Plain Page.rtf";
+        QTest::newRow("a table layout") << "Table Layout.rtf";
+    }
+    void shippedReferencesAreColourCoded()
+    {
+        QFETCH(QString, name);
+        const rtf::Content c = readSource(QStringLiteral(TESK_SOURCE_DIR "/resources/References/") + name);
+        RichTextBox box;
+        box.setText(rtf::crlfText(c));
+        Color_Code_Source(box);
+        QCOMPARE(c, box.content());
+        QVERIFY(rtf::crlfText(c).startsWith("<!DOCTYPE html>"));
+    }
 };
 TESK_TEST(SourceDocumentsTest)
 
