@@ -51,15 +51,6 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
                        | Qt::WindowCloseButtonHint);
     box.setWindowTitle(m.title);
     box.setText(m.text);
-    // Wide enough for its whole title (the window manager cuts a title
-    // wider than the window), with room for the title bar's buttons.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        QFont titleFont = box.font();
-        titleFont.setBold(true);
-        const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(m.title) + 6 * QFontMetrics(titleFont).height();
-        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                      grid->columnCount());
-    }
     switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -88,6 +79,19 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    }
+    // Wide enough for its whole title (the window manager cuts a title
+    // wider than the window), with room for the title bar's buttons; after
+    // the icon and buttons, which lay the box out anew.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        // Title bar fonts run wider than the dialog's; the icon and three
+        // buttons take about eight line heights.
+        const QFontMetrics title(titleFont);
+        const int titleWidth = title.horizontalAdvance(m.title) * 5 / 4 + 8 * title.height();
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
