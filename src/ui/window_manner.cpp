@@ -132,11 +132,13 @@ void Close_Dialog(ToolWindow* dialog)
     Enable_Menus_All();
     Arrange_Windows();
     // What the dialog's caller does next (a new site empties the editor)
-    // may leave the focus nowhere: the window the user works in takes it
-    // then, so that the keys work at once.
-    QTimer::singleShot(0, [dialog = QPointer<ToolWindow>(dialog)] {
+    // may leave the focus nowhere, and where the windows coming back put it
+    // is chance (any button): unless the caller chose a control, the window
+    // the user works in takes the focus, so that the keys work at once.
+    QTimer::singleShot(0, [dialog = QPointer<ToolWindow>(dialog),
+                           byChance = QPointer<QWidget>(QApplication::focusWidget())] {
         const QWidget* focus = QApplication::focusWidget();
-        const bool lost = !focus || !focus->isVisible() || !focus->isEnabled()
+        const bool lost = !focus || !focus->isVisible() || !focus->isEnabled() || focus == byChance
             || (dialog && (focus == dialog || dialog->isAncestorOf(focus)));
         if (lost)
             if (MainWindowPort* m = mainWindowPort())

@@ -354,23 +354,26 @@ private slots:
     // By keys alone: the dialog opens on the tree; Tab and Shift+Tab go
     // round its controls in the order they are read; Alt+Down opens the
     // list instead of moving the dialog; Esc cancels, and the focus is then
-    // where the user works, on the empty editor's open button.
+    // where the user works: the editor, or the empty editor's open button.
     void byKeysAlone_data()
     {
         QTest::addColumn<bool>("back");
+        QTest::addColumn<bool>("document");
         QTest::addColumn<QString>("round");
         const QString order = "dir_Folder drv_Folder cmd_OK cmd_Cancel cmd_Close txt_New_Folder cbo_List cmd_List_0 "
                               "cmd_App dir_Folder";
-        QTest::newRow("Tab") << false << order;
+        QTest::newRow("Tab, no document") << false << false << order;
         QStringList reversed = order.split(' ');
         std::reverse(reversed.begin(), reversed.end());
-        QTest::newRow("Shift+Tab") << true << reversed.join(' ');
+        QTest::newRow("Shift+Tab, a document open") << true << true << reversed.join(' ');
     }
     void byKeysAlone()
     {
         QFETCH(bool, back);
+        QFETCH(bool, document);
         state().Source_Window_Pos = 2;
-        forms::Source()->Clear_Source();
+        frm_Source* source = forms::Source();
+        document ? source->Enable_Menus() : source->Clear_Source();
         QVERIFY(QTest::qWaitForWindowActive(forms::Start()));
         frm_Working_Folder* d = open();
         QStringList round{QApplication::focusWidget()->objectName()};
@@ -390,7 +393,8 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!d->frameVisible());
         QCOMPARE(state().Working_Folder, site_->workingFolder());
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(forms::Source()->cmd_Open));
+        QWidget* work = document ? static_cast<QWidget*>(source->rtf_Source) : source->cmd_Open;
+        QTRY_COMPARE(QApplication::focusWidget(), work);
     }
 
     // A drive shows its root; one that cannot be read says so and the
