@@ -54,13 +54,15 @@ private Q_SLOTS:
     }
 
     // Each dialog lists the sources of its folder and preselects the current
-    // name; a double click, its button, Esc or X end it (or not).
+    // name; a double click, its button, Esc or X end it (or not). Keys work
+    // from the first focus (the list, the name box); Enter presses the
+    // focused button, the default one only while no button has the focus.
     void listsChoicesAndCancels_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("current");  // Source_Title, or Reference_Name
         QTest::addColumn<QString>("preselected");
-        QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", or a button
+        QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", "keys ...", or a button
         QTest::addColumn<bool>("stays");
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<QString>("chosen");  // Source_Title, the name box, or Reference_Name
@@ -76,6 +78,12 @@ private Q_SLOTS:
                                             << "page";
         QTest::newRow("reference: the last choice preselected, double click opens")
             << int(Reference) << "table" << "table" << "double click form" << false << false << "form";
+        QTest::newRow("open: Down, Enter opens the next entry")
+            << int(Open) << "index.rtf" << "index" << "keys Down Return" << false << false << "page";
+        QTest::newRow("open: Shift+Tab to X, Enter cancels")
+            << int(Open) << "index.rtf" << "index" << "keys Backtab Return" << false << true << "index.rtf";
+        QTest::newRow("save as: Tab twice to X, Enter cancels")
+            << int(SaveAs) << "index.rtf" << "index" << "keys Tab Tab Return" << false << true << "index";
     }
     void listsChoicesAndCancels()
     {
@@ -101,6 +109,10 @@ private Q_SLOTS:
             doubleClick(list, action.mid(13));
         else if (action == "Esc")
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else if (action.startsWith("keys "))
+            for (const QString& key : action.mid(5).split(' '))
+                QTest::keyClick(QApplication::focusWidget(), key == "Backtab" ? Qt::Key_Tab : QKeySequence(key)[0].key(),
+                                key == "Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
         else
             d->findChild<QPushButton*>(action)->click();
         QCOMPARE(d->isVisible(), stays);
@@ -108,58 +120,9 @@ private Q_SLOTS:
         auto* name = d->findChild<QLineEdit*>();
         QTEST(kind == Open ? s.Source_Title : kind == SaveAs ? name->text() : s.Reference_Name, "chosen");
         if (kind == Open && !s.Dialog_Cancelled)
-            QCOMPARE(s.Source_Path, wp() + "About.rtf");
+            QCOMPARE(s.Source_Path, wp() + s.Source_Title + ".rtf");
         if (kind == SaveAs && stays)
             QCOMPARE(QApplication::focusWidget(), name);
-    }
-
-    // Each dialog opens with the focus where the user chooses (the list, the
-    // name box), so arrow keys and Enter work at once; Enter presses the
-    // focused button, the default button only while none has the focus.
-    void keysFromTheFirstFocus_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("focused");  // object name of the first focus
-        QTest::addColumn<bool>("cancelled");
-        QTest::addColumn<QString>("chosen");  // Source_Title or Reference_Name
-        QTest::newRow("open: Down, Enter opens the next entry")
-            << int(Open) << "Down Return" << "lst_Html_Pages" << false << "page";
-        QTest::newRow("open: Shift+Tab to X, Enter cancels")
-            << int(Open) << "Backtab Return" << "lst_Html_Pages" << true << "index.rtf";
-        QTest::newRow("open: Tab to the open button, Enter opens")
-            << int(Open) << "Tab Return" << "lst_Html_Pages" << false << "index";
-        QTest::newRow("save as: Tab twice to X, Enter cancels")
-            << int(SaveAs) << "Tab Tab Return" << "txt_Save_As" << true << "index.rtf";
-        QTest::newRow("reference: Up, Enter opens the entry above")
-            << int(Reference) << "Up Return" << "lst_Ref_Pages" << false << "form";
-        QTest::newRow("reference: Tab twice to X, Enter cancels")
-            << int(Reference) << "Tab Tab Return" << "lst_Ref_Pages" << true << "table";
-    }
-    void keysFromTheFirstFocus()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, keys);
-        SharedState& s = state();
-        s.Source_Title = "index.rtf";
-        s.Reference_Name = "table";
-        std::unique_ptr<NameDialog> d;
-        if (kind == Open)
-            d = std::make_unique<frm_Source_Open>();
-        else if (kind == SaveAs)
-            d = std::make_unique<frm_Source_Save_As>();
-        else
-            d = std::make_unique<frm_Ref_Open>();
-        QVERIFY(showActive(*d));
-        QTEST(QApplication::focusWidget()->objectName(), "focused");
-        for (const QString& key : keys.split(' ')) {
-            QVERIFY(d->isVisible());
-            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key == "Backtab" ? "Shift+Tab" : key)[0].key(),
-                            key == "Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
-        }
-        QVERIFY(!d->isVisible());
-        QTEST(s.Dialog_Cancelled, "cancelled");
-        QTEST(kind == Reference ? s.Reference_Name : s.Source_Title, "chosen");
     }
 
     void saveAsByKeys()

@@ -65,8 +65,7 @@ private:
         for (qsizetype i = asked_; i < f_->dialogs.messages().size(); ++i)
             asked << f_->shorten(f_->dialogs.messages()[i].text.section("\r\n(", 0, 0));
         // The window's title names the document and marks unsaved changes.
-        const QWidget* frame = f_->w->frame() ? static_cast<QWidget*>(f_->w->frame()) : f_->w;
-        const QString caption = frame->windowTitle(), label = f_->w->lbl_Source_File->text();
+        const QString caption = f_->w->frame()->windowTitle(), label = f_->w->lbl_Source_File->text();
         if (caption.endsWith(" *") != s.Source_Changed || !caption.contains(label))
             wrongTitle_ = caption;
         Facts f = {{"text", show(f_->box->Text())}, {"label", label},
@@ -263,8 +262,7 @@ private Q_SLOTS:
             QCOMPARE(tags->cbo_Target[i]->findText("new_frame"), 5);
         QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), -1);
         QCOMPARE(tags->cbo_Tag[4]->findText("home"), 1);
-        const SharedState& s = state();
-        QCOMPARE(s.Status_Path_Panel.text() + s.Source_Path + s.HTML_Path + s.Source_Folder, QString());
+        QCOMPARE(state().Status_Path_Panel.text() + state().Source_Path + state().HTML_Path + state().Source_Folder, "");
     }
 
     void shippedTemplateIsTheProgramsOwnColouring()
@@ -282,25 +280,6 @@ private Q_SLOTS:
         QCOMPARE(rtf::crlfText(c), newpage::Shipped_Page_Text());
         QCOMPARE(c.colorAt(0), Palette_Color(2));  // the doctype, a declaration
         QVERIFY(rtf::crlfText(c).contains("<meta charset=\"UTF-8\">"));
-    }
-
-    // The reference pages a new install offers are coloured as the editor
-    // colours them, so opening one shows nothing odd.
-    void shippedReferencesAreColourCoded_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("a plain page") << "Plain Page.rtf";
-        QTest::newRow("a table layout") << "Table Layout.rtf";
-    }
-    void shippedReferencesAreColourCoded()
-    {
-        QFETCH(QString, name);
-        const rtf::Content c = readSource(QStringLiteral(TESK_SOURCE_DIR "/resources/References/") + name);
-        RichTextBox box;
-        box.setText(rtf::crlfText(c));
-        Color_Code_Source(box);
-        QCOMPARE(c, box.content());
-        QVERIFY(rtf::crlfText(c).startsWith("<!DOCTYPE html>"));
     }
 };
 TESK_TEST(SourceDocumentsTest)
