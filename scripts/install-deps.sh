@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -8,10 +8,15 @@
 #include "app/startup.h"
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
+#include "print/frm_Pg_Setup_Text.h"
+#include "print/frm_Print_Plus.h"
+#include "print/print_engine.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -20,29 +25,12 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPrinter>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolBar>
 
 TESK_DEFINE_FORM(frm_Start, Start)
-
-namespace {
-
-QPrinter& programPrinter()
-{
-    static QPrinter printer;
-    return printer;
-}
-
-void Show_Printer_Setup()
-{
-    state().Paginated = 0;
-    dialogs::printerSetup(programPrinter());
-}
-
-} // namespace
 
 frm_Start::frm_Start()
 {
@@ -163,8 +151,9 @@ void frm_Start::buildMenus()
         {&S::mnu_File_Copy, "mnu_File_Copy", "&Copy Folders and Files...", nullptr, nothing},
         {},
         {&S::mnu_File_Prt_Setup, "mnu_File_Prt_Setup", "P&rinter Setup...", nullptr, printerSetup},
-        {&S::mnu_File_Pg_Setup, "mnu_File_Pg_Setup", "P&age Setup...", nullptr, nothing},
-        {&S::mnu_File_Print, "mnu_File_Print", "&Print Plus...", nullptr, nothing},
+        {&S::mnu_File_Pg_Setup, "mnu_File_Pg_Setup", "P&age Setup...", nullptr,
+         [] { frm_Pg_Setup_Text::Open_Dialog(); }},
+        {&S::mnu_File_Print, "mnu_File_Print", "&Print Plus...", nullptr, [] { frm_Print_Plus::Open_Dialog(); }},
         {},
         // Exit closes the window like its close button, so the editor offers
         // to save its changes before the program ends.
@@ -281,7 +270,7 @@ void frm_Start::buildMenus()
              Arrange_Windows();
          }},
         {},
-        {&S::mnu_Source_Tags, "mnu_Source_Tags", "Edit &Tag Lists...", nullptr, nothing},
+        {&S::mnu_Source_Tags, "mnu_Source_Tags", "Edit &Tag Lists...", nullptr, [] { frm_Tags::Show_Tags(); }},
         {&S::mnu_Source_Xhtml, "mnu_Source_Xhtml", "Use &XHTML Format", nullptr, [this] {
              SharedState& st = state();
              st.Use_XHTML = !st.Use_XHTML;
@@ -317,8 +306,8 @@ void frm_Start::buildMenus()
         {&S::mnu_Window_Images, "mnu_Window_Images", "&Images", nullptr, [this] { Window_Images(); }},
         {&S::mnu_Window_Colors, "mnu_Window_Colors", "&Color Selection", nullptr, [this] { Window_Colors(); }},
         {},
-        {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, nothing},
-        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, nothing},
+        {&S::mnu_Window_Tags, "mnu_Window_Tags", "&Edit Tag Lists...", nullptr, [] { frm_Tags::Show_Tags(); }},
+        {&S::mnu_Window_Options, "mnu_Window_Options", "&Options...", nullptr, [] { frm_Options::Open_Dialog(); }},
     });
 
     mnu_Help_Menu = addMenuFromRows(topMenu(bar, "&Help", "mnu_Help"), {
@@ -481,6 +470,10 @@ void frm_Start::setTopMenusEnabled(bool enabled)
 {
     for (QMenu* m : {mnu_File_Menu, mnu_Browser_Menu, mnu_Source, mnu_Window_Menu, mnu_Help_Menu})
         m->menuAction()->setEnabled(enabled);
+    // A disabled menu still holds its Alt letter; the bar gives them up while
+    // a dialog is open, so the dialog's own access keys ("Preview &File")
+    // press their buttons instead of only focusing them.
+    menuBar()->setEnabled(enabled);
 }
 
 bool frm_Start::topMenusEnabled() const { return mnu_File_Menu->menuAction()->isEnabled(); }

@@ -2,12 +2,16 @@
 
 #include "browser/frm_Browser.h"
 #include "core/shared_state.h"
+#include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 #include "platform/rich_text_box.h"
+#include "print/print_engine.h"
 #include "source/tag_bars.h"
+#include "source/text_commands.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
+#include "tags/frm_Tags.h"
 #include "ui/forms.h"
 
 namespace {
@@ -18,6 +22,8 @@ void wireSource(frm_Source* w)
                      [](const QString& path) { forms::Browser()->Navigate(path, 14); });
     QObject::connect(w, &frm_Source::refreshPage, w, [] { forms::Browser()->Refresh(); });
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
+    QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
+    QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
 }
 
 void wireBrowser(frm_Browser* w)
@@ -26,6 +32,18 @@ void wireBrowser(frm_Browser* w)
         if (state().Source_Window_Pos > -2)
             if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
                 source->tagBars->Add_Web_Address(address);
+    });
+}
+
+void wireColors(frm_Colors* w)
+{
+    // Every line added to the site's colour list is offered at once by the
+    // Source window's colour bar.
+    QObject::connect(w, &frm_Colors::colorEntriesAdded, w, [](const QStringList& entries) {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                for (const QString& entry : entries)
+                    source->tagBars->Add_List_Entry(0, entry);
     });
 }
 
@@ -52,6 +70,33 @@ void wireWorkingFolder(frm_Working_Folder* w)
     });
 }
 
+void wireOptions(frm_Options* w)
+{
+    // The editor shows the new colours, font, size and tab width at once,
+    // without the document being opened again.
+    QObject::connect(w, &frm_Options::optionsApplied, w, [] {
+        const SharedState& s = state();
+        if (s.Source_Window_Pos <= -2)
+            return;
+        if (frm_Source* source = forms::Source_If_Loaded()) {
+            source->Box_Colors();
+            Apply_Editor_Style(*source->rtf_Source);
+            if (s.Source_Window_Pos >= 1)
+                source->focusEditor();
+        }
+    });
+}
+
+void wireTags(frm_Tags* w)
+{
+    // The Source window's tag bars show the working-folder lists as written.
+    QObject::connect(w, &frm_Tags::listsStored, w, [] {
+        if (state().Source_Window_Pos > -2)
+            if (frm_Source* source = forms::Source_If_Loaded(); source && source->tagBars)
+                source->tagBars->Retrieve_Tag_Lists();
+    });
+}
+
 } // namespace
 
 void Wire_Windows()
@@ -63,5 +108,11 @@ void Wire_Windows()
             wireBrowser(browser);
         else if (auto* folder = qobject_cast<frm_Working_Folder*>(w))
             wireWorkingFolder(folder);
+        else if (auto* options = qobject_cast<frm_Options*>(w))
+            wireOptions(options);
+        else if (auto* tags = qobject_cast<frm_Tags*>(w))
+            wireTags(tags);
+        else if (auto* colors = qobject_cast<frm_Colors*>(w))
+            wireColors(colors);
     });
 }

@@ -4,6 +4,28 @@
 
 using data_file::numberText;
 
+namespace {
+
+// The notation escapes nothing: a double quote or a line break inside a
+// string would end the item early and shift every later line of the file,
+// spoiling all the settings after it. Such characters are left out, so a
+// value that cannot be stored exactly never takes the others with it.
+QString Storable(const QString& value)
+{
+    QString v = value;
+    v.remove(QLatin1Char('"'));
+    v.remove(QLatin1Char('\r'));
+    v.remove(QLatin1Char('\n'));
+    return v;
+}
+
+} // namespace
+
+int Usable_Font_Size(int points)
+{
+    return points < 8 || points > 18 ? 8 : points;
+}
+
 QString Settings_File_Name() { return QStringLiteral("Tesk Web Editor.ini"); }
 
 QString Settings_Path(const QString& programFolder)
@@ -17,11 +39,12 @@ QString Settings_Path(const QString& programFolder)
 QString Format_Settings(SharedState& s)
 {
     data_file::Writer w;
+    auto string = [&](const QString& value) { w.writeString(Storable(value)); };
     auto numbered = [&](int n, const char* label) {
         w.writeString(numberText(n) + QLatin1String(label));
     };
     w.writeString(QStringLiteral("Working Folder:"));
-    w.writeString(s.Working_Folder);
+    string(s.Working_Folder);
     w.writeString(QStringLiteral("Server URL:"));
     w.writeString(QString());
     w.writeString(QString());
@@ -36,7 +59,7 @@ QString Format_Settings(SharedState& s)
     w.writeString(QStringLiteral("Windows Arranged Horizontally: "));
     w.writeBoolean(s.Arrange_Horizontal);
     w.writeString(QStringLiteral("Browser Home Page:"));
-    w.writeString(s.Browser_Home_Page);
+    string(s.Browser_Home_Page);
     w.writeString(QStringLiteral("View Browser Buttons:"));
     w.writeBoolean(s.Show_Browser_Buttons);
     w.writeString(QStringLiteral("Display Access Button:"));
@@ -52,12 +75,12 @@ QString Format_Settings(SharedState& s)
     numbered(s.Filename_Pos, " Filename");
     numbered(s.Path_Name_Pos, " Path Name");
     w.writeString(QStringLiteral("Font Name: "));
-    w.writeString(s.Font_Name);
+    string(s.Font_Name);
     w.writeString(QStringLiteral("Font Size:"));
     w.writeNumber(s.Font_Size);
     w.writeString(QStringLiteral("Font Colors:"));
     for (int i = 1; i <= 3; ++i) {
-        w.writeString(s.Code_Color_Names[i]);
+        string(s.Code_Color_Names[i]);
         w.writeNumber(s.Code_Color_Numbers[i]);
     }
     w.writeString(QStringLiteral("Tab Stops and Margin Indents:"));
@@ -67,17 +90,17 @@ QString Format_Settings(SharedState& s)
     w.writeString(QStringLiteral("Text File Extensions:"));
     w.writeString(QString());
     w.writeString(QStringLiteral("Source File Extensions:"));
-    w.writeString(s.Source_File_Filter);
+    string(s.Source_File_Filter);
     w.writeString(QStringLiteral("Web Page File Extensions:"));
-    w.writeString(s.Web_Page_Filter);
+    string(s.Web_Page_Filter);
     w.writeString(QStringLiteral("Other Web Page Support Files:"));
-    w.writeString(s.Support_File_Pattern);
+    string(s.Support_File_Pattern);
     w.writeString(QStringLiteral("Image Extensions:"));
-    w.writeString(s.Image_Pattern);
+    string(s.Image_Pattern);
     w.writeString(QStringLiteral("Background Extensions:"));
-    w.writeString(s.Background_Pattern);
+    string(s.Background_Pattern);
     w.writeString(QStringLiteral("Book_Mark Character(s):"));
-    w.writeString(s.Bookmark_Chars);
+    string(s.Bookmark_Chars);
     w.writeString(QStringLiteral("Normal Location:"));
     w.writeNumber(s.Normal_Left);
     w.writeNumber(s.Normal_Top);
@@ -126,6 +149,28 @@ SettingsRead Parse_Settings(const QString& text, SharedState& s)
         }
         return v.has_value();
     };
+    // A colour number outside the 16-colour palette (a file edited by hand)
+    // would colour with nothing sensible: the slot keeps its built-in colour
+    // and name.
+    auto colour = [&](size_t slot) {
+        const auto v = r.readNumber();
+        if (!v)
+            return false;
+        if (*v >= 0 && *v < 16) {
+            s.Code_Color_Numbers[slot] = *v;
+        } else {
+            const SharedState defaults;
+            s.Code_Color_Numbers[slot] = defaults.Code_Color_Numbers[slot];
+            s.Code_Color_Names[slot] = defaults.Code_Color_Names[slot];
+        }
+        return true;
+    };
+    auto fontSize = [&]() {
+        const auto v = r.readNumber();
+        if (v)
+            s.Font_Size = Usable_Font_Size(*v);
+        return v.has_value();
+    };
     int discard = 0;
 
     const bool complete =
@@ -141,10 +186,10 @@ SettingsRead Parse_Settings(const QString& text, SharedState& s)
         && skip() && headFoot(s.Page_Number_Pos) && headFoot(s.Date_Revised_Pos)
         && headFoot(s.Filename_Pos) && headFoot(s.Path_Name_Pos)
         && skip() && string(s.Font_Name)
-        && skip() && number(s.Font_Size)
-        && skip() && string(s.Code_Color_Names[1]) && number(s.Code_Color_Numbers[1])
-        && string(s.Code_Color_Names[2]) && number(s.Code_Color_Numbers[2])
-        && string(s.Code_Color_Names[3]) && number(s.Code_Color_Numbers[3])
+        && skip() && fontSize()
+        && skip() && string(s.Code_Color_Names[1]) && colour(1)
+        && string(s.Code_Color_Names[2]) && colour(2)
+        && string(s.Code_Color_Names[3]) && colour(3)
         && skip() && number(s.Measure_Units) && number(s.Tab_Spacing) && number(s.Text_Indent)
         && skip() && skip()
         && skip() && string(s.Source_File_Filter)

@@ -15,8 +15,14 @@ QString Settings_File_Name();  // "Tesk Web Editor.ini"
 // case; when none exists, the path it is written to.
 QString Settings_Path(const QString& programFolder);
 
-// The whole file as Store_Defaults writes it. A Source_Window_Pos below 1 is
-// first changed to -2 in the state, as the stored value is.
+// The editor's sizes run from 8 to 18 points; anything else becomes 8.
+int Usable_Font_Size(int points);
+
+// The whole file as Store_Defaults writes it. A string the notation cannot
+// hold exactly (a double quote or a line break in it) is written without
+// those characters rather than shifting the lines after it. A
+// Source_Window_Pos below 1 is first changed to -2 in the state, as the
+// stored value is.
 QString Format_Settings(SharedState& s);
 
 enum class SettingsRead {
@@ -26,7 +32,9 @@ enum class SettingsRead {
 };
 
 // Reads the items into the state, applying each line's rule. Stops at the
-// first item that is missing or not of its kind.
+// first item that is missing or not of its kind. A colour number outside
+// 0 .. 15 gives its slot the built-in colour and name; a font size outside
+// 8 .. 18 becomes 8.
 SettingsRead Parse_Settings(const QString& text, SharedState& s);
 
 // File-level read and write (the messages are the caller's).

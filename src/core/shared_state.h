@@ -97,6 +97,23 @@ struct SharedState {
     // Pagination bookkeeping the editor touches when its text changes.
     int Print_Source = 0;
     int Paginated = 0;
+    // The print engine's file and what it was asked to print; the page
+    // layout of the last pagination.
+    QString Print_File_Path;
+    QString Print_File_Name;
+    int Page_Total = 0;
+    int First_Page = 1;
+    int Last_Page = 1;
+    int Current_Page = 1;
+    int Print_Copies = 1;
+    int Print_To_Printer = 0;  // 1 drawing on the printer, 0 on the preview
+    double Print_Scale = 1.0;
+    int Print_Plus_Open = 0;
+    int Lines_Per_Page = 0;
+    int Footer_Y = 0;
+    int Print_Width = 0;
+    std::array<QString, 5> Head_Foot_Text;
+    QString Rev_Date_Text;
 
     // ---- browser -------------------------------------------------------------
     QString Browser_Home_Page;

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -164,11 +165,17 @@ std::optional<QColor> colorDialog(const QColor& initial, const QString& title)
     return c;
 }
 
-bool printerSetup(QPrinter& printer)
+bool printerSetup(QPrinter& printer, const QString& title)
 {
     if (current().printer)
         return current().printer(printer);
     QPrintDialog dlg(&printer, parentWindow());
+    if (!title.isEmpty())
+        dlg.setWindowTitle(title);
+    // Setting up chooses; it prints nothing.
+    if (auto* box = dlg.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     return dlg.exec() == QDialog::Accepted;
 }
 

@@ -59,8 +59,9 @@ QString qtFilter(const QString& pipeFilter);
 
 std::optional<QColor> colorDialog(const QColor& initial, const QString& title = QString());
 
-// Printer setup; true when the user confirmed.
-bool printerSetup(QPrinter& printer);
+// Printer setup (the printer and its paper, no printing); true when the
+// user confirmed.
+bool printerSetup(QPrinter& printer, const QString& title = QString());
 
 // Runs one of the program's own modal windows and returns its result code.
 int exec(QDialog& dialog);

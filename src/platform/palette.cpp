@@ -1,5 +1,7 @@
 #include "platform/palette.h"
 
+#include <cctype>
+
 namespace {
 // RGB of each entry; stored values are converted to 0x00BBGGRR below.
 constexpr quint32 kRgb[kPaletteSize] = {
@@ -29,6 +31,23 @@ quint32 Bgr_From_QColor(const QColor& c)
 QColor QColor_From_Bgr(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+QString Rgb_Text_From_Bgr(quint32 bgr)
+{
+    // Swapping the outer bytes turns 0x00BBGGRR into 0x00RRGGBB and back.
+    const quint32 rgb = bgrOf(bgr & 0xFFFFFF);
+    return QLatin1Char('#') + QString::number(rgb, 16).rightJustified(6, QLatin1Char('0')).toUpper();
+}
+
+std::optional<quint32> Bgr_From_Rgb_Text(const QString& text)
+{
+    if (text.size() != 7 || text[0] != QLatin1Char('#'))
+        return std::nullopt;
+    for (qsizetype i = 1; i < 7; ++i)
+        if (!isxdigit(text[i].unicode() < 128 ? text[i].unicode() : 'x'))
+            return std::nullopt;
+    return bgrOf(text.mid(1).toUInt(nullptr, 16));
 }
 
 int Palette_Index(quint32 bgr)

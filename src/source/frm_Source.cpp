@@ -400,8 +400,15 @@ void frm_Source::Indent_Text(int mode)
     }
 }
 
-void frm_Source::Preview_Source_File() {}
-void frm_Source::Print_Source_File() {}
+void frm_Source::Preview_Source_File()
+{
+    emit previewRequested();
+}
+
+void frm_Source::Print_Source_File()
+{
+    emit printRequested();
+}
 
 // ---- colour boxes ------------------------------------------------------------------------
 

@@ -66,6 +66,7 @@ public:
     void Format_Standard();
     // mode 1 indents the selected paragraphs, mode 2 removes their indent.
     void Indent_Text(int mode);
+    // Preview or print the file (as saved) through the print engine.
     void Preview_Source_File();
     void Print_Source_File();
     // The editor takes the focus, or the open button while there is no document.
@@ -117,6 +118,9 @@ signals:
     // The browser is to reload its page, or go back to the previous one.
     void refreshPage();
     void previousPage();
+    // The print engine is to preview, or print, the editor's file as saved.
+    void previewRequested();
+    void printRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

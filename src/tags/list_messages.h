@@ -2,9 +2,14 @@
 // The message every window shows when a tag list file cannot be written.
 
 #include "platform/file_system.h"
+#include "tags/tag_lists.h"
 
 #include <QString>
 
 // Tells the user that a tag list file could not be written (the entry stays
 // in the open lists for this run).
 void Show_List_Not_Saved(const QString& path, fs::Result result);
+
+// Tells the user which lists the Tag Lists window could not write, in one
+// message with the same title.
+void Show_Lists_Not_Stored(const QList<tag_lists::Store_Failure>& failures);

@@ -95,15 +95,6 @@ fs::Result Delete(const QString& path)
     return fs::deleteFile(path);
 }
 
-StoreOutcome Store(const QString& path, const QStringList& entries)
-{
-    // Removing entries one at a time never empties a file: an empty list in
-    // memory says nothing about what the user wants on disk.
-    if (entries.isEmpty())
-        return {};
-    return {true, Rewrite_All(path, entries)};
-}
-
 QString Site_Images_Item(const QString& finalPagesFolder)
 {
     return fs::withSeparator(finalPagesFolder) + QStringLiteral("Images");

@@ -65,15 +65,6 @@ fs::Result Rewrite_All(const QString& path, const QStringList& entries);
 fs::Result Delete(const QString& path);
 
 // ---- rules of the windows that write --------------------------------------------
-// The Tag Lists window's store: a list holding entries rewrites its file; an
-// empty list leaves the file untouched (only "Delete All Tags" removes a
-// file). Stored reports whether the file was written.
-struct StoreOutcome {
-    bool Stored = false;
-    fs::Result Io = fs::Result::Ok;
-};
-StoreOutcome Store(const QString& path, const QStringList& entries);
-
 // The Images tool's folder boxes always start with the site's own picture
 // folder: Final_Pages_Folder followed by "Images", without a separator.
 QString Site_Images_Item(const QString& finalPagesFolder);

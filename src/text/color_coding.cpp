@@ -18,16 +18,18 @@ constexpr char16_t foldAscii(char16_t c)
 // One search string over the text. It remembers the last place it was asked
 // from and what it found there: any later question that starts between the
 // two has the same answer, so the text between them is never searched again.
-// A search that found nothing answers every later question at once.
+// A search that found nothing answers every later question at once. Without
+// `remember`, every question is searched anew (the plain way, for tests).
 class Finder {
 public:
     // Matches must end at `limit` or before. Patterns are ASCII; with
     // ignoreCase they are given in lower case and compared without regard to
     // the case of ASCII letters, as the editor's Find does for these strings.
     Finder(QStringView text, const char* pattern, bool ignoreCase, int limit,
-           long long* counter)
+           long long* counter, bool remember)
         : text_(reinterpret_cast<const char16_t*>(text.utf16())),
           counter_(counter),
+          remember_(remember),
           pattern_(pattern),
           length_(int(std::strlen(pattern))),
           ignoreCase_(ignoreCase),
@@ -43,7 +45,7 @@ public:
     {
         if (from < 0)
             from = 0;
-        if (from >= askedFrom_ && (found_ < 0 || from <= found_))
+        if (remember_ && from >= askedFrom_ && (found_ < 0 || from <= found_))
             return found_;
         askedFrom_ = from;
         found_ = search(from);
@@ -87,6 +89,7 @@ private:
 
     const char16_t* text_;
     long long* counter_;
+    bool remember_;
     QStringView view_;
     const char* pattern_;
     int length_;
@@ -113,9 +116,9 @@ constexpr Delimiters isDelimiter;
 
 class Scan {
 public:
-    Scan(QStringView text, int selStart, int selLength, ScanTrace* trace)
+    Scan(QStringView text, int selStart, int selLength, ScanTrace* trace, bool remember)
         : t_(reinterpret_cast<const char16_t*>(text.utf16())), text_(text),
-          n_(int(text.size())), trace_(trace)
+          n_(int(text.size())), trace_(trace), remember_(remember)
     {
         selStart = std::clamp(selStart, 0, n_);
         selLength = std::clamp(selLength, 0, n_ - selStart);
@@ -171,7 +174,8 @@ private:
 
     Finder finder(const char* pattern, bool ignoreCase = false) const
     {
-        return Finder(text_, pattern, ignoreCase, lim_, trace_ ? &trace_->searched : nullptr);
+        return Finder(text_, pattern, ignoreCase, lim_, trace_ ? &trace_->searched : nullptr,
+                      remember_);
     }
 
     // ---- main scan: tags, comments, declarations, entities, plain text ----
@@ -183,7 +187,7 @@ private:
                            finder(";"),
                            // The end of a style block is looked for in the whole text.
                            Finder(text_, "</style>", true, n_,
-                                  trace_ ? &trace_->searched : nullptr)};
+                                  trace_ ? &trace_->searched : nullptr, remember_)};
 
         int i = s0_;
         while (i < lim_) {
@@ -348,7 +352,7 @@ private:
             while (from > first && !isDelimiter(t_[from - 1]))
                 --from;
             int to = u;
-            while (to < end && !isDelimiter(t_[to]))
+            while (to < std::min(end, n_) && !isDelimiter(t_[to]))
                 ++to;
             paint(from, to - 1, TagSlot);
             u = to;
@@ -476,6 +480,7 @@ private:
     QStringView text_;
     int n_;
     ScanTrace* trace_;
+    bool remember_;
     int s0_ = 0;   // first position of the range
     int e0_ = 0;   // the position just after the range
     int lim_ = 0;  // min(e0_, n_): searches and colours end before it
@@ -484,9 +489,9 @@ private:
 } // namespace
 
 std::vector<qint8> Color_Code_Slots(QStringView text, int selStart, int selLength,
-                                    ScanTrace* trace)
+                                    ScanTrace* trace, Searches searches)
 {
-    Scan scan(text, selStart, selLength, trace);
+    Scan scan(text, selStart, selLength, trace, searches == Searches::Remembered);
     scan.run();
     return std::move(scan.perChar);
 }

@@ -15,7 +15,8 @@
 //
 // Every "next X after p" search remembers where it last found X (or that
 // there is none up to the end), so no stretch of text is searched twice for
-// the same thing and the scan stays linear however the text is built.
+// the same thing and the scan stays linear however the text is built. The
+// Searches switch turns that off, for tests to compare the two ways.
 
 #include <QStringView>
 #include <QtGlobal>
@@ -47,11 +48,17 @@ struct ScanTrace {
     long long searched = 0;  // characters the searches looked at, all passes
 };
 
+// Remembered: a search reuses what an earlier one found. Afresh: every
+// search starts at its own position and looks until it finds (slow: the
+// rest of the text again and again).
+enum class Searches { Remembered, Afresh };
+
 // The slot of every character of the text after colouring the selection
 // [selStart, selStart + selLength), or the whole text when selLength is 0.
 // Characters outside the selection are always kKeep.
 std::vector<qint8> Color_Code_Slots(QStringView text, int selStart, int selLength,
-                                    ScanTrace* trace = nullptr);
+                                    ScanTrace* trace = nullptr,
+                                    Searches searches = Searches::Remembered);
 
 // The same result as runs of one slot each, in text order, not overlapping;
 // characters that keep their colour belong to no run.

@@ -6,52 +6,61 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDevice>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace tesk::test {
 
 namespace {
 
-dialogs::Answer defaultAnswer(dialogs::Buttons b)
-{
-    switch (b) {
-    case dialogs::Buttons::Ok: return dialogs::Answer::Ok;
-    case dialogs::Buttons::YesNo: return dialogs::Answer::No;
-    default: return dialogs::Answer::Cancel;
-    }
-}
-
 void fail(const QString& what)
 {
     QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+}
+
+// The next scripted answer of a queue; none left fails the test and gives
+// the answer of a closed dialog.
+template <class Fn, class Arg>
+auto take(std::deque<Fn>& queue, const QString& what, Arg& arg)
+{
+    using Result = decltype(queue.front()(arg));
+    if (queue.empty()) {
+        fail(QStringLiteral("Unexpected ") + what);
+        return Result{};
+    }
+    const Fn fn = std::move(queue.front());
+    queue.pop_front();
+    return fn(arg);
 }
 
 } // namespace
 
 void installStrictDialogs()
 {
-    dialogs::Handlers h;
-    h.message = [](const dialogs::Message& m) {
-        fail(QStringLiteral("Unexpected message box \"%1\" (title \"%2\")").arg(m.text, m.title));
-        return defaultAnswer(m.buttons);
-    };
-    h.file = [](const dialogs::FileRequest& r) {
-        fail(QStringLiteral("Unexpected file dialog \"%1\"").arg(r.title));
-        return dialogs::FileResult{};
-    };
-    h.color = [](const QColor&) -> std::optional<QColor> {
-        fail(QStringLiteral("Unexpected colour dialog"));
-        return std::nullopt;
-    };
-    h.printer = [](QPrinter&) {
-        fail(QStringLiteral("Unexpected printer dialog"));
-        return false;
-    };
-    h.modal = [](QDialog& d) {
-        fail(QStringLiteral("Unexpected modal window \"%1\"").arg(d.windowTitle()));
-        return int(QDialog::Rejected);
-    };
-    dialogs::setHandlers(h);
+    new ScriptedDialogs;  // kept for the run: a dialog nobody scripts fails the test
+}
+
+std::pair<int, int> undraw(QString& s)
+{
+    const int start = int(s.indexOf(QRegularExpression(QStringLiteral("[|\\[]"))));
+    const int end = s[start] == u'|' ? start : int(s.indexOf(u']')) - 1;
+    s.remove(QRegularExpression(QStringLiteral("[|\\[\\]]")));
+    return {start, end - start};
+}
+
+void setDrawn(RichTextBox& box, QString s)
+{
+    const auto [start, length] = undraw(s);
+    box.setText(s);
+    box.setSelStart(start);
+    box.setSelLength(length);
+}
+
+QString drawn(const RichTextBox& box)
+{
+    const int start = box.SelStart(), length = box.SelLength();
+    QString s = box.Text();
+    return length ? s.insert(start + length, u']').insert(start, u'[') : s.insert(start, u'|');
 }
 
 void resetProgram()
@@ -66,131 +75,30 @@ ScriptedDialogs::ScriptedDialogs()
     previous_ = h;
     h.message = [this](const dialogs::Message& m) {
         messages_ << m;
+        const QString shown = QStringLiteral("message box \"%1\" (title \"%2\")").arg(m.text, m.title);
         if (expected_.empty()) {
-            fail(QStringLiteral("Unexpected message box \"%1\" (title \"%2\")").arg(m.text, m.title));
-            return defaultAnswer(m.buttons);
+            fail(QStringLiteral("Unexpected ") + shown);
+            return m.buttons == dialogs::Buttons::YesNo ? dialogs::Answer::No : dialogs::Answer::Cancel;
         }
         const Expected e = expected_.front();
         expected_.pop_front();
         if (!e.text.isNull() && e.text != m.text)
-            fail(QStringLiteral("Message box \"%1\" where \"%2\" was expected").arg(m.text, e.text));
+            fail(shown + QStringLiteral(" where \"%1\" was expected").arg(e.text));
         return e.answer;
     };
     h.file = [this](const dialogs::FileRequest& r) {
         fileRequests_ << r;
-        if (files_.empty()) {
-            fail(QStringLiteral("Unexpected file dialog \"%1\"").arg(r.title));
-            return dialogs::FileResult{};
-        }
-        auto fn = files_.front();
-        files_.pop_front();
-        return fn(r);
+        return take(files_, QStringLiteral("file dialog \"%1\"").arg(r.title), r);
     };
-    h.modal = [this](QDialog& d) {
-        if (modals_.empty()) {
-            fail(QStringLiteral("Unexpected modal window \"%1\"").arg(d.windowTitle()));
-            return int(QDialog::Rejected);
-        }
-        auto fn = modals_.front();
-        modals_.pop_front();
-        return fn(d);
-    };
-    h.color = [this](const QColor& c) -> std::optional<QColor> {
-        if (colors_.empty()) {
-            fail(QStringLiteral("Unexpected colour dialog"));
-            return std::nullopt;
-        }
-        auto fn = colors_.front();
-        colors_.pop_front();
-        return fn(c);
+    h.modal = [this](QDialog& d) { return take(modals_, QStringLiteral("modal window \"%1\"").arg(d.windowTitle()), d); };
+    h.color = [this](const QColor& c) { return take(colors_, QStringLiteral("colour dialog"), c); };
+    h.printer = [](QPrinter&) {
+        fail(QStringLiteral("Unexpected printer dialog"));
+        return false;
     };
     dialogs::setHandlers(h);
 }
 
 ScriptedDialogs::~ScriptedDialogs() { dialogs::setHandlers(previous_); }
-
-ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& text, dialogs::Answer a)
-{
-    expected_.push_back({text.isNull() ? QStringLiteral("") : text, a});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::answerNextMessage(dialogs::Answer a)
-{
-    expected_.push_back({QString(), a});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onFile(std::function<dialogs::FileResult(const dialogs::FileRequest&)> fn)
-{
-    files_.push_back(std::move(fn));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onModal(std::function<int(QDialog&)> fn)
-{
-    modals_.push_back(std::move(fn));
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::onColor(std::function<std::optional<QColor>(const QColor&)> fn)
-{
-    colors_.push_back(std::move(fn));
-    return *this;
-}
-
-bool ScriptedDialogs::allUsed() const
-{
-    return expected_.empty() && files_.empty() && modals_.empty() && colors_.empty();
-}
-
-TempSite::TempSite()
-{
-    QDir root(dir_.path());
-    root.mkpath(QStringLiteral("program/References"));
-    root.mkpath(QStringLiteral("site/Working-Pages"));
-    root.mkpath(QStringLiteral("site/Final-Pages/Images"));
-    root.mkpath(QStringLiteral("site/Final-Pages/Backgrnd"));
-}
-
-QString TempSite::programFolder() const { return dir_.path() + QStringLiteral("/program/"); }
-QString TempSite::workingFolder() const { return dir_.path() + QStringLiteral("/site/"); }
-QString TempSite::path(const QString& relative) const { return dir_.path() + QLatin1Char('/') + relative; }
-
-void TempSite::apply() const
-{
-    SharedState& s = state();
-    s.Program_Folder = programFolder();
-    s.Working_Folder = workingFolder();
-    s.Help_File = programFolder() + QStringLiteral("TeskEdit.htm");
-    Derive_Site_Folders(s);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
-}
-
-void setReadOnly(const QString& path, bool readOnly)
-{
-    QFile f(path);
-    QFileDevice::Permissions p = f.permissions();
-    const QFileDevice::Permissions write = QFileDevice::WriteOwner | QFileDevice::WriteUser
-        | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    f.setPermissions(readOnly ? (p & ~write) : (p | QFileDevice::WriteOwner | QFileDevice::WriteUser));
-}
-
-QString dataPath(const QString& name) { return QStringLiteral(TESK_TEST_DATA "/") + name; }
 
 } // namespace tesk::test

@@ -2,7 +2,9 @@
 // What tests share: scripted answers for every dialog, a throw-away program
 // folder, and a clean program between tests.
 
+#include "logic_support.h"
 #include "platform/dialogs.h"
+#include "platform/rich_text_box.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -21,6 +23,12 @@ void installStrictDialogs();
 // Unloads every window and resets the shared state.
 void resetProgram();
 
+// A text with its selection drawn in, '[' and ']' around it or '|' for a
+// caret: put into a box, read from one, or taken out of the text.
+std::pair<int, int> undraw(QString& s);
+void setDrawn(RichTextBox& box, QString s);
+QString drawn(const RichTextBox& box);
+
 // Answers the dialogs a test expects, in order, and records every message.
 // Whatever is not scripted fails the test, as in the strict default.
 class ScriptedDialogs {
@@ -29,17 +37,20 @@ public:
     ~ScriptedDialogs();
 
     // The next message box must show exactly this text; it answers with a.
-    ScriptedDialogs& expectMessage(const QString& text, dialogs::Answer a = dialogs::Answer::Ok);
+    ScriptedDialogs& expectMessage(const QString& text, dialogs::Answer a = dialogs::Answer::Ok)
+    {
+        return expected_.push_back({text.isNull() ? QStringLiteral("") : text, a}), *this;
+    }
     // Any next message box is answered with a (its text is recorded).
-    ScriptedDialogs& answerNextMessage(dialogs::Answer a);
-    ScriptedDialogs& onFile(std::function<dialogs::FileResult(const dialogs::FileRequest&)> fn);
-    ScriptedDialogs& onModal(std::function<int(QDialog&)> fn);
-    ScriptedDialogs& onColor(std::function<std::optional<QColor>(const QColor&)> fn);
+    ScriptedDialogs& answerNextMessage(dialogs::Answer a) { return expected_.push_back({QString(), a}), *this; }
+    ScriptedDialogs& onFile(dialogs::FileHandler fn) { return files_.push_back(std::move(fn)), *this; }
+    ScriptedDialogs& onModal(dialogs::ModalHandler fn) { return modals_.push_back(std::move(fn)), *this; }
+    ScriptedDialogs& onColor(dialogs::ColorHandler fn) { return colors_.push_back(std::move(fn)), *this; }
 
     const QList<dialogs::Message>& messages() const { return messages_; }
     QList<dialogs::FileRequest> fileRequests() const { return fileRequests_; }
     // True when every scripted answer was used.
-    bool allUsed() const;
+    bool allUsed() const { return expected_.empty() && files_.empty() && modals_.empty() && colors_.empty(); }
 
 private:
     struct Expected {
@@ -47,36 +58,12 @@ private:
         dialogs::Answer answer;
     };
     std::deque<Expected> expected_;
-    std::deque<std::function<dialogs::FileResult(const dialogs::FileRequest&)>> files_;
-    std::deque<std::function<int(QDialog&)>> modals_;
-    std::deque<std::function<std::optional<QColor>(const QColor&)>> colors_;
+    std::deque<dialogs::FileHandler> files_;
+    std::deque<dialogs::ModalHandler> modals_;
+    std::deque<dialogs::ColorHandler> colors_;
     QList<dialogs::Message> messages_;
     QList<dialogs::FileRequest> fileRequests_;
     dialogs::Handlers previous_;
 };
-
-// A program folder of its own (with "References/"), set as Program_Folder,
-// and a working folder laid out as a site.
-class TempSite {
-public:
-    TempSite();
-    QString programFolder() const;  // ends in '/'
-    QString workingFolder() const;  // ends in '/'
-    QString path(const QString& relative) const;  // inside the temporary root
-    // Points the shared state at this program and working folder.
-    void apply() const;
-    bool ok() const { return dir_.isValid(); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-// Whole-file helpers.
-QByteArray readFile(const QString& path);
-bool writeFile(const QString& path, const QByteArray& bytes);
-// Makes a file or folder read-only (or writable again).
-void setReadOnly(const QString& path, bool readOnly);
-
-QString dataPath(const QString& name);
 
 } // namespace tesk::test

@@ -2,25 +2,20 @@
 // are not a plain round trip.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "core/settings_file.h"
 #include "core/shared_state.h"
-#include "app/startup.h"
 #include "platform/file_system.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 using namespace tesk::test;
 
 namespace {
-
-QStringList linesOf(const QByteArray& bytes)
-{
-    return fs::splitLines(fs::decodeText(bytes));
-}
 
 // Every value the file stores, as one text to compare two states by.
 QString storedValues(const SharedState& s)
@@ -43,7 +38,7 @@ SharedState changedState(const QString& programFolder)
 {
     SharedState s;
     s.Program_Folder = programFolder;
-    s.Working_Folder = QStringLiteral("/srv/sites/Garden Club/");
+    s.Working_Folder = QStringLiteral("/srv/sites/Caf\u00e9 Club/");
     s.Browser_Window_Pos = 4; s.Source_Window_Pos = 3; s.Image_Window_Pos = 3; s.Color_Window_Pos = -2;
     s.Arrange_Horizontal = true; s.Show_Browser_Buttons = false; s.Show_Access_Button = false; s.Use_XHTML = true;
     s.Browser_Home_Page = QStringLiteral("https://example.org/start.html");
@@ -79,13 +74,7 @@ class SettingsFileTest : public QObject {
         s.Program_Folder = folder();
         return s;
     }
-    // Rewrites the stored file line by line.
-    void editFile(const std::function<void(QStringList&)>& edit)
-    {
-        QStringList l = linesOf(readFile(iniPath()));
-        edit(l);
-        QVERIFY(writeFile(iniPath(), fs::encodeText(fs::joinLines(l))));
-    }
+    QStringList storedLines() const { return fs::splitLines(fs::decodeText(readFile(iniPath()))); }
 
 private Q_SLOTS:
     void init()
@@ -93,10 +82,9 @@ private Q_SLOTS:
         QDir d(dir_.path());
         for (const QString& f : d.entryList(QDir::Files))
             d.remove(f);
-        resetProgram();
     }
 
-    void defaultFileHasTheDocumentedLines()
+    void writtenFileHasTheDocumentedLines()
     {
         SharedState s = fresh();
         s.Working_Folder = QStringLiteral("/home/user/site/");
@@ -105,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(bytes.count("\r\n"), kSettingsLines);
         QCOMPARE(bytes.count('\n'), kSettingsLines);  // no bare line feeds
-        const QStringList l = linesOf(bytes);
+        const QStringList l = storedLines();
         const QList<std::pair<int, const char*>> expected{
             {1, "\"Working Folder:\""}, {2, "\"/home/user/site/\""}, {6, "\" 2 Browser Window\""},
             {7, "\" 2 Source Window\""}, {8, "\"-2 Text Window\""}, {9, "\"-2 Image Window\""}, {13, "#FALSE#"},
@@ -114,19 +102,35 @@ private Q_SLOTS:
             QVERIFY2(l[line - 1] == QLatin1String(text), qPrintable(QString::number(line) + ": " + l[line - 1]));
     }
 
+    // Also when every label was edited by hand, the file name has another
+    // letter case and the old program wrote it in its single-byte code page.
     void everyStoredValueSurvivesARoundTrip()
     {
-        SharedState written = changedState(folder());
-        QCOMPARE(Write_Settings_File(written), fs::Result::Ok);
+        const SharedState written = changedState(folder());
+        SharedState w = written;
+        QCOMPARE(Write_Settings_File(w), fs::Result::Ok);
         SharedState read = fresh();
         QCOMPARE(Read_Settings_File(read), SettingsRead::Ok);
         QCOMPARE(storedValues(read), storedValues(written));
         QCOMPARE(read.Tool_Pane_Window, 1);
-
         // Writing what was read gives the same file again.
         const QByteArray first = readFile(iniPath());
         QCOMPARE(Write_Settings_File(read), fs::Result::Ok);
         QCOMPARE(readFile(iniPath()), first);
+
+        QStringList l = storedLines();
+        for (int i : {0, 2, 11, 13, 15, 17, 19, 24, 29, 31, 33, 40, 44, 46, 48, 50, 52, 54, 56, 58, 63})
+            l[i] = QStringLiteral("\"(edited by hand)\"");
+        QVERIFY(QFile::remove(iniPath()));
+        const QString renamed = folder() + QStringLiteral("Tesk WEB Editor.ini");
+        QVERIFY(writeFile(renamed, l.join(QLatin1String("\r\n")).toUtf8().replace("Caf\xc3\xa9", "Caf\xe9")));
+        read = fresh();
+        QCOMPARE(Read_Settings_File(read), SettingsRead::Ok);
+        QCOMPARE(storedValues(read), storedValues(written));
+        // Storing again replaces that file rather than adding a second one.
+        QCOMPARE(Write_Settings_File(read), fs::Result::Ok);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("Tesk WEB Editor.ini")});
+        QCOMPARE(readFile(renamed), first);
     }
 
     void toolWindowCodes_data()
@@ -174,97 +178,37 @@ private Q_SLOTS:
         QCOMPARE(w.Source_Window_Pos, 1);
     }
 
-    void shortFileKeepsWhatWasReadAndShowsTheMessage()
+    // Reading stops at the first item that is missing or not of its kind:
+    // what was read before it is in force, the defaults stay after it.
+    void damagedFileKeepsWhatWasRead_data()
     {
-        SharedState w = changedState(folder());
-        Write_Settings_File(w);
-        editFile([](QStringList& l) { l = l.mid(0, 40); });
-        state().Program_Folder = folder();
-        {
-            ScriptedDialogs d;
-            d.expectMessage(QStringLiteral("Default Retrieval not Successful"));
-            Retrieve_Defaults();
-            QVERIFY(d.allUsed());
-            QCOMPARE(d.messages().first().title, QStringLiteral("Tesk Web Editor"));
-        }
-        const SharedState& s = state();
-        // Lines 1-40 were there: their values are in force ...
-        QCOMPARE(s.Working_Folder, w.Working_Folder);
-        QCOMPARE(s.Font_Name, w.Font_Name);
-        QCOMPARE(s.Code_Color_Numbers[3], 5);
-        // ... and from line 41 on the defaults stay.
-        QCOMPARE(s.Measure_Units, 1);
-        QCOMPARE(s.Tab_Spacing, 360);
-        QCOMPARE(s.Use_XHTML, false);
+        QTest::addColumn<int>("line");  // the first damaged line, 1-based
+        QTest::addColumn<bool>("cut");  // the file ends before it
+        QTest::newRow("file of 40 lines") << 41 << true;
+        QTest::newRow("line 13 not a Boolean") << 13 << false;
     }
-
-    void damagedBooleanStopsTheReading()
+    void damagedFileKeepsWhatWasRead()
     {
-        SharedState w = fresh();
-        w.Arrange_Horizontal = true;
-        Write_Settings_File(w);
-        editFile([](QStringList& l) { l[12] = QStringLiteral("maybe"); });
+        QFETCH(int, line);
+        QFETCH(bool, cut);
+        SharedState w = changedState(folder());
+        QCOMPARE(Write_Settings_File(w), fs::Result::Ok);
+        QStringList l = storedLines();
+        if (cut)
+            l = l.mid(0, line - 1);
+        else
+            l[line - 1] = QStringLiteral("maybe");
+        QVERIFY(writeFile(iniPath(), fs::encodeText(fs::joinLines(l))));
         SharedState r = fresh();
         QCOMPARE(Read_Settings_File(r), SettingsRead::Failed);
-        QCOMPARE(r.Arrange_Horizontal, false);
-        QCOMPARE(r.Browser_Window_Pos, 2);  // read before the damaged line
-    }
-
-    // Labels edited by hand, or a name in another letter case, still read.
-    void editedLabelsAndFileNameStillRead()
-    {
-        SharedState w = changedState(folder());
-        Write_Settings_File(w);
-        editFile([](QStringList& l) {
-            for (int i : {0, 2, 11, 13, 15, 17, 19, 24, 29, 31, 33, 40, 44, 46, 48, 50, 52, 54, 56, 58, 63})
-                l[i] = QStringLiteral("\"(edited by hand)\"");
-        });
-        QVERIFY(QFile::rename(iniPath(), folder() + QStringLiteral("Tesk WEB Editor.ini")));
-        SharedState r = fresh();
-        QCOMPARE(Read_Settings_File(r), SettingsRead::Ok);
-        QCOMPARE(storedValues(r), storedValues(w));
-
-        // Storing again replaces that file rather than adding a second one.
-        r.Font_Size = 14;
-        QCOMPARE(Write_Settings_File(r), fs::Result::Ok);
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("Tesk WEB Editor.ini")});
-        SharedState again = fresh();
-        Read_Settings_File(again);
-        QCOMPARE(again.Font_Size, 14);
-    }
-
-    void legacyWindows1252FileReadsItsCharacters()
-    {
-        SharedState w = fresh();
-        w.Working_Folder = QStringLiteral("C:\\Sites\\Caf\u00e9 \u20ac\\");
-        Write_Settings_File(w);
-        // The same file as the old program wrote it: single-byte code page.
-        QByteArray bytes = readFile(iniPath());
-        bytes.replace(QStringLiteral("Caf\u00e9 \u20ac").toUtf8(), QByteArray("Caf\xe9 \x80"));
-        writeFile(iniPath(), bytes);
-        SharedState r = fresh();
-        QCOMPARE(Read_Settings_File(r), SettingsRead::Ok);
-        QCOMPARE(r.Working_Folder, w.Working_Folder);
-    }
-
-    void failedStoreKeepsThePreviousFile()
-    {
-        SharedState w = fresh();
-        Write_Settings_File(w);
-        const QByteArray before = readFile(iniPath());
-
-        setReadOnly(dir_.path(), true);
-        state().Program_Folder = folder();
-        state().Font_Name = QStringLiteral("Georgia");
-        {
-            ScriptedDialogs d;
-            d.expectMessage(QStringLiteral("Default Storage not Successful"));
-            Store_Defaults();
-            QVERIFY(d.allUsed());
-        }
-        setReadOnly(dir_.path(), false);
-        QCOMPARE(readFile(iniPath()), before);
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
+        const SharedState defaults;
+        QCOMPARE(r.Working_Folder, w.Working_Folder);  // line 2
+        QCOMPARE(r.Browser_Window_Pos, w.Browser_Window_Pos);  // line 6
+        QCOMPARE(r.Arrange_Horizontal, line > 13 ? w.Arrange_Horizontal : defaults.Arrange_Horizontal);
+        QCOMPARE(r.Font_Name, line > 31 ? w.Font_Name : defaults.Font_Name);
+        QCOMPARE(r.Code_Color_Numbers[3], line > 40 ? w.Code_Color_Numbers[3] : defaults.Code_Color_Numbers[3]);
+        QCOMPARE(r.Tab_Spacing, defaults.Tab_Spacing);  // line 43
+        QCOMPARE(r.Use_XHTML, defaults.Use_XHTML);
     }
 };
 TESK_TEST(SettingsFileTest)

@@ -48,8 +48,6 @@ private Q_SLOTS:
             << Codes{2, -2, -2, 2} << QList<QRect>{{60, 60, 5940, 9000}, {6060, 60, 6000, 9000}, {}};
         QTest::newRow("source 1 keeps the whole area beside a tool window") << Codes{-2, 1, 2, -2, 1} << false
             << Codes{1, 2, -2, 2} << QList<QRect>{{}, {60, 60, 12000, 9000}, {6060, 60, 6000, 9000}};
-        QTest::newRow("browser and images, second pane whole") << Codes{2, -2, 2, -2, 1} << false
-            << Codes{-2, 2, -2, 2} << QList<QRect>{{60, 60, 5940, 9000}, {}, {6060, 60, 6000, 9000}};
         QTest::newRow("images alone fills the area") << Codes{-2, -2, 3, -2, 1} << false << Codes{-2, 1, -2, 1}
             << QList<QRect>{{}, {}, {60, 60, 12000, 9000}};
         QTest::newRow("color selection alone floats centred") << Codes{-2, -2, -2, 2, 2} << false

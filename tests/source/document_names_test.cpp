@@ -2,7 +2,7 @@
 // refuses, and where a new page's text comes from. No windows.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "core/shared_state.h"
 #include "source/new_page.h"
@@ -24,10 +24,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("page");
         // What the user chose or typed, and the two files it becomes.
         QTest::newRow("index.rtf") << "index.rtf" << "index" << "index.rtf" << "index.html";
-        QTest::newRow("index") << "index" << "index" << "index.rtf" << "index.html";
         QTest::newRow("news.php.rtf") << "news.php.rtf" << "news.php" << "news.php.rtf" << "news.php";
         QTest::newRow("news.php") << "news.php" << "news.php" << "news.php.rtf" << "news.php";
-        QTest::newRow("about.htm") << "about.htm" << "about.htm" << "about.htm.rtf" << "about.htm";
         QTest::newRow("Notes.RTF keeps its upper-case extension")
             << "Notes.RTF" << "Notes.RTF" << "Notes.RTF.rtf" << "Notes.RTF";
         QTest::newRow("old.rtf.bak cut before the first .rtf") << "old.rtf.bak" << "old" << "old.rtf" << "old.html";
@@ -116,25 +114,6 @@ private Q_SLOTS:
         QVERIFY(srcdoc::Open_Replaces_Other_Source(site.path("index.rtf"), "index.rtf", wp));
         // Nothing of that name in Working-Pages yet.
         QVERIFY(!srcdoc::Open_Replaces_Other_Source(site.path("about.htm"), "about.htm", wp));
-    }
-
-    void builtInPageIsTheFourteenLines()
-    {
-        QCOMPARE(newpage::Built_In_Page_Text(),
-                 QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\r\n"
-                                "\t\"http://www.w3.org/TR/html4/loose.dtd\">\r\n"
-                                "<html lang=\"en-us\"><head>\r\n"
-                                "\t<title>\r\n"
-                                "\t\tTITLE\r\n"
-                                "\t</title>\r\n"
-                                "\t<meta http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n"
-                                "\t<meta name=\"generator\" content=\"Tesk Web Editor\">\r\n"
-                                "\r\n"
-                                "</head><body>\r\n"
-                                "\r\n"
-                                "\tCONTENT\r\n"
-                                "\r\n"
-                                "</body></html>\r\n"));
     }
 
     void templatesAreTriedInOrder()

@@ -1,6 +1,5 @@
 // The three name dialogs of the editor, shown and driven by keys and clicks:
-// their lists, what they preselect, what they return, the names Save As
-// refuses or asks about, and where they go over the help window.
+// their lists, what they return, and the names Save As refuses or asks about.
 
 #include "tesk_test.h"
 #include "source_window_support.h"
@@ -53,37 +52,34 @@ private Q_SLOTS:
         delete site_;
     }
 
-    // Each dialog lists the sources of its folder and preselects the current
-    // name; a double click, its button, Esc or X end it (or not). Keys work
-    // from the first focus (the list, the name box); Enter presses the
-    // focused button, the default one only while no button has the focus.
+    // Each dialog lists the sources of its folder (what it preselects: the
+    // editor's document tests); a double click, its button or Esc end it (or
+    // not). Keys work from the first focus (the list, the name box); Enter
+    // presses the focused button, the default one only while none has it.
     void listsChoicesAndCancels_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("current");  // Source_Title, or Reference_Name
-        QTest::addColumn<QString>("preselected");
         QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", "keys ...", or a button
         QTest::addColumn<bool>("stays");
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<QString>("chosen");  // Source_Title, the name box, or Reference_Name
-        QTest::newRow("open: double click opens") << int(Open) << "page.rtf" << "page" << "double click About" << false
+        QTest::newRow("open: double click opens") << int(Open) << "page.rtf" << "double click About" << false
                                                   << false << "About";
         QTest::newRow("open: name cut before .rtf, Esc cancels")
-            << int(Open) << "index.rtf.bak" << "index" << "Esc" << false << true << "index.rtf.bak";
+            << int(Open) << "index.rtf.bak" << "Esc" << false << true << "index.rtf.bak";
         QTest::newRow("open: nothing selected, the button does nothing")
-            << int(Open) << "" << "" << "cmd_Open" << true << true << "";
+            << int(Open) << "" << "cmd_Open" << true << true << "";
         QTest::newRow("save as: double click only fills the name")
-            << int(SaveAs) << "" << "" << "double click About" << true << true << "About";
-        QTest::newRow("save as: X cancels") << int(SaveAs) << "page.rtf" << "page" << "cmd_Cancel" << false << true
-                                            << "page";
-        QTest::newRow("reference: the last choice preselected, double click opens")
-            << int(Reference) << "table" << "table" << "double click form" << false << false << "form";
-        QTest::newRow("open: Down, Enter opens the next entry")
-            << int(Open) << "index.rtf" << "index" << "keys Down Return" << false << false << "page";
+            << int(SaveAs) << "" << "double click About" << true << true << "About";
+        QTest::newRow("reference: double click opens")
+            << int(Reference) << "table" << "double click form" << false << false << "form";
+        QTest::newRow("open: Down, Enter opens the entry after the current one")
+            << int(Open) << "index.rtf" << "keys Down Return" << false << false << "page";
         QTest::newRow("open: Shift+Tab to X, Enter cancels")
-            << int(Open) << "index.rtf" << "index" << "keys Backtab Return" << false << true << "index.rtf";
+            << int(Open) << "index.rtf" << "keys Backtab Return" << false << true << "index.rtf";
         QTest::newRow("save as: Tab twice to X, Enter cancels")
-            << int(SaveAs) << "index.rtf" << "index" << "keys Tab Tab Return" << false << true << "index";
+            << int(SaveAs) << "index.rtf" << "keys Tab Tab Return" << false << true << "index";
     }
     void listsChoicesAndCancels()
     {
@@ -103,7 +99,6 @@ private Q_SLOTS:
         auto* list = d->findChild<QListWidget*>();
         const QStringList listed = kind == Reference ? QStringList{"form", "table"} : QStringList{"About", "index", "page"};
         QCOMPARE(entries(list), listed);
-        QTEST(selected(list), "preselected");
         QVERIFY(showActive(*d));
         if (action.startsWith("double click "))
             doubleClick(list, action.mid(13));
@@ -171,17 +166,12 @@ private Q_SLOTS:
         QCOMPARE(state().Source_Title, QStringLiteral("page.rtf"));
     }
 
-    void keepsClearOfTheHelpWindowAndMovesWithAltKeys()
+    // (Placed clear of the help window as the folder picker is.)
+    void movesWithAltKeys()
     {
-        SharedState& s = state();
-        s.Help_Shown = 1;
-        s.Help_Left = 10;
-        s.Help_Top = 500;
         frm_Source_Open d;
         QVERIFY(d.cmd_Open->isDefault());
         QVERIFY(showActive(d));
-        QCOMPARE(s.Help_Left, Px_From_Twips_X(1000));
-        QCOMPARE(d.pos(), QPoint(Px_From_Twips_X(60), Px_From_Twips_Y(850)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::AltModifier);
         QCOMPARE(d.frameGeometry().topLeft(), QPoint(Px_From_Twips_X(120), Px_From_Twips_Y(120)));
     }

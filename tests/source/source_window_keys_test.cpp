@@ -1,20 +1,13 @@
 // The editor window driven as a user drives it: its keys and buttons, the
-// colour boxes, the pop-up menus and the window's own layout rules.
+// colour boxes and the pop-up menus.
 
 #include "tesk_test.h"
 #include "source_window_support.h"
 
-#include "browser/frm_Browser.h"
-#include "platform/screen.h"
-#include "source/button_bar.h"
 #include "source/tag_bars.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolButton>
 
@@ -103,7 +96,6 @@ private Q_SLOTS:
         };
         row("Ctrl+0 colour codes", "Ctrl+0", "colours=9,12,0,0,9 changed=1");
         row("the format button colour codes", "cmd_Format", "colours=9,12,0,0,9 status=Blue changed=1");
-        row("Ctrl+Z undoes it, the caret staying", "16+0; Ctrl+0; Ctrl+Z", "sel=16+0 changed=1");
         row("undoing a tag leaves the caret where the tag was", "16+0; Ctrl+B; Ctrl+Z; type x",
             "line=<p class=\"x\">Helxlo</p> sel=17+0 colours=0,0,5,5,5 status= changed=1");
         row("undoing a button's text too", "16+0; cmd_Button_0; Ctrl+Z; type x",
@@ -114,7 +106,6 @@ private Q_SLOTS:
         row("Ctrl+1 colours black", "13+5; Ctrl+1", "sel=13+0 colours=0,0,0,0,0 changed=1");
         row("Ctrl+Shift+3 colours green, the Shift aside", "13+5; Ctrl+Shift+#",
             "sel=13+0 colours=0,0,2,2,0 status=Green changed=1");
-        row("Ctrl+4 colours red", "13+5; Ctrl+4", "sel=13+0 colours=0,0,12,12,0 status=Red changed=1");
         row("the third colour box", "13+5; pic_Color_2", "sel=13+0 colours=0,0,2,2,0 status=Green changed=1");
         row("Ctrl+] with nothing selected: nothing", "3+0; Ctrl+]", "sel=3+0");
         row("Ctrl+] indents", "3+25; Ctrl+]", "sel=3+0 indents=1080,1080,0 changed=1");
@@ -131,7 +122,6 @@ private Q_SLOTS:
         const char* saved = "line=<p class=\"x\">Hello</p>X page=<p class=\"x\">Hello</p>X sel=23+0";
         row("Ctrl+S saves", "22+0; type X; Ctrl+S", saved);
         row("Save and Refresh saves", "22+0; type X; cmd_Html", saved);
-        row("Ctrl+Shift+S: Save As", "cancel; Ctrl+Shift+S", "offered=Source_Save_As 'index' [index]");
         row("Ctrl+O on a button: the list", "cancel; Ctrl+O on cmd_Find", "offered=Source_Open 'index' [index]");
         row("Ctrl+Shift+O on a button: the system dialog", "pick; Ctrl+Shift+O on cmd_Find", "offered=file in WP/");
         row("the open button: the list", "cancel; cmd_Open",
@@ -151,7 +141,6 @@ private Q_SLOTS:
         row("Alt+Home: the first button", "Alt+Home", "focus=cmd_Button_0 status=");
         row("the size button: full size", "cmd_Size", "focus=cmd_Size status= source=1");
         row("the size button again: back", "cmd_Size; cmd_Size", "focus=cmd_Size status=");
-        row("vertical already: the vertical button does nothing", "cmd_Ver", "focus=cmd_Ver status=");
         row("the horizontal button", "cmd_Hor", "focus=cmd_Hor status= horizontal=1 split=*");
         row("and the vertical one back", "cmd_Hor; cmd_Ver", "focus=cmd_Ver status= split=*");
     }
@@ -179,59 +168,9 @@ private Q_SLOTS:
         QCOMPARE(state().Slider_Ver.value, ver_ + 1);
     }
 
-    void caretColourNamesTheBox_data()
+    void aChangeMakesThePaginationStale()
     {
-        QTest::addColumn<int>("color");
-        QTest::addColumn<int>("selection");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("after blue text") << 9 << 0 << "Blue";
-        QTest::newRow("colour of no box") << 5 << 0 << "";
-        QTest::newRow("with a selection") << 9 << 2 << "";
-    }
-    void caretColourNamesTheBox()
-    {
-        QFETCH(int, color);
-        QFETCH(int, selection);
-        QFETCH(QString, shown);
-        box_->setSelStart(13);
-        box_->setSelLength(5);
-        box_->setSelColor(Palette_Color(color));
-        box_->setSelStart(selection ? 14 : 18);
-        box_->setSelLength(selection);
-        f_->w->cmd_Open->setFocus();
-        QVERIFY(state().Status_Color_Panel.text().isEmpty());
-        box_->setFocus();
-        QCOMPARE(state().Status_Color_Panel.text(), shown);
-        QCOMPARE(state().Color_Index, shown.isEmpty() ? -1 : 1);
-    }
-
-    void colourBoxesFollowTheSettings()
-    {
-        state().Code_Color_Numbers[2] = 10;
-        state().Code_Color_Names[2] = "Lime";
-        f_->w->Box_Colors();
-        QCOMPARE(f_->w->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(10));
-        QCOMPARE(f_->w->pic_Color[2]->toolTip(), QStringLiteral("Lime"));
-    }
-
-    void layoutActivationAndPagination()
-    {
-        frm_Source* w = f_->w;
-        const QRect e = box_->geometry();
-        QCOMPARE(e.top(), w->tb_Top->height() + Px_From_Twips_Y(60));
-        QCOMPARE(e.left(), w->tb_Left->width() + Px_From_Twips_X(60));
-        QCOMPARE(box_->rightMargin(), Twips_From_Px_X(e.width()) - 800);
-        QVERIFY(w->lbl_Source_File->width() <= Px_From_Twips_X(5000) + 1);
-        // Activation shows the source's path, leaving clears it.
         SharedState& s = state();
-        QMdiArea* area = forms::Start()->innerArea();
-        area->setActiveSubWindow(forms::Browser()->frame());
-        QTRY_COMPARE(s.Status_Path_Panel.text(), QString());
-        area->setActiveSubWindow(w->frame());
-        QTRY_COMPARE(s.Status_Path_Panel.text(), f_->wp("index.rtf"));
-        // The window never gets smaller than 2500 twips either way.
-        w->frame()->resize(40, 40);
-        QTRY_VERIFY(w->geometryTwips().width() >= 2500 && w->geometryTwips().height() >= 2500);
         // A change makes the pagination of a printed source stale.
         s.Print_Source = 1;
         s.Paginated = 1;

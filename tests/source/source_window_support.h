@@ -11,18 +11,15 @@
 #include "core/shared_state.h"
 #include "app/startup.h"
 #include "platform/palette.h"
-#include "platform/rich_text_box.h"
 #include "source/frm_Ref_Open.h"
 #include "source/frm_Source.h"
 #include "source/frm_Source_Open.h"
 #include "source/frm_Source_Save_As.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace tesk::test {
@@ -58,8 +55,7 @@ inline QStringList entries(const QListWidget* list)
 
 inline QString selected(const QListWidget* list)
 {
-    const auto items = list->selectedItems();
-    return items.isEmpty() ? QString() : items.first()->text();
+    return list->selectedItems().isEmpty() ? QString() : list->selectedItems().first()->text();
 }
 
 // A window's state as facts, name and value, in a fixed order.
@@ -70,18 +66,12 @@ using Facts = QList<std::pair<QString, QString>>;
 // value.
 inline QString changes(const Facts& before, const Facts& after, const QString& expected)
 {
-    const auto find = [](const Facts& f, const QString& name) {
-        for (const auto& [n, v] : f)
-            if (n == name)
-                return std::optional<QString>(v);
-        return std::optional<QString>();
-    };
     QStringList out;
-    for (const auto& [name, value] : after)
-        if (find(before, name) != value)
-            out << name + '=' + (expected.contains(name + "=*") ? QStringLiteral("*") : value);
+    for (const auto& fact : after)
+        if (!before.contains(fact))
+            out << fact.first + '=' + (expected.contains(fact.first + "=*") ? QStringLiteral("*") : fact.second);
     for (const auto& [name, value] : before)
-        if (!find(after, name))
+        if (std::none_of(after.begin(), after.end(), [&](const auto& f) { return f.first == name; }))
             out << name + "=(none)";
     return out.join(' ');
 }
@@ -104,7 +94,6 @@ struct SourceWindow {
         w->Working_Folder_Files();
         forms::Start()->activateWindow();
         (void)QTest::qWaitForWindowActive(forms::Start());
-        QApplication::processEvents();
     }
     ~SourceWindow() { resetProgram(); }
 
@@ -112,22 +101,20 @@ struct SourceWindow {
     QByteArray page(const QString& name) const { return readFile(site.workingFolder() + "Final-Pages/" + name); }
     // Paths written from "~/", the throw-away root; "WP/" and "FP/" for the
     // site's page folders, "P/" for the program folder.
-    QString expand(const QString& path) const
+    static constexpr std::pair<const char*, const char*> parts[] = {
+        {"WP/", "site/Working-Pages/"}, {"FP/", "site/Final-Pages/"}, {"P/", "program/"}, {"~/", ""}};
+    QString expand(QString path) const
     {
-        static const std::pair<const char*, const char*> parts[] = {
-            {"WP/", "site/Working-Pages/"}, {"FP/", "site/Final-Pages/"}, {"P/", "program/"}, {"~/", ""}};
         for (const auto& [part, full] : parts)
             if (path.startsWith(QLatin1String(part)))
-                return site.path(full + path.mid(int(strlen(part))));
+                return site.path(path.replace(0, int(strlen(part)), QLatin1String(full)));
         return path;
     }
     QString shorten(QString text) const
     {
-        return text.replace(site.path("site/Working-Pages/"), "WP/")
-            .replace(site.path("site/Final-Pages/"), "FP/")
-            .replace(site.path("program/"), "P/")
-            .replace(site.path(""), "~/")
-            .replace("\r\n", "\u00b6");
+        for (const auto& [part, full] : parts)
+            text.replace(site.path(QLatin1String(full)), QLatin1String(part));
+        return text.replace("\r\n", "\u00b6");
     }
 
     // Writes a source (by the editor control, or as plain text) and opens it
@@ -150,15 +137,11 @@ struct SourceWindow {
             auto* name = d.findChild<QLineEdit*>(QStringLiteral("txt_Save_As"));
             offered << QStringLiteral("%1 '%2' [%3]")
                            .arg(d.objectName().mid(4), name ? name->text() : selected(list), entries(list).join(','));
-            QString button = QStringLiteral("cmd_Cancel");
-            if (!entry.isEmpty() && name) {
+            if (name && !entry.isEmpty())
                 name->setText(entry);
-                button = QStringLiteral("cmd_Save_As");
-            } else if (!entry.isEmpty()) {
+            else if (!entry.isEmpty())
                 list->setCurrentItem(list->findItems(entry, Qt::MatchExactly).value(0));
-                button = QStringLiteral("cmd_Open");
-            }
-            d.findChild<QPushButton*>(button)->click();
+            d.findChild<QPushButton*>(entry.isEmpty() ? "cmd_Cancel" : name ? "cmd_Save_As" : "cmd_Open")->click();
             return d.result();
         });
     }
@@ -170,22 +153,14 @@ struct SourceWindow {
     //   "write path=text" writes a source (".rtf", "New Page") or a plain
     //   file, "open name=text" writes a source and opens it, "readonly
     //   path", "remove folder", "clear panel" empties the path panel,
-    //   "clear names" forgets the document's names (as a cancelled naming),
     //   "cmd_X" (or "cmd_X right") clicks a control, "right click" (or
-    //   "Ctrl+right click") the editor, "mnu_X" runs a menu command, a
-    //   command of the window by its name, "<keys> on <control>" presses keys
-    //   there, anything else presses keys in the editor.
+    //   "Ctrl+right click") the editor, "mnu_X" runs a menu command,
+    //   "<keys> on <control>" presses keys there, anything else presses keys
+    //   in the editor.
     void act(const QString& step)
     {
-        const std::map<QString, std::function<void()>> commands = {
-            {"Open_Plus_File", [this] { w->Open_Plus_File(); }}, {"Open_File", [this] { w->Open_File(); }},
-            {"Open_Reference_File", [this] { w->Open_Reference_File(); }},
-            {"Start_New_Page", [this] { w->Start_New_Page(); }}, {"Save_Source", [this] { w->Save_Source(); }},
-            {"Save_As", [this] { w->Save_As(); }}, {"Save_New", [this] { w->Save_New(); }},
-            {"Clear_Source", [this] { w->Clear_Source(); }}, {"closeRequested", [this] { w->closeRequested(); }},
-        };
         const QString arg = step.section(' ', 1);
-        if (QRegularExpression("^\\d+\\+\\d+$").match(step).hasMatch()) {
+        if (step[0].isDigit()) {
             box->setSelStart(step.section('+', 0, 0).toInt());
             box->setSelLength(step.section('+', 1).toInt());
         } else if (step.startsWith("type ")) {
@@ -209,9 +184,6 @@ struct SourceWindow {
             open(arg.section('=', 0, 0), arg.section('=', 1));
         } else if (step == "clear panel") {
             state().Status_Path_Panel.clear();
-        } else if (step == "clear names") {
-            state().Source_Title.clear();
-            state().Source_Path.clear();
         } else if (step.startsWith("readonly ")) {
             setReadOnly(expand(arg), true);
         } else if (step.startsWith("remove ")) {
@@ -225,8 +197,6 @@ struct SourceWindow {
                               step.endsWith(" right") ? Qt::RightButton : Qt::LeftButton);
         } else if (step.startsWith("mnu_")) {
             forms::Start()->findChild<QAction*>(step)->trigger();
-        } else if (commands.count(step)) {
-            commands.at(step)();
         } else {
             const QKeyCombination k = QKeySequence(step.section(" on ", 0, 0))[0];
             const QString to = step.section(" on ", 1);

@@ -2,7 +2,7 @@
 // fails.
 
 #include "tesk_test.h"
-#include "test_support.h"
+#include "logic_support.h"
 
 #include "platform/rtf_reader.h"
 

@@ -1,0 +1,177 @@
+// The Options dialog driven as a user drives it: what reaches the editor and
+// the colour coding, the distances as they are shown and kept, and the ways
+// out of the dialog.
+
+#include "tesk_test.h"
+#include "test_support.h"
+
+#include "app/arrange.h"
+#include "app/frm_Start.h"
+#include "core/shared_state.h"
+#include "options/frm_Options.h"
+#include "platform/palette.h"
+#include "platform/rich_text_box.h"
+#include "source/frm_Source.h"
+#include "source/text_commands.h"
+#include "ui/forms.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <memory>
+
+using namespace tesk::test;
+
+class OptionsDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempSite> site_;
+
+    frm_Options* open()
+    {
+        forms::Start()->mnu_Window_Options->trigger();
+        return forms::Options_If_Loaded();
+    }
+    // The dialog gone and the main window given back.
+    static bool closed(frm_Options* d) { return !d->frameVisible() && forms::Start()->topMenusEnabled(); }
+
+private slots:
+    void init()
+    {
+        resetProgram();
+        site_ = std::make_unique<TempSite>();
+        QVERIFY(site_->ok());
+        site_->apply();
+        state().Browser_Window_Pos = -2;
+        frm_Start* start = forms::Start();
+        start->resize(1000, 760);
+        start->show();
+        start->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(start));
+        Adjust_Sliders();
+        forms::Source();
+    }
+    void cleanup()
+    {
+        resetProgram();
+        site_.reset();
+    }
+
+    // The editor shows the chosen font and size once the dialog closes.
+    void fontAndSizeReachTheEditor()
+    {
+        frm_Options* d = open();
+        QVERIFY(d && d->frameVisible() && !forms::Start()->topMenusEnabled());
+        QCOMPARE(QApplication::focusWidget(), d->txt_Home_Page);
+        QTest::keyClick(d->txt_Home_Page, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), d->lst_Fonts);
+        QCOMPARE(state().Font_Name, QStringLiteral("Arial"));  // the focus alone chooses nothing
+        const QList<QListWidgetItem*> other = d->lst_Fonts->findItems(QStringLiteral("*"), Qt::MatchWildcard);
+        QVERIFY(!other.isEmpty());
+        const QString family = other.last()->text();
+        d->lst_Fonts->setCurrentItem(other.last());
+        d->lst_Size->setCurrentItem(d->lst_Size->findItems(QStringLiteral("14"), Qt::MatchExactly).value(0));
+        QCOMPARE(d->lbl_Example->font().family(), family);
+        QTest::mouseClick(d->cmd_Close, Qt::LeftButton);
+        QVERIFY(closed(d));
+        const QFont shown = forms::Source()->rtf_Source->document()->defaultFont();
+        QCOMPARE(shown.family(), family);
+        QCOMPARE(shown.pointSize(), 14);
+    }
+
+    // Colour 9 applied to Comments with the keys; the source window's box
+    // and the colour coding take it. Text/Values keeps its colour.
+    void appliedColourColoursComments()
+    {
+        frm_Options* d = open();
+        QTest::keyClick(d->txt_Home_Page, Qt::Key_C, Qt::AltModifier);
+        QWidget* colors = QApplication::focusWidget();
+        QCOMPARE(colors, d->pic_Color[0]);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
+            QTest::keyClick(QApplication::focusWidget(), k);
+        QCOMPARE(d->selectedColor(), 9);
+        QTest::mouseClick(d->cmd_Color, Qt::LeftButton);  // location 0: Text/Values
+        QCOMPARE(state().Code_Color_Numbers[0], 0);
+        // Right at the end of a row goes on to the next; Down from the last
+        // row stays.
+        QTest::mouseClick(d->pic_Color_Loc[1], Qt::LeftButton);
+        QTest::keyClick(d->pic_Color_Loc[1], Qt::Key_Right);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(d->selectedLocation(), 2);
+        QTest::keyClick(d->pic_Color_Loc[2], Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(d->pic_Color_Loc[2]->palette().color(QPalette::Window), Palette_QColor(9));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(closed(d));
+
+        frm_Source* source = forms::Source();
+        QCOMPARE(source->pic_Color[2]->palette().color(QPalette::Window), Palette_QColor(9));
+        QCOMPARE(source->pic_Color[2]->toolTip(), QStringLiteral(" Blue "));
+        RichTextBox& box = *source->rtf_Source;
+        box.setText(QStringLiteral("x<!-- note -->"));
+        Color_Code_Source(box);
+        box.setSelStart(5);
+        box.setSelLength(3);
+        QCOMPARE(box.SelColor(), Palette_Color(9));
+    }
+
+    // Tabbing through keeps a distance that shows rounded; switching units
+    // shows them again; a typed negative distance is stored as none, even
+    // when Esc closes the dialog from the field.
+    void distances()
+    {
+        state().Text_Indent = 1000;
+        state().Tab_Spacing = 360;
+        frm_Options* d = open();
+        QTest::keyClick(d->txt_Home_Page, Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), d->opt_Inches);
+        QTest::keyClick(d->opt_Inches, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(d->txt_Indent->text(), QStringLiteral("5/8\""));
+        QTest::keyClick(d->txt_Indent, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), d->txt_Tabs);
+        QTest::keyClick(d->txt_Tabs, Qt::Key_Tab);
+        QCOMPARE(state().Text_Indent, 1000);
+        QCOMPARE(state().Tab_Spacing, 360);
+
+        d->opt_Cms->click();
+        QCOMPARE(state().Measure_Units, 2);
+        QCOMPARE(d->txt_Tabs->text(), QStringLiteral(".6 cm"));
+        QCOMPARE(state().Tab_Spacing, 360);
+
+        d->txt_Indent->setFocus();
+        d->txt_Indent->selectAll();
+        QTest::keyClicks(d->txt_Indent, QStringLiteral("-3"));
+        QTest::keyClick(d->txt_Indent, Qt::Key_Escape);
+        QVERIFY(closed(d));
+        QCOMPARE(state().Text_Indent, 0);
+        QCOMPARE(d->txt_Indent->text(), QString());
+    }
+
+    // What the settings file cannot keep is refused or left out, and no
+    // characters keep the previous bookmark; the frame's close button
+    // takes in the field being edited.
+    void bookmarkAndHomePage()
+    {
+        frm_Options* d = open();
+        d->txt_Home_Page->selectAll();
+        QTest::keyClicks(d->txt_Home_Page, QStringLiteral("http://a.org/\"x\""));
+        QCOMPARE(d->txt_Home_Page->text(), QStringLiteral("http://a.org/x"));
+        QVERIFY(d->lbl_Focus->text().contains(QLatin1Char('"')));
+        QTest::keyClick(d->txt_Home_Page, Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(state().Browser_Home_Page, QStringLiteral("http://a.org/x"));
+        d->txt_Bookmark->selectAll();
+        QTest::keyClick(d->txt_Bookmark, Qt::Key_Delete);
+        d->frame()->close();
+        QVERIFY(closed(d));
+        QCOMPARE(state().Bookmark_Chars, QStringLiteral("~~~"));
+        QCOMPARE(d->txt_Bookmark->text(), QStringLiteral("~~~"));
+    }
+};
+TESK_TEST(OptionsDialogTest)
+
+#include "options_dialog_test.moc"
