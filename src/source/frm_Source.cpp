@@ -303,11 +303,6 @@ void frm_Source::Clear_Source()
     lbl_Source_File->clear();
     tagBars->Close_Tag_Toolbar();
     Enable_Document_Commands(false);
-    // No document: nothing may still name the one that was shown (the path
-    // panel, a save, the page the browser would show for it).
-    SharedState& s = state();
-    Restore_Document({});
-    s.Status_Path_Panel.clear();
 }
 
 void frm_Source::Working_Folder_Files()
@@ -317,8 +312,15 @@ void frm_Source::Working_Folder_Files()
     // opened from a folder of no site.
     if (!siteFolder_.isEmpty() && s.Source_Folder.startsWith(siteFolder_))
         s.Source_Folder.clear();
-    siteFolder_ = s.Working_Folder;
     Clear_Source();
+    // Another site: nothing may still name the document of the one before
+    // (the path panel, a save, the page the browser would show for it).
+    if (siteLoaded_) {
+        Restore_Document({});
+        s.Status_Path_Panel.clear();
+    }
+    siteLoaded_ = true;
+    siteFolder_ = s.Working_Folder;
     if (!s.Working_Folder.isEmpty()) {
         tagBars->Retrieve_Tag_Lists();
         tagBars->Retrieve_HTML_Pages();

@@ -197,6 +197,7 @@ private:
     bool activated_ = false;
     FlowRows commandRows_;  // the top bar's commands
     QString siteFolder_;  // the working folder the window's lists come from
+    bool siteLoaded_ = false;  // the lists of a working folder were loaded before
 };
 
 TESK_DECLARE_FORM(frm_Source, Source)

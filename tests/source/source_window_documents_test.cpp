@@ -168,7 +168,7 @@ private Q_SLOTS:
             "panel=WP/index.rtf shown=0 asked=This is a Read Only File\u00b6and cannot be changed | "
             "Save Changes to index.rtf?");
         row("a read-only source opened: said, nothing to ask on leaving",
-            "open index=<p>old</p>\r\n; readonly WP/index.rtf", "answer Ok; choose index; Open_Plus_File; cmd_Close",
+            "open index=<p>old</p>\r\n; readonly WP/index.rtf", "answer Ok; choose index; mnu_Source_Open_Plus; cmd_Close",
             "shown=0 asked=This is a Read Only File\u00b6and cannot be changed "
             "offered=Source_Open 'index' [index]");
         row("the source folder gone: said, the changes stay marked",
@@ -211,7 +211,7 @@ private Q_SLOTS:
     {
         QVERIFY(writeFile(f_->wp("Target.lst"), "old_frame\r\n"));
         f_->w->Working_Folder_Files();
-        f_->run("open index=<p>x</p>\r\n; pick; Open_File");
+        f_->run("open index=<p>x</p>\r\n; pick; mnu_Source_Open");
         TagBars* tags = f_->w->tagBars;
         TempSite other;
         QVERIFY(writeFile(other.workingFolder() + "Working-Pages/Target.lst", "new_frame\r\n"));
