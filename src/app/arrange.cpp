@@ -6,6 +6,7 @@
 #include "platform/screen.h"
 #include "ui/tool_window.h"
 #include "core/window_arrangement.h"
+#include "source/frm_Find.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
@@ -53,6 +54,11 @@ void Place_Browser(const Placement& p)
 void Place_Source(const Placement& p)
 {
     place(windowFor(p, forms::Source_If_Loaded, forms::Source), p);
+    // The Search and Replace window searches the source: closing the source
+    // closes it (its state is then 0).
+    if (state().Find_Window_State == 0)
+        if (frm_Find* find = forms::Find_If_Loaded())
+            find->hide();
 }
 
 void Place_Images(const Placement& p)

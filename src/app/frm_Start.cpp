@@ -13,6 +13,7 @@
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
 #include "print/print_engine.h"
+#include "source/frm_Find.h"
 #include "source/frm_Source.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
@@ -480,7 +481,8 @@ bool frm_Start::topMenusEnabled() const { return mnu_File_Menu->menuAction()->is
 
 void frm_Start::hideFindWindow()
 {
-    // The Search and Replace window joins when it exists.
+    if (frm_Find* find = forms::Find_If_Loaded())
+        find->hide();
 }
 
 void frm_Start::hidePageDialog()

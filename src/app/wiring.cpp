@@ -24,6 +24,11 @@ void wireSource(frm_Source* w)
     QObject::connect(w, &frm_Source::previousPage, w, [] { forms::Browser()->GoBack(); });
     QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
     QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
+    QObject::connect(w->tagBars, &TagBars::Target_Name_Added, w, [](const QString& name) {
+        if (state().Image_Window_Pos > -2)
+            if (frm_Images* images = forms::Images_If_Loaded())
+                images->Add_Target_Entry(name);
+    });
 }
 
 void wireBrowser(frm_Browser* w)
@@ -70,6 +75,28 @@ void wireWorkingFolder(frm_Working_Folder* w)
     });
 }
 
+void wireImages(frm_Images* w)
+{
+    // What the tool adds to the site's lists, the open Source window's tag
+    // bars offer at once.
+    const auto bars = [] {
+        frm_Source* source = state().Source_Window_Pos > -2 ? forms::Source_If_Loaded() : nullptr;
+        return source ? source->tagBars : nullptr;
+    };
+    QObject::connect(w, &frm_Images::imageTagAdded, w, [bars](const QString& tag) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(1, tag);
+    });
+    QObject::connect(w, &frm_Images::anchorAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_List_Entry(3, name);
+    });
+    QObject::connect(w, &frm_Images::targetAdded, w, [bars](const QString& name) {
+        if (TagBars* b = bars())
+            b->Add_Target_Entry(name);
+    });
+}
+
 void wireOptions(frm_Options* w)
 {
     // The editor shows the new colours, font, size and tab width at once,
@@ -112,6 +139,8 @@ void Wire_Windows()
             wireOptions(options);
         else if (auto* tags = qobject_cast<frm_Tags*>(w))
             wireTags(tags);
+        else if (auto* images = qobject_cast<frm_Images*>(w))
+            wireImages(images);
         else if (auto* colors = qobject_cast<frm_Colors*>(w))
             wireColors(colors);
     });

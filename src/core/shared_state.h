@@ -50,6 +50,26 @@ struct FolderEntry {
     QString Path;
 };
 
+// Search and replace between the clicks of its window (positions are
+// 0-based indexes into the editor's text).
+struct SearchState {
+    // The scope is the selection that was present when the window became
+    // active: [Selection_Start, Selection_End).
+    bool Selected_Only = false;
+    int Selection_Start = 0;
+    int Selection_End = 0;
+    // The current scope, where the next search begins, and the start of the
+    // match last found (-1: none).
+    int Search_Start = 0;
+    int Search_End = 0;
+    int Search_Position = 0;
+    int Found_Position = -1;
+    // Find options of the last search: +2 whole word, +4 match case.
+    int Search_Options = 0;
+    // Length of the replacement minus length of the search phrase.
+    int Length_Change = 0;
+};
+
 struct SharedState {
     // ---- folders and files (every folder path ends in a separator) --------
     QString Program_Folder;
@@ -171,6 +191,9 @@ struct SharedState {
     int Color_Index = -1;
     QString Entity_Suffix;
     int Tag_Index = 0;
+
+    // ---- search and replace ----------------------------------------------------
+    SearchState Search;
 
     // ---- folders handed between dialogs ---------------------------------------
     QString Selected_Folder;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringDecoder>
 
@@ -219,6 +220,18 @@ qint64 size(const QString& path) { return QFileInfo(path).size(); }
 bool isReadOnly(const QString& path)
 {
     return exists(path) && !ownerCanWrite(path);
+}
+
+bool folderReadable(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
 // ---- text ----------------------------------------------------------------
@@ -448,6 +461,41 @@ Result renameFile(const QString& from, const QString& to)
     errno = 0;
     if (!QFile::rename(from, to))
         return errno ? classifyErrno(errno) : Result::IoError;
+    return Result::Ok;
+}
+
+Result moveToTrash(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QFileInfo(info.absolutePath()).isDir() ? Result::NotFound : Result::PathNotFound;
+    if (!ownerCanWrite(info.absolutePath()))
+        return Result::PermissionDenied;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // The home trash lives in the data folder; on an account that never ran
+    // a desktop that folder is missing, and the trash would then be made in
+    // the current folder. Make it as a desktop would.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#endif
+    QString inTrash;
+    if (!QFile::moveToTrash(path, &inTrash))
+        return Result::IoError;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Only a real trash folder counts: ".../Trash/files", ".Trash-<uid>/files"
+    // or ".Trash/<uid>/files". Anything else is put back.
+    const QStringList parts = QFileInfo(inTrash).absoluteFilePath().split(QLatin1Char('/'));
+    const auto part = [&parts](qsizetype fromEnd) {
+        return parts.size() > fromEnd ? parts[parts.size() - 1 - fromEnd] : QString();
+    };
+    if (part(1) != QLatin1String("files")
+        || !(part(2) == QLatin1String("Trash") || part(2).startsWith(QLatin1String(".Trash-"))
+             || part(3) == QLatin1String(".Trash"))) {
+        const QString trash = QFileInfo(QFileInfo(inTrash).absolutePath()).absolutePath();
+        QFile::rename(inTrash, info.absoluteFilePath());
+        QFile::remove(trash + QStringLiteral("/info/") + part(0) + QStringLiteral(".trashinfo"));
+        return Result::IoError;
+    }
+#endif
     return Result::Ok;
 }
 

@@ -55,6 +55,10 @@ QString findCaseInsensitive(const QString& folder, const QString& name);
 QDateTime modified(const QString& path);
 qint64 size(const QString& path);
 bool isReadOnly(const QString& path);
+// The folder exists and its entries can be listed.
+bool folderReadable(const QString& path);
+// Both paths name one existing file (through links or another spelling).
+bool sameFile(const QString& a, const QString& b);
 
 // ---- text ----------------------------------------------------------------
 // Files are written as UTF-8 without a byte-order mark. On reading, a file
@@ -90,5 +94,10 @@ Result copyFile(const QString& from, const QString& to, bool overwrite);
 Result deleteFile(const QString& path);
 Result renameFile(const QString& from, const QString& to);
 Result makeFolder(const QString& path);
+// Moves the file to the desktop's trash, from where the user can get it
+// back. Fails (IoError) where there is no trash for it; the caller then asks
+// before deleting for good. The file's own read-only bit is the caller's
+// check: a move does not look at it.
+Result moveToTrash(const QString& path);
 
 } // namespace fs

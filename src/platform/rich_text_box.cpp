@@ -582,6 +582,65 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
     return m;
 }
 
+void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, const QString& with)
+{
+    if (starts.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    const QString docText = rtf::editorText(with);
+    const QString textForm = textpos::crlfForm(docText);
+    const int change = int(textForm.size()) - length;
+    const QString& text = d->plainText();
+    // Document places first, in one walk over the text while it is still the
+    // one the starts were found in (each CR LF is one place there); then the
+    // edits from the back, so that no edit moves a place still to be used.
+    std::vector<std::pair<int, int>> spans;
+    spans.reserve(starts.size());
+    int breaks = 0;
+    qsizetype scanned = 0;
+    const auto docPlace = [&](int p) {
+        for (; scanned < p; ++scanned)
+            breaks += text[scanned] == u'\n';
+        // Between CR and LF: the place before the CR.
+        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
+    };
+    for (const int s : starts) {
+        const int ds = docPlace(s);
+        spans.emplace_back(ds, docPlace(s + length));
+    }
+    // The caret stays on the same text (at the start of a replaced match it
+    // was in): put back after the edits without measuring lines up to the
+    // last replacement.
+    int caret = d->selStart();
+    int moved = 0;
+    for (const int s : starts) {
+        if (s >= caret)
+            break;
+        if (s + length > caret) {
+            caret = s;
+            break;
+        }
+        moved += change;
+    }
+    caret += moved;
+    QString fresh = textpos::replaced(text, starts, length, textForm);
+    QTextCursor k(document());
+    k.beginEditBlock();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        k.setPosition(it->first);
+        k.setPosition(it->second, QTextCursor::KeepAnchor);
+        if (docText.isEmpty())
+            k.removeSelectedText();
+        else
+            k.insertText(docText);
+    }
+    k.endEditBlock();
+    d->text = std::move(fresh);
+    d->textValid = true;
+    d->textChanged(true);
+    d->select(caret, caret);
+}
+
 void RichTextBox::Span(const QString& set, bool forward, bool negate)
 {
     const int s = d->selStart();

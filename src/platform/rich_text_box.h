@@ -151,6 +151,14 @@ public:
     // case), over Text() from start to end (end < 0: end of text). Selects
     // the match and returns its start, or -1 (selection unchanged).
     int Find(const QString& text, int start, int end = -1, int options = 0);
+    // Replaces the `length` characters at each of starts (positions in
+    // Text(), ascending, not overlapping) by with, in one edit block: one
+    // undo step, one layout of the changed lines, and every other character
+    // keeps its colour (inserted text takes the colour of the last character
+    // it replaces, as setSelText gives it). The selection collapses to its
+    // start, which stays on the same text (a caret inside a replaced match
+    // goes to its start).
+    void replaceMatches(const std::vector<int>& starts, int length, const QString& with);
     // negate true: extends the selection backwards from its start (forward
     // false) or forwards from its end (forward true) over characters not in
     // set. negate false: over characters in set.

@@ -21,7 +21,85 @@ int textStartOf(const QTextDocument& doc, int blockNumber)
     return doc.findBlockByNumber(blockNumber).position() + blockNumber;
 }
 
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+// Word characters for whole-word matching: letters and digits of any script,
+// the combining marks that belong to them ("cafe" followed by a combining
+// acute is one word), and "_". Characters outside the first plane come as
+// surrogate pairs and are judged as the one character they make.
+bool isWordPoint(char32_t c) { return QChar::isLetterOrNumber(c) || QChar::isMark(c) || c == U'_'; }
+
+bool wordBefore(QStringView t, qsizetype i)
+{
+    if (i <= 0)
+        return false;
+    const char16_t c = t[i - 1].unicode();
+    if (QChar::isLowSurrogate(c) && i >= 2 && QChar::isHighSurrogate(t[i - 2].unicode()))
+        return isWordPoint(QChar::surrogateToUcs4(t[i - 2].unicode(), c));
+    return isWordPoint(c);
+}
+
+bool wordAt(QStringView t, qsizetype i)
+{
+    if (i >= t.size())
+        return false;
+    const char16_t c = t[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < t.size() && QChar::isLowSurrogate(t[i + 1].unicode()))
+        return isWordPoint(QChar::surrogateToUcs4(c, t[i + 1].unicode()));
+    return isWordPoint(c);
+}
+
+// The case-folded character at i and how many UTF-16 units it takes. Plain
+// ASCII, nearly all of an HTML source, is folded without a table lookup.
+inline char32_t foldedAt(QStringView t, qsizetype i, int& units)
+{
+    const char16_t c = t[i].unicode();
+    units = 1;
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char32_t(c + 32) : char32_t(c);
+    if (QChar::isHighSurrogate(c) && i + 1 < t.size() && QChar::isLowSurrogate(t[i + 1].unicode())) {
+        units = 2;
+        return QChar::toCaseFolded(QChar::surrogateToUcs4(c, t[i + 1].unicode()));
+    }
+    return QChar::toCaseFolded(char32_t(c));
+}
+
+// First match of the folded characters `what` in hay at from or later,
+// ignoring case by Unicode's simple case folding, which keeps every
+// character one character (a capital sigma finds both small sigmas, the
+// Kelvin sign finds "k"). A match has what's length in hay. Qt's own
+// case-insensitive search for short phrases is several times slower on a
+// large page.
+qsizetype indexOfFolded(QStringView hay, const std::vector<char32_t>& what, qsizetype n, qsizetype from)
+{
+    const char32_t first = what.front();
+    const qsizetype last = hay.size() - n;
+    for (qsizetype i = from; i <= last; ++i) {
+        int units;
+        if (foldedAt(hay, i, units) != first)
+            continue;
+        qsizetype j = i + units;
+        size_t k = 1;
+        for (; k < what.size() && j < hay.size(); ++k) {
+            if (foldedAt(hay, j, units) != what[k])
+                break;
+            j += units;
+        }
+        if (k == what.size() && j - i == n)
+            return i;
+    }
+    return -1;
+}
+
+std::vector<char32_t> foldedPoints(const QString& s)
+{
+    std::vector<char32_t> out;
+    out.reserve(size_t(s.size()));
+    for (qsizetype i = 0; i < s.size();) {
+        int units;
+        out.push_back(foldedAt(s, i, units));
+        i += units;
+    }
+    return out;
+}
 
 } // namespace
 
@@ -141,18 +219,33 @@ int find(const QString& text, const QString& what, int start, int end, int optio
     const int n = int(what.size());
     if (start + n > end)
         return -1;
-    const Qt::CaseSensitivity cs = (options & 4) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const bool matchCase = options & 4;
     const bool whole = options & 2;
     const QStringView hay = QStringView(text).first(end);
+    const std::vector<char32_t> folded = matchCase ? std::vector<char32_t>() : foldedPoints(what);
     qsizetype from = start;
     for (;;) {
-        const qsizetype m = hay.indexOf(what, from, cs);
+        const qsizetype m = matchCase ? hay.indexOf(what, from) : indexOfFolded(hay, folded, n, from);
         if (m < 0)
             return -1;
-        if (!whole || ((m == 0 || !isWordChar(text[m - 1])) && (m + n >= len || !isWordChar(text[m + n]))))
+        if (!whole || (!wordBefore(text, m) && !wordAt(text, m + n)))
             return int(m);
         from = m + 1;
     }
+}
+
+QString replaced(const QString& text, const std::vector<int>& starts, int length, const QString& with)
+{
+    QString out;
+    out.reserve(text.size() + qsizetype(starts.size()) * (with.size() - length));
+    qsizetype from = 0;
+    for (const int s : starts) {
+        out += QStringView(text).sliced(from, s - from);
+        out += with;
+        from = s + length;
+    }
+    out += QStringView(text).sliced(from);
+    return out;
 }
 
 int walk(const QString& text, int p, bool forward, const QString& set, bool inSet)

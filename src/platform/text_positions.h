@@ -23,6 +23,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <vector>
 
 class QTextDocument;
 
@@ -80,8 +81,13 @@ QString slice(const QTextDocument& doc, int start, int count, Locator& locator);
 // start or later and ends before end (end < 0: end of text), i.e. its last
 // character is at end - 1 at most. Returns the match's start or -1. An
 // empty text is never found (a replace-all loop over it would not end).
-// Whole word: the characters around the match are not letters, digits or "_".
+// Letter case is compared by Unicode's simple case folding.
+// Whole word: the characters around the match are not letters, digits,
+// combining marks or "_", in any script ("café" is one word).
 int find(const QString& text, const QString& what, int start, int end, int options);
+// text with the `length` characters at each of starts (ascending, not
+// overlapping) replaced by with, in one pass.
+QString replaced(const QString& text, const std::vector<int>& starts, int length, const QString& with);
 // From p, forward or backward, over the characters that are in set (inSet)
 // or not in it; returns where the walk stops (at the latest the end or the
 // start of the text).

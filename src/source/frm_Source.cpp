@@ -9,6 +9,7 @@
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
+#include "source/frm_Find.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
@@ -372,7 +373,12 @@ void frm_Source::Edit_Select_All()
     rtf_Source->setSelLength(rtf_Source->TextLength());
 }
 
-void frm_Source::Start_Search() {}
+void frm_Source::Start_Search()
+{
+    if (!editorUsable())
+        return;
+    forms::Find()->Start_Search();
+}
 
 void frm_Source::Color_Code()
 {

@@ -21,3 +21,10 @@ target_sources(tesk_ui PRIVATE
   source/tag_bars.h source/tag_bars.cpp
   source/text_commands.h source/text_commands.cpp
 )
+# Search and replace.
+target_sources(tesk_logic PRIVATE
+  source/search.h source/search.cpp
+)
+target_sources(tesk_ui PRIVATE
+  source/frm_Find.h source/frm_Find.cpp
+)

@@ -113,6 +113,16 @@ private slots:
         QTest::newRow("empty text never found") << "abc" << "" << 0 << -1 << 0 << -1;
         QTest::newRow("start beyond the text") << "abc" << "c" << 9 << -1 << 0 << -1;
         QTest::newRow("end beyond the text") << "abc" << "c" << 0 << 99 << 0 << 2;
+        QTest::newRow("[caf]é is no whole word") << "un café" << "caf" << 0 << -1 << 2 << -1;
+        QTest::newRow("[café] whole word") << "un café." << "café" << 0 << -1 << 2 << 3;
+        QTest::newRow("[cafe]+combining acute is no whole word") << "cafe\u0301" << "cafe" << 0 << -1 << 2 << -1;
+        QTest::newRow("letter beyond the first plane joins the word")
+            << "\U00010400one one" << "one" << 0 << -1 << 2 << 6;
+        QTest::newRow("ignore case: CAFÉ") << "CAFÉ" << "café" << 0 << -1 << 0 << 0;
+        QTest::newRow("match case: CAFÉ skipped") << "CAFÉ café" << "café" << 0 << -1 << 4 << 5;
+        QTest::newRow("ignore case: final sigma") << "ΟΔΟΣ" << "οδος" << 0 << -1 << 0 << 0;
+        QTest::newRow("ignore case: Kelvin sign") << "1 \u212A" << "k" << 0 << -1 << 0 << 2;
+        QTest::newRow("ignore case beyond the first plane") << "x\U00010400" << "X\U00010428" << 0 << -1 << 0 << 0;
     }
     void find()
     {

@@ -1,0 +1,181 @@
+// The Images tool's rules without its window: the tag it writes, the numbers
+// beside the picture, the new-name rule, the copy checks and reading
+// pictures (turned upright, decoded small, damaged).
+
+#include "tesk_test.h"
+#include "logic_support.h"
+
+#include "tags/image_folders.h"
+#include "tags/image_picture.h"
+#include "tags/image_tag.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QtEndian>
+
+using namespace tesk::test;
+
+namespace {
+
+// A JPEG whose EXIF orientation says "turn 90 degrees": stored w x h,
+// shown h x w.
+QByteArray sidewaysJpeg(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG");
+    }
+    QByteArray exif("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 32);
+    QByteArray segment("\xFF\xE1\0\0", 4);
+    qToBigEndian<quint16>(quint16(exif.size() + 2), segment.data() + 2);
+    return jpeg.left(2) + segment + exif + jpeg.mid(2);
+}
+
+} // namespace
+
+class ImageTagTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tag_data()
+    {
+        // Lists as "index:text"; attributes as "alt|border"; x: XHTML.
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("anchor");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QString>("tag");
+        const QString img = "<img src=\"Images/a%20b%231.gif\" width=\"64\" height=\"48\"";
+        QTest::newRow("no page, no border") << "0: None" << "0: None" << "0: None" << "|" << img + ">";
+        QTest::newRow("page index -> index.html") << "1:index" << "0: None" << "0: None" << "|"
+            << "<a href=\"index.html\"> " + img + "> </a>";
+        QTest::newRow("dotted page kept, blank encoded") << "2:my shop.php" << "0: None" << "0: None" << "|"
+            << "<a href=\"my%20shop.php\"> " + img + "> </a>";
+        QTest::newRow("anchor only: same page") << "0: None" << "1:top" << "1:_blank" << "|"
+            << "<a href=\"#top\" target=\"_blank\"> " + img + "> </a>";
+        QTest::newRow("page, anchor (not encoded), target") << "1:index" << "3:a b" << "5:main" << "|"
+            << "<a href=\"index.html#a b\" target=\"main\"> " + img + "> </a>";
+        QTest::newRow("target without a link: none") << "0: None" << "0: None" << "1:_top" << "|" << img + ">";
+        QTest::newRow("\" None\" typed at another index") << "0: None" << "2: None" << "0: None" << "|" << img + ">";
+        QTest::newRow("border empty") << "0:" << "0:" << "0:" << "|" << img + ">";
+        QTest::newRow("border 0") << "0:" << "0:" << "0:" << "|0" << img + ">";
+        QTest::newRow("border -2") << "0:" << "0:" << "0:" << "|-2" << img + ">";
+        QTest::newRow("border 3px") << "0:" << "0:" << "0:" << "| 3px" << img + " border=\"3\">";
+        QTest::newRow("border px3") << "0:" << "0:" << "0:" << "|px3" << img + ">";
+        QTest::newRow("border 2.6 rounds") << "0:" << "0:" << "0:" << "|2.6" << img + " border=\"3\">";
+        QTest::newRow("XHTML, alt, border") << "0:" << "0:" << "0:" << "Sea|1|x" << img + " alt=\"Sea\" border=\"1\" />";
+        QTest::newRow("quotes in alt, entity kept") << "0:" << "0:" << "0:" << "say \"caf&eacute;\"|"
+            << img + " alt=\"say &quot;caf&eacute;&quot;\">";
+    }
+    void tag()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, anchor);
+        QFETCH(QString, target);
+        QFETCH(QString, fields);
+        const auto chosen = [](const QString& list) {
+            return image_tag::Chosen(list.section(':', 0, 0).toInt(), list.section(':', 1));
+        };
+        image_tag::Attributes a;
+        a.Image_Name = "a b#1.gif";
+        a.Width = 64;
+        a.Height = 48;
+        a.Page = chosen(page);
+        a.Anchor = chosen(anchor);
+        a.Target = chosen(target);
+        a.Alt = fields.section('|', 0, 0);
+        a.Border = fields.section('|', 1, 1);
+        a.Use_XHTML = fields.section('|', 2, 2) == "x";
+        QTEST(image_tag::Image_Tag(a), "tag");
+    }
+
+    void numbers_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << qint64(0) << "File Size: . kb";
+        QTest::newRow("512") << qint64(512) << "File Size: .5 kb";
+        QTest::newRow("1023 rounds up") << qint64(1023) << "File Size: 1. kb";
+        QTest::newRow("1024") << qint64(1024) << "File Size: 1. kb";
+        QTest::newRow("1536") << qint64(1536) << "File Size: 1.5 kb";
+        QTest::newRow("10240") << qint64(10240) << "File Size: 10. kb";
+    }
+    void numbers()
+    {
+        QFETCH(qint64, bytes);
+        QTEST(image_tag::File_Size_Text(bytes), "text");
+        // Width and height use "#": a zero is no number at all.
+        QCOMPARE(image_tag::Format_Whole(0.4), QString());
+        QCOMPARE(image_tag::Size_Text(640, 480), QStringLiteral("w = 640,  h = 480"));
+    }
+
+    void newName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("outcome");  // the new name, "" for nothing, "refused"
+        QTest::newRow("other extension gets the old one back") << "sunset.png" << "sunset.jpg";
+        QTest::newRow("no extension typed") << "sunset" << "sunset.jpg";
+        QTest::newRow("cut at the first dot") << "a.b.c" << "a.jpg";
+        QTest::newRow("only letter case differs") << "PHOTO" << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("../up") << "../up" << "refused";
+        QTest::newRow("sub/x") << "sub/x" << "refused";
+        QTest::newRow("back\\slash") << "back\\slash" << "refused";
+        QTest::newRow("a:b") << "a:b" << "refused";
+        QTest::newRow("tab in name") << "a\tb" << "refused";
+        QTest::newRow("blank base") << "  .jpg" << "refused";
+    }
+    void newName()
+    {
+        QFETCH(QString, typed);
+        const image_folders::New_Name n = image_folders::Rename_To(typed, "photo.jpg");
+        using N = image_folders::New_Name;
+        const QString outcome = n.What == N::Refused ? QStringLiteral("refused") : n.What == N::Rename ? n.Name : QString();
+        QTEST(outcome, "outcome");
+        QCOMPARE(n.What == image_folders::New_Name::Refused, !n.Reason.isEmpty());
+    }
+
+    void copyChecks()
+    {
+        TempSite site;
+        const QString from = site.path("site/Final-Pages/Images/p.gif");
+        const QString other = site.path("site/Final-Pages/Backgrnd/p.gif");
+        QVERIFY(writeFile(from, "GIF89a"));
+        using image_folders::Copy_Check;
+        QCOMPARE(image_folders::Check_Copy(from, other), Copy_Check::Copy);
+        // The same folder spelt another way, or reached through a link.
+        QCOMPARE(image_folders::Check_Copy(from, site.path("site/Final-Pages/Backgrnd/../Images/p.gif")), Copy_Check::Same_File);
+        QVERIFY(QFile::link(site.path("site/Final-Pages/Images"), site.path("link")));
+        QCOMPARE(image_folders::Check_Copy(from, site.path("link/p.gif")), Copy_Check::Same_File);
+        QVERIFY(writeFile(other, "old"));
+        QCOMPARE(image_folders::Check_Copy(from, other), Copy_Check::Ask);
+        setReadOnly(other, true);
+        QCOMPARE(image_folders::Check_Copy(from, other), Copy_Check::Protected);
+    }
+
+    void pictures()
+    {
+        TempSite site;
+        const QString sideways = site.path("side.jpg");
+        QVERIFY(writeFile(sideways, sidewaysJpeg(200, 100)));
+        const image_picture::Picture_Info info = image_picture::Inspect(sideways);
+        QVERIFY(info.Readable);
+        QCOMPARE(info.Size, QSize(100, 200));
+        QCOMPARE(image_picture::Decode(sideways).size(), QSize(100, 200));
+        QCOMPARE(image_picture::Decode(sideways, QSize(50, 50)).size(), QSize(25, 50));
+
+        const QString damaged = site.path("damaged.jpg");
+        QVERIFY(writeFile(damaged, QByteArray("\xFF\xD8\xFF\xE0 not really a picture", 26)));
+        QVERIFY(image_picture::Decode(damaged, QSize(50, 50)).isNull());
+        QVERIFY(!image_picture::Inspect(site.path("missing.gif")).Readable);
+    }
+};
+
+TESK_TEST(ImageTagTest)
+
+#include "image_tag_test.moc"
