@@ -181,6 +181,22 @@ void Focus_Source_If_Shown()
             w->focusEditor();
 }
 
+void Focus_Work_Window()
+{
+    if (frm_Source* w = forms::Source_If_Loaded(); w && state().Source_Window_Pos > 0 && w->frameVisible()) {
+        w->focusEditor();
+        return;
+    }
+    for (ToolWindow* w : std::initializer_list<ToolWindow*>{forms::Browser_If_Loaded(), forms::Images_If_Loaded(),
+                                                           forms::Colors_If_Loaded()})
+        if (w && w->frameVisible()) {
+            w->setFocus();
+            return;
+        }
+    if (frm_Start* start = forms::Start_If_Loaded())
+        start->setFocus();
+}
+
 QSize Find_Dialog_Size_Twips()
 {
     // The Search and Replace window's designed size.

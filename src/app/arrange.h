@@ -19,6 +19,9 @@ void Clear_Display();
 // Start-up helpers.
 void Show_Browser_Initially();
 void Focus_Source_If_Shown();
+// The editor when the Source window shows, else the first tool window shown,
+// else the main window takes the keyboard focus.
+void Focus_Work_Window();
 QSize Find_Dialog_Size_Twips();
 
 // What a minimised main window does to an open Delete or Rename Pages dialog.

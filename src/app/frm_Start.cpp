@@ -445,6 +445,8 @@ void frm_Start::popupSourceMenu(bool editKeys, const QPoint& global)
     (editKeys ? mnu_Source_Keys : mnu_Source)->popup(global);
 }
 
+void frm_Start::focusWorkWindow() { Focus_Work_Window(); }
+
 void frm_Start::addToolWindow(ToolWindow* w)
 {
     if (w->frame())

@@ -44,6 +44,7 @@ public:
     bool topMenusEnabled() const override;
     void setDocumentCommandsEnabled(bool enabled) override;
     void popupSourceMenu(bool editKeys, const QPoint& global) override;
+    void focusWorkWindow() override;
     QRect frameGeometryPx() const override { return frameGeometry(); }
     QWidget* widget() override { return this; }
 

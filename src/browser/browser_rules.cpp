@@ -83,20 +83,26 @@ Layout Compute_Layout(const LayoutInput& in)
 
     int top = margin;
     if (in.Bar_Shown) {
-        const int barHeight = std::max(in.Toolbar_Height + 2 * margin,
-                                       Address_Top + in.Address_Height + Address_Top);
-        l.Bar = QRect(0, 0, in.Width, barHeight);
+        int barHeight = std::max(in.Toolbar_Height + 2 * margin, Address_Top + in.Address_Height + Address_Top);
         l.Toolbar = QRect(margin, (barHeight - in.Toolbar_Height) / 2, in.Toolbar_Width, in.Toolbar_Height);
         if (in.Width > Address_Bar_Min) {
             // The box runs from its fixed left edge to the Go button, which
-            // keeps the bar's right margin.
+            // keeps the bar's right margin; where that leaves too little to
+            // read an address, box and button take a row below the toolbar.
             const int right = in.Width - 2 * margin;
             const int goLeft = right - in.Go_Width;
+            int left = Address_Left;
+            int rowTop = Address_Top;
+            if (goLeft - margin - left < Address_Min_Width) {
+                left = margin;
+                rowTop = barHeight;
+                barHeight += in.Address_Height + Address_Top;
+            }
             l.Address_Placed = true;
-            l.Address = QRect(Address_Left, Address_Top,
-                              std::max(0, goLeft - margin - Address_Left), in.Address_Height);
-            l.Go = QRect(goLeft, Address_Top, in.Go_Width, in.Address_Height);
+            l.Address = QRect(left, rowTop, std::max(0, goLeft - margin - left), in.Address_Height);
+            l.Go = QRect(goLeft, rowTop, in.Go_Width, in.Address_Height);
         }
+        l.Bar = QRect(0, 0, in.Width, barHeight);
         top = barHeight;
     }
     const int statusTop = in.Height - in.Status_Height;

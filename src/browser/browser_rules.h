@@ -79,6 +79,7 @@ constexpr int Min_Height = 500;
 constexpr int Address_Left = 2820;
 constexpr int Address_Top = 120;
 constexpr int Address_Bar_Min = 3000;
+constexpr int Address_Min_Width = 1800;  // narrower, an address cannot be read
 Layout Compute_Layout(const LayoutInput& in);
 
 } // namespace browser_rules

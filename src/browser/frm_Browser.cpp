@@ -204,6 +204,7 @@ void frm_Browser::connectControls()
             [this](const QString& text) { sb_Panel[0]->setText(text); });
     connect(brw_Web_Browser, &WebBrowser::NavigateComplete, this, [this](const QString& address) {
         sb_Panel[1]->setVisible(browser_rules::Is_Secure_Address(address));
+        Show_Address(address);
     });
     connect(brw_Web_Browser, &WebBrowser::DocumentComplete, this, &frm_Browser::Download_Complete);
     connect(brw_Web_Browser->page(), &QWebEnginePage::loadFinished, this, &frm_Browser::Load_Finished);
@@ -334,11 +335,23 @@ void frm_Browser::ExecWB(int command)
     brw_Web_Browser->execute(command);
 }
 
+void frm_Browser::Show_Address(const QString& address)
+{
+    // The box names the page shown (what Add Address to List takes), unless
+    // the user is typing an address into it.
+    QLineEdit* typed = cbo_Address->lineEdit();
+    if (typed->hasFocus() && typed->isModified())
+        return;
+    cbo_Address->setEditText(address);
+    typed->setModified(false);
+}
+
 void frm_Browser::Start_Browser()
 {
     const QString t = cbo_Address->currentText();
     if (t.isEmpty())
         return;
+    cbo_Address->lineEdit()->setModified(false);
     Start_Timer();
     Navigate(t, WebBrowser::Fresh);
     state().Status_Page_Panel.setText(browser_rules::Working_Text);
@@ -455,6 +468,11 @@ void frm_Browser::Add_Tag()
 void frm_Browser::Open_Disk_File()
 {
     const SharedState& s = state();
+    // A folder of the site that was the working folder then belongs to that
+    // site: the dialog starts in the present site instead.
+    if (browserSite_ != s.Working_Folder && Browser_Folder.startsWith(browserSite_))
+        Browser_Folder.clear();
+    browserSite_ = s.Working_Folder;
     Browser_Folder = browser_rules::Open_Folder(Browser_Folder, s.Final_Pages_Folder, s.Program_Folder);
     dialogs::FileRequest req;
     req.kind = dialogs::FileRequest::Kind::Open;

@@ -112,7 +112,11 @@ private:
     void Keep_Place(const QString& address);
     void Load_Finished(bool ok);
 
+    // Shows the address of the page shown in the address box.
+    void Show_Address(const QString& address);
+
     QString Browser_Folder;
+    QString browserSite_;  // the working folder when Browser_Folder was chosen
     bool buttonsShown_ = true;
     QPointF keptPlace_;
     QString keptAddress_;  // the page whose place is kept ("" for none)

@@ -38,6 +38,11 @@ public:
     // Pops up the Source menu, or its Edit Keys submenu, at a screen point.
     virtual void popupSourceMenu(bool editKeys, const QPoint& global) = 0;
 
+    // Gives the keyboard focus to the window the user works in: the editor
+    // (or its open button while it has no document) when the Source window
+    // shows, else the first tool window shown, else the main window.
+    virtual void focusWorkWindow() = 0;
+
     // ---- the main window itself ------------------------------------------------
     // Its frame on the screen, in pixels.
     virtual QRect frameGeometryPx() const = 0;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -46,6 +47,9 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         return current().message(m);
 
     QMessageBox box(parentWindow());
+    // A message is a dialog: its caption and a close button only.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowCloseButtonHint);
     box.setWindowTitle(m.title);
     box.setText(m.text);
     switch (icon) {
@@ -76,6 +80,19 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    }
+    // Wide enough for its whole title (the window manager cuts a title
+    // wider than the window), with room for the title bar's buttons; after
+    // the icon and buttons, which lay the box out anew.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        // Title bar fonts run wider than the dialog's; the icon and three
+        // buttons take about eight line heights.
+        const QFontMetrics title(titleFont);
+        const int titleWidth = title.horizontalAdvance(m.title) * 5 / 4 + 8 * title.height();
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;

@@ -272,6 +272,35 @@ struct RichTextBox::Impl {
         emit q->Change();
     }
 
+    // Qt puts the caret back where the cursor that opened the undone edit
+    // block stood, and this class opens its blocks with cursors made at the
+    // start of the text: the caret goes instead where the text changed.
+    void stepHistory(bool back)
+    {
+        const int wasAnchor = anchor;
+        const int wasPosition = position;
+        int changedAt = -1;
+        const QMetaObject::Connection watch = QObject::connect(
+            doc(), &QTextDocument::contentsChange, q, [&changedAt](int from, int removed, int added) {
+                if (removed != added)
+                    changedAt = from + added;
+            });
+        if (back)
+            q->QTextEdit::undo();
+        else
+            q->QTextEdit::redo();
+        QObject::disconnect(watch);
+        QTextCursor k = q->QTextEdit::textCursor();
+        if (changedAt >= 0) {
+            k.setPosition(std::clamp(changedAt, 0, docEnd()));
+        } else {
+            k.setPosition(std::clamp(wasAnchor, 0, docEnd()));
+            k.setPosition(std::clamp(wasPosition, 0, docEnd()), QTextCursor::KeepAnchor);
+        }
+        q->QTextEdit::setTextCursor(k);
+        q->ensureCursorVisible();
+    }
+
     void connectDocument()
     {
         QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int from, int removed, int added) {
@@ -531,6 +560,18 @@ bool RichTextBox::hideSelection() const { return d->hide; }
 
 void RichTextBox::syncCursor() { d->showCursor(); }
 
+void RichTextBox::undo()
+{
+    d->flush();
+    d->stepHistory(true);
+}
+
+void RichTextBox::redo()
+{
+    d->flush();
+    d->stepHistory(false);
+}
+
 // ---- searching ----------------------------------------------------------------------
 
 int RichTextBox::Find(const QString& text, int start, int end, int options)
@@ -683,7 +724,12 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
     // The handler may have moved the selection.
     d->flush();
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::ControlModifier && e->key() == Qt::Key_Y) {
+    if (e->matches(QKeySequence::Undo)) {
+        undo();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Redo) || (mods == Qt::ControlModifier && e->key() == Qt::Key_Y)) {
         redo();
         e->accept();
         return;

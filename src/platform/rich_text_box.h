@@ -38,8 +38,10 @@
 // over its characters never lay out lines.
 //
 // Pasting and dropping insert plain text only (users paste HTML source, and
-// rich text would bring its fonts along). QTextEdit's own undo and redo
-// (Ctrl+Z, Ctrl+Y) keep working; Shift+Enter makes an ordinary line break.
+// rich text would bring its fonts along). Undo and redo (Ctrl+Z, Ctrl+Y,
+// Ctrl+Shift+Z) leave the caret where the text they took away or put back
+// was, whichever way the edit was made; Shift+Enter makes an ordinary line
+// break.
 
 #include "platform/rich_document.h"
 
@@ -119,6 +121,11 @@ public:
     bool hideSelection() const;
     // Makes the widget's own cursor show the selection at once.
     void syncCursor();
+    // One step back or forward in the edit history; the caret goes to the end
+    // of the text put back (or to where removed text was); a step that only
+    // changed colours or indents leaves the selection alone.
+    void undo();
+    void redo();
 
     // The editor's font (also the font named in saved source files), tab
     // width and the screen's twips per pixel (indents, tabs and margins are

@@ -38,6 +38,17 @@ QWebEngineProfile* sharedProfile()
     return profile;
 }
 
+// A page that opens the pages meant for a new window (links with a target,
+// window.open) in itself: the control is the site's preview, with no other
+// window to show them in, and the user follows every link of the site there.
+class OwnWindowPage : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    QWebEnginePage* createWindow(WebWindowType) override { return this; }
+};
+
 } // namespace
 
 void WebBrowser::allowEngineToStart()
@@ -68,7 +79,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
     stack_ = new QStackedLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
     view_ = new QWebEngineView(this);
-    view_->setPage(new QWebEnginePage(sharedProfile(), view_));
+    view_->setPage(new OwnWindowPage(sharedProfile(), view_));
     failure_ = new QLabel(this);
     failure_->setAlignment(Qt::AlignCenter);
     failure_->setWordWrap(true);

@@ -15,6 +15,9 @@
 // already replaces it instead (a reload), which is the case of every
 // save-and-show.
 //
+// A link meant for a new window (target="_blank" and the like, or a script's
+// window.open) opens in the control itself.
+//
 // When the page process of the engine cannot run (or dies), the control shows
 // a message in place of the page rather than an empty area; the next
 // navigation tries again.

@@ -240,7 +240,8 @@ void frm_Working_Folder::Form_Activate()
 
     shown_ = true;
     Retrieve_Folders();
-    drv_Folder->setFocus();
+    // The tree is where a folder is chosen: arrow keys work at once.
+    dir_Folder->setFocus();
 }
 
 // ---- the remembered folders ------------------------------------------------
@@ -410,16 +411,32 @@ bool frm_Working_Folder::eventFilter(QObject* watched, QEvent* event)
 {
     if (box_.Handle_Event(watched, event))
         return true;
-    if (event->type() == QEvent::KeyPress && (watched == cbo_List || watched == drv_Folder)) {
-        // Leaving the list or the drives goes to the tree.
+    if (event->type() == QEvent::KeyPress) {
         const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
-        const bool toTree = k.shift == 0
-            && (k.keyCode == vb::Key_Tab
-                || (watched == cbo_List && (k.keyCode == vb::Key_Space || k.keyCode == vb::Key_Return)));
-        if (toTree) {
+        // A folder picked from the list is looked at in the tree.
+        if (watched == cbo_List && k.shift == 0 && (k.keyCode == vb::Key_Space || k.keyCode == vb::Key_Return)) {
             dir_Folder->setFocus();
+            return true;
+        }
+        // Tab goes round the dialog's own controls in the order they are
+        // read, never out to the windows behind it.
+        const bool tab = k.keyCode == vb::Key_Tab && (k.shift == 0 || k.shift == vb::ShiftMask);
+        const bool back = k.shift == vb::ShiftMask;
+        if (tab && watched == (back ? static_cast<QObject*>(txt_New_Folder) : cmd_Close)) {
+            (back ? static_cast<QWidget*>(cmd_Close) : txt_New_Folder)->setFocus(back ? Qt::BacktabFocusReason
+                                                                                       : Qt::TabFocusReason);
             return true;
         }
     }
     return ToolWindow::eventFilter(watched, event);
+}
+
+bool frm_Working_Folder::windowKey(int keyCode, int shift)
+{
+    // Esc is Cancel, as in any dialog.
+    if (keyCode == vb::Key_Escape && shift == 0) {
+        Close_Form();
+        return true;
+    }
+    return ToolWindow::windowKey(keyCode, shift);
 }

@@ -45,6 +45,7 @@ public:
     void Close_Form();
 
     void closeRequested() override;
+    bool windowKey(int keyCode, int shift) override;
 
     // ---- controls --------------------------------------------------------
     QGroupBox* fra_New_Folder = nullptr;

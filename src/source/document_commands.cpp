@@ -36,6 +36,18 @@ void frm_Source::Restore_Document(const Document& d)
 void frm_Source::Show_Source_Name(const QString& name)
 {
     lbl_Source_File->setText(name);
+    Show_Changed_Mark();
+}
+
+void frm_Source::Show_Changed_Mark()
+{
+    const QString name = lbl_Source_File->text();
+    QString title = QStringLiteral("Source File");
+    if (!name.isEmpty())
+        title += QStringLiteral(" - ") + name;
+    if (state().Source_Changed)
+        title += QStringLiteral(" *");
+    setWindowTitle(title);
 }
 
 void frm_Source::Open_Plus_File()
@@ -121,10 +133,17 @@ void frm_Source::Open_Finish(const Document& before)
         s.Status_Path_Panel.setText(QString());
         Enable_Menus();
         s.Source_Changed = true;
+        Show_Changed_Mark();
         return;
     }
+    const QString loadedFrom = s.Source_Path;
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
-    Save_Document();
+    // A protected source opened where it lies is on disk as the editor
+    // shows it: nothing is lost by leaving it.
+    if (!Save_Document() && loadedFrom == s.Source_Path) {
+        s.Source_Changed = false;
+        Show_Changed_Mark();
+    }
     Retrieve_HTML_Pages();
 }
 
@@ -170,11 +189,11 @@ bool frm_Source::Save_Document()
     emit showPage(s.HTML_Path);
     s.Status_Path_Panel.setText(s.Source_Path);
     Enable_Menus();
-    // A protected page is left as it is on purpose; any other failure keeps
-    // the changes marked, so leaving the document asks again.
-    const bool kept = saved || why == fs::Result::PermissionDenied;
-    if (!kept)
+    // Text that is not on disk stays marked as changed (a protected page
+    // too), so leaving the document asks before it is lost.
+    if (!saved)
         s.Source_Changed = true;
+    Show_Changed_Mark();
     return saved;
 }
 
@@ -194,8 +213,10 @@ void frm_Source::Name_And_Save()
     Retrieve_HTML_Pages();
     const bool changed = s.Source_Changed;
     Enable_Menus();
-    if (!saved)
+    if (!saved) {
         s.Source_Changed = changed;
+        Show_Changed_Mark();
+    }
 }
 
 void frm_Source::Save_Changes()

@@ -14,7 +14,7 @@ frm_Ref_Open::frm_Ref_Open(QWidget* parent) : NameDialog(QStringLiteral("Open Re
                                          QStringLiteral("lst_Ref_Pages"), cmd_Open, QStringLiteral("&Open"),
                                          QStringLiteral("cmd_Open"));
     cmd_Open->setDefault(true);
-    resize(320, 360);
+    setFixedSize(320, 360);
 
     connect(cmd_Open, &QPushButton::clicked, this, [this] { Complete_Open(); });
     connect(lst_Ref_Pages, &QListWidget::itemDoubleClicked, this, [this] { Complete_Open(); });

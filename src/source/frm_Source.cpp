@@ -26,7 +26,6 @@ TESK_DEFINE_FORM(frm_Source, Source)
 
 namespace {
 
-constexpr int kTopBarTwips = 1575;
 constexpr int kMinSizeTwips = 2500;
 constexpr int kGapTwips = 60;
 constexpr int kLabelMaxTwips = 5000;
@@ -131,30 +130,17 @@ void frm_Source::buildControls()
     lbl_Source_File->setTextInteractionFlags(Qt::NoTextInteraction);
     lbl_Source_File->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
-    auto* commands = new QHBoxLayout;
-    commands->setSpacing(2);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmd_Previous, cmd_Print, cmd_Open, cmd_Indent, cmd_Find,
-                                                      cmd_Format, pic_Colors, cmd_New, cmd_Html})
-        commands->addWidget(w);
-    commands->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{cmd_Hor, cmd_Ver, cmd_Size, cmd_Close})
-        commands->addWidget(w);
+    // The commands in rows as the width allows; the window's own buttons
+    // (arrangement, size, close) at the right end.
+    commandRows_.lead = {cmd_Previous, cmd_Print, cmd_Open, cmd_Indent, cmd_Find, cmd_Format, pic_Colors, cmd_New,
+                         cmd_Html};
+    commandRows_.trailing = {cmd_Hor, cmd_Ver, cmd_Size, cmd_Close};
 
-    auto* name = new QHBoxLayout;
-    name->addWidget(lbl_Page);
-    name->addWidget(lbl_Source_File);
-    name->addStretch(1);
-
-    auto* top = new QVBoxLayout(tb_Top);
-    top->setContentsMargins(4, 4, 4, 2);
-    top->setSpacing(3);
-    top->addLayout(commands);
-    top->addLayout(name);
-    top->addStretch(1);
-
-    // The tag bars fill the rest of the top bar, placed with the window's size.
+    // The tag bars below the document's name, placed with the window's size.
     tagBars = new TagBars(tb_Top);
     tagBars->setObjectName(QStringLiteral("tb_Tag_Bars"));
+    // A bar that needs another height than the one before moves the editor.
+    connect(tagBars, &TagBars::rowShown, this, [this] { Form_Resize(); });
 
     tb_Left = new ButtonBar(this);
     tb_Left->setObjectName(QStringLiteral("tb_Left"));
@@ -202,6 +188,7 @@ void frm_Source::Form_Load()
     rtf_Source->setSelFontSize(10);
     rtf_Source->setSelStart(0);
     state().Source_Changed = false;
+    Show_Changed_Mark();
 }
 
 void frm_Source::Form_Unload()
@@ -232,30 +219,38 @@ void frm_Source::Form_Resize()
 
     const int innerW = Twips_From_Px_X(width());
     const int innerH = Twips_From_Px_Y(height());
-    const int topH = Px_From_Twips_Y(kTopBarTwips);
+
+    // The top bar is as high as its rows need at this width: every caption
+    // whole, and no empty band above the editor.
+    constexpr int margin = 4;
+    const int rowsWidth = std::max(width() - 2 * margin, 0);
+    int y = margin + commandRows_.place(QRect(margin, margin, rowsWidth, 0)) + 3;
+
+    const QSize page = lbl_Page->sizeHint();
+    const int nameH = std::max(page.height(), lbl_Source_File->sizeHint().height());
+    lbl_Page->setGeometry(margin, y, page.width(), nameH);
+    const int labelLeft = margin + page.width() + 6;
+    const int labelW = std::min(innerW - Twips_From_Px_X(labelLeft) - 120, kLabelMaxTwips);
+    lbl_Source_File->setGeometry(labelLeft, y, labelW > 20 ? Px_From_Twips_X(labelW) : 0, nameH);
+    y += nameH + 4;
+
+    const int tagsWidth = std::max(width() - margin, 0);
+    const int tagsHeight = tagBars->heightForWidth(tagsWidth);
+    tagBars->setGeometry(margin, y, tagsWidth, tagsHeight);
+    const int topH = y + tagsHeight + 2;
     tb_Top->setGeometry(0, 0, width(), topH);
-    if (tb_Top->layout())
-        tb_Top->layout()->activate();
-
-    const int labelLeft = Twips_From_Px_X(lbl_Source_File->mapTo(this, QPoint(0, 0)).x());
-    const int labelW = std::min(innerW - labelLeft - 120, kLabelMaxTwips);
-    if (labelW > 20)
-        lbl_Source_File->setFixedWidth(Px_From_Twips_X(labelW));
-
-    const int nameBottom = std::max(lbl_Page->geometry().bottom(), lbl_Source_File->geometry().bottom());
-    const int tagsLeft = lbl_Page->geometry().left();
-    const int tagsTop = nameBottom + 4;
-    tagBars->setGeometry(tagsLeft, tagsTop, std::max(width() - tagsLeft, 0), std::max(topH - tagsTop, 0));
 
     const int leftW = Twips_From_Px_X(tb_Left->sizeHint().width());
     tb_Left->setGeometry(0, topH, Px_From_Twips_X(leftW), std::max(height() - topH, 0));
-    const int editorTop = kTopBarTwips + kGapTwips;
+    const int editorTop = Twips_From_Px_Y(topH) + kGapTwips;
     const int editorLeft = leftW + kGapTwips;
     const int editorW = std::max(innerW - leftW - 2 * kGapTwips, 0);
     const int editorH = std::max(innerH - editorTop - kGapTwips, 0);
     rtf_Source->setGeometry(Px_From_Twips_X(editorLeft), Px_From_Twips_Y(editorTop), Px_From_Twips_X(editorW),
                             Px_From_Twips_Y(editorH));
     rtf_Source->setRightMargin(editorW - kWrapReserveTwips);
+    // The caret stays in view whatever the window's new size.
+    rtf_Source->ensureCursorVisible();
 }
 
 // ---- activation -----------------------------------------------------------------
@@ -294,6 +289,7 @@ void frm_Source::Enable_Document_Commands(bool enabled)
                                                       cmd_Find, pic_Colors, cmd_Print, rtf_Source, tb_Left})
         w->setEnabled(enabled);
     state().Source_Changed = false;
+    Show_Changed_Mark();
 }
 
 void frm_Source::Enable_Menus()
@@ -312,8 +308,21 @@ void frm_Source::Clear_Source()
 
 void frm_Source::Working_Folder_Files()
 {
+    SharedState& s = state();
+    // The system Open dialog starts in the new site, unless the user last
+    // opened from a folder of no site.
+    if (!siteFolder_.isEmpty() && s.Source_Folder.startsWith(siteFolder_))
+        s.Source_Folder.clear();
     Clear_Source();
-    if (!state().Working_Folder.isEmpty()) {
+    // Another site: nothing may still name the document of the one before
+    // (the path panel, a save, the page the browser would show for it).
+    if (siteLoaded_) {
+        Restore_Document({});
+        s.Status_Path_Panel.clear();
+    }
+    siteLoaded_ = true;
+    siteFolder_ = s.Working_Folder;
+    if (!s.Working_Folder.isEmpty()) {
         tagBars->Retrieve_Tag_Lists();
         tagBars->Retrieve_HTML_Pages();
         // Link targets belong to a site too: the previous site's names must
@@ -458,6 +467,7 @@ void frm_Source::Editor_Change()
 {
     SharedState& s = state();
     s.Source_Changed = true;
+    Show_Changed_Mark();
     if (s.Print_Source == 1)
         s.Paginated = 0;
 }

@@ -13,6 +13,7 @@
 // frm_Source.cpp holds the controls, the layout and the events;
 // document_commands.cpp the opens and saves; source_keys.cpp the keys.
 
+#include "ui/flow_rows.h"
 #include "ui/forms.h"
 #include "ui/tool_window.h"
 
@@ -164,6 +165,8 @@ private:
     void Name_And_Save();
     void Open_Finish(const Document& before);
     void Show_Source_Name(const QString& name);
+    // The title names the document and marks changes not yet saved.
+    void Show_Changed_Mark();
     void Retrieve_HTML_Pages();
 
     // Editor events; the keys are rows in source_keys.cpp.
@@ -198,6 +201,9 @@ private:
     bool editorUsable() const;
 
     bool activated_ = false;
+    FlowRows commandRows_;  // the top bar's commands
+    QString siteFolder_;  // the working folder the window's lists come from
+    bool siteLoaded_ = false;  // the lists of a working folder were loaded before
 };
 
 TESK_DECLARE_FORM(frm_Source, Source)

@@ -15,7 +15,7 @@ frm_Source_Open::frm_Source_Open(QWidget* parent) : NameDialog(QStringLiteral("O
                                           QStringLiteral("lst_Html_Pages"), cmd_Open, QStringLiteral("&Open File"),
                                           QStringLiteral("cmd_Open"));
     cmd_Open->setDefault(true);
-    resize(320, 360);
+    setFixedSize(320, 360);
 
     connect(cmd_Open, &QPushButton::clicked, this, [this] { Complete_Open(); });
     connect(lst_Html_Pages, &QListWidget::itemDoubleClicked, this, [this] { Complete_Open(); });

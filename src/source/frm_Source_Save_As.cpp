@@ -30,7 +30,7 @@ frm_Source_Save_As::frm_Source_Save_As(QWidget* parent)
                                           QStringLiteral("cmd_Save_As"));
     // Enter in the name box only moves here; Enter on the focused button saves.
     cmd_Save_As->setAutoDefault(true);
-    resize(340, 400);
+    setFixedSize(340, 400);
 
     setTabOrder(txt_Save_As, cmd_Save_As);
     setTabOrder(cmd_Save_As, cmd_Cancel);

@@ -16,7 +16,10 @@
 NameDialog::NameDialog(const QString& caption, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(caption);
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // A dialog's title bar: its caption and a close button, nothing that
+    // would minimise or maximise it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     state().Dialog_Cancelled = true;
     Install_Key_Preview(this, [this](int& keyCode, int shift) {
         if (shift != vb::AltMask && shift != (vb::AltMask | vb::ShiftMask))

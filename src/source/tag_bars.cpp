@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringListModel>
@@ -33,6 +34,14 @@ constexpr int Target_Width = 1500;     // the target boxes
 constexpr int Close_Width = 405;       // the small "C" buttons
 
 constexpr int New_Row = TagBars::Bar_Count;  // index of the new-entry bar in the rows
+constexpr int Readable_Chars = 24;  // a list narrower than this many characters goes on a row of its own
+
+// What each bar's close button closes.
+QString Bar_Name(int i)
+{
+    static const char* const names[TagBars::Bar_Count] = {"Colors", "Images", "Web Link", "Anchor", "Page Link"};
+    return QString::fromLatin1(names[i]);
+}
 
 const char* const Select_Captions[TagBars::Bar_Count] = {
     "&Colors", "&Images", "Web &Link", "&Anchor", "To &Page",
@@ -133,16 +142,13 @@ void TagBars::buildSelectBar()
 {
     tb_Tag_Select = new QWidget(this);
     tb_Tag_Select->setObjectName(QStringLiteral("tb_Tag_Select"));
-    auto* row = new QHBoxLayout(tb_Tag_Select);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(Px_From_Twips_X(Gap));
+    selectRows_.gap = Px_From_Twips_X(Gap);
     for (int i = 0; i < Bar_Count; ++i) {
         cmd_Tag_Sel[i] = makeButton(QString::fromLatin1(Select_Captions[i]),
                                     QStringLiteral("cmd_Tag_Sel_%1").arg(i), tb_Tag_Select);
-        row->addWidget(cmd_Tag_Sel[i]);
+        selectRows_.lead.push_back(cmd_Tag_Sel[i]);
         connect(cmd_Tag_Sel[i], &QPushButton::clicked, this, [this, i] { Select_Tag(i); });
     }
-    row->addStretch(1);
 }
 
 void TagBars::buildTagBar(int i)
@@ -153,7 +159,7 @@ void TagBars::buildTagBar(int i)
     tb_Tag_Sel[i] = bar;
 
     cmd_Close_Tag[i] = makeButton(QStringLiteral("&C"), QStringLiteral("cmd_Close_Tag_%1").arg(i), bar);
-    cmd_Close_Tag[i]->setToolTip(QStringLiteral(" Close "));
+    cmd_Close_Tag[i]->setToolTip(QStringLiteral(" Close the %1 Bar ").arg(Bar_Name(i)));
     connect(cmd_Close_Tag[i], &QPushButton::clicked, this, &TagBars::Close_Tag_Toolbar);
     if (i == 2 || i == 3) {
         cmd_New_Link[i] = makeButton(QStringLiteral("&New"), QStringLiteral("cmd_New_Link_%1").arg(i), bar);
@@ -194,10 +200,13 @@ void TagBars::buildNewTagBar()
     tb_New_Tag->setObjectName(QStringLiteral("tb_New_Tag"));
     tb_New_Tag->hide();
     cmd_Close_New = makeButton(QStringLiteral("&C"), QStringLiteral("cmd_Close_New"), tb_New_Tag);
-    cmd_Close_New->setToolTip(QStringLiteral(" Close "));
+    cmd_Close_New->setToolTip(QStringLiteral(" Close the New Entry Bar "));
     cmd_OK = makeButton(QStringLiteral("&Add"), QStringLiteral("cmd_OK"), tb_New_Tag);
+    lbl_New_Tag = new QLabel(tb_New_Tag);
+    lbl_New_Tag->setObjectName(QStringLiteral("lbl_New_Tag"));
     txt_New_Tag = new QLineEdit(tb_New_Tag);
     txt_New_Tag->setObjectName(QStringLiteral("txt_New_Tag"));
+    lbl_New_Tag->setBuddy(txt_New_Tag);
     txt_New_Tag->installEventFilter(this);
     connect(cmd_Close_New, &QPushButton::clicked, this, &TagBars::Close_New_Tag);
     connect(cmd_OK, &QPushButton::clicked, this, &TagBars::New_Tag);
@@ -215,26 +224,43 @@ QSize TagBars::sizeHint() const
 
 QSize TagBars::minimumSizeHint() const
 {
-    int h = tb_Tag_Select->sizeHint().height();
-    h = std::max(h, cbo_Tag[0]->sizeHint().height());
-    h = std::max(h, txt_New_Tag->sizeHint().height());
-    return {tb_Tag_Select->sizeHint().width(), h};
+    return {tb_Tag_Select->sizeHint().width(), rowHeight()};
 }
 
-void TagBars::layoutRow(QWidget* bar, int i)
+int TagBars::rowHeight() const
+{
+    int h = selectRows_.rowHeight();
+    h = std::max(h, cbo_Tag[0]->sizeHint().height());
+    h = std::max(h, txt_New_Tag->sizeHint().height());
+    return h;
+}
+
+bool TagBars::hasHeightForWidth() const { return true; }
+
+int TagBars::heightForWidth(int width) const
+{
+    const int row = openRow();
+    if (row < 0)
+        return selectRows_.place(QRect(0, 0, width, 0), false);
+    return layoutRow(row == New_Row ? tb_New_Tag : tb_Tag_Sel[row], row, width, false);
+}
+
+int TagBars::layoutRow(QWidget* bar, int i, int width, bool apply) const
 {
     // The bar sits where the selection bar sits and reaches to a margin short
-    // of the window's inner right edge; its list (or text box) takes the rest.
-    const int h = minimumSizeHint().height();
-    const int barWidth = std::max(0, width() - Px_From_Twips_X(Right_Margin));
-    bar->setGeometry(tb_Tag_Select->x(), tb_Tag_Select->y(), barWidth, h);
+    // of the window's inner right edge; its list (or text box) takes the rest
+    // of the row, or a row of its own where the rest would be too narrow to
+    // read an entry.
+    const int h = rowHeight();
+    const int barWidth = std::max(0, width - Px_From_Twips_X(Right_Margin));
+    const int gap = Px_From_Twips_X(Gap);
 
     std::vector<QWidget*> lead;
     QWidget* fill = nullptr;
     int fillMargin = Right_Margin;
     int fillMax = -1;
     if (i == New_Row) {
-        lead = {cmd_Close_New, cmd_OK};
+        lead = {cmd_Close_New, cmd_OK, lbl_New_Tag};
         fill = txt_New_Tag;
         fillMargin = New_Text_Margin;
     } else {
@@ -251,31 +277,46 @@ void TagBars::layoutRow(QWidget* bar, int i)
             fillMax = Px_From_Twips_X(Short_List_Max);
     }
     int x = 0;
-    const int gap = Px_From_Twips_X(Gap);
+    int y = 0;
     for (QWidget* w : lead) {
         int wWidth = w->sizeHint().width();
         if (i != New_Row && w == cbo_Target[i])
             wWidth = Px_From_Twips_X(Target_Width);
         else if (w == cmd_Close_New || (i != New_Row && w == cmd_Close_Tag[i]))
             wWidth = std::max(Px_From_Twips_X(Close_Width), w->fontMetrics().horizontalAdvance(QStringLiteral("CC")) + 12);
-        w->setGeometry(x, 0, wWidth, h);
+        if (x > 0 && x + wWidth > barWidth) {
+            x = 0;
+            y += h + gap;
+        }
+        if (apply)
+            w->setGeometry(x, y, wWidth, h);
         x += wWidth + gap;
     }
+    const int readable = fill->fontMetrics().averageCharWidth() * Readable_Chars;
     int fillWidth = barWidth - x - Px_From_Twips_X(fillMargin);
+    if (fillWidth < readable && x > 0) {
+        x = 0;
+        y += h + gap;
+        fillWidth = barWidth - Px_From_Twips_X(fillMargin);
+    }
     if (fillMax >= 0)
-        fillWidth = std::min(fillWidth, fillMax);
-    fill->setGeometry(x, 0, std::max(fillWidth, 20), h);
+        fillWidth = std::min(fillWidth, std::max(fillMax, readable));
+    if (apply) {
+        fill->setGeometry(x, y, std::max(fillWidth, 20), h);
+        bar->setGeometry(tb_Tag_Select->x(), tb_Tag_Select->y(), barWidth, y + h);
+    }
+    return y + h;
 }
 
 void TagBars::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    tb_Tag_Select->setGeometry(0, 0, width(), minimumSizeHint().height());
+    tb_Tag_Select->setGeometry(0, 0, width(), selectRows_.place(QRect(0, 0, width(), 0)));
     const int row = openRow();
     if (row >= 0 && row < Bar_Count)
-        layoutRow(tb_Tag_Sel[row], row);
+        layoutRow(tb_Tag_Sel[row], row, width(), true);
     else if (row == New_Row)
-        layoutRow(tb_New_Tag, New_Row);
+        layoutRow(tb_New_Tag, New_Row, width(), true);
 }
 
 int TagBars::openRow() const
@@ -411,9 +452,10 @@ void TagBars::Select_Tag(int i)
     for (int j = 0; j < Bar_Count; ++j)
         if (j != i)
             tb_Tag_Sel[j]->hide();
-    layoutRow(tb_Tag_Sel[i], i);
+    layoutRow(tb_Tag_Sel[i], i, width(), true);
     tb_Tag_Sel[i]->show();
     tb_Tag_Select->hide();
+    Q_EMIT rowShown();
     cbo_Tag[i]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -466,9 +508,11 @@ void TagBars::Add_New_Link()
     const int i = state().Tag_Index;
     if (i != 2 && i != 3)
         return;
-    layoutRow(tb_New_Tag, New_Row);
+    lbl_New_Tag->setText(i == 2 ? QStringLiteral("Web address:") : QStringLiteral("Anchor name:"));
+    layoutRow(tb_New_Tag, New_Row, width(), true);
     tb_New_Tag->show();
     tb_Tag_Sel[i]->hide();
+    Q_EMIT rowShown();
     txt_New_Tag->clear();
     txt_New_Tag->setFocus(Qt::OtherFocusReason);
 }
@@ -498,8 +542,9 @@ void TagBars::Close_New_Tag()
         Close_Tag_Toolbar();
         return;
     }
-    layoutRow(tb_Tag_Sel[i], i);
+    layoutRow(tb_Tag_Sel[i], i, width(), true);
     tb_Tag_Sel[i]->show();
+    Q_EMIT rowShown();
     cmd_Goto[i]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -509,6 +554,7 @@ void TagBars::Close_Tag_Toolbar()
         bar->hide();
     tb_New_Tag->hide();
     tb_Tag_Select->show();
+    Q_EMIT rowShown();
     if (editor_ && editor_->isEnabled() && editor_->isVisible())
         editor_->setFocus(Qt::OtherFocusReason);
 }

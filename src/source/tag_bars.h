@@ -32,6 +32,7 @@
 
 #include "platform/file_system.h"
 #include "source/tag_insertion.h"
+#include "ui/flow_rows.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -39,6 +40,7 @@
 #include <array>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class RichTextBox;
@@ -64,6 +66,7 @@ public:
     QPushButton* cmd_Here = nullptr;                     // bar 3
     std::array<QPushButton*, Bar_Count> cmd_Close_Tag{};
     QWidget* tb_New_Tag = nullptr;
+    QLabel* lbl_New_Tag = nullptr;  // says what the box takes
     QLineEdit* txt_New_Tag = nullptr;
     QPushButton* cmd_OK = nullptr;
     QPushButton* cmd_Close_New = nullptr;
@@ -109,8 +112,14 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // The open row takes more height where the width is too small for its
+    // controls side by side.
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
 
 Q_SIGNALS:
+    // Another row is showing (its height may differ).
+    void rowShown();
     // A new target name was typed and stored in "Target.lst".
     void Target_Name_Added(const QString& name);
 
@@ -122,7 +131,10 @@ private:
     void buildSelectBar();
     void buildTagBar(int i);
     void buildNewTagBar();
-    void layoutRow(QWidget* bar, int i);
+    // Places (apply) or measures the controls of row i in width; returns the
+    // row's height.
+    int layoutRow(QWidget* bar, int i, int width, bool apply) const;
+    int rowHeight() const;
     void insertText(const QString& text);
     void addSorted(QComboBox* box, const QString& text);
     void setFocusMove(QWidget* from, QWidget* tab, QWidget* backtab);
@@ -134,6 +146,7 @@ private:
         QWidget* backtab;
     };
     std::vector<FocusMove> moves_;
+    FlowRows selectRows_;  // the five buttons of the selection bar
     QPointer<RichTextBox> editor_;
     bool reporting_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/folder_controls.h"
 
+#include "ui/tool_window.h"
+
 #include "platform/screen.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
@@ -270,6 +272,9 @@ bool FolderDialogParts::Handle_Event(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const vb::KeyStroke k = vb::fromEvent(*static_cast<QKeyEvent*>(event));
+        if (watched->isWidgetType()
+            && Key_Belongs_To_Control(static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event)))
+            return false;
         if (k.shift == vb::AltMask || k.shift == (vb::AltMask | vb::ShiftMask)) {
             int code = k.keyCode;
             return code != 0 && move(code, k.shift);

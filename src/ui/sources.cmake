@@ -7,6 +7,7 @@ target_sources(tesk_ui PRIVATE
   ui/forms.h ui/forms.cpp
   ui/window_manner.h ui/window_manner.cpp
   ui/folder_controls.h ui/folder_controls.cpp
+  ui/flow_rows.h ui/flow_rows.cpp
   ui/frm_Folder.h ui/frm_Folder.cpp
   ui/folder_picker.h ui/folder_picker.cpp
 )

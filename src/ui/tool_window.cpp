@@ -9,10 +9,15 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QAbstractItemView>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHash>
 #include <QPointer>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
 #include <QTimer>
 
 namespace {
@@ -38,6 +43,14 @@ protected:
     {
         if (!watched->isWidgetType())
             return false;
+        if (event->type() == QEvent::KeyPress
+            && toggleDropDown(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+            && controlsOwnKey(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event)))
+            return false;
         if (event->type() == QEvent::ShortcutOverride) {
             // Alt with an arrow, Home or End moves windows and splits: no
             // menu or shortcut may take those keys before the window sees them.
@@ -54,6 +67,10 @@ protected:
         }
         if (event->type() != QEvent::KeyPress)
             return false;
+        if (pressesFocusedButton(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
         // A key the window did not use travels on to the parents and is
         // offered again there; handlers leave unused keys without effect.
         auto* key = static_cast<QKeyEvent*>(event);
@@ -138,6 +155,47 @@ private:
         }
     }
 
+    static bool controlsOwnKey(QWidget* w, const QKeyEvent* key) { return Key_Belongs_To_Control(w, *key); }
+
+    // Alt+Down and Alt+Up in a drop-down list, or in its open list, open it
+    // or close it (Qt itself closes it with Alt+Down only).
+    static bool toggleDropDown(QWidget* w, const QKeyEvent* key)
+    {
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier
+            || (key->key() != Qt::Key_Down && key->key() != Qt::Key_Up))
+            return false;
+        for (; w; w = w->parentWidget()) {
+            if (auto* box = qobject_cast<QComboBox*>(w)) {
+                if (box->view()->isVisible())
+                    box->hidePopup();
+                else
+                    box->showPopup();
+                return true;
+            }
+            if (w->isWindow() && w->windowType() != Qt::Popup)
+                return false;
+        }
+        return false;
+    }
+
+    // Enter on a focused button presses that button, in every window: a
+    // dialog's default button answers Enter only while no button has the
+    // focus, and buttons outside dialogs would take only Space.
+    static bool pressesFocusedButton(QWidget* w, const QKeyEvent* key)
+    {
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!qobject_cast<QPushButton*>(w) && !qobject_cast<QToolButton*>(w))
+            return false;
+        auto* button = static_cast<QAbstractButton*>(w);
+        if (!button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    }
+
     bool owner(QWidget* w) const
     {
         for (; w; w = w->parentWidget())
@@ -220,6 +278,19 @@ bool ToolWindow::windowKey(int keyCode, int shift)
 }
 
 
+bool Key_Belongs_To_Control(QWidget* w, const QKeyEvent& key)
+{
+    if (w->window()->windowType() == Qt::Popup)
+        return true;
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::AltModifier || (key.key() != Qt::Key_Down && key.key() != Qt::Key_Up))
+        return false;
+    for (; w && !w->isWindow(); w = w->parentWidget())
+        if (qobject_cast<QComboBox*>(w))
+            return true;
+    return false;
+}
+
 void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler)
 {
     KeyPreview& k = KeyPreview::instance();
@@ -245,6 +316,17 @@ ToolFrame::ToolFrame(ToolWindow* content, QWidget* parent) : QMdiSubWindow(paren
                 else
                     content_->frameDeactivated();
             });
+}
+
+void ToolFrame::mousePressEvent(QMouseEvent* event)
+{
+    // The title bar's buttons act on the part the pointer last moved over:
+    // a frame shown, moved or resized under a pointer that has not moved
+    // since would let the first click pass. Where the click is counts.
+    QMouseEvent moved(QEvent::MouseMove, event->position(), event->scenePosition(), event->globalPosition(),
+                      Qt::NoButton, Qt::NoButton, event->modifiers());
+    QMdiSubWindow::mouseMoveEvent(&moved);
+    QMdiSubWindow::mousePressEvent(event);
 }
 
 void ToolFrame::closeEvent(QCloseEvent* event)

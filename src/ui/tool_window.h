@@ -5,6 +5,7 @@
 // windows never maximise or close on their own: they change their slot code
 // and the arrangement does the rest.
 
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
@@ -61,7 +62,15 @@ private:
 
 // Gives top-level windows of the program the same key preview: install on a
 // window to have its keys offered to handler before its controls see them.
+// The same preview makes Enter press the focused button in every window of
+// the program (tool windows, dialogs, message boxes).
 void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int shift)> handler);
+
+// Keys that belong to the control that gets them, never to its window's
+// movers, as everywhere on the desktop: every key in a pop-up (an open
+// drop-down list, a menu), and Alt+Down and Alt+Up in a drop-down list,
+// which open and close it.
+bool Key_Belongs_To_Control(QWidget* control, const QKeyEvent& key);
 
 // The sub-window that holds a ToolWindow.
 class ToolFrame : public QMdiSubWindow {
@@ -71,6 +80,7 @@ public:
     ToolWindow* content() const { return content_; }
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 

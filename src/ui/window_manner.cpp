@@ -8,6 +8,9 @@
 #include "ui/tool_window.h"
 
 #include <QPoint>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -148,6 +151,19 @@ void Close_Dialog(ToolWindow* dialog)
         dialog->hideFrame();
     Enable_Menus_All();
     Arrange_Windows();
+    // What the dialog's caller does next (a new site empties the editor)
+    // may leave the focus nowhere, and where the windows coming back put it
+    // is chance (any button): unless the caller chose a control, the window
+    // the user works in takes the focus, so that the keys work at once.
+    QTimer::singleShot(0, [dialog = QPointer<ToolWindow>(dialog),
+                           byChance = QPointer<QWidget>(QApplication::focusWidget())] {
+        const QWidget* focus = QApplication::focusWidget();
+        const bool lost = !focus || !focus->isVisible() || !focus->isEnabled() || focus == byChance
+            || (dialog && (focus == dialog || dialog->isAncestorOf(focus)));
+        if (lost)
+            if (MainWindowPort* m = mainWindowPort())
+                m->focusWorkWindow();
+    });
 }
 
 void Place_Over_Help_Window(QWidget* dialog)

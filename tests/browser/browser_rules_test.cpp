@@ -83,6 +83,15 @@ private slots:
         QCOMPARE(l.Browser, QRect(60, 570, 8880, 5085));
         QCOMPARE(l.Status, QRect(0, 5655, 9000, 345));
 
+        // Too narrow for an address beside the toolbar: box and button on a
+        // row of their own below it, the page below them.
+        in.Width = 4500;
+        l = Compute_Layout(in);
+        QCOMPARE(l.Address, QRect(60, 570, 4500 - 120 - 450 - 60 - 60, 330));
+        QCOMPARE(l.Go.top(), 570);
+        QCOMPARE(l.Browser.top(), l.Bar.bottom() + 1);
+        QVERIFY(l.Toolbar.bottom() < l.Address.top() && l.Address.bottom() < l.Bar.bottom());
+
         // A narrow bar leaves the box where it is.
         in.Width = 3000;
         l = Compute_Layout(in);

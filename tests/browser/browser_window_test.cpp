@@ -326,6 +326,25 @@ private slots:
         QTRY_VERIFY(!b->cmd_Access->isHidden());
     }
 
+    // A link meant for a new window shows its page in the preview itself,
+    // its address in the box.
+    void newWindowLinksOpenInThePreview()
+    {
+        TempSite site;
+        frm_Browser* b = startProgram(site);
+        QVERIFY(idle(b));
+        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
+        const QString one = site.path(QStringLiteral("one.html")), two = site.path(QStringLiteral("two.html"));
+        QVERIFY(writeFile(one, "<html><body><a id=l href='two.html' target='_blank'>new</a></body></html>"));
+        QVERIFY(writeFile(two, "<html><body>second page</body></html>"));
+        b->Navigate(one, WebBrowser::Fresh);
+        QVERIFY(loaded(b, completed, 1));
+        evaluate(b, QStringLiteral("document.getElementById('l').click()"));
+        QVERIFY(loaded(b, completed, 2));
+        QCOMPARE(pageText(b), QStringLiteral("second page"));
+        QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(two).toString());
+    }
+
     // Open Disk File from the menu and with Ctrl+O; Ctrl+S saves the page
     // shown; the toolbar's Stop ends the progress.
     void openDiskFileAndToolbar()
@@ -348,7 +367,8 @@ private slots:
         d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{file, folder}; });
         d.onFile([](const dialogs::FileRequest&) { return dialogs::FileResult{}; });
         forms::Start()->mnu_Browser_Open_File->trigger();
-        QCOMPARE(b->cbo_Address->currentText(), QString());
+        // The box names the page shown: still the help page.
+        QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(state().Help_File).toString());
         forms::Start()->mnu_Browser_Open_File->trigger();
         QVERIFY(loaded(b, completed, 1));
         QCOMPARE(pageText(b), QStringLiteral("from disk"));

@@ -14,9 +14,13 @@
 #include "ui/tool_window.h"
 #include "platform/file_system.h"
 #include "source/frm_Source.h"
+#include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 
 #include <QDialog>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QMenu>
 #include <QScreen>
 #include <QSlider>
@@ -204,6 +208,41 @@ private Q_SLOTS:
         s->frame()->close();
         QCOMPARE(state().Source_Window_Pos, -1);
         QVERIFY(!s->frameVisible());
+    }
+
+    // One click on a tool window's close button (the same for every tool
+    // window) closes it, whichever window was active before, also when the
+    // window came up under a pointer that has not moved since.
+    void oneClickOnTheCloseButton_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("colours, the editor active") << "colors";
+        QTest::newRow("colours, itself active") << "colors active";
+        QTest::newRow("colours alone, the free window") << "colors alone active";
+    }
+    void oneClickOnTheCloseButton()
+    {
+        QFETCH(QString, window);
+        TempSite site;
+        startProgram(site);
+        frm_Start* w = forms::Start();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        if (window.contains("alone"))
+            w->mnu_Window_Clear->trigger();
+        w->mnu_Window_Colors->trigger();
+        ToolWindow* tool = forms::Colors();
+        window.endsWith("active") ? tool->setFocus() : forms::Source()->rtf_Source->setFocus();
+        QApplication::processEvents();
+        QMdiSubWindow* f = tool->frame();
+        QStyleOptionTitleBar bar;
+        bar.initFrom(f);
+        bar.titleBarFlags = f->windowFlags();
+        bar.rect = QRect(0, 0, f->width(), f->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, f));
+        const QRect close = f->style()->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, f);
+        QTest::mouseClick(f, Qt::LeftButton, {}, close.center());
+        QTRY_VERIFY(!tool->frameVisible());
+        QCOMPARE(state().Tool_Pane_Window, 0);
     }
 
     void dialogMannerTakesOverAndGivesBack()

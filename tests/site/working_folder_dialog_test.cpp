@@ -14,6 +14,7 @@
 #include "site/frm_Working_Folder.h"
 #include "source/frm_Source.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <memory>
 
@@ -321,6 +323,42 @@ private slots:
         QCOMPARE(state().Working_Folder, b + QLatin1Char('/'));
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
         QCOMPARE(state().Working_Folder, a + QLatin1Char('/'));
+    }
+
+    // By keys alone: the dialog opens on the tree; Tab and Shift+Tab go
+    // round its controls in the order they are read; Esc cancels, and the
+    // focus is then where the user works: the editor, or the empty editor's
+    // open button.
+    void byKeysAlone_data()
+    {
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<QString>("round");
+        const QString order = "dir_Folder drv_Folder cmd_OK cmd_Cancel cmd_Close txt_New_Folder cbo_List cmd_List_0 "
+                              "cmd_App dir_Folder";
+        QTest::newRow("Tab, no document") << false << order;
+        QStringList reversed = order.split(' ');
+        std::reverse(reversed.begin(), reversed.end());
+        QTest::newRow("Shift+Tab, a document open") << true << reversed.join(' ');
+    }
+    void byKeysAlone()
+    {
+        QFETCH(bool, back);
+        state().Source_Window_Pos = 2;
+        frm_Source* source = forms::Source();
+        back ? source->Enable_Menus() : source->Clear_Source();
+        QVERIFY(QTest::qWaitForWindowActive(forms::Start()));
+        frm_Working_Folder* d = open();
+        QStringList round{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+            round << QApplication::focusWidget()->objectName();
+        }
+        QTEST(round.join(' '), "round");
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!d->frameVisible());
+        QCOMPARE(state().Working_Folder, site_->workingFolder());
+        QTRY_COMPARE(QApplication::focusWidget(), back ? static_cast<QWidget*>(source->rtf_Source) : source->cmd_Open);
     }
 
     // A drive that cannot be read says so, and the dialog goes back to the

@@ -54,12 +54,13 @@ private Q_SLOTS:
 
     // Each dialog lists the sources of its folder (what it preselects: the
     // editor's document tests); a double click, its button or Esc end it (or
-    // not).
+    // not). Keys work from the first focus (the list, the name box); Enter
+    // presses the focused button, the default one only while none has it.
     void listsChoicesAndCancels_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("current");  // Source_Title, or Reference_Name
-        QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", or a button
+        QTest::addColumn<QString>("action");  // "double click <entry>", "Esc", "keys ...", or a button
         QTest::addColumn<bool>("stays");
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<QString>("chosen");  // Source_Title, the name box, or Reference_Name
@@ -73,6 +74,12 @@ private Q_SLOTS:
             << int(SaveAs) << "" << "double click About" << true << true << "About";
         QTest::newRow("reference: double click opens")
             << int(Reference) << "table" << "double click form" << false << false << "form";
+        QTest::newRow("open: Down, Enter opens the entry after the current one")
+            << int(Open) << "index.rtf" << "keys Down Return" << false << false << "page";
+        QTest::newRow("open: Shift+Tab to X, Enter cancels")
+            << int(Open) << "index.rtf" << "keys Backtab Return" << false << true << "index.rtf";
+        QTest::newRow("save as: Tab twice to X, Enter cancels")
+            << int(SaveAs) << "index.rtf" << "keys Tab Tab Return" << false << true << "index";
     }
     void listsChoicesAndCancels()
     {
@@ -97,6 +104,10 @@ private Q_SLOTS:
             doubleClick(list, action.mid(13));
         else if (action == "Esc")
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else if (action.startsWith("keys "))
+            for (const QString& key : action.mid(5).split(' '))
+                QTest::keyClick(QApplication::focusWidget(), key == "Backtab" ? Qt::Key_Tab : QKeySequence(key)[0].key(),
+                                key == "Backtab" ? Qt::ShiftModifier : Qt::NoModifier);
         else
             d->findChild<QPushButton*>(action)->click();
         QCOMPARE(d->isVisible(), stays);
@@ -104,7 +115,7 @@ private Q_SLOTS:
         auto* name = d->findChild<QLineEdit*>();
         QTEST(kind == Open ? s.Source_Title : kind == SaveAs ? name->text() : s.Reference_Name, "chosen");
         if (kind == Open && !s.Dialog_Cancelled)
-            QCOMPARE(s.Source_Path, wp() + "About.rtf");
+            QCOMPARE(s.Source_Path, wp() + s.Source_Title + ".rtf");
         if (kind == SaveAs && stays)
             QCOMPARE(QApplication::focusWidget(), name);
     }

@@ -38,6 +38,7 @@ class SourceDocumentsTest : public QObject {
 private:
     std::unique_ptr<SourceWindow> f_;
     qsizetype asked_ = 0;  // messages before the row's own steps
+    QString wrongTitle_;   // a title that disagreed with the document
 
     QString show(const QString& text) const
     {
@@ -54,7 +55,11 @@ private:
         QStringList asked;
         for (qsizetype i = asked_; i < f_->dialogs.messages().size(); ++i)
             asked << f_->shorten(f_->dialogs.messages()[i].text.section("\r\n(", 0, 0));
-        Facts f = {{"text", show(f_->box->Text())}, {"label", f_->w->lbl_Source_File->text()},
+        // The window's title names the document and marks unsaved changes.
+        const QString caption = f_->w->frame()->windowTitle(), label = f_->w->lbl_Source_File->text();
+        if (caption.endsWith(" *") != s.Source_Changed || !caption.contains(label))
+            wrongTitle_ = caption;
+        Facts f = {{"text", show(f_->box->Text())}, {"label", label},
                    {"title", s.Source_Title}, {"folder", f_->shorten(s.Source_Folder)},
                    {"open", documentCommands(f_->w)}, {"changed", QString::number(s.Source_Changed)},
                    {"undo", QString::number(f_->box->document()->isUndoAvailable())},
@@ -84,11 +89,13 @@ private Q_SLOTS:
     void init()
     {
         resetProgram();
+        wrongTitle_.clear();
         f_ = std::make_unique<SourceWindow>();
     }
     void cleanup()
     {
         QVERIFY(f_->dialogs.allUsed());
+        QCOMPARE(wrongTitle_, QString());
         f_.reset();
     }
 
@@ -163,9 +170,15 @@ private Q_SLOTS:
         row("a reference again: asks before replacing its copy", references + "; choose table; mnu_Source_Open_Ref",
             "choose table; answer No; mnu_Source_Open_Ref",
             "label= title= changed=1 panel= asked=Replace existing table.rtf? offered=Ref_Open 'table' [form,table]");
-        row("a read-only source: said, its page protected",
-            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel", "answer Ok; Ctrl+S",
-            "changed=0 panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
+        row("a read-only source: said, its page protected, the changes kept for the question",
+            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; clear panel",
+            "answer Ok; Ctrl+S; answer No; cmd_Close",
+            "panel=WP/index.rtf shown=0 asked=This is a Read Only File\u00b6and cannot be changed | "
+            "Save Changes to index.rtf?");
+        row("a read-only source opened: said, nothing to ask on leaving",
+            "open index=<p>old</p>\r\n; readonly WP/index.rtf", "answer Ok; choose index; mnu_Source_Open_Plus; cmd_Close",
+            "shown=0 asked=This is a Read Only File\u00b6and cannot be changed "
+            "offered=Source_Open 'index' [index]");
         row("a read-only page: said, kept, the source saved",
             "open index=<p>old</p>\r\n; type new ; readonly FP/index.html; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
@@ -257,10 +270,13 @@ private Q_SLOTS:
         QCOMPARE(readFile(f_->wp("index.rtf")), source);
     }
 
+    // A new site: its own lists and targets; the previous site's document
+    // is forgotten (the path panel, the folder the Open dialog starts in).
     void aNewSiteBringsItsOwnListsAndTargets()
     {
         QVERIFY(writeFile(f_->wp("Target.lst"), "old_frame\r\n"));
         f_->w->Working_Folder_Files();
+        f_->run("open index=<p>x</p>\r\n; pick; mnu_Source_Open");
         TagBars* tags = f_->w->tagBars;
         TempSite other;
         QVERIFY(writeFile(other.workingFolder() + "Working-Pages/Target.lst", "new_frame\r\n"));
@@ -270,6 +286,7 @@ private Q_SLOTS:
         QCOMPARE(tags->cbo_Target[4]->findText("new_frame"), 5);
         QCOMPARE(tags->cbo_Target[2]->findText("old_frame"), -1);
         QCOMPARE(tags->cbo_Tag[4]->findText("home"), 1);
+        QCOMPARE(state().Status_Path_Panel.text() + state().Source_Path + state().HTML_Path + state().Source_Folder, "");
     }
 
     void shippedTemplateIsTheProgramsOwnColouring()

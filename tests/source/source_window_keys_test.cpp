@@ -6,6 +6,7 @@
 
 #include "source/tag_bars.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QMenu>
 #include <QToolButton>
@@ -95,7 +96,12 @@ private Q_SLOTS:
         };
         row("Ctrl+0 colour codes", "Ctrl+0", "colours=9,12,0,0,9 changed=1");
         row("the format button colour codes", "cmd_Format", "colours=9,12,0,0,9 status=Blue changed=1");
+        row("undoing a tag leaves the caret where the tag was", "16+0; Ctrl+B; Ctrl+Z; type x",
+            "line=<p class=\"x\">Helxlo</p> sel=17+0 colours=0,0,5,5,5 status= changed=1");
+        row("undoing a button's text too", "16+0; cmd_Button_0; Ctrl+Z; type x",
+            "line=<p class=\"x\">Helxlo</p> sel=17+0 colours=0,0,5,5,5 status= changed=1");
         row("Ctrl+= applies the standard format", "Ctrl+=", "bold=0 changed=1");
+        row("Enter on the focused format button", "Return on cmd_Format", "colours=9,12,0,0,9 changed=1");
         row("the format button, right click: standard format", "cmd_Format right", "bold=0 status= changed=1");
         row("Ctrl+1 colours black", "13+5; Ctrl+1", "sel=13+0 colours=0,0,0,0,0 changed=1");
         row("Ctrl+Shift+3 colours green, the Shift aside", "13+5; Ctrl+Shift+#",
@@ -164,6 +170,21 @@ private Q_SLOTS:
         QTest::keyClick(box_, Qt::Key_H, Qt::AltModifier);
         QTRY_VERIFY(help->isVisible());
         help->hide();
+    }
+
+    // In a tag bar's drop-down list Alt+Down and Alt+Up open and close the
+    // list; elsewhere in the window they move the split.
+    void dropDownListsKeepAltArrows()
+    {
+        TagBars* t = f_->w->tagBars;
+        t->Select_Tag(2);
+        QTest::keyClick(t->cbo_Tag[2], Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(t->cbo_Tag[2]->view()->isVisible());
+        QTest::keyClick(t->cbo_Tag[2]->view(), Qt::Key_Up, Qt::AltModifier);
+        QTRY_VERIFY(!t->cbo_Tag[2]->view()->isVisible());
+        QCOMPARE(state().Slider_Ver.value, ver_);
+        QTest::keyClick(t->cmd_Goto[2], Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(state().Slider_Ver.value, ver_ + 1);
     }
 
     void aChangeMakesThePaginationStale()
