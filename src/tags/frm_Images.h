@@ -154,6 +154,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // The frame around the picture box, each side.
+    static constexpr int kPictureFrame = 2;
     void buildControls();
     QWidget* buildPane(int pane);
     QWidget* buildPictureSide();

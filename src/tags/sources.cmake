@@ -1,6 +1,6 @@
 # Files of src/tags (paths relative to src/).
 target_sources(tesk_ui PRIVATE
-  tags/frm_Images.h tags/frm_Images.cpp tags/image_panes.cpp
+  tags/frm_Images.h tags/frm_Images.cpp tags/image_panes.cpp tags/images_build.cpp
   tags/frm_Colors.h tags/frm_Colors.cpp tags/colors_build.cpp
   tags/color_widgets.h tags/color_widgets.cpp
   tags/list_messages.h tags/list_messages.cpp

@@ -1,0 +1,322 @@
+#pragma once
+
+// The rich-text box's inner state, shared by the files that implement the
+// box (its operations in rich_text_box.cpp; searching, colouring and input
+// events in rich_text_box_input.cpp).
+
+
+#include "platform/file_system.h"
+#include "platform/palette.h"
+#include "platform/rtf_writer.h"
+#include "platform/text_positions.h"
+#include "platform/vb_keys.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <algorithm>
+#include <optional>
+#include <type_traits>
+
+struct RichTextBox::Impl {
+    RichTextBox* q;
+    // The selection as the program sees it, in document positions. Without
+    // HideSelection the widget's cursor shows it at once; with it, later. It
+    // is kept as numbers rather than a QTextCursor: moving a QTextCursor
+    // measures the line it lands on, which would make every selection step
+    // of the colouring and printing loops cost a line layout.
+    int anchor = 0;
+    int position = 0;
+    // Typing colour (or other formatting) set at the caret, merged into
+    // what is typed or inserted there until the selection moves.
+    std::optional<QTextCharFormat> typing;
+
+    bool hide = false;
+    bool pending = false;     // the widget does not show the selection yet
+    bool flushQueued = false; // a catch-up is waiting in the event loop
+    int guard = 0;            // > 0 while an operation of this class runs
+    int rightMarginTwips = 0;
+    fs::Result lastError = fs::Result::Ok;
+
+    EditorStyle style;
+
+    // Text() with CR LF breaks, and whether it is current.
+    mutable QString text;
+    mutable bool textValid = false;
+    // Bumped on every change of the text (not of its formatting).
+    quint64 textRevision = 0;
+    // Remembers the line found last while the text stays the same.
+    mutable textpos::Locator locator;
+
+    // The exact Text positions last set, valid while the document selection
+    // and the text are what they were then (a position between CR and LF has
+    // no document position of its own).
+    struct Exact {
+        bool valid = false;
+        quint64 revision = 0;
+        int docAnchor = 0, docPosition = 0;
+        int start = 0, length = 0;
+    } exact;
+
+    explicit Impl(RichTextBox* box) : q(box) {}
+
+    QTextDocument* doc() const { return q->document(); }
+    int selStartDoc() const { return std::min(anchor, position); }
+    int selEndDoc() const { return std::max(anchor, position); }
+
+    // ---- text cache and positions ---------------------------------------------
+    // The text changed; an edit of this class that keeps the text cache
+    // itself passes keepText.
+    void textChanged(bool keepText = false)
+    {
+        ++textRevision;
+        locator.forget();
+        if (!keepText) {
+            textValid = false;
+            exact.valid = false;
+        }
+    }
+
+    const QString& plainText() const
+    {
+        if (!textValid) {
+            text = textpos::text(*doc());
+            textValid = true;
+        }
+        return text;
+    }
+
+    int textLength() const { return textpos::length(*doc()); }
+    int docEnd() const { return doc()->characterCount() - 1; }
+    int docToText(int d) const { return textpos::fromDocument(*doc(), d); }
+    double tpp() const { return style.twipsPerPixel; }
+    int textToDoc(int p) const { return locator.toDocument(*doc(), p); }
+
+    // ---- selection ----------------------------------------------------------
+    bool exactValid() const
+    {
+        return exact.valid && exact.revision == textRevision && anchor == exact.docAnchor
+            && position == exact.docPosition;
+    }
+
+    int selStart() const
+    {
+        if (exactValid())
+            return exact.start;
+        return docToText(selStartDoc());
+    }
+
+    int selLength() const
+    {
+        if (exactValid())
+            return exact.length;
+        return docToText(selEndDoc()) - docToText(selStartDoc());
+    }
+
+    // Selects Text positions [a, p) or (p, a]; the caret goes to p.
+    void select(int a, int p)
+    {
+        const int len = textLength();
+        a = std::clamp(a, 0, len);
+        p = std::clamp(p, 0, len);
+        anchor = textToDoc(a);
+        position = a == p ? anchor : textToDoc(p);
+        exact = {true, textRevision, anchor, position, std::min(a, p), std::abs(p - a)};
+        typing.reset();
+        selectionMoved();
+    }
+
+    // A cursor over the selection. Built inside an edit block, where Qt
+    // does not measure the line; the caller ends the block.
+    QTextCursor editCursor() const
+    {
+        QTextCursor k(doc());
+        k.beginEditBlock();
+        k.setPosition(std::clamp(anchor, 0, docEnd()));
+        k.setPosition(std::clamp(position, 0, docEnd()), QTextCursor::KeepAnchor);
+        return k;
+    }
+
+    QTextCharFormat caretFormat() const
+    {
+        QTextCharFormat f = richdoc::formatAt(*doc(), position);
+        if (typing)
+            f.merge(*typing);
+        return f;
+    }
+
+    // ---- keeping the widget in step ---------------------------------------------
+    void selectionMoved()
+    {
+        if (!hide && q->isVisible()) {
+            showCursor();
+            return;
+        }
+        pending = true;
+        if (!flushQueued && hide && q->hasFocus() && q->isVisible()) {
+            flushQueued = true;
+            QTimer::singleShot(0, q, [this] { flushIfFocused(); });
+        }
+    }
+
+    void flushIfFocused()
+    {
+        flushQueued = false;
+        if (pending && q->isVisible() && (!hide || q->hasFocus()))
+            showCursor();
+    }
+
+    // The widget shows the selection (or only the caret when hidden without
+    // the focus).
+    void showCursor()
+    {
+        QScopedValueRollback<int> g(guard, guard + 1);
+        QTextCursor shown(doc());
+        const bool collapse = hide && !q->hasFocus();
+        shown.setPosition(collapse ? std::clamp(position, 0, docEnd()) : std::clamp(anchor, 0, docEnd()));
+        if (!collapse)
+            shown.setPosition(std::clamp(position, 0, docEnd()), QTextCursor::KeepAnchor);
+        q->QTextEdit::setTextCursor(shown);
+        if (typing)
+            q->QTextEdit::mergeCurrentCharFormat(*typing);
+        pending = false;
+    }
+
+    void flush()
+    {
+        if (pending)
+            showCursor();
+    }
+
+    // The user moved the widget's cursor (typing, mouse, undo).
+    void widgetCursorMoved()
+    {
+        if (guard > 0)
+            return;
+        const QTextCursor c = q->QTextEdit::textCursor();
+        if (c.anchor() != anchor || c.position() != position)
+            typing.reset();
+        anchor = c.anchor();
+        position = c.position();
+        pending = false;
+    }
+
+    // Someone else changed the document through a cursor of their own: keep
+    // the selection on the same text, as a QTextCursor would.
+    void documentChangedElsewhere(int from, int removed, int added)
+    {
+        if (removed == added)
+            return;  // formatting (or a change of equal length): nothing moves
+        auto adjust = [&](int p) {
+            if (p <= from)
+                return p;
+            if (p < from + removed)
+                return from + added;
+            return p - removed + added;
+        };
+        anchor = std::clamp(adjust(anchor), 0, docEnd());
+        position = std::clamp(adjust(position), 0, docEnd());
+    }
+
+    // ---- formatting ---------------------------------------------------------------
+    void mergeChars(const QTextCharFormat& f)
+    {
+        QScopedValueRollback<int> g(guard, guard + 1);
+        if (anchor != position) {
+            QTextCursor k = editCursor();
+            k.mergeCharFormat(f);
+            k.endEditBlock();
+            return;
+        }
+        // At the caret: the format of what is typed next.
+        if (!typing)
+            typing = QTextCharFormat();
+        typing->merge(f);
+        if (!hide && q->isVisible())
+            showCursor();
+        else
+            pending = true;
+    }
+
+    // Changes the lines the selection touches, in one undo step.
+    void forSelectedLines(const std::function<void(const QTextBlock&)>& fn)
+    {
+        QScopedValueRollback<int> g(guard, guard + 1);
+        richdoc::forLines(*doc(), selStartDoc(), selEndDoc(), fn);
+    }
+
+    void mergeBlocks(const QTextBlockFormat& f)
+    {
+        forSelectedLines([&](const QTextBlock& b) { QTextCursor(b).mergeBlockFormat(f); });
+    }
+
+    // ---- the document ---------------------------------------------------------
+    void adopt(QTextDocument* fresh)
+    {
+        QTextDocument* old = doc();
+        {
+            QScopedValueRollback<int> g(guard, guard + 1);
+            q->QTextEdit::setDocument(fresh);
+        }
+        if (old && old->parent() == q)
+            old->deleteLater();
+        connectDocument();
+        fresh->setUndoRedoEnabled(true);
+        fresh->clearUndoRedoStacks();
+        anchor = position = 0;
+        typing.reset();
+        textChanged();
+        pending = false;
+        emit q->Change();
+    }
+
+    // Qt puts the caret back where the cursor that opened the undone edit
+    // block stood, and this class opens its blocks with cursors made at the
+    // start of the text: the caret goes instead where the text changed.
+    void stepHistory(bool back)
+    {
+        const int wasAnchor = anchor;
+        const int wasPosition = position;
+        int changedAt = -1;
+        const QMetaObject::Connection watch = QObject::connect(
+            doc(), &QTextDocument::contentsChange, q, [&changedAt](int from, int removed, int added) {
+                if (removed != added)
+                    changedAt = from + added;
+            });
+        if (back)
+            q->QTextEdit::undo();
+        else
+            q->QTextEdit::redo();
+        QObject::disconnect(watch);
+        QTextCursor k = q->QTextEdit::textCursor();
+        if (changedAt >= 0) {
+            k.setPosition(std::clamp(changedAt, 0, docEnd()));
+        } else {
+            k.setPosition(std::clamp(wasAnchor, 0, docEnd()));
+            k.setPosition(std::clamp(wasPosition, 0, docEnd()), QTextCursor::KeepAnchor);
+        }
+        q->QTextEdit::setTextCursor(k);
+        q->ensureCursorVisible();
+    }
+
+    void connectDocument()
+    {
+        QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int from, int removed, int added) {
+            // Our own operations keep the text cache and the selection up to
+            // date themselves; anything else (typing, undo, paste, other
+            // cursors) makes the cache stale.
+            if (guard == 0) {
+                textChanged();
+                documentChangedElsewhere(from, removed, added);
+            }
+        });
+        QObject::connect(doc(), &QTextDocument::contentsChanged, q, &RichTextBox::Change);
+    }
+};

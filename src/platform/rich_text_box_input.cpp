@@ -1,0 +1,252 @@
+#include "platform/rich_text_box.h"
+#include "platform/rich_text_box_impl.h"
+
+// ---- searching ----------------------------------------------------------------------
+
+int RichTextBox::Find(const QString& text, int start, int end, int options)
+{
+    const int m = textpos::find(d->plainText(), text, start, end, options);
+    if (m >= 0)
+        d->select(m, m + int(text.size()));
+    return m;
+}
+
+void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, const QString& with)
+{
+    if (starts.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    const QString docText = rtf::editorText(with);
+    const QString textForm = textpos::crlfForm(docText);
+    const int change = int(textForm.size()) - length;
+    const QString& text = d->plainText();
+    // Document places first, in one walk over the text while it is still the
+    // one the starts were found in (each CR LF is one place there); then the
+    // edits from the back, so that no edit moves a place still to be used.
+    std::vector<std::pair<int, int>> spans;
+    spans.reserve(starts.size());
+    int breaks = 0;
+    qsizetype scanned = 0;
+    const auto docPlace = [&](int p) {
+        for (; scanned < p; ++scanned)
+            breaks += text[scanned] == u'\n';
+        // Between CR and LF: the place before the CR.
+        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
+    };
+    for (const int s : starts) {
+        const int ds = docPlace(s);
+        spans.emplace_back(ds, docPlace(s + length));
+    }
+    // The caret stays on the same text (at the start of a replaced match it
+    // was in): put back after the edits without measuring lines up to the
+    // last replacement.
+    int caret = d->selStart();
+    int moved = 0;
+    for (const int s : starts) {
+        if (s >= caret)
+            break;
+        if (s + length > caret) {
+            caret = s;
+            break;
+        }
+        moved += change;
+    }
+    caret += moved;
+    QString fresh = textpos::replaced(text, starts, length, textForm);
+    QTextCursor k(document());
+    k.beginEditBlock();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        k.setPosition(it->first);
+        k.setPosition(it->second, QTextCursor::KeepAnchor);
+        if (docText.isEmpty())
+            k.removeSelectedText();
+        else
+            k.insertText(docText);
+    }
+    k.endEditBlock();
+    d->text = std::move(fresh);
+    d->textValid = true;
+    d->textChanged(true);
+    d->select(caret, caret);
+}
+
+void RichTextBox::Span(const QString& set, bool forward, bool negate)
+{
+    const int s = d->selStart();
+    const int e = s + d->selLength();
+    // Spanning goes over characters in the set, or (negate) not in it.
+    if (forward)
+        d->select(s, textpos::walk(d->plainText(), e, true, set, !negate));
+    else
+        d->select(e, textpos::walk(d->plainText(), s, false, set, !negate));
+}
+
+void RichTextBox::UpTo(const QString& set, bool forward, bool negate)
+{
+    // Stops before (forward) or after (backward) a character in the set, or
+    // (negate) not in it.
+    const int from = forward ? d->selStart() + d->selLength() : d->selStart();
+    const int p = textpos::walk(d->plainText(), from, forward, set, negate);
+    d->select(p, p);
+}
+
+// ---- bulk colouring ------------------------------------------------------------------
+
+void RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs)
+{
+    if (runs.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    richdoc::applyColorRuns(*document(), runs);
+}
+
+// ---- events ------------------------------------------------------------------------------
+
+namespace {
+// Events after which the widget's own cursor acts: the program's selection
+// must be on the screen before them.
+bool userActs(QEvent::Type t)
+{
+    switch (t) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::InputMethod:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool RichTextBox::event(QEvent* e)
+{
+    if (userActs(e->type()))
+        d->flush();
+    return QTextEdit::event(e);
+}
+
+bool RichTextBox::viewportEvent(QEvent* e)
+{
+    // Mouse and drop events arrive at the viewport, not at the control.
+    if (userActs(e->type()))
+        d->flush();
+    return QTextEdit::viewportEvent(e);
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (onKeyDown) {
+        const vb::KeyStroke ks = vb::fromEvent(*e);
+        if (ks.keyCode != 0) {
+            int code = ks.keyCode;
+            onKeyDown(code, ks.shift);
+            if (code == 0) {
+                e->accept();
+                return;
+            }
+        }
+    }
+    // The handler may have moved the selection.
+    d->flush();
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (e->matches(QKeySequence::Undo)) {
+        undo();
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::Redo) || (mods == Qt::ControlModifier && e->key() == Qt::Key_Y)) {
+        redo();
+        e->accept();
+        return;
+    }
+    QString typed = e->text();
+    if (!typed.isEmpty() && typed != QLatin1String("\x7f") && onKeyPress) {
+        const QString original = typed;
+        onKeyPress(typed);
+        d->flush();
+        if (typed.isEmpty()) {
+            e->accept();
+            return;
+        }
+        if (typed != original) {
+            insertPlainText(rtf::editorText(typed));
+            ensureCursorVisible();
+            e->accept();
+            return;
+        }
+    }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (mods & Qt::ShiftModifier)) {
+        // A line break inside a paragraph would be a break that is not CR LF.
+        QTextCursor c = textCursor();
+        c.insertBlock();
+        setTextCursor(c);
+        e->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(e);
+}
+
+void RichTextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QTextEdit::mouseReleaseEvent(e);
+    if (!onMouseUp)
+        return;
+    onMouseUp(vb::buttonOf(e->button()), vb::shiftOf(int(e->modifiers())), e->position().toPoint());
+}
+
+void RichTextBox::focusInEvent(QFocusEvent* e)
+{
+    QTextEdit::focusInEvent(e);
+    if (d->hide)
+        d->showCursor();
+    emit GotFocus();
+}
+
+void RichTextBox::focusOutEvent(QFocusEvent* e)
+{
+    QTextEdit::focusOutEvent(e);
+    // A menu opening over the control does not take the selection away.
+    if (d->hide && e->reason() != Qt::PopupFocusReason)
+        d->showCursor();
+    emit LostFocus();
+}
+
+void RichTextBox::showEvent(QShowEvent* e)
+{
+    QTextEdit::showEvent(e);
+    if (d->pending && (!d->hide || hasFocus()))
+        d->showCursor();
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source && source->hasText();
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText())
+        return;
+    const QString t = rtf::editorText(source->text());
+    if (!t.isEmpty())
+        insertPlainText(t);
+}
+
+QMimeData* RichTextBox::createMimeDataFromSelection() const
+{
+    // Plain text only, with the platform's own line ends and every character
+    // as it stands (non-breaking spaces stay).
+    QString t = textCursor().selectedText();
+#ifdef Q_OS_WIN
+    t.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+#else
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+#endif
+    auto* m = new QMimeData;
+    m->setText(t);
+    return m;
+}
