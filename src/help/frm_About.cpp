@@ -68,13 +68,7 @@ frm_About::frm_About() : ToolWindow(QStringLiteral("About Tesk Web Editor"))
 
 void frm_About::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        // A box: it neither maximises nor joins the arrangement.
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
-    }
+    joinMainWindowAsDialog();
 }
 
 void frm_About::Show_About()

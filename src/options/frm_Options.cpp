@@ -63,13 +63,7 @@ frm_Options::frm_Options() : ToolWindow(QStringLiteral("Options"))
 
 void frm_Options::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        // A dialog: it neither maximises nor joins the arrangement.
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
-    }
+    joinMainWindowAsDialog();
 }
 
 // ---- opening ----------------------------------------------------------------

@@ -206,12 +206,7 @@ void frm_Pg_Setup_Text::buildControls()
 
 void frm_Pg_Setup_Text::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        // A dialog: it neither maximises nor joins the arrangement.
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-    }
+    joinMainWindowAsDialog(false);
     Enter_Presses_Buttons(this);
 }
 

@@ -213,11 +213,7 @@ void frm_Print_Plus::buildControls()
 
 void frm_Print_Plus::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-    }
+    joinMainWindowAsDialog(false);
     Enter_Presses_Buttons(this);
 }
 

@@ -222,12 +222,7 @@ void frm_Copy::buildControls()
 
 void frm_Copy::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
-    }
+    joinMainWindowAsDialog();
 }
 
 void frm_Copy::Open_Dialog()

@@ -192,13 +192,7 @@ void frm_Working_Folder::buildControls()
 
 void frm_Working_Folder::Form_Load()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        // A dialog: it neither maximises nor joins the arrangement.
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint());
-    }
+    joinMainWindowAsDialog();
 }
 
 void frm_Working_Folder::Open_Dialog()

@@ -49,12 +49,7 @@ void PageDialog::Lay_Out(QWidget* extra)
 
 void PageDialog::Form_Load_Frame()
 {
-    joinMainWindow();
-    if (QMdiSubWindow* f = frame()) {
-        f->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint);
-        f->resize(f->sizeHint().expandedTo(QSize(280, 360)));
-    }
+    joinMainWindowAsDialog(true, QSize(280, 360));
 }
 
 void PageDialog::Open()

@@ -259,6 +259,17 @@ void ToolWindow::joinMainWindow()
         m->addToolWindow(this);
 }
 
+void ToolWindow::joinMainWindowAsDialog(bool fitToContents, QSize minimum)
+{
+    joinMainWindow();
+    if (!frame_)
+        return;
+    frame_->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
+    if (fitToContents)
+        frame_->resize(frame_->sizeHint().expandedTo(minimum));
+}
+
 bool ToolWindow::frameVisible() const
 {
     return frame_ ? frame_->isVisible() : isVisible();

@@ -22,6 +22,10 @@ public:
     void setFrame(QMdiSubWindow* frame) { frame_ = frame; }
     // Asks the main window, if there is one, for a frame in its inner area.
     void joinMainWindow();
+    // The same for a dialog: a frame that neither maximises nor joins the
+    // arrangement, with a close button only; sized to its contents (at least
+    // minimum) when fitToContents.
+    void joinMainWindowAsDialog(bool fitToContents = true, QSize minimum = QSize());
 
     // Position and size of the frame within the main window's inner area,
     // in twips.
