@@ -315,8 +315,16 @@ Result readBytes(const QString& path, QByteArray& out)
     errno = 0;
     if (!f.open(QIODevice::ReadOnly))
         return errno ? classifyErrno(errno) : Result::IoError;
-    // The file may grow between the look and the read.
-    QByteArray bytes = f.read(kMaxReadBytes + 1);
+    // Asking QFile for the whole limit at once would set aside 64 MB for
+    // every small list file; ask for what the file holds and go on only if
+    // it grew between the look and the read.
+    QByteArray bytes = f.read(info.size() + 1);
+    while (bytes.size() <= kMaxReadBytes && f.error() == QFileDevice::NoError && !f.atEnd()) {
+        const QByteArray more = f.read(qMin<qint64>(1 << 16, kMaxReadBytes + 1 - bytes.size()));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (f.error() != QFileDevice::NoError)
         return Result::IoError;
     if (bytes.size() > kMaxReadBytes)
