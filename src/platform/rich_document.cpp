@@ -25,6 +25,12 @@ namespace {
 // A character that no run colours.
 constexpr quint32 kUntouched = 0xFFFFFFFEu;
 
+// Document positions [from, to) that are to have one colour.
+struct Segment {
+    int from, to;
+    quint32 color;
+};
+
 // A stretch of the document whose characters share one format and are all
 // to get one new colour.
 struct Change {
@@ -36,8 +42,9 @@ struct Change {
 // Every stretch whose colour is to change, in document order, the line
 // separators included (a separator's format is what typing on an empty line
 // after it gets). Characters that already have their new colour are left
-// out, so colouring a text again changes nothing.
-std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<quint32>& wanted,
+// out, so colouring a text again changes nothing. The segments are in order
+// and do not overlap.
+std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<Segment>& segments,
                               const QList<QTextFormat>& formats)
 {
     std::vector<Change> out;
@@ -49,16 +56,25 @@ std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<quint3
                 index, index >= 0 && index < formats.size() ? colorOf(formats[index].toCharFormat()) : 0);
         return *it;
     };
+    size_t first = 0;  // the first segment that may reach the next piece
     auto piece = [&](int from, int to, int format) {
-        const quint32 now = colorOfIndex(format);
-        for (int p = from; p < to; ++p) {
-            const quint32 c = wanted[size_t(p)];
-            if (c == kUntouched || c == now)
+        while (first < segments.size() && segments[first].to <= from)
+            ++first;
+        quint32 now = 0;
+        bool known = false;
+        for (size_t k = first; k < segments.size() && segments[k].from < to; ++k) {
+            const Segment& g = segments[k];
+            if (!known) {
+                now = colorOfIndex(format);
+                known = true;
+            }
+            if (g.color == now)
                 continue;
-            if (!out.empty() && out.back().to == p && out.back().format == format && out.back().color == c)
-                ++out.back().to;
+            const int a = std::max(from, g.from), b = std::min(to, g.to);
+            if (!out.empty() && out.back().to == a && out.back().format == format && out.back().color == g.color)
+                out.back().to = b;
             else
-                out.push_back({p, p + 1, format, c});
+                out.push_back({a, b, format, g.color});
         }
     };
     // Positions are counted along: asking a fragment or a line for its
@@ -112,23 +128,53 @@ private:
 
 void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs)
 {
-    // The colour every character is to have (later runs win)...
+    // The colour every character is to have, as stretches in document order.
+    // The colour coder's runs come in order without overlapping, and are
+    // taken as they are; any others are laid over each other (later runs
+    // win) character by character.
     const int len = textpos::length(doc);
     const LineTable lines(doc);
-    std::vector<quint32> wanted(size_t(std::max(doc.characterCount(), 1)), kUntouched);
+    std::vector<Segment> segments;
+    segments.reserve(runs.size());
+    bool ordered = true;
     for (const ColorRun& r : runs) {
         const int s = std::clamp(r.start, 0, len);
         const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
         const int ds = lines.toDocument(s);
         const int de = lines.toDocument(e);
-        if (de > ds)
-            std::fill(wanted.begin() + ds, wanted.begin() + de, r.color);
+        if (de <= ds)
+            continue;
+        if (!segments.empty() && ds < segments.back().to) {
+            ordered = false;
+            break;
+        }
+        segments.push_back({ds, de, r.color});
+    }
+    if (!ordered) {
+        std::vector<quint32> wanted(size_t(std::max(doc.characterCount(), 1)), kUntouched);
+        for (const ColorRun& r : runs) {
+            const int s = std::clamp(r.start, 0, len);
+            const int e = std::clamp(r.start + std::max(r.length, 0), s, len);
+            const int ds = lines.toDocument(s);
+            const int de = lines.toDocument(e);
+            if (de > ds)
+                std::fill(wanted.begin() + ds, wanted.begin() + de, r.color);
+        }
+        segments.clear();
+        for (int p = 0; p < int(wanted.size()); ++p) {
+            if (wanted[size_t(p)] == kUntouched)
+                continue;
+            if (!segments.empty() && segments.back().to == p && segments.back().color == wanted[size_t(p)])
+                ++segments.back().to;
+            else
+                segments.push_back({p, p + 1, wanted[size_t(p)]});
+        }
     }
     // ...set only where it differs, each stretch with its whole format (the
     // old one with the new colour), which the document takes as it is
     // instead of merging it into every piece of text it covers.
     const QList<QTextFormat> formats = doc.allFormats();
-    const std::vector<Change> changes = changesOf(doc, wanted, formats);
+    const std::vector<Change> changes = changesOf(doc, segments, formats);
     if (changes.empty())
         return;
     QHash<QPair<int, quint32>, QTextCharFormat> made;
