@@ -133,6 +133,9 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent)
 
 WebBrowser::~WebBrowser()
 {
+    // The focus leaves the page while the widget parts are taken down, after
+    // this part of the object is gone: no word of it may reach focusMoved.
+    disconnect(qApp, &QApplication::focusChanged, this, &WebBrowser::focusMoved);
     delete printer_;
 }
 

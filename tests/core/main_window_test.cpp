@@ -112,18 +112,19 @@ private Q_SLOTS:
     // the document commands wait for a document.
     void storedPlaceStaysOnTheScreen_data()
     {
-        QTest::addColumn<QRect>("stored");  // twips
-        QTest::newRow("largest numbers") << QRect(2147483647, 2147483647, 2147483647, 2147483647);
-        QTest::newRow("most negative, far right, tiny") << QRect(-2147483647, 600000, 15, 15);
+        // Left, top, width, height in twips (a QRect could not hold the first row).
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("largest numbers") << QList<int>{2147483647, 2147483647, 2147483647, 2147483647};
+        QTest::newRow("most negative, far right, tiny") << QList<int>{-2147483647, 600000, 15, 15};
     }
     void storedPlaceStaysOnTheScreen()
     {
-        QFETCH(QRect, stored);
+        QFETCH(QList<int>, stored);
         TempSite site;
         SharedState s;
         s.Program_Folder = site.programFolder();
-        s.Normal_Left = stored.x(); s.Normal_Top = stored.y();
-        s.Normal_Width = stored.width(); s.Normal_Height = stored.height();
+        s.Normal_Left = stored[0]; s.Normal_Top = stored[1];
+        s.Normal_Width = stored[2]; s.Normal_Height = stored[3];
         s.Source_Window_Pos = -2;
         Write_Settings_File(s);
         startProgram(site);
