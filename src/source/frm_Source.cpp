@@ -52,16 +52,6 @@ frm_Source::frm_Source() : ToolWindow(QStringLiteral("Source File"))
     connectControls();
 }
 
-frm_Source::~frm_Source()
-{
-    // The editor loses the focus while the widget parts are taken down, after
-    // this window's own part is gone: it may not call back into it.
-    disconnect(rtf_Source, nullptr, this, nullptr);
-    rtf_Source->onKeyDown = nullptr;
-    rtf_Source->onKeyPress = nullptr;
-    rtf_Source->onMouseUp = nullptr;
-}
-
 // ---- building the window ------------------------------------------------------
 
 void frm_Source::buildControls()

@@ -32,7 +32,6 @@ class frm_Source : public ToolWindow {
     Q_OBJECT
 public:
     frm_Source();
-    ~frm_Source() override;
     void Form_Load();
     // The window goes away with the program: unsaved changes are offered for
     // saving first (the close cannot be refused).

@@ -220,6 +220,14 @@ ToolWindow::ToolWindow(const QString& caption, QWidget* parent) : QWidget(parent
     KeyPreview::instance();
 }
 
+ToolWindow::~ToolWindow()
+{
+    // The controls go down after the window's own part is gone, and the one
+    // with the focus says so as it goes: nothing they say may reach the window.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
+}
+
 QRect ToolWindow::geometryTwips() const
 {
     const QWidget* w = frame_ ? static_cast<const QWidget*>(frame_) : this;

@@ -16,6 +16,7 @@ class ToolWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ToolWindow(const QString& caption, QWidget* parent = nullptr);
+    ~ToolWindow() override;
 
     // The frame inside the main window (created by the main window).
     QMdiSubWindow* frame() const { return frame_; }
