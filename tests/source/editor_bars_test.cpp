@@ -50,8 +50,8 @@ struct Editor_With_Bars {
         window.resize(800, 600);
         window.show();
         window.activateWindow();
+        (void)QTest::qWaitForWindowActive(&window);  // the focus checks fail if it never comes
     }
-    bool ready() { return QTest::qWaitForWindowActive(&window); }
     QString list(const QString& name) const { return site.workingFolder() + "Working-Pages/" + name; }
     // Writes the named files of Working-Pages and reads the lists again.
     bool files(std::initializer_list<std::pair<const char*, QByteArray>> named)
@@ -157,7 +157,6 @@ private Q_SLOTS:
     void insertingFromTheBars()
     {
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         QVERIFY(e.files({{"URL.lst", "www.example.com\r\nme@example.com\r\n"}, {"Anchor.lst", "top\r\n"},
                          {"index.rtf", "x"}}));
         e.select("Go Home now", 3, 4);
@@ -184,7 +183,6 @@ private Q_SLOTS:
     void newEntries()
     {
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         QVERIFY(e.files({{"Anchor.lst", "top\r\nzoo\r\n"}}));
         e.tags->Select_Tag(3);
         QTest::mouseClick(e.tags->cmd_New_Link[3], Qt::LeftButton);
@@ -214,7 +212,6 @@ private Q_SLOTS:
     void targetNames()
     {
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         QVERIFY(e.files({{"Target.lst", "main\r\n\r\n"}}));
         e.tags->Retrieve_Target_Names();  // again: nothing piles up
         QCOMPARE(items(e.tags->cbo_Target[4], 5), (QStringList{"main", ""}));
@@ -252,7 +249,6 @@ private Q_SLOTS:
     {
         QFETCH(bool, target);
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         const QString file = e.list(target ? "Target.lst" : "URL.lst");
         QVERIFY(writeFile(file, "a.org\r\n"));
         QFETCH(bool, full);
@@ -294,7 +290,6 @@ private Q_SLOTS:
         QFETCH(QString, tab);
         QFETCH(QString, backtab);
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         e.tags->Select_Tag(bar == 5 ? 2 : bar);
         if (bar == 5)
             e.tags->Add_New_Link();
@@ -310,7 +305,6 @@ private Q_SLOTS:
     void enterInTheTargetBoxGoesToTheList()
     {
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         e.tags->Select_Tag(4);
         e.tags->cbo_Target[4]->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -328,7 +322,6 @@ private Q_SLOTS:
     {
         // No button file: the built-in set.
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         e.bar->Retrieve_Buttons();
         e.select("a XX b", 2, 2);
         e.bar->cmd_Button[1]->setFocus();
@@ -365,7 +358,6 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QList<int>, clicks);
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         QVERIFY(writeFile(e.site.programFolder() + "References/Button.but", file));
         e.bar->Retrieve_Buttons();
         QStringList shows;
@@ -382,7 +374,6 @@ private Q_SLOTS:
     void tabSpaceAndAltHomeMoveBetweenBarAndEditor()
     {
         Editor_With_Bars e;
-        QVERIFY(e.ready());
         e.bar->Retrieve_Buttons();
         e.rtf->setFocus();
         QVERIFY(e.bar->Focus_First_Button());
