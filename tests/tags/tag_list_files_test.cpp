@@ -103,8 +103,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("action");
         QTest::addColumn<int>("index");
         using C = tl::TargetChoice;
-        QTest::newRow("blanks trimmed, new") << "  menu  " << false << int(C::Add) << 6;
-        QTest::newRow("listed after trimming") << " main " << false << int(C::Select_Existing) << 5;
         QTest::newRow("case counts") << "Main" << false << int(C::Add) << 6;
         QTest::newRow("only blanks") << "   " << false << int(C::Select_First) << 0;
         QTest::newRow("None is a name in the editor") << "None" << false << int(C::Add) << 6;
