@@ -55,14 +55,6 @@ frm_Browser* startProgram(const TempSite& site)
     return forms::Browser();
 }
 
-QStringList items(const QComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 bool idle(frm_Browser* b)
 {
     return QTest::qWaitFor([b] { return !b->brw_Web_Browser->busy(); }, kTimeout);

@@ -54,12 +54,9 @@ private:
     // button of the pair that is shown.
     static QString listShown(frm_Working_Folder* d)
     {
-        QStringList entries;
-        for (int i = 0; i < d->cbo_List->count(); ++i)
-            entries << d->cbo_List->itemText(i);
         const bool add = d->cmd_List[0]->isVisibleTo(d);
         const char* button = add == d->cmd_List[1]->isVisibleTo(d) ? "both or neither" : add ? "Add" : "Delete";
-        return entries.join(QLatin1Char('|')) + QStringLiteral(" @%1 ").arg(d->cbo_List->currentIndex())
+        return items(d->cbo_List).join(QLatin1Char('|')) + QStringLiteral(" @%1 ").arg(d->cbo_List->currentIndex())
             + QLatin1String(button);
     }
 
