@@ -44,7 +44,6 @@ bool shownNormally(QWidget* w) { return w->isVisible() && w->windowState() == Qt
 class HelpWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { resetProgram(); }
     void cleanup() { resetProgram(); }
 
     // However it was left (and whether closed or only left minimised), the
