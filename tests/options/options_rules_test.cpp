@@ -22,7 +22,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("twips");
-        QTest::newRow("1/3 in") << 1 << "1/3" << "1/3\"" << 479;
         QTest::newRow("2.5 cm") << 2 << "2.5" << "2.5 cm" << 1417;
         QTest::newRow("-2.5 cm: none") << 2 << "-2.5 cm" << "" << 0;
         QTest::newRow("11 in: ten inches") << 1 << "11" << "10\"" << 14400;

@@ -27,7 +27,6 @@ private Q_SLOTS:
         QTest::newRow("Notes.RTF keeps its upper-case extension")
             << "Notes.RTF" << "Notes.RTF" << "Notes.RTF.rtf" << "Notes.RTF";
         QTest::newRow("old.rtf.bak cut before the first .rtf") << "old.rtf.bak" << "old" << "old.rtf" << "old.html";
-        QTest::newRow("a.rtf.rtf") << "a.rtf.rtf" << "a" << "a.rtf" << "a.html";
         QTest::newRow("New File") << "New File" << "New File" << "New File.rtf" << "New File.html";
         QTest::newRow("empty") << "" << "" << ".rtf" << ".html";
         QTest::newRow("dot at the end") << "draft." << "draft." << "draft..rtf" << "draft.";

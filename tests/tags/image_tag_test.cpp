@@ -101,7 +101,6 @@ private Q_SLOTS:
         QTest::newRow("0") << qint64(0) << "File Size: . kb";
         QTest::newRow("512") << qint64(512) << "File Size: .5 kb";
         QTest::newRow("1023 rounds up") << qint64(1023) << "File Size: 1. kb";
-        QTest::newRow("1024") << qint64(1024) << "File Size: 1. kb";
         QTest::newRow("1536") << qint64(1536) << "File Size: 1.5 kb";
         QTest::newRow("10240") << qint64(10240) << "File Size: 10. kb";
     }
