@@ -52,8 +52,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tag");
         const QString img = "<img src=\"Images/a%20b%231.gif\" width=\"64\" height=\"48\"";
         QTest::newRow("no page, no border") << "0: None" << "0: None" << "0: None" << "|" << img + ">";
-        QTest::newRow("page index -> index.html") << "1:index" << "0: None" << "0: None" << "|"
-            << "<a href=\"index.html\"> " + img + "> </a>";
         QTest::newRow("dotted page kept, blank encoded") << "2:my shop.php" << "0: None" << "0: None" << "|"
             << "<a href=\"my%20shop.php\"> " + img + "> </a>";
         QTest::newRow("anchor only: same page") << "0: None" << "1:top" << "1:_blank" << "|"
