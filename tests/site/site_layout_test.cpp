@@ -36,21 +36,18 @@ private slots:
     {
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("suffix");  // after the folder's path
-        QTest::addColumn<bool>("readOnly");
         QTest::addColumn<int>("made");
-        QTest::newRow("plain folder") << QStringList() << "" << false << 4;
-        QTest::newRow("trailing separator: none doubled") << QStringList() << "/" << false << 4;
-        QTest::newRow("Working-Pages only") << QStringList{"Working-Pages"} << "" << false << 3;
-        QTest::newRow("Final-Pages without picture folders") << QStringList{"Final-Pages"} << "" << false << 3;
-        QTest::newRow("complete site") << kWholeSite << "" << false << 0;
-        QTest::newRow("other case is another folder") << QStringList{"working-pages", "FINAL-PAGES"} << "" << false << 4;
-        QTest::newRow("read-only folder: nothing, quietly") << QStringList() << "" << true << 0;
+        // (A plain folder and a read-only one: the working folder dialog's rows.)
+        QTest::newRow("trailing separator: none doubled") << QStringList() << "/" << 4;
+        QTest::newRow("Working-Pages only") << QStringList{"Working-Pages"} << "" << 3;
+        QTest::newRow("Final-Pages without picture folders") << QStringList{"Final-Pages"} << "" << 3;
+        QTest::newRow("complete site") << kWholeSite << "" << 0;
+        QTest::newRow("other case is another folder") << QStringList{"working-pages", "FINAL-PAGES"} << "" << 4;
     }
     void layOut()
     {
         QFETCH(QStringList, existing);
         QFETCH(QString, suffix);
-        QFETCH(bool, readOnly);
         QTemporaryDir dir;
         QDir root(dir.path());
         for (const QString& e : existing)
@@ -58,11 +55,9 @@ private slots:
         QVERIFY(writeFile(dir.path() + QStringLiteral("/Working-Pages.txt"), "a file, not the folder"));
         if (existing.contains(QStringLiteral("Working-Pages")))
             QVERIFY(writeFile(dir.path() + QStringLiteral("/Working-Pages/index.rtf"), "kept"));
-        setReadOnly(dir.path(), readOnly);
         const QStringList got = site::Lay_Out_Site(dir.path() + suffix);
-        setReadOnly(dir.path(), false);
         QTEST(int(got.size()), "made");
-        QCOMPARE(siteFolders(dir.path()), readOnly ? QStringList() : kWholeSite);
+        QCOMPARE(siteFolders(dir.path()), kWholeSite);
         // No folder with an empty or doubled name appeared beside them.
         for (const QString& d : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
             QVERIFY2(existing.contains(d) || kWholeSite.contains(d), qPrintable(d));
