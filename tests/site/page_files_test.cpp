@@ -46,7 +46,6 @@ private slots:
                  QStringList({"F/about.html", "F/about.htm"}));
         QCOMPARE(pages::Page_Candidates(QStringLiteral("a.php"), QStringLiteral("F/")), QStringList({"F/a.php"}));
         QCOMPARE(pages::Typed_Page_Name(QStringLiteral("a.rtf.rtf")), QStringLiteral("a"));
-        QCOMPARE(pages::Kept_Extension(QStringLiteral("/s/Final-Pages/about.htm")), QStringLiteral("htm"));
         QCOMPARE(pages::Kept_Extension(QString()), QStringLiteral("html"));
         QCOMPARE(pages::Kept_Extension(QStringLiteral("/s/v1.2/page")), QStringLiteral("html"));
     }

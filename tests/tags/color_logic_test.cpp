@@ -117,7 +117,6 @@ private Q_SLOTS:
         QTest::newRow("safe Up off column top") << 0 << 18 << int(Move::Up) << 18;
         QTest::newRow("named Right one column") << 1 << 0 << int(Move::Right) << 14;
         QTest::newRow("named Down off column foot") << 1 << 13 << int(Move::Down) << 13;
-        QTest::newRow("named End") << 1 << 0 << int(Move::End) << 139;
     }
     void moves()
     {
