@@ -108,7 +108,6 @@ private Q_SLOTS:
         QTEST(image_tag::File_Size_Text(bytes), "text");
         // Width and height use "#": a zero is no number at all.
         QCOMPARE(image_tag::Format_Whole(0.4), QString());
-        QCOMPARE(image_tag::Size_Text(640, 480), QStringLiteral("w = 640,  h = 480"));
     }
 
     void newName_data()
