@@ -73,8 +73,6 @@ private Q_SLOTS:
     {
         TempSite site;
         site.apply();
-        QCOMPARE(tl::Kind_Path(0, tl::Place::Working), site.workingFolder() + "Working-Pages/Color.lst");
-        QCOMPARE(tl::Kind_Path(3, tl::Place::Reference), site.programFolder() + "References/Anchor.lst");
         QCOMPARE(tl::Kind_Path(4, tl::Place::Working), QString());
         // No working folder: no path, so nothing is written anywhere.
         state().Working_Pages_Folder.clear();
