@@ -77,16 +77,13 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, working);
         QCOMPARE(site::Working_Folder_Of(path), working);
+        // The folders derived from it: the start-up rules' test.
         SharedState s;
-        s.Program_Folder = QStringLiteral("/opt/tesk/");
         QString shown;
         s.Status_Folder_Panel.onChange = [&shown](const QString& t) { shown = t; };
         site::Set_Working_Folder(s, path);
         QCOMPARE(s.Working_Folder, working);
-        QCOMPARE(s.Working_Pages_Folder, working + QStringLiteral("Working-Pages/"));
-        QCOMPARE(s.Final_Pages_Folder, working + QStringLiteral("Final-Pages/"));
         QCOMPARE(shown, working);
-        QCOMPARE(s.Reference_Folder, QStringLiteral("/opt/tesk/References/"));
     }
 
     // Names typed for a new folder must stay inside the folder shown; only
