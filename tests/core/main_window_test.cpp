@@ -290,23 +290,6 @@ private Q_SLOTS:
         QVERIFY(forms::Start()->topMenusEnabled());
         QCOMPARE(state().Source_Window_Pos, 2);
     }
-
-    void menuAccessKeysWorkFromTheEditor()
-    {
-        startProgram(*site_);
-        frm_Start* w = forms::Start();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        // Even with a document open and the editor typing, Alt+F opens File.
-        QWidget* editor = forms::Source()->rtf_Source;
-        editor->setEnabled(true);
-        editor->setFocus();
-        QTRY_VERIFY(editor->hasFocus());
-        QTest::keyClick(editor, Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(w->mnu_File_Menu->isVisible());
-        w->mnu_File_Menu->close();
-    }
-
 };
 TESK_TEST(MainWindowTest)
 

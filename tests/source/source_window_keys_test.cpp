@@ -195,13 +195,6 @@ private Q_SLOTS:
         QTest::keyClicks(box_, "a");
         QCOMPARE(s.Paginated, 0);
     }
-
-    void anEmptyWindowFocusesTheOpenButton()
-    {
-        f_->w->Clear_Source();
-        f_->w->focusEditor();
-        QCOMPARE(QApplication::focusWidget(), f_->w->cmd_Open);
-    }
 };
 TESK_TEST(SourceKeysTest)
 
