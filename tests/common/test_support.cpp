@@ -3,6 +3,7 @@
 #include "ui/forms.h"
 #include "core/shared_state.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileDevice>
@@ -61,6 +62,14 @@ QString drawn(const RichTextBox& box)
     const int start = box.SelStart(), length = box.SelLength();
     QString s = box.Text();
     return length ? s.insert(start + length, u']').insert(start, u'[') : s.insert(start, u'|');
+}
+
+QStringList items(const QComboBox* box, int from)
+{
+    QStringList out;
+    for (int i = from; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
 }
 
 void resetProgram()

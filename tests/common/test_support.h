@@ -15,6 +15,8 @@
 #include <deque>
 #include <functional>
 
+class QComboBox;
+
 namespace tesk::test {
 
 // Dialogs that no test expected fail the running test (instead of blocking).
@@ -28,6 +30,9 @@ void resetProgram();
 std::pair<int, int> undraw(QString& s);
 void setDrawn(RichTextBox& box, QString s);
 QString drawn(const RichTextBox& box);
+
+// The texts of a combo box's entries, from the from-th on.
+QStringList items(const QComboBox* box, int from = 0);
 
 // Answers the dialogs a test expects, in order, and records every message.
 // Whatever is not scripted fails the test, as in the strict default.

@@ -7,7 +7,6 @@
 #include "tesk_test.h"
 #include "test_support.h"
 
-#include "platform/file_system.h"
 #include "platform/palette.h"
 #include "platform/text_positions.h"
 
@@ -159,7 +158,8 @@ private slots:
 };
 TESK_TEST(RichTextBoxTextTest)
 
-// Colours, indents and the document as a whole, in memory and in files.
+// Colours, indents and the document as a whole, in memory and in files. (A
+// load or save that fails: the editor window's rows.)
 class RichTextBoxFormatTest : public QObject {
     Q_OBJECT
 private slots:
@@ -265,26 +265,6 @@ private slots:
         QCOMPARE(c, (rtf::Content{"\n<p>x\n\nend\n", {{0, kBlue}, {4, 0}}, {0, 720, 0, 0, 0}}));
         other.setContent(c);
         QCOMPARE(other.content(), c);
-    }
-
-    // A failed load keeps the document; a failed save keeps the file; both
-    // tell why. A file without its owner-write bit is read-only, to root too.
-    void failuresKeepTextAndFile()
-    {
-        RichTextBox box;
-        box.setText(QStringLiteral("keep"));
-        QVERIFY(!box.LoadFile(QStringLiteral("/nonexistent/folder/x.rtf")));
-        QCOMPARE(box.lastFileError(), int(fs::Result::PathNotFound));
-        QVERIFY(!box.SaveFile(QStringLiteral("/nonexistent/folder/x.htm"), 1));
-        QCOMPARE(box.Text(), QStringLiteral("keep"));
-        TempSite site;
-        const QString path = site.path(QStringLiteral("locked.rtf"));
-        QVERIFY(writeFile(path, QByteArray("old")));
-        setReadOnly(path, true);
-        QVERIFY(!box.SaveFile(path, 0));
-        QCOMPARE(box.lastFileError(), int(fs::Result::PermissionDenied));
-        setReadOnly(path, false);
-        QCOMPARE(readFile(path), QByteArray("old"));
     }
 
     // The owner's font, tab width and twips per pixel: the font stays with a

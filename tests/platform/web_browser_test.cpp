@@ -36,7 +36,6 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("address");
-        QTest::newRow("file path") << "/tmp/a b.htm" << "file:///tmp/a b.htm";
         QTest::newRow("file address") << "file:///tmp/x.htm" << "file:///tmp/x.htm";
         QTest::newRow("web address") << "https://example.org/a?b=c" << "https://example.org/a?b=c";
         QTest::newRow("bare host") << "example.org" << "http://example.org";

@@ -29,6 +29,7 @@ class SiteFilesDialogsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempSite> site_;
+    std::unique_ptr<ScriptedDialogs> script_;  // checked used up at the end of each test
     QByteArray dataHome_;
 
     QString at(const QString& relative) const { return site_->path(relative); }
@@ -54,10 +55,10 @@ class SiteFilesDialogsTest : public QObject {
         return out.join(' ');
     }
     // The answers of the "File Exists" questions, by button (-1: Esc).
-    static void answerVerify(ScriptedDialogs& script, std::initializer_list<int> answers)
+    void answerVerify(std::initializer_list<int> answers)
     {
         for (int a : answers)
-            script.onModal([a](QDialog& d) {
+            script_->onModal([a](QDialog& d) {
                 auto* v = qobject_cast<frm_Verify*>(&d);
                 if (a < 0)
                     QTest::keyClick(v, Qt::Key_Escape);
@@ -89,6 +90,7 @@ private slots:
     {
         resetProgram();
         site_ = std::make_unique<TempSite>();
+        script_ = std::make_unique<ScriptedDialogs>();
         site_->apply();
         dataHome_ = qgetenv("XDG_DATA_HOME");
         // Deleted files go to a trash of the test's own.
@@ -109,6 +111,8 @@ private slots:
     }
     void cleanup()
     {
+        QVERIFY(script_->allUsed());
+        script_.reset();
         resetProgram();
         qputenv("XDG_DATA_HOME", dataHome_);
         site_.reset();
@@ -134,11 +138,9 @@ private slots:
         put("to/c", "old");
         frm_Copy* d = openCopy("from", "to");
         choose(d->fil_Files[0], {"a", "b", "c"});
-        ScriptedDialogs script;
         for (int a : answers)
-            answerVerify(script, {a});
+            answerVerify({a});
         d->cmd_Copy_Files->click();
-        QVERIFY(script.allUsed());
         QCOMPARE(tree("to"), result);
         QVERIFY(d->frameVisible());
     }
@@ -153,13 +155,12 @@ private slots:
         QVERIFY(QFile::link("..", at("from/sub/up")));
         put("to/a", "old");
         frm_Copy* d = openCopy("from", "to");
-        ScriptedDialogs script;
-        answerVerify(script, {2});
+        answerVerify({2});
         d->cmd_Copy_Folder->click();
         QCOMPARE(tree("to"), "a=old sub/up-> sub/x=x");
 
         d->dir_Folder[1]->setPath(at("from/sub"));
-        script.expectMessage(at("from/sub") + "\r\nis inside the folder to copy from,\r\n" + at("from")
+        script_->expectMessage(at("from/sub") + "\r\nis inside the folder to copy from,\r\n" + at("from")
                              + "\r\nso the copy would copy itself without end.\r\nChoose a folder outside it.");
         d->cmd_Copy_Folder->click();
         QCOMPARE(tree("from"), "a=new sub/up-> sub/x=x");
@@ -173,9 +174,8 @@ private slots:
         QCOMPARE(tree("data/Trash/files"), "a=old");
         d->dir_Folder[1]->setPath(at("to/sub"));
         choose(d->fil_Files[1], {"x"});
-        script.expectMessage("x\r\nis a Read Only File\r\nand cannot be Deleted");
+        script_->expectMessage("x\r\nis a Read Only File\r\nand cannot be Deleted");
         d->Delete_File();
-        QVERIFY(script.allUsed());
         QCOMPARE(tree("to"), "sub/up-> sub/x=x");
     }
 
@@ -203,11 +203,9 @@ private slots:
         QCOMPARE(d->lst_Html_Pages->count(), 3);
         choosePage(d, page);
         QCOMPARE(d->lbl_Current_File->text(), page);
-        ScriptedDialogs script;
         if (readOnly)
-            script.expectMessage("This is a Read Only File\r\nand cannot be Deleted");
+            script_->expectMessage("This is a Read Only File\r\nand cannot be Deleted");
         d->cmd_Delete->click();
-        QVERIFY(script.allUsed());
         QCOMPARE(tree("data/Trash/files"), trash);
         QCOMPARE(d->lst_Html_Pages->count(), readOnly ? 3 : 2);
         QCOMPARE(d->cmd_Delete->isEnabled(), readOnly);
@@ -251,12 +249,11 @@ private slots:
         d->cmd_Rename->click();
         QVERIFY(d->txt_Rename->isVisible() && d->txt_Rename->text() == page);
         d->txt_Rename->setText(typed);
-        ScriptedDialogs script;
         if (!question.isEmpty())
-            script.expectMessage("Replace existing page " + typed + "?",
+            script_->expectMessage("Replace existing page " + typed + "?",
                                  question == "Yes" ? dialogs::Answer::Yes : dialogs::Answer::No);
         QTest::keyClick(d->txt_Rename, Qt::Key_Return);
-        QTRY_VERIFY(script.allUsed());
+        QTRY_VERIFY(script_->allUsed());
         QTest::qWait(0);
         QCOMPARE(tree("site/Final-Pages") + " | " + tree("site/Working-Pages"), pages);
         QCOMPARE(d->txt_Rename->isVisible(), typed == "a/b");
@@ -275,10 +272,9 @@ private slots:
         s.Source_Title = "about.rtf";
         s.Source_Path = at("site/Working-Pages/about.rtf");
         s.Source_Changed = true;
-        ScriptedDialogs script;
-        script.expectMessage("Save Changes to about.rtf?", dialogs::Answer::No);
+        script_->expectMessage("Save Changes to about.rtf?", dialogs::Answer::No);
         forms::Start()->mnu_Source_Rename->trigger();
-        QVERIFY(script.allUsed());
+        QVERIFY(script_->allUsed());
         frm_Rename* d = forms::Rename_If_Loaded();
         choosePage(d, "about");
         d->cmd_Rename->click();

@@ -33,6 +33,7 @@ class WorkingFolderDialogTest : public QObject {
 
 private:
     std::unique_ptr<TempSite> site_;
+    std::unique_ptr<ScriptedDialogs> script_;  // every message of a test, checked used up at its end
 
     // The site folder as the tree shows it (no trailing separator).
     QString siteFolder() const { return fs::withoutSeparator(site_->workingFolder()); }
@@ -53,12 +54,9 @@ private:
     // button of the pair that is shown.
     static QString listShown(frm_Working_Folder* d)
     {
-        QStringList entries;
-        for (int i = 0; i < d->cbo_List->count(); ++i)
-            entries << d->cbo_List->itemText(i);
         const bool add = d->cmd_List[0]->isVisibleTo(d);
         const char* button = add == d->cmd_List[1]->isVisibleTo(d) ? "both or neither" : add ? "Add" : "Delete";
-        return entries.join(QLatin1Char('|')) + QStringLiteral(" @%1 ").arg(d->cbo_List->currentIndex())
+        return items(d->cbo_List).join(QLatin1Char('|')) + QStringLiteral(" @%1 ").arg(d->cbo_List->currentIndex())
             + QLatin1String(button);
     }
 
@@ -73,6 +71,7 @@ private slots:
     {
         resetProgram();
         site_ = std::make_unique<TempSite>();
+        script_ = std::make_unique<ScriptedDialogs>();
         QVERIFY(site_->ok());
         site_->apply();
         // The browser is not needed here; keep the arrangement to the dialog.
@@ -85,6 +84,8 @@ private slots:
     }
     void cleanup()
     {
+        QVERIFY(script_->allUsed());
+        script_.reset();
         resetProgram();
         site_.reset();
     }
@@ -148,9 +149,8 @@ private slots:
         forms::Source()->rtf_Source->setText(QStringLiteral("a page of the old site"));
         s.Source_Changed = true;
         frm_Working_Folder* d = open();
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("Use My Club as a New Folder?"), dialogs::Answer::Yes);
-        script.expectMessage(QStringLiteral("Save Changes to index.rtf?"), dialogs::Answer::Yes);
+        script_->expectMessage(QStringLiteral("Use My Club as a New Folder?"), dialogs::Answer::Yes);
+        script_->expectMessage(QStringLiteral("Save Changes to index.rtf?"), dialogs::Answer::Yes);
         d->txt_New_Folder->setText(QStringLiteral("My Club"));
         QTest::keyClick(d->txt_New_Folder, Qt::Key_Return);
         const QString club = siteFolder() + QStringLiteral("/My Club");
@@ -158,7 +158,6 @@ private slots:
         QVERIFY(d->txt_New_Folder->text().isEmpty());
 
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
-        QVERIFY(script.allUsed());
         QCOMPARE(readFile(oldPage), QByteArray("a page of the old site"));
         for (const char* sub : {"Working-Pages", "Final-Pages", "Final-Pages/Images", "Final-Pages/Backgrnd"})
             QVERIFY2(QFileInfo(club + QLatin1Char('/') + QLatin1String(sub)).isDir(), sub);
@@ -189,15 +188,14 @@ private slots:
                 + QDir(siteFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         };
         const QStringList before = entries();
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
+        script_->expectMessage(QStringLiteral("Use ") + typed + QStringLiteral(" as a New Folder?"),
                              yes ? dialogs::Answer::Yes : dialogs::Answer::No);
         if (yes && !made)
-            script.expectMessage(typed + QStringLiteral(" could not be created. "));
+            script_->expectMessage(typed + QStringLiteral(" could not be created. "));
         d->txt_New_Folder->setText(typed);
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QCoreApplication::sendEvent(d->txt_New_Folder, &out);
-        QTRY_VERIFY(script.allUsed());
+        QTRY_VERIFY(script_->allUsed());
         QCOMPARE(shown(d), made ? siteFolder() + QLatin1Char('/') + typed : siteFolder());
         if (!made)
             QCOMPARE(entries(), before);
@@ -219,13 +217,11 @@ private slots:
         frm_Working_Folder* d = open();
         const QString chosen = siteFolder() + QLatin1Char('/') + name;
         d->dir_Folder->setPath(chosen);
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("Do you wish to create\r\na Working-Pages Folder and\r\n"
+        script_->expectMessage(QStringLiteral("Do you wish to create\r\na Working-Pages Folder and\r\n"
                                             "a Final-Pages Folder\r\nwith in a ")
                                  + name + QStringLiteral(" File?"),
                              yes ? dialogs::Answer::Yes : dialogs::Answer::No);
         QTest::mouseClick(d->cmd_OK, Qt::LeftButton);
-        QVERIFY(script.allUsed());
         QCOMPARE(state().Working_Folder, yes ? chosen + QLatin1Char('/') : site_->workingFolder());
         QCOMPARE(QFileInfo(chosen + QStringLiteral("/Final-Pages/Backgrnd")).isDir(), yes);
         QCOMPARE(std::pair(d->frameVisible(), forms::Start()->topMenusEnabled()), std::pair(!yes, yes));
@@ -261,33 +257,24 @@ private slots:
 
     // A delete or an add that cannot be written, or an add to a full list,
     // changes neither the list shown nor the list in memory; the user is told.
-    void listThatCannotChangeStaysAsItWas_data()
-    {
-        QTest::addColumn<bool>("full");  // a full disk rather than a read-only file and folder
-        QTest::newRow("read-only") << false;
-        QTest::newRow("full disk") << true;
-    }
+    // (A full disk fails the same way: the file service's tests.)
     void listThatCannotChangeStaysAsItWas()
     {
-        QFETCH(bool, full);
         const QString refs = site_->programFolder() + QStringLiteral("References");
         QVERIFY(writeList({"site", siteFolder(), "other", "/other"}));
         frm_Working_Folder* d = open();
         const QString before = QStringLiteral(" Select a Folder|site|other @1 Delete");
         QCOMPARE(listShown(d), before);
-        setReadOnly(listFile(), !full);
-        setReadOnly(refs, !full);
-        fullDisk(full ? listFile() : QString());
-        ScriptedDialogs script;
-        script.answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
+        setReadOnly(listFile(), true);
+        setReadOnly(refs, true);
+        script_->answerNextMessage(dialogs::Answer::Ok).answerNextMessage(dialogs::Answer::Ok);
         QTest::mouseClick(d->cmd_List[1], Qt::LeftButton);
         QCOMPARE(listShown(d), before);
         d->dir_Folder->setPath(site_->programFolder());
         QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
         setReadOnly(refs, false);
         setReadOnly(listFile(), false);
-        QVERIFY(script.allUsed());
-        for (const dialogs::Message& m : script.messages())
+        for (const dialogs::Message& m : script_->messages())
             QVERIFY2(m.text.contains(listFile()), qPrintable(m.text));
         QCOMPARE(listShown(d), QStringLiteral(" Select a Folder|site|other @0 Add"));
         QCOMPARE(folder_list::Count(state().Folder_List), 2);
@@ -297,9 +284,8 @@ private slots:
             lines << QStringLiteral("f%1").arg(i) << QStringLiteral("/nowhere/f%1").arg(i);
         QVERIFY(writeList(lines));
         d->Retrieve_Folders();
-        script.expectMessage(QStringLiteral("No More Folders May be Added"));
+        script_->expectMessage(QStringLiteral("No More Folders May be Added"));
         QTest::mouseClick(d->cmd_List[0], Qt::LeftButton);
-        QVERIFY(script.allUsed());
         QCOMPARE(d->cbo_List->count(), 51);
     }
 
@@ -369,10 +355,8 @@ private slots:
         d->drv_Folder->addItem(QStringLiteral("/no/such/drive/"));
         const int bad = d->drv_Folder->count() - 1;
         d->drv_Folder->setCurrentIndex(bad);
-        ScriptedDialogs script;
-        script.expectMessage(QStringLiteral("This Drive is not Available"));
+        script_->expectMessage(QStringLiteral("This Drive is not Available"));
         emit d->drv_Folder->activated(bad);
-        QVERIFY(script.allUsed());
         QCOMPARE(d->drv_Folder->drive(), fs::rootOf(site_->workingFolder()));
         QCOMPARE(shown(d), siteFolder());
     }

@@ -23,13 +23,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("page");
         // What the user chose or typed, and the two files it becomes.
-        QTest::newRow("index.rtf") << "index.rtf" << "index" << "index.rtf" << "index.html";
         QTest::newRow("news.php.rtf") << "news.php.rtf" << "news.php" << "news.php.rtf" << "news.php";
-        QTest::newRow("news.php") << "news.php" << "news.php" << "news.php.rtf" << "news.php";
         QTest::newRow("Notes.RTF keeps its upper-case extension")
             << "Notes.RTF" << "Notes.RTF" << "Notes.RTF.rtf" << "Notes.RTF";
         QTest::newRow("old.rtf.bak cut before the first .rtf") << "old.rtf.bak" << "old" << "old.rtf" << "old.html";
-        QTest::newRow("a.rtf.rtf") << "a.rtf.rtf" << "a" << "a.rtf" << "a.html";
         QTest::newRow("New File") << "New File" << "New File" << "New File.rtf" << "New File.html";
         QTest::newRow("empty") << "" << "" << ".rtf" << ".html";
         QTest::newRow("dot at the end") << "draft." << "draft." << "draft..rtf" << "draft.";
@@ -80,7 +77,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("replaces");  // entry of {"page", "Index"} the name would replace
         QTest::newRow("new name") << "contact" << false << -1;
         QTest::newRow("listed name") << "page" << false << 0;
-        QTest::newRow("listed name with .rtf") << "page.rtf" << false << 0;
         QTest::newRow("listed name cut before .rtf") << "page.rtf.old" << false << 0;
         QTest::newRow("other letter case") << "index" << false << -1;
         QTest::newRow("own page extension") << "news.php" << false << -1;
@@ -108,10 +104,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("replaced");
         QTest::newRow("the site's own source") << "WP/index.rtf" << "";
         QTest::newRow("the same source, its folder spelled otherwise") << "WP/../Working-Pages/index.rtf" << "";
-        QTest::newRow("another index.rtf: the source") << "~/index.rtf" << "index.rtf";
-        QTest::newRow("another index.html: the page of index.rtf") << "~/index.html" << "index.html";
         QTest::newRow("the page file itself") << "FP/index.html" << "";
-        QTest::newRow("nothing of that name yet") << "~/about.htm" << "";
     }
     void openReplacesOnlyAnotherDocument()
     {

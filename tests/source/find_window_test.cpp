@@ -16,9 +16,6 @@ using namespace tesk::test;
 class FindWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { resetProgram(); }
-    void cleanup() { resetProgram(); }
-
     void flows_data()
     {
         QTest::addColumn<QString>("text");

@@ -183,14 +183,6 @@ private Q_SLOTS:
             "open index=<p>old</p>\r\n; type new ; readonly FP/index.html; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
             "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
-        row("the source folder gone: said, the changes stay marked",
-            "open index=<p>old</p>\r\n; type new ; remove WP/; clear panel", "answer Ok; Ctrl+S; answer No; cmd_Close",
-            "panel=WP/index.rtf shown=0 asked=The source file could not be saved:\u00b6WP/index.rtf | "
-            "Save Changes to index.rtf?");
-        row("the page folder gone: said, the source saved",
-            "open index=<p>old</p>\r\n; type new ; remove FP/; clear panel", "answer Ok; Ctrl+S",
-            "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
-            "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
         row("a full disk: the old source kept, said, the changes stay marked",
             "open index=<p>old</p>\r\n; type new ; clear panel; full disk /Working-Pages/", "answer Ok; Ctrl+S",
             "panel=WP/index.rtf asked=The source file could not be saved:\u00b6WP/index.rtf");

@@ -120,7 +120,6 @@ private Q_SLOTS:
         row("an accent, then a digit: the digit, the accent dropped", "13+0; Ctrl+'; type 5e",
             "line=<p class=\"x\">5eHello</p> sel=15+0 colours=0,0,0,5,5 bold=0 changed=1");
         const char* saved = "line=<p class=\"x\">Hello</p>X page=<p class=\"x\">Hello</p>X sel=23+0";
-        row("Ctrl+S saves", "22+0; type X; Ctrl+S", saved);
         row("Save and Refresh saves", "22+0; type X; cmd_Html", saved);
         row("Ctrl+O on a button: the list", "cancel; Ctrl+O on cmd_Find", "offered=Source_Open 'index' [index]");
         row("Ctrl+Shift+O on a button: the system dialog", "pick; Ctrl+Shift+O on cmd_Find", "offered=file in WP/");
@@ -195,13 +194,6 @@ private Q_SLOTS:
         s.Paginated = 1;
         QTest::keyClicks(box_, "a");
         QCOMPARE(s.Paginated, 0);
-    }
-
-    void anEmptyWindowFocusesTheOpenButton()
-    {
-        f_->w->Clear_Source();
-        f_->w->focusEditor();
-        QCOMPARE(QApplication::focusWidget(), f_->w->cmd_Open);
     }
 };
 TESK_TEST(SourceKeysTest)

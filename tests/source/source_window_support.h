@@ -152,8 +152,8 @@ struct SourceWindow {
     //   "pick") the next file dialog, "answer Yes|No|Ok" the next message,
     //   "write path=text" writes a source (".rtf", "New Page") or a plain
     //   file, "open name=text" writes a source and opens it, "readonly
-    //   path", "full disk part" (writes to paths holding it fail), "remove
-    //   folder", "clear panel" empties the path panel,
+    //   path", "full disk part" (writes to paths holding it fail), "clear
+    //   panel" empties the path panel,
     //   "cmd_X" (or "cmd_X right") clicks a control, "right click" (or
     //   "Ctrl+right click") the editor, "mnu_X" runs a menu command,
     //   "<keys> on <control>" presses keys there, anything else presses keys
@@ -189,8 +189,6 @@ struct SourceWindow {
             setReadOnly(expand(arg), true);
         } else if (step.startsWith("full disk ")) {
             fullDisk(step.section(' ', 2));
-        } else if (step.startsWith("remove ")) {
-            QVERIFY(QDir(expand(arg)).removeRecursively());
         } else if (step.endsWith("right click")) {
             QTest::mouseClick(box->viewport(), Qt::RightButton,
                               step.startsWith("Ctrl") ? Qt::ControlModifier : Qt::NoModifier,

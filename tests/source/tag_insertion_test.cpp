@@ -26,14 +26,12 @@ private Q_SLOTS:
         row("colour entry", 0, "<body bgcolor=\"#FFFFFF\">", "old", "", "<body bgcolor=\"#FFFFFF\">");
         row("image entry", 1, "<img src=\"a.gif\">", "", "", "<img src=\"a.gif\">");
         // Web links.
-        row("address without prefix", 2, "www.a.com", "Home", "Target", "<a href=\"http://www.a.com\">Home</a>");
         row("http kept", 2, "http://a.org", "A", "Target", "<a href=\"http://a.org\">A</a>");
         row("https kept", 2, "https://a.org", "A", "Target", "<a href=\"https://a.org\">A</a>");
         row("file kept", 2, "file:///c/a.html", "A", "Target", "<a href=\"file:///c/a.html\">A</a>");
         row("HTTP in capitals still prefixed", 2, "HTTP://A.ORG", "A", "Target",
             "<a href=\"http://HTTP://A.ORG\">A</a>");
         row("file with two slashes prefixed", 2, "file://x", "", "Target", "<a href=\"http://file://x\"></a>");
-        row("target _blank", 2, "a.org", "x", "_blank", "<a href=\"http://a.org\" target=\"_blank\">x</a>");
         row("target from the file", 2, "a.org", "", "main", "<a href=\"http://a.org\" target=\"main\"></a>");
         row("target none", 2, "a.org", "x", "none", "<a href=\"http://a.org\">x</a>");
         // E-mail links ignore the target box.
@@ -42,10 +40,8 @@ private Q_SLOTS:
         row("mailto anywhere kept", 2, "x mailto:me@a.org", "M", "", "<a href=\"x mailto:me@a.org\">M</a>");
         // Anchors.
         row("go to with selection", 3, "top", "Up", "", "<a href=\"#top\">Up</a>");
-        row("here with selection", 5, "top", "Title", "", "<a name=\"top\">Title</a>");
         row("here without selection", 5, "top", "", "", "<a name=\"top\"></a>");
         // Pages.
-        row("page without dot", 4, "index", "Start", "Target", "<a href=\"index.html\">Start</a>");
         row("page with dot", 4, "shop.php", "Shop", "Target", "<a href=\"shop.php\">Shop</a>");
         row("page with target", 4, "index", "", "_parent", "<a href=\"index.html\" target=\"_parent\"></a>");
         // Nothing to insert.
@@ -80,9 +76,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("inserted");
-        QTest::newRow("line break") << "<div>^P" << "<div>\r\n";
-        QTest::newRow("tab") << "^T<td>" << "\t<td>";
-        QTest::newRow("lower case left alone") << "^p^t" << "^p^t";
         QTest::newRow("tab first, then break") << "^^TP" << "^\tP";
         QTest::newRow("caret alone") << "a^b^" << "a^b^";
         QTest::newRow("both, repeated") << "^P^T^P" << "\r\n\t\r\n";

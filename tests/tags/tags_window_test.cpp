@@ -35,14 +35,7 @@ const std::pair<const char*, const char*> kFiles[] = {
     {"R/Anchor.lst", "end\r\n"},
 };
 
-QStringList barEntries(int i)
-{
-    QComboBox* box = forms::Source()->tagBars->cbo_Tag[i];
-    QStringList out;
-    for (int k = 1; k < box->count(); ++k)
-        out << box->itemText(k);
-    return out;
-}
+QStringList barEntries(int i) { return items(forms::Source()->tagBars->cbo_Tag[i], 1); }
 
 } // namespace
 
