@@ -38,7 +38,13 @@ frm_Help::frm_Help()
     });
 }
 
-frm_Help::~frm_Help() { setHelpWindowMover(nullptr); }
+frm_Help::~frm_Help()
+{
+    setHelpWindowMover(nullptr);
+    // The page loses the focus as the controls go down, after this part of
+    // the window is gone: it may not call back into it.
+    disconnect(brw_Web_Browser, nullptr, this, nullptr);
+}
 
 void frm_Help::Form_Load()
 {
