@@ -393,11 +393,6 @@ Result appendText(const QString& path, const QString& text)
     return writeBytes(path, bytes + encodeText(text));
 }
 
-Result appendLine(const QString& path, const QString& line)
-{
-    return appendText(path, line + QLatin1String("\r\n"));
-}
-
 // ---- files and folders -----------------------------------------------
 
 Result copyFile(const QString& from, const QString& to, bool overwrite)

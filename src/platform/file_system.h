@@ -94,7 +94,6 @@ Result writeLines(const QString& path, const QStringList& lines);
 // Appends text to the file, creating it when missing. The file is replaced
 // whole, like writeBytes, so a full disk never leaves half an addition.
 Result appendText(const QString& path, const QString& text);
-Result appendLine(const QString& path, const QString& line);
 
 // ---- files and folders -----------------------------------------------
 Result copyFile(const QString& from, const QString& to, bool overwrite);
