@@ -60,34 +60,41 @@ static void BM_ColorCodeScan(benchmark::State& st)
 }
 BENCHMARK(BM_ColorCodeScan)->Unit(benchmark::kMillisecond);
 
-// The command as the user runs it: an editor window showing the page, no
-// selection, the runs applied in one undo step and the editor repainted.
-// The colours alternate between two settings, so every run changes colour:
-// the most work a colouring can be.
+// An editor window showing the page, as the Color Code command finds it.
+// The page is long, so the command asks first: the user says Yes.
+struct EditorOnPage {
+    EditorOnPage()
+    {
+        resetState();
+        dialogs::Handlers yes = dialogs::handlers();
+        yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
+        previous = dialogs::setHandlers(yes);
+        box.resize(900, 700);
+        box.show();
+        box.setText(pageText());
+        QApplication::processEvents();
+    }
+    ~EditorOnPage() { dialogs::setHandlers(previous); }
+    dialogs::Handlers previous;
+    RichTextBox box;
+};
+
+// The command as the user runs it: no selection, the runs applied in one
+// undo step and the editor repainted. The colours alternate between two
+// settings, so every run changes colour: the most work a colouring can be.
 static void BM_ColorCodeCommand(benchmark::State& st)
 {
-    resetState();
-    // The page is long: the command asks first, and the user says Yes.
-    dialogs::Handlers yes = dialogs::handlers();
-    yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
-    const dialogs::Handlers previous = dialogs::setHandlers(yes);
-    RichTextBox box;
-    box.resize(900, 700);
-    box.show();
-    box.setText(pageText());
-    QApplication::processEvents();
-    // Two colourings in turn, so every iteration really changes colours.
+    EditorOnPage e;
     std::array<int, 4> normal = state().Code_Color_Numbers;
     std::array<int, 4> other{12, 2, 9, 0};
     bool flip = false;
     for (auto _ : st) {
         state().Code_Color_Numbers = flip ? normal : other;
         flip = !flip;
-        Color_Code_Source(box);
-        box.repaint();
+        Color_Code_Source(e.box);
+        e.box.repaint();
     }
     state().Code_Color_Numbers = normal;
-    dialogs::setHandlers(previous);
     st.SetBytesProcessed(st.iterations() * pageBytes());
 }
 BENCHMARK(BM_ColorCodeCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -96,22 +103,15 @@ BENCHMARK(BM_ColorCodeCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
 // the page is set afresh before each colouring, outside the timing.
 static void BM_ColorCodeFirst(benchmark::State& st)
 {
-    resetState();
-    dialogs::Handlers yes = dialogs::handlers();
-    yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
-    const dialogs::Handlers previous = dialogs::setHandlers(yes);
-    RichTextBox box;
-    box.resize(900, 700);
-    box.show();
+    EditorOnPage e;
     for (auto _ : st) {
         st.PauseTiming();
-        box.setText(pageText());
+        e.box.setText(pageText());
         QApplication::processEvents();
         st.ResumeTiming();
-        Color_Code_Source(box);
-        box.repaint();
+        Color_Code_Source(e.box);
+        e.box.repaint();
     }
-    dialogs::setHandlers(previous);
     st.SetBytesProcessed(st.iterations() * pageBytes());
 }
 BENCHMARK(BM_ColorCodeFirst)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -120,21 +120,13 @@ BENCHMARK(BM_ColorCodeFirst)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Ctrl+0 once more after a small look around): no colour changes.
 static void BM_ColorCodeAgain(benchmark::State& st)
 {
-    resetState();
-    dialogs::Handlers yes = dialogs::handlers();
-    yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
-    const dialogs::Handlers previous = dialogs::setHandlers(yes);
-    RichTextBox box;
-    box.resize(900, 700);
-    box.show();
-    box.setText(pageText());
-    Color_Code_Source(box);
+    EditorOnPage e;
+    Color_Code_Source(e.box);
     QApplication::processEvents();
     for (auto _ : st) {
-        Color_Code_Source(box);
-        box.repaint();
+        Color_Code_Source(e.box);
+        e.box.repaint();
     }
-    dialogs::setHandlers(previous);
     st.SetBytesProcessed(st.iterations() * pageBytes());
 }
 BENCHMARK(BM_ColorCodeAgain)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -38,10 +38,7 @@ frm_About::frm_About() : ToolWindow(QStringLiteral("About Tesk Web Editor"))
 
     cmd_Ok = new QPushButton(QStringLiteral("&OK"), this);
     cmd_Ok->setObjectName(QStringLiteral("cmd_Ok"));
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 8);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 12, 16, 12);

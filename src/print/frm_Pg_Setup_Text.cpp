@@ -153,10 +153,7 @@ void frm_Pg_Setup_Text::buildControls()
     cmd_Prt_Setup = new QPushButton(QStringLiteral("&Printer Setup"), this);
     cmd_Prt_Setup->setObjectName(QStringLiteral("cmd_Prt_Setup"));
     hints_->add(cmd_Prt_Setup, QStringLiteral(" Printer Setup "));
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
 
     auto* printer = new QGridLayout;
     printer->addWidget(new QLabel(QStringLiteral("Printer:"), this), 0, 0);

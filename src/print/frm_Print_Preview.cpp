@@ -38,10 +38,7 @@ frm_Print_Preview::frm_Print_Preview(QWidget* parent) : QDialog(parent)
     lbl_Current_Page->setObjectName(QStringLiteral("lbl_Current_Page"));
     lbl_Total_Pages = new QLabel(this);
     lbl_Total_Pages->setObjectName(QStringLiteral("lbl_Total_Pages"));
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
 
     fra_Page = new QWidget(this);
     fra_Page->setObjectName(QStringLiteral("fra_Page"));

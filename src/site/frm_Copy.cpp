@@ -153,10 +153,7 @@ void frm_Copy::buildControls()
     cmd_Delete = new QPushButton(QStringLiteral("&Delete Selected Files"), this);
     cmd_Delete->setObjectName(QStringLiteral("cmd_Delete"));
     cmd_Delete->setEnabled(false);
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
     lbl_Focus = new QLabel(this);
     lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
     Make_Sunken(lbl_Focus);

@@ -35,10 +35,7 @@ frm_Verify::frm_Verify(QWidget* parent) : QDialog(parent)
             accept();
         });
     }
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
     connect(cmd_Close, &QPushButton::clicked, this, &QDialog::reject);
     // Esc and the title bar's close button reject too: the answer stays Cancel.
 

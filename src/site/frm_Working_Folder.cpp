@@ -105,10 +105,7 @@ void frm_Working_Folder::buildControls()
     cmd_OK->setObjectName(QStringLiteral("cmd_OK"));
     cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
-    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
-    cmd_Close->setToolTip(QStringLiteral(" Close "));
-    cmd_Close->setFixedWidth(cmd_Close->sizeHint().height() + 6);
+    cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
 
     lbl_Focus = new QLabel(this);
     lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));

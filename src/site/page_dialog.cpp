@@ -24,10 +24,7 @@ PageDialog::PageDialog(const QString& caption, int pageDialogCode) : ToolWindow(
     lbl_Working_Folder = new QLabel(this);
     lbl_Working_Folder->setObjectName(QStringLiteral("lbl_Working_Folder"));
     Make_Sunken(lbl_Working_Folder);
-    cmd_Exit = new QPushButton(QStringLiteral("&X"), this);
-    cmd_Exit->setObjectName(QStringLiteral("cmd_Exit"));
-    cmd_Exit->setToolTip(QStringLiteral(" Close "));
-    cmd_Exit->setFixedWidth(cmd_Exit->sizeHint().height() + 6);
+    cmd_Exit = Make_Close_Button(this, QStringLiteral("cmd_Exit"));
 
     connect(cmd_Exit, &QPushButton::clicked, this, [this] { End(); });
     connect(lst_Html_Pages, &QListWidget::itemSelectionChanged, this, [this] { selectionChanged(); });

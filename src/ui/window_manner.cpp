@@ -8,6 +8,7 @@
 #include "ui/tool_window.h"
 
 #include <QPoint>
+#include <QPushButton>
 #include <QApplication>
 #include <QPointer>
 #include <QTimer>
@@ -175,4 +176,14 @@ void Place_Over_Help_Window(QWidget* dialog)
         Move_Help_Window(Px_From_Twips_X(p.help.x()), Px_From_Twips_Y(p.help.y()));
     if (p.moveDialog)
         dialog->move(Px_From_Twips_X(p.dialog.x()), Px_From_Twips_Y(p.dialog.y()));
+}
+
+QPushButton* Make_Close_Button(QWidget* parent, const QString& objectName)
+{
+    auto* b = new QPushButton(QStringLiteral("&X"), parent);
+    b->setObjectName(objectName);
+    b->setToolTip(QStringLiteral(" Close "));
+    // As wide as it is high: a box, not a word.
+    b->setFixedWidth(b->sizeHint().height() + 6);
+    return b;
 }

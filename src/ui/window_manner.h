@@ -7,6 +7,8 @@
 #include <functional>
 
 class QPoint;
+class QPushButton;
+class QString;
 class QWidget;
 class ToolWindow;
 
@@ -46,3 +48,6 @@ void Place_Over_Help_Window(QWidget* dialog);
 void Move_Help_Window(int leftPx, int topPx);
 // The help window registers how it is moved (null when it goes away).
 void setHelpWindowMover(std::function<void(const QPoint&)> mover);
+
+// The small "&X" button in a dialog's corner that closes it (" Close ").
+QPushButton* Make_Close_Button(QWidget* parent, const QString& objectName);
