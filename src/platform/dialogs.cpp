@@ -40,9 +40,10 @@ Handlers handlers() { return current(); }
 void setParentWindow(QWidget* parent) { parentRef() = parent; }
 QWidget* parentWindow() { return parentRef().data(); }
 
-Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+               std::optional<Answer> defaultButton)
 {
-    Message m{text, buttons, icon, title.isEmpty() ? applicationTitle() : title};
+    Message m{text, buttons, icon, title.isEmpty() ? applicationTitle() : title, defaultButton};
     if (current().message)
         return current().message(m);
 
@@ -80,6 +81,20 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    }
+    if (defaultButton) {
+        const QMessageBox::StandardButton b = [&] {
+            switch (*defaultButton) {
+            case Answer::Ok: return QMessageBox::Ok;
+            case Answer::Cancel: return QMessageBox::Cancel;
+            case Answer::Yes: return QMessageBox::Yes;
+            case Answer::No: return QMessageBox::No;
+            case Answer::Retry: return QMessageBox::Retry;
+            }
+            return QMessageBox::NoButton;
+        }();
+        if (QAbstractButton* button = box.button(b))
+            box.setDefaultButton(qobject_cast<QPushButton*>(button));
     }
     // Wide enough for its whole title (the window manager cuts a title
     // wider than the window), with room for the title bar's buttons; after
