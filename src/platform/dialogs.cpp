@@ -40,9 +40,10 @@ Handlers handlers() { return current(); }
 void setParentWindow(QWidget* parent) { parentRef() = parent; }
 QWidget* parentWindow() { return parentRef().data(); }
 
-Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title)
+Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title,
+               std::optional<Answer> defaultButton)
 {
-    Message m{text, buttons, icon, title.isEmpty() ? applicationTitle() : title};
+    Message m{text, buttons, icon, title.isEmpty() ? applicationTitle() : title, defaultButton};
     if (current().message)
         return current().message(m);
 
@@ -80,6 +81,14 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    }
+    if (defaultButton) {
+        static const std::pair<Answer, QMessageBox::StandardButton> standard[] = {
+            {Answer::Ok, QMessageBox::Ok}, {Answer::Cancel, QMessageBox::Cancel}, {Answer::Yes, QMessageBox::Yes},
+            {Answer::No, QMessageBox::No}, {Answer::Retry, QMessageBox::Retry}};
+        for (const auto& [answer, button] : standard)
+            if (answer == *defaultButton && box.button(button))
+                box.setDefaultButton(button);
     }
     // Wide enough for its whole title (the window manager cuts a title
     // wider than the window), with room for the title bar's buttons; after

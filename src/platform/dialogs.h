@@ -27,12 +27,15 @@ struct Message {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     QString title;  // already resolved: never empty
+    std::optional<Answer> defaultButton;  // the button Enter presses; none: the box's own choice
 };
 
 // Shows a message box and returns the button chosen. An empty title means the
 // application's title. Closing the box with Esc gives Cancel or No.
+// defaultButton, one of the box's buttons, is the one Enter presses (a
+// question whose careless answer would lose a file defaults to the safe one).
 Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-               const QString& title = QString());
+               const QString& title = QString(), std::optional<Answer> defaultButton = std::nullopt);
 
 // The open and save dialogs. The filter is written as the program's settings
 // store it: pairs of description and pattern list, each item followed by '|'
