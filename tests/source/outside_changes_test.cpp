@@ -57,7 +57,7 @@ private:
 
     // What the other program does, while the page is open:
     //   "source:<text>" rewrites the source in place (another size),
-    //   "same size:<text>" rewrites it in place with as many bytes and a later time,
+    //   "same size:<word>" puts a word for "old" in the source, in place, with a later time,
     //   "page:<text>" rewrites the page in place,
     //   "both:<text>" replaces both as another copy of the editor saves,
     //   "delete source", "delete both", or "" nothing.
@@ -70,7 +70,8 @@ private:
             QVERIFY(outsideSource_.size() != before.size());
             QVERIFY(writeInPlace(source(), outsideSource_));
         } else if (what.startsWith("same size:")) {
-            outsideSource_ = sourceBytes(f_->site.path("scratch.rtf"), text);
+            // The same file with one word changed for another as long.
+            outsideSource_ = QByteArray(before).replace("old", what.section(':', 1).toUtf8());
             QCOMPARE(outsideSource_.size(), before.size());
             QVERIFY(outsideSource_ != before);
             const QDateTime was = QFileInfo(source()).lastModified();
@@ -152,9 +153,9 @@ private Q_SLOTS:
             "Hi |<p>old</p>\u00b6", mine, mine, false);
         row("source bigger, Cancel: both left as they are", "source:<p>outside, longer</p>", true, "save", "Cancel",
             rtfAsked, "Hi |<p>old</p>\u00b6", "outside", "<p>old</p>\u00b6", true);
-        row("same size, later time, No: the disk's bytes kept", "same size:<p>new</p>", true, "save", "No", rtfAsked,
+        row("same size, later time, No: the disk's bytes kept", "same size:new", true, "save", "No", rtfAsked,
             "<p>|new</p>\u00b6", "outside", "<p>old</p>\u00b6", false);
-        row("same size, later time, no edits: Ctrl+S asks too", "same size:<p>new</p>", false, "save", "Yes",
+        row("same size, later time, no edits: Ctrl+S asks too", "same size:new", false, "save", "Yes",
             rtfAsked, "<p>|old</p>\u00b6", "<p>old</p>\u00b6", "<p>old</p>\u00b6", false);
         row("page alone changed, No: its text taken in, still to be saved", "page:<p>by hand</p>", true, "save",
             "No", htmlAsked, "<p>|by hand</p>\u00b6", "<p>old</p>\u00b6", "outside", true);
