@@ -83,18 +83,12 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         break;
     }
     if (defaultButton) {
-        const QMessageBox::StandardButton b = [&] {
-            switch (*defaultButton) {
-            case Answer::Ok: return QMessageBox::Ok;
-            case Answer::Cancel: return QMessageBox::Cancel;
-            case Answer::Yes: return QMessageBox::Yes;
-            case Answer::No: return QMessageBox::No;
-            case Answer::Retry: return QMessageBox::Retry;
-            }
-            return QMessageBox::NoButton;
-        }();
-        if (QAbstractButton* button = box.button(b))
-            box.setDefaultButton(qobject_cast<QPushButton*>(button));
+        static const std::pair<Answer, QMessageBox::StandardButton> standard[] = {
+            {Answer::Ok, QMessageBox::Ok}, {Answer::Cancel, QMessageBox::Cancel}, {Answer::Yes, QMessageBox::Yes},
+            {Answer::No, QMessageBox::No}, {Answer::Retry, QMessageBox::Retry}};
+        for (const auto& [answer, button] : standard)
+            if (answer == *defaultButton && box.button(button))
+                box.setDefaultButton(button);
     }
     // Wide enough for its whole title (the window manager cuts a title
     // wider than the window), with room for the title bar's buttons; after

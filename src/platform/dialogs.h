@@ -34,6 +34,8 @@ struct Message {
 
 // Shows a message box and returns the button chosen. An empty title means the
 // application's title. Closing the box with Esc gives Cancel or No.
+// defaultButton, one of the box's buttons, is the one Enter presses (a
+// question whose careless answer would lose a file defaults to the safe one).
 Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                const QString& title = QString(), std::optional<Answer> defaultButton = std::nullopt);
 

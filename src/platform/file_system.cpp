@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -251,6 +252,38 @@ bool sameFile(const QString& a, const QString& b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// ---- changes made by other programs -------------------------------------
+
+FileStamp stamp(const QString& path)
+{
+    FileStamp st;
+#ifdef Q_OS_UNIX
+    // stat() for the nanoseconds and the inode QFileInfo does not give; a
+    // link is followed, as the writes follow it.
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return st;
+    st.exists = true;
+    st.size = qint64(info.st_size);
+    st.modifiedNs = qint64(info.st_mtim.tv_sec) * 1000000000LL + qint64(info.st_mtim.tv_nsec);
+    st.device = quint64(info.st_dev);
+    st.inode = quint64(info.st_ino);
+#else
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return st;
+    st.exists = true;
+    st.size = info.size();
+    st.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000LL;
+#endif
+    return st;
+}
+
+bool changedSince(const FileStamp& recorded, const FileStamp& now)
+{
+    return now.exists && now != recorded;
 }
 
 // ---- text ----------------------------------------------------------------

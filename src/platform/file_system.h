@@ -67,6 +67,24 @@ bool folderReadable(const QString& path);
 // Both paths name one existing file (through links or another spelling).
 bool sameFile(const QString& a, const QString& b);
 
+// ---- changes made by other programs -------------------------------------
+// A file as the program last read or wrote it. Another program that saves
+// through a temporary file gives it a new inode; one that writes in place
+// changes its size or modification time; a file created where there was
+// none exists now. Any of these makes the stamps differ.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;  // since the epoch, as finely as the system keeps it
+    quint64 device = 0;
+    quint64 inode = 0;      // 0 where the system has none to give
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp stamp(const QString& path);
+// True when the file now is not the one recorded. A file that has gone is no
+// change: writing it again loses nothing.
+bool changedSince(const FileStamp& recorded, const FileStamp& now);
+
 // ---- text ----------------------------------------------------------------
 // Files are written as UTF-8 without a byte-order mark and read by the one
 // rule of platform/text_encoding.h (UTF-8 sequences as UTF-8, any other byte

@@ -138,6 +138,7 @@ void frm_Source::Open_Finish(const Document& before)
     }
     const QString loadedFrom = s.Source_Path;
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
+    Record_Disk();
     // A protected source opened where it lies is on disk as the editor
     // shows it: nothing is lost by leaving it.
     if (!Save_Document() && loadedFrom == s.Source_Path) {
@@ -168,6 +169,8 @@ bool frm_Source::Save_Document()
         Name_And_Save();
         return true;
     }
+    if (!Overwrite_Outside_Changes())
+        return false;
     const bool saved = rtf_Source->SaveFile(s.Source_Path, 0);
     const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
     if (!saved) {
@@ -186,6 +189,7 @@ bool frm_Source::Save_Document()
         dialogs::message(srcdoc::Page_Not_Saved(s.HTML_Path, pageWhy), dialogs::Buttons::Ok,
                          dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
     }
+    Record_Disk();
     emit showPage(s.HTML_Path);
     s.Status_Path_Panel.setText(s.Source_Path);
     Enable_Menus();
@@ -258,6 +262,7 @@ void frm_Source::Open_Recovered(const QString& copyPath)
         Show_Source_Name(srcdoc::Adjust_Source_Name(s));
         srcdoc::Adjust_HTML_Name(s);
     }
+    Record_Disk();
     s.Status_Path_Panel.setText(s.Source_Path);
     Enable_Menus();
     s.Source_Changed = true;
@@ -272,6 +277,7 @@ void frm_Source::Start_New_Page()
     rtf_Source->setText(QString());
     s.Source_Title.clear();
     s.Source_Path.clear();
+    disk_ = {};
     for (const newpage::Choice& c : newpage::Template_Order(s.Working_Pages_Folder, s.Program_Folder)) {
         if (c.source == newpage::Source::BuiltIn) {
             rtf_Source->setText(newpage::Built_In_Page_Text());
@@ -301,4 +307,86 @@ void frm_Source::Save_New()
     if (!rtf_Source->SaveFile(path, 0))
         dialogs::message(srcdoc::Template_Not_Saved(path, static_cast<fs::Result>(rtf_Source->lastFileError())),
                          dialogs::Buttons::Ok, dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
+}
+
+// ---- changes made on disk by others -------------------------------------------
+
+QString frm_Source::Page_Of_Document() const
+{
+    const SharedState& s = state();
+    return srcdoc::Page_Path(s.HTML_Name, s.Final_Pages_Folder);
+}
+
+void frm_Source::Record_Disk()
+{
+    disk_ = srcdoc::Record_Disk(state().Source_Path, Page_Of_Document());
+}
+
+dialogs::Answer frm_Source::Ask_About_Outside_Change(const QString& path)
+{
+    // No is the answer that keeps the disk's version, so it is the one Enter
+    // gives.
+    const dialogs::Answer a =
+        dialogs::message(srcdoc::Changed_On_Disk_Question(fs::fileName(path)), dialogs::Buttons::YesNoCancel,
+                         dialogs::Icon::Exclamation, srcdoc::kChangedOnDiskTitle, dialogs::Answer::No);
+    if (a == dialogs::Answer::Cancel)
+        declined_ = srcdoc::Record_Disk(state().Source_Path, Page_Of_Document());
+    return a;
+}
+
+bool frm_Source::Overwrite_Outside_Changes()
+{
+    const QString changed = srcdoc::Changed_On_Disk(disk_, state().Source_Path, Page_Of_Document());
+    if (changed.isEmpty())
+        return true;
+    switch (Ask_About_Outside_Change(changed)) {
+    case dialogs::Answer::Yes: return true;
+    case dialogs::Answer::No: Reload_From_Disk(changed); return false;
+    default: return false;
+    }
+}
+
+bool frm_Source::Reload_From_Disk(const QString& path)
+{
+    SharedState& s = state();
+    const int caret = rtf_Source->SelStart();
+    if (!rtf_Source->LoadFile(path)) {
+        dialogs::message(srcdoc::Not_Opened(path, static_cast<fs::Result>(rtf_Source->lastFileError())),
+                         dialogs::Buttons::Ok, dialogs::Icon::Critical, srcdoc::kNotOpenedTitle);
+        return false;
+    }
+    rtf_Source->setSelStart(std::min(caret, rtf_Source->TextLength()));
+    Record_Disk();
+    // A page changed alone brings text its source does not hold yet: it
+    // stays to be saved.
+    s.Source_Changed = path != s.Source_Path;
+    Show_Changed_Mark();
+    return true;
+}
+
+void frm_Source::Program_Activated()
+{
+    SharedState& s = state();
+    if (checkingDisk_ || !editorUsable() || s.Source_Path.isEmpty())
+        return;
+    const QString changed = srcdoc::Changed_On_Disk(disk_, s.Source_Path, Page_Of_Document());
+    if (changed.isEmpty())
+        return;
+    if (!s.Source_Changed) {
+        Reload_From_Disk(changed);
+        return;
+    }
+    // Edits on both sides: asked once per change; a save still asks.
+    if (srcdoc::Record_Disk(s.Source_Path, Page_Of_Document()) == declined_)
+        return;
+    checkingDisk_ = true;
+    switch (Ask_About_Outside_Change(changed)) {
+    case dialogs::Answer::Yes:
+        Record_Disk();
+        Save_Document();
+        break;
+    case dialogs::Answer::No: Reload_From_Disk(changed); break;
+    default: break;
+    }
+    checkingDisk_ = false;
 }

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -167,6 +168,16 @@ void frm_Source::connectControls()
     rtf_Source->onMouseUp = [this](int button, int shift, QPoint pos) { Editor_MouseUp(button, shift, pos); };
     tagBars->setEditor(rtf_Source);
     tb_Left->setEditor(rtf_Source);
+    // Other programs work on the files while the user is away: look when the
+    // program comes back, once the activation is over, and not under a
+    // dialog of our own (it comes back to this window when it closes).
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState now) {
+        if (now == Qt::ApplicationActive)
+            QTimer::singleShot(0, this, [this] {
+                if (!QApplication::activeModalWidget())
+                    Program_Activated();
+            });
+    });
 }
 
 void frm_Source::Form_Load()
@@ -304,6 +315,7 @@ void frm_Source::Clear_Source()
     lbl_Source_File->clear();
     tagBars->Close_Tag_Toolbar();
     Enable_Document_Commands(false);
+    disk_ = {};
 }
 
 void frm_Source::Working_Folder_Files()

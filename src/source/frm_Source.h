@@ -13,6 +13,8 @@
 // frm_Source.cpp holds the controls, the layout and the events;
 // document_commands.cpp the opens and saves; source_keys.cpp the keys.
 
+#include "platform/dialogs.h"
+#include "source/source_document.h"
 #include "ui/flow_rows.h"
 #include "ui/forms.h"
 #include "ui/tool_window.h"
@@ -61,6 +63,10 @@ public:
     // Brings a kept copy back as the document it belongs to, changed and not
     // yet saved; the copy is removed once it is in the editor.
     void Open_Recovered(const QString& copyPath);
+    // The program's window came to the front: a document changed on disk
+    // meanwhile is taken back into an editor without edits, and asked about
+    // when there are edits.
+    void Program_Activated();
 
     // ---- editing commands of the Source menu --------------------------------
     void Edit_Cut();
@@ -169,6 +175,20 @@ private:
     void Show_Changed_Mark();
     void Retrieve_HTML_Pages();
 
+    // Changes made on disk by others (document_commands.cpp). The record is
+    // taken whenever editor and disk agree: at open, after a save, after
+    // taking the disk's version back.
+    void Record_Disk();
+    QString Page_Of_Document() const;
+    // Asks about the changed file before a save writes over it; true to
+    // write. On No the disk's version comes into the editor.
+    bool Overwrite_Outside_Changes();
+    // Yes, No or Cancel; Cancel is remembered so activation asks once per change.
+    dialogs::Answer Ask_About_Outside_Change(const QString& path);
+    // Loads the disk's version of the document (the source, or the text of
+    // a page changed alone), keeping the caret where it was.
+    bool Reload_From_Disk(const QString& path);
+
     // Editor events; the keys are rows in source_keys.cpp.
     void Editor_Change();
     void Editor_GotFocus();
@@ -204,6 +224,9 @@ private:
     FlowRows commandRows_;  // the top bar's commands
     QString siteFolder_;  // the working folder the window's lists come from
     bool siteLoaded_ = false;  // the lists of a working folder were loaded before
+    srcdoc::Disk_Record disk_;      // the document's files as last read or written
+    srcdoc::Disk_Record declined_;  // a change the user chose to leave for now
+    bool checkingDisk_ = false;
 };
 
 TESK_DECLARE_FORM(frm_Source, Source)

@@ -129,6 +129,24 @@ QString Open_Would_Replace(const QString& path, const DocumentNames& target)
     return QString();
 }
 
+// ---- changes made outside the editor --------------------------------------------
+
+Disk_Record Record_Disk(const QString& sourcePath, const QString& htmlPath)
+{
+    return {sourcePath, fs::stamp(sourcePath), htmlPath, fs::stamp(htmlPath)};
+}
+
+QString Changed_On_Disk(const Disk_Record& record, const QString& sourcePath, const QString& htmlPath)
+{
+    if (sourcePath.isEmpty() || record.Source_Path != sourcePath || record.HTML_Path != htmlPath)
+        return QString();
+    if (fs::changedSince(record.source, fs::stamp(sourcePath)))
+        return sourcePath;
+    if (fs::changedSince(record.page, fs::stamp(htmlPath)))
+        return htmlPath;
+    return QString();
+}
+
 // ---- edits kept when the program is ended from outside ----------------------
 
 QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder)
@@ -170,6 +188,11 @@ QString Save_Changes_Question(const QString& sourceTitle)
 QString Replace_Existing_Question(const QString& fileName)
 {
     return QStringLiteral("Replace existing ") + fileName + QStringLiteral("?");
+}
+
+QString Changed_On_Disk_Question(const QString& fileName)
+{
+    return fileName + QStringLiteral(" has changed on disk since it was opened. Overwrite it?");
 }
 
 namespace {

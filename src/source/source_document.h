@@ -85,6 +85,25 @@ bool Same_File(const QString& a, const QString& b);
 // "" when the open replaces nothing of another document.
 QString Open_Would_Replace(const QString& path, const DocumentNames& target);
 
+// ---- changes made outside the editor --------------------------------------------
+// The document's two files as the editor last read or wrote them, so that a
+// save never writes unasked over what another program (or a second copy of
+// this one) put there since.
+struct Disk_Record {
+    QString Source_Path;
+    fs::FileStamp source;
+    QString HTML_Path;
+    fs::FileStamp page;
+    bool operator==(const Disk_Record&) const = default;
+};
+Disk_Record Record_Disk(const QString& sourcePath, const QString& htmlPath);
+
+// The file of the document at sourcePath / htmlPath that changed on disk
+// since record: the source when it did (taking it back keeps the colours),
+// else the page; "" when neither did, when the record is of another
+// document, or when the files were only deleted (a save makes them again).
+QString Changed_On_Disk(const Disk_Record& record, const QString& sourcePath, const QString& htmlPath);
+
 // ---- edits kept when the program is ended from outside ----------------------
 // A logout or shutdown leaves no one to ask about unsaved edits: they are
 // kept in a file of their own beside the source ("index.rtf.recovered"), or
@@ -109,6 +128,10 @@ inline const QString kReplaceTitle = QStringLiteral("File Exists");
 // Asked before an open replaces a file of another document.
 QString Replace_Existing_Question(const QString& fileName);
 inline const QString kOpenReplaceTitle = QStringLiteral("Source File");
+// Asked before a save writes over a file changed on disk: Yes writes over
+// it, No takes the disk's version into the editor, Cancel leaves both.
+QString Changed_On_Disk_Question(const QString& fileName);
+inline const QString kChangedOnDiskTitle = QStringLiteral("TWE - File Changed");
 inline const QString kReadOnlyMessage = QStringLiteral("This is a Read Only File\r\nand cannot be changed");
 inline const QString kReadOnlyTitle = QStringLiteral("TWE - Protected Page");
 inline const QString kFileNameTitle = QStringLiteral("TWE - File Name");

@@ -9,6 +9,7 @@
 #include "source/source_document.h"
 
 #include <QDir>
+#include <QFile>
 
 using namespace tesk::test;
 
@@ -117,6 +118,45 @@ private Q_SLOTS:
             QVERIFY(writeFile(f, "x"));
         const QString path = opened.replace("WP/", wp).replace("FP/", fp).replace("~/", site.path({}));
         QTEST(srcdoc::Open_Would_Replace(path, srcdoc::Name_Rules(fs::fileName(path), wp, fp)), "replaced");
+    }
+
+    // Which file of an open document a save would write over after another
+    // program changed it: the source first (taking it back keeps colours).
+    void changedOnDisk_data()
+    {
+        QTest::addColumn<QString>("changes");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("nothing") << "" << "";
+        QTest::newRow("the source") << "WP/index.rtf" << "index.rtf";
+        QTest::newRow("the page") << "FP/index.html" << "index.html";
+        QTest::newRow("both") << "FP/index.html WP/index.rtf" << "index.rtf";
+        QTest::newRow("both deleted") << "-WP/index.rtf -FP/index.html" << "";
+        QTest::newRow("source deleted, page changed") << "-WP/index.rtf FP/index.html" << "index.html";
+        QTest::newRow("another document's source") << "WP/other.rtf" << "";
+        QTest::newRow("the record of another document") << "other WP/index.rtf" << "";
+    }
+    void changedOnDisk()
+    {
+        QFETCH(QString, changes);
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        const QString fp = site.workingFolder() + QStringLiteral("Final-Pages/");
+        for (const QString& f : {wp + "index.rtf", fp + "index.html", wp + "other.rtf"})
+            QVERIFY(writeFile(f, "old"));
+        const srcdoc::Disk_Record record = changes.startsWith(QLatin1String("other"))
+            ? srcdoc::Record_Disk(wp + "other.rtf", fp + "other.html")
+            : srcdoc::Record_Disk(wp + "index.rtf", fp + "index.html");
+        for (QString change : changes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const bool remove = change.startsWith(QLatin1Char('-'));
+            const QString path = change.remove(QLatin1Char('-')).replace("WP/", wp).replace("FP/", fp);
+            if (change != QLatin1String("other"))
+                QVERIFY(remove ? QFile::remove(path) : writeFile(path, "changed by another program"));
+        }
+        const QString changed = srcdoc::Changed_On_Disk(record, wp + "index.rtf", fp + "index.html");
+        QTEST(fs::fileName(changed), "named");
+        QVERIFY(srcdoc::Changed_On_Disk(srcdoc::Record_Disk(wp + "index.rtf", fp + "index.html"), wp + "index.rtf",
+                                        fp + "index.html")
+                    .isEmpty());
     }
 
     void templatesAreTriedInOrder()
