@@ -21,6 +21,16 @@ QString Storable(const QString& value)
 
 } // namespace
 
+QString Current_Image_Pattern(const QString& stored)
+{
+    return stored == QLatin1String("*.gif;*.jpg;*.jpeg;*.bmp") ? SharedState().Image_Pattern : stored;
+}
+
+QString Current_Background_Pattern(const QString& stored)
+{
+    return stored == QLatin1String("*.gif;*.bmp") ? SharedState().Background_Pattern : stored;
+}
+
 int Usable_Font_Size(int points)
 {
     return points < 8 || points > 18 ? 8 : points;
@@ -165,6 +175,12 @@ SettingsRead Parse_Settings(const QString& text, SharedState& s)
         }
         return true;
     };
+    auto pattern = [&](QString& into, QString (*current)(const QString&)) {
+        const auto v = r.readString();
+        if (v)
+            into = current(*v);
+        return v.has_value();
+    };
     auto fontSize = [&]() {
         const auto v = r.readNumber();
         if (v)
@@ -195,8 +211,8 @@ SettingsRead Parse_Settings(const QString& text, SharedState& s)
         && skip() && string(s.Source_File_Filter)
         && skip() && string(s.Web_Page_Filter)
         && skip() && string(s.Support_File_Pattern)
-        && skip() && string(s.Image_Pattern)
-        && skip() && string(s.Background_Pattern)
+        && skip() && pattern(s.Image_Pattern, Current_Image_Pattern)
+        && skip() && pattern(s.Background_Pattern, Current_Background_Pattern)
         && skip() && string(s.Bookmark_Chars)
         && skip() && number(s.Normal_Left) && number(s.Normal_Top) && number(s.Normal_Width)
         && number(s.Normal_Height)

@@ -34,8 +34,15 @@ enum class SettingsRead {
 // Reads the items into the state, applying each line's rule. Stops at the
 // first item that is missing or not of its kind. A colour number outside
 // 0 .. 15 gives its slot the built-in colour and name; a font size outside
-// 8 .. 18 becomes 8.
+// 8 .. 18 becomes 8. A picture or background pattern that is exactly an
+// older built-in one becomes today's (Current_Pattern).
 SettingsRead Parse_Settings(const QString& text, SharedState& s);
+
+// The built-in picture patterns of earlier versions knew neither PNG, WebP
+// nor SVG. A stored pattern that is exactly such a default was never chosen
+// by the user, so it is read as today's default; any other stays as it is.
+QString Current_Image_Pattern(const QString& stored);
+QString Current_Background_Pattern(const QString& stored);
 
 // File-level read and write (the messages are the caller's).
 SettingsRead Read_Settings_File(SharedState& s);

@@ -108,8 +108,10 @@ struct SharedState {
     QString Source_File_Filter = QStringLiteral("Source Files (*.rtf)|*.rtf|Text Files (*.txt)|*.txt|")
         + Web_Page_Filter;
     QString Support_File_Pattern = QStringLiteral("*.xs?;*.xf?");
-    QString Image_Pattern = QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp");
-    QString Background_Pattern = QStringLiteral("*.gif;*.bmp");
+    // PNG, WebP and SVG belong to today's web; files that still carry the
+    // older patterns get these when read (Parse_Settings).
+    QString Image_Pattern = QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.svg");
+    QString Background_Pattern = QStringLiteral("*.gif;*.bmp;*.png;*.webp;*.svg");
 
     // ---- printing ------------------------------------------------------------
     int Margin_Left = 1440;

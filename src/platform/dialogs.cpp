@@ -1,6 +1,7 @@
 #include "platform/dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -174,17 +175,79 @@ std::optional<QColor> colorDialog(const QColor& initial, const QString& title)
     return c;
 }
 
+namespace {
+
+// The names Qt's print dialog gives the controls that setting up disables.
+QStringList printingChoices()
+{
+    return {QStringLiteral("copies"),      QStringLiteral("collate"),      QStringLiteral("reverse"),
+            QStringLiteral("gbPrintRange"), QStringLiteral("pagesLineEdit"), QStringLiteral("filename"),
+            QStringLiteral("fileBrowser")};
+}
+
+// The print dialog used to choose the printer and its paper. Copies, an
+// output file and a page range belong to printing, which asks for them
+// itself (Print Plus, and the PDF file's name when there is no printer):
+// here they would be chosen and then ignored, so they are disabled. Qt
+// enables them again whenever the dialog is shown or another printer is
+// chosen, so they are disabled after each time.
+class PrinterSetupDialog : public QPrintDialog {
+public:
+    PrinterSetupDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent)
+    {
+        setOption(QAbstractPrintDialog::PrintPageRange, false);
+        setOption(QAbstractPrintDialog::PrintSelection, false);
+        setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+        for (QComboBox* printers : findChildren<QComboBox*>(QStringLiteral("printers")))
+            connect(printers, &QComboBox::currentIndexChanged, this, [this] { lockPrintingChoices(); });
+        lockPrintingChoices();
+    }
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible);
+        if (visible)
+            lockPrintingChoices();
+    }
+
+private:
+    void lockPrintingChoices()
+    {
+        for (const QString& name : printingChoices())
+            for (QWidget* w : findChildren<QWidget*>(name))
+                w->setEnabled(false);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QDialog> printerSetupDialog(QPrinter& printer, const QString& title)
+{
+    auto dlg = std::make_unique<PrinterSetupDialog>(&printer, parentWindow());
+    if (!title.isEmpty())
+        dlg->setWindowTitle(title);
+    // Setting up chooses; it prints nothing.
+    if (auto* box = dlg->findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    return dlg;
+}
+
 bool printerSetup(QPrinter& printer, const QString& title)
+{
+    if (current().printer)
+        return current().printer(printer);
+    const std::unique_ptr<QDialog> dlg = printerSetupDialog(printer, title);
+    return dlg->exec() == QDialog::Accepted;
+}
+
+bool printDialog(QPrinter& printer, const QString& title)
 {
     if (current().printer)
         return current().printer(printer);
     QPrintDialog dlg(&printer, parentWindow());
     if (!title.isEmpty())
         dlg.setWindowTitle(title);
-    // Setting up chooses; it prints nothing.
-    if (auto* box = dlg.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = box->button(QDialogButtonBox::Ok))
-            ok->setText(QStringLiteral("OK"));
     return dlg.exec() == QDialog::Accepted;
 }
 

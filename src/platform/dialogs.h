@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -65,8 +66,14 @@ QString qtFilter(const QString& pipeFilter);
 std::optional<QColor> colorDialog(const QColor& initial, const QString& title = QString());
 
 // Printer setup (the printer and its paper, no printing); true when the
-// user confirmed.
+// user confirmed. The print dialog is shown with copies, the output file
+// and the page range disabled.
 bool printerSetup(QPrinter& printer, const QString& title = QString());
+// That dialog, built but not yet shown.
+std::unique_ptr<QDialog> printerSetupDialog(QPrinter& printer, const QString& title = QString());
+// The whole print dialog, for a print that takes its copies, output file
+// and page range from it (the browser's page); true when the user confirmed.
+bool printDialog(QPrinter& printer, const QString& title = QString());
 
 // Runs one of the program's own modal windows and returns its result code.
 int exec(QDialog& dialog);

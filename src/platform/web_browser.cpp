@@ -260,7 +260,7 @@ bool WebBrowser::execute(int command, int)
     case Print: {
         if (!printer_)
             printer_ = new QPrinter(QPrinter::HighResolution);
-        if (!dialogs::printerSetup(*printer_))
+        if (!dialogs::printDialog(*printer_))
             return false;
         view_->print(printer_);
         return true;

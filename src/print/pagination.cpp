@@ -53,6 +53,24 @@ bool Has_Footer(const HeadFootText& t)
     return !t[Foot_Left].isEmpty() || !t[Foot_Right].isEmpty();
 }
 
+Corner_Widths Head_Foot_Widths(double left, double right, double lineWidth, double gap)
+{
+    lineWidth = std::max(lineWidth, 0.0);
+    left = std::max(left, 0.0);
+    right = std::max(right, 0.0);
+    if (left == 0 || right == 0)
+        return {std::min(left, lineWidth), std::min(right, lineWidth)};
+    const double room = std::max(lineWidth - std::max(gap, 0.0), 0.0);
+    if (left + right <= room)
+        return {left, right};
+    const double half = room / 2;
+    if (left <= half)
+        return {left, room - left};
+    if (right <= half)
+        return {room - right, right};
+    return {half, half};
+}
+
 QString Rev_Date_Text(const QString& dateTimeText)
 {
     const qsizetype blank = dateTimeText.indexOf(QLatin1Char(' '));
@@ -277,6 +295,40 @@ int List_Names_Per_Page(int textHeight, int lineHeight)
 {
     const int lines = int(std::lrint(double(textHeight) / std::max(lineHeight, 1) - 2));
     return std::max(lines - 1, 1);
+}
+
+QStringList Wrap_Name(QStringView name, double width, double indent, CharWidths& widths)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < name.size()) {
+        const double room = lines.isEmpty() ? width : width - indent;
+        double x = 0;
+        qsizetype end = start;  // the characters [start, end) fit
+        qsizetype lastBreak = -1;  // the line may end after this character
+        while (end < name.size()) {
+            const QChar c = name[end];
+            qsizetype n = 1;
+            char32_t code = c.unicode();
+            if (c.isHighSurrogate() && end + 1 < name.size() && name[end + 1].isLowSurrogate()) {
+                code = QChar::surrogateToUcs4(c, name[end + 1]);
+                n = 2;
+            }
+            const double w = widths(code);
+            if (x + w > room && end > start)
+                break;
+            x += w;
+            end += n;
+            if (c == QLatin1Char(' ') || c == QLatin1Char('-') || c == QLatin1Char('_') || c == QLatin1Char('.')
+                || c == QLatin1Char('/'))
+                lastBreak = end;
+        }
+        if (end < name.size() && lastBreak > start)
+            end = lastBreak;
+        lines << name.mid(start, end - start).toString();
+        start = end;
+    }
+    return lines;
 }
 
 int Clamp_Number(const QString& typed, int low, int high)

@@ -8,6 +8,7 @@
 #include <QMargins>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -38,6 +39,17 @@ using HeadFootText = std::array<QString, 5>;
 HeadFootText Build_Head_Foot(const HeadFootItems& items, int page, int total);
 bool Has_Header(const HeadFootText& t);
 bool Has_Footer(const HeadFootText& t);
+
+// The widths the left and right item of a header or footer line may take
+// so that they never meet: both whole when they fit with gap between them;
+// else the narrower one whole when it needs no more than half the room, the
+// other the rest; else half each. An empty item leaves the other the whole
+// line. Never below 0.
+struct Corner_Widths {
+    double left = 0;
+    double right = 0;
+};
+Corner_Widths Head_Foot_Widths(double left, double right, double lineWidth, double gap);
 
 // The revision item from a file's last-modified date and time as the system
 // writes it ("3/14/24 9:05 PM"): "(rev. 3/14/24)". A text without a blank
@@ -129,6 +141,14 @@ double Preview_Scale(QSize area, QSize paper);
 
 // File names printed on one page of the list of files, below its heading.
 int List_Names_Per_Page(int textHeight, int lineHeight);
+
+// A name too wide for its line (the list of files) broken into lines: the
+// first no wider than width, the others no wider than width - indent (they
+// are drawn indented). A line breaks after the last blank, "-", "_", "."
+// or "/" that fits, else before the first character that does not; each
+// line holds at least one character, and together they hold every
+// character of the name in order.
+QStringList Wrap_Name(QStringView name, double width, double indent, CharWidths& widths);
 
 // Whole numbers typed in the page range and copies boxes, brought into their
 // range: empty or unreadable text gives low; anything outside [low, high]

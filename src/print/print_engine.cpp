@@ -136,16 +136,24 @@ pagination::CharWidths& widthsFor(const QFont& font, const QFontMetricsF& metric
     return *e.widths;
 }
 
-// Draws a header or footer item; one wider than the line is shortened in
-// the middle so that it stays within the margins.
-void drawItem(QPainter& p, const QFontMetricsF& fm, const QString& text, bool right, double y)
+// Draws the two items of a header or footer line. Items too wide to stand
+// side by side are shortened in the middle (a path keeps its start and its
+// file name), so neither ever runs over the other or past the margins.
+void drawCorners(QPainter& p, const QFontMetricsF& fm, const QString& left, const QString& right, double y)
 {
-    const int width = state().Print_Width;
-    QString shown = text;
-    if (fm.horizontalAdvance(shown) > width)
-        shown = fm.elidedText(text, Qt::ElideMiddle, std::max(width, 0));
-    const double x = right ? width - fm.horizontalAdvance(shown) : 0;
-    p.drawText(QPointF(x, y + engine().ascent), shown);
+    const double width = state().Print_Width;
+    const pagination::Corner_Widths room = pagination::Head_Foot_Widths(
+        fm.horizontalAdvance(left), fm.horizontalAdvance(right), width, fm.horizontalAdvance(QStringLiteral("  ")));
+    const auto fitted = [&](const QString& text, double allowed) {
+        return fm.horizontalAdvance(text) <= allowed ? text : fm.elidedText(text, Qt::ElideMiddle, allowed);
+    };
+    const double baseline = y + engine().ascent;
+    if (!left.isEmpty())
+        p.drawText(QPointF(0, baseline), fitted(left, room.left));
+    if (!right.isEmpty()) {
+        const QString shown = fitted(right, room.right);
+        p.drawText(QPointF(width - fm.horizontalAdvance(shown), baseline), shown);
+    }
 }
 
 // One print job: on the printer, or with no printer installed into a PDF
@@ -441,11 +449,8 @@ void Draw_Page(QPainter& p)
     const QFontMetricsF fm(e.font);
     p.setFont(e.font);
     p.setPen(Qt::black);
-    if (pagination::Has_Header(t)) {
-        drawItem(p, fm, t[pagination::Head_Left], false, 0);
-        if (!t[pagination::Head_Right].isEmpty())
-            drawItem(p, fm, t[pagination::Head_Right], true, 0);
-    }
+    if (pagination::Has_Header(t))
+        drawCorners(p, fm, t[pagination::Head_Left], t[pagination::Head_Right], 0);
 
     const QString& text = e.content.text;
     const std::vector<rtf::ColorChange>& colors = e.content.colors;
@@ -496,9 +501,7 @@ void Draw_Page(QPainter& p)
 
     if (pagination::Has_Footer(t)) {
         p.setPen(Qt::black);
-        drawItem(p, fm, t[pagination::Foot_Left], false, s.Footer_Y);
-        if (!t[pagination::Foot_Right].isEmpty())
-            drawItem(p, fm, t[pagination::Foot_Right], true, s.Footer_Y);
+        drawCorners(p, fm, t[pagination::Foot_Left], t[pagination::Foot_Right], s.Footer_Y);
     }
 }
 
@@ -562,11 +565,24 @@ bool Print_Page_Range()
 bool Print_Name_List(const QString& heading, const QStringList& names)
 {
     const SharedState& s = state();
+    if (names.isEmpty()) {
+        // A page holding only the heading would waste paper and say nothing.
+        dialogs::message(QStringLiteral("There are no files in the list:\r\nthere is nothing to print."),
+                         dialogs::Buttons::Ok, dialogs::Icon::Information, kPrintTitle);
+        return false;
+    }
     const QFont font = printFont();
     const QFontMetricsF fm(font);
     const pagination::PageMetrics m =
         pagination::Page_Metrics(Paper_Twips(), margins(), fontPoints(), fm.lineSpacing(), false, false);
-    const int perPage = pagination::List_Names_Per_Page(m.textHeight, m.lineHeight);
+    // Lines of a page: the heading, a blank line, then the names.
+    const int pageLines = pagination::List_Names_Per_Page(m.textHeight, m.lineHeight) + 2;
+    // A name wider than the paper goes on over further lines, indented so
+    // that it still reads as one name; the heading likewise.
+    const double indent = std::min(double(std::max(s.Tab_Spacing, 0)), m.printWidth / 4.0);
+    pagination::CharWidths& widths = widthsFor(font, fm);
+    const QStringList headingLines = pagination::Wrap_Name(heading, m.printWidth, indent, widths);
+    const int namesTop = int(headingLines.size()) + 1;
     PageOutput out;
     if (!out.begin(heading, suggestedPdf(QStringLiteral("List of Files"))))
         return false;
@@ -574,17 +590,33 @@ bool Print_Name_List(const QString& heading, const QStringList& names)
     p.translate(s.Margin_Left, s.Margin_Top);
     p.setFont(font);
     p.setPen(Qt::black);
-    auto drawHeading = [&] { p.drawText(QPointF(0, fm.ascent()), heading); };
+    const auto drawLine = [&](int line, const QString& text, bool continued) {
+        p.drawText(QPointF(continued ? indent : 0, line * m.lineHeight + fm.ascent()), text);
+    };
+    const auto drawHeading = [&] {
+        for (int i = 0; i < headingLines.size(); ++i)
+            drawLine(i, headingLines[i], i > 0);
+    };
     drawHeading();
-    int onPage = 0;
+    int line = namesTop;
     for (const QString& name : names) {
-        if (onPage == perPage) {
+        const QStringList parts = pagination::Wrap_Name(name, m.printWidth, indent, widths);
+        // A name starts on a new page rather than being split, unless it is
+        // longer than a whole page.
+        const int room = std::max(pageLines - namesTop, 1);
+        if (line > namesTop && (line + parts.size() > pageLines && parts.size() <= room)) {
             out.newPage();
             drawHeading();
-            onPage = 0;
+            line = namesTop;
         }
-        p.drawText(QPointF(0, (2 + onPage) * m.lineHeight + fm.ascent()), name);
-        ++onPage;
+        for (int i = 0; i < parts.size(); ++i) {
+            if (line >= pageLines && line > namesTop) {
+                out.newPage();
+                drawHeading();
+                line = namesTop;
+            }
+            drawLine(line++, parts[i], i > 0);
+        }
     }
     return out.finish();
 }

@@ -310,7 +310,7 @@ void frm_Colors::Working_Backgrounds()
         pictures_.clear();
     patternFolder_ = folder;
     const QString patterns =
-        s.Background_Pattern.isEmpty() ? QStringLiteral("*.gif;*.bmp") : s.Background_Pattern;
+        s.Background_Pattern.isEmpty() ? QStringLiteral("*.gif;*.bmp;*.png;*.webp;*.svg") : s.Background_Pattern;
     QStringList names;
     if (!folder.isEmpty())
         for (const QString& name : fs::listFiles(folder, patterns))

@@ -41,7 +41,7 @@ namespace {
 // arrow keys held down pass over pictures without opening them.
 constexpr int kRestMs = 180;
 
-const QString kCannotShow = QStringLiteral("Cannot show this picture");
+const QString kCannotShow = QStringLiteral("This picture could not be read");
 
 QStringList items(const QComboBox* c)
 {
@@ -423,7 +423,10 @@ void frm_Images::Show_Picture()
                                          pic_cur_Image->sizeHint().boundedTo(pic_cur_Frame->contentsRect().size())));
         pic_cur_Image->show();
         lbl_cur_Size->clear();
-        rtb_Image->setText(QString());
+        // The tag built for the previous picture would describe another
+        // one; a tag the user wrote or changed by hand is theirs to keep.
+        if (rtb_Image->Text() == builtTag_)
+            rtb_Image->setText(QString());
         tb_Full_Size->hide();
         cmd_Clipboard->setEnabled(false);
         return;
@@ -481,6 +484,7 @@ void frm_Images::Display_Image_Tag()
     a.Use_XHTML = s.Use_XHTML;
     a.Quote = s.Quote;
     rtb_Image->setText(image_tag::Image_Tag(a));
+    builtTag_ = rtb_Image->Text();
 }
 
 void frm_Images::Add_to_List()

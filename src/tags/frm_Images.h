@@ -179,6 +179,7 @@ private:
     int pictureSide_ = -1;
     QSize decodedFor_;            // the frame size the shown picture was decoded for
     QString renameFrom_;          // the file a new name is being typed for
+    QString builtTag_;            // the tag box's text as the program last wrote it
     QTimer* restTimer_ = nullptr;   // a file list's selection came to rest
     QTimer* refitTimer_ = nullptr;  // the frame changed size
     int restingPane_ = 0;

@@ -5,7 +5,7 @@
 
 namespace image_folders {
 
-const QString Default_Pattern = QStringLiteral("*.gif;*.bmp;*.jpg");
+const QString Default_Pattern = QStringLiteral("*.gif;*.bmp;*.jpg;*.jpeg;*.png;*.webp;*.svg");
 const QString Name_Title = QStringLiteral("TWE - Image Name");
 const QString Copy_Title = QStringLiteral("Copy File");
 const QString Exists_Title = QStringLiteral("Image Exists");

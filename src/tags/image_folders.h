@@ -12,7 +12,7 @@
 namespace image_folders {
 
 // The pattern the file lists use when the settings give none.
-extern const QString Default_Pattern;  // "*.gif;*.bmp;*.jpg"
+extern const QString Default_Pattern;  // "*.gif;*.bmp;*.jpg;*.jpeg;*.png;*.webp;*.svg"
 QString File_Pattern(const QString& imagePattern);
 
 // The picture files directly in folder that match pattern, in name order.

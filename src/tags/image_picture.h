@@ -4,6 +4,8 @@
 // its height as width until its EXIF orientation is applied). Showing a
 // picture decodes only as many pixels as its frame can show, so a large photo
 // appears at once; the full-size view and the clipboard decode every pixel.
+// GIF, JPEG, BMP, PNG and WebP come through the image readers; an SVG drawing
+// (".svg", ".svgz") measures as its width and height, or its viewBox, say.
 
 #include <QImage>
 #include <QSize>

@@ -38,8 +38,10 @@ QString Link(const QString& page, const QString& anchor)
         if (!page.contains(QLatin1Char('.')))
             link += QLatin1String(".html");
     }
+    // The anchor is encoded as the page is: a blank or "&" in it would
+    // otherwise end the link or start an entity in the attribute.
     if (!anchor.isEmpty())
-        link += QLatin1Char('#') + anchor;
+        link += QLatin1Char('#') + Url_Name(anchor);
     return link;
 }
 

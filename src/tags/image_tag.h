@@ -38,7 +38,8 @@ struct Attributes {
 QString Image_Tag(const Attributes& a);
 
 // The href value: the page (".html" added when its name has no dot), then
-// "#" and the anchor when there is one. "" when there is neither.
+// "#" and the anchor when there is one, both as Url_Name writes them. ""
+// when there is neither.
 QString Link(const QString& page, const QString& anchor);
 
 // A file or page name as it may stand in a URL path: characters that a URL

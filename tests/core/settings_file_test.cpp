@@ -201,6 +201,49 @@ private Q_SLOTS:
         QTEST(r.Tool_Pane_Window, "expPane");
     }
 
+    // A picture pattern left at an older built-in default is read, and then
+    // written, as today's, which shows PNG, WebP and SVG pictures; a pattern
+    // the user chose is kept exactly. The file keeps its 65 lines.
+    void olderDefaultPatterns_data()
+    {
+        QTest::addColumn<QString>("storedImages");
+        QTest::addColumn<QString>("storedBackgrounds");
+        QTest::addColumn<QString>("images");
+        QTest::addColumn<QString>("backgrounds");
+        const QString images = "*.gif;*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.svg";
+        const QString backgrounds = "*.gif;*.bmp;*.png;*.webp;*.svg";
+        QTest::newRow("older defaults") << "*.gif;*.jpg;*.jpeg;*.bmp" << "*.gif;*.bmp" << images << backgrounds;
+        QTest::newRow("today's defaults") << images << backgrounds << images << backgrounds;
+        QTest::newRow("chosen by the user") << "*.gif;*.jpg" << "*.bmp;*.gif" << "*.gif;*.jpg" << "*.bmp;*.gif";
+        QTest::newRow("older default, other case") << "*.GIF;*.JPG;*.JPEG;*.BMP" << "*.gif; *.bmp"
+                                                   << "*.GIF;*.JPG;*.JPEG;*.BMP" << "*.gif; *.bmp";
+        QTest::newRow("empty stays empty") << "" << "" << "" << "";
+    }
+    void olderDefaultPatterns()
+    {
+        QFETCH(QString, storedImages);
+        QFETCH(QString, storedBackgrounds);
+        SharedState w = changedState(folder());
+        w.Image_Pattern = storedImages;
+        w.Background_Pattern = storedBackgrounds;
+        QCOMPARE(Write_Settings_File(w), fs::Result::Ok);
+        SharedState r = fresh();
+        QCOMPARE(Read_Settings_File(r), SettingsRead::Ok);
+        QTEST(r.Image_Pattern, "images");
+        QTEST(r.Background_Pattern, "backgrounds");
+        QCOMPARE(Write_Settings_File(r), fs::Result::Ok);
+        const QStringList l = storedLines();
+        QCOMPARE(l.size(), kSettingsLines);
+        QFETCH(QString, images);
+        QFETCH(QString, backgrounds);
+        QCOMPARE(l[53], '"' + images + '"');
+        QCOMPARE(l[55], '"' + backgrounds + '"');
+        // Everything else read as written.
+        r.Image_Pattern = w.Image_Pattern;
+        r.Background_Pattern = w.Background_Pattern;
+        QCOMPARE(storedValues(r), storedValues(w));
+    }
+
     // Head and foot codes of 5 or more keep what is in force; a closed source
     // window is stored as -2, in the file and in memory.
     void codesChangedOnTheWay()

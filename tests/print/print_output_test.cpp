@@ -7,6 +7,7 @@
 
 #include "app/frm_Start.h"
 #include "core/shared_state.h"
+#include "platform/dialogs.h"
 #include "platform/rtf_writer.h"
 #include "print/frm_Page_Count.h"
 #include "print/frm_Pg_Setup_Text.h"
@@ -17,6 +18,7 @@
 #include "ui/forms.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QFocusEvent>
 #include <QImage>
@@ -24,12 +26,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 
 #include <memory>
 
@@ -122,6 +127,51 @@ Word find(const QList<Word>& words, const QString& text)
     return Word{};
 }
 
+// A surface that keeps every text drawn on it, with the rectangle it covers
+// (twips: the painter is not transformed).
+struct DrawnText {
+    QString text;
+    QRectF rect;
+    double baseline;
+};
+class RecordingEngine : public QPaintEngine {
+public:
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawTextItem(const QPointF& p, const QTextItem& item) override
+    {
+        texts << DrawnText{item.text(),
+                           QRectF(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent()), p.y()};
+    }
+    Type type() const override { return QPaintEngine::User; }
+    QList<DrawnText> texts;
+};
+class RecordingSheet : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable RecordingEngine engine;
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return 12240;
+        case PdmHeight: return 15840;
+        case PdmWidthMM: return 216;
+        case PdmHeightMM: return 279;
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 1440;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+};
+
 } // namespace
 
 class PrintOutputTest : public QObject {
@@ -209,6 +259,196 @@ private slots:
         const QList<Word> fourth = pdfWords(pdf(QStringLiteral("book.pdf")), 4);
         QCOMPARE(qRound(find(fourth, QStringLiteral("Plain")).topLeft.x()), 72);
         QCOMPARE(qRound(find(fourth, QStringLiteral("Indented")).topLeft.x()), 144);
+    }
+
+    // A header or footer item too long for its line is shortened, never
+    // drawn over the item in the other corner nor past the margins; items
+    // that fit are drawn whole.
+    void headFootNeverOverlap_data()
+    {
+        QTest::addColumn<int>("pathLength");  // the Path Name item's length
+        QTest::addColumn<int>("nameLength");  // the File Name item's length
+        QTest::addColumn<QList<int>>("places");  // file name, path, page number, date
+        QTest::addColumn<bool>("whole");      // every item drawn whole
+        QTest::newRow("200-character path left, name and page right") << 200 << 8 << QList<int>{2, 1, 2, 0} << false;
+        QTest::newRow("200-character path right, name left") << 200 << 8 << QList<int>{1, 2, 0, 0} << false;
+        QTest::newRow("both long") << 200 << 150 << QList<int>{2, 1, 0, 0} << false;
+        QTest::newRow("short path and name") << 20 << 8 << QList<int>{2, 1, 0, 0} << true;
+        QTest::newRow("footer: long path left, date right") << 200 << 8 << QList<int>{0, 3, 0, 4} << false;
+        QTest::newRow("footer: page left, long path right") << 200 << 8 << QList<int>{0, 4, 3, 0} << false;
+        QTest::newRow("long path alone") << 200 << 8 << QList<int>{0, 2, 0, 0} << false;
+        QTest::newRow("header and footer both crowded") << 200 << 120 << QList<int>{3, 1, 2, 4} << false;
+    }
+    void headFootNeverOverlap()
+    {
+        QFETCH(int, pathLength);
+        QFETCH(int, nameLength);
+        QFETCH(QList<int>, places);
+        QFETCH(bool, whole);
+        SharedState& s = state();
+        s.Filename_Pos = places[0];
+        s.Path_Name_Pos = places[1];
+        s.Page_Number_Pos = places[2];
+        s.Date_Revised_Pos = places[3];
+        QCOMPARE(Page_Count(), CountResult::Done);
+        // The items as they are printed: the file is paginated, its names
+        // are only read when a page is drawn.
+        QString path = QStringLiteral("/home/user/");
+        while (path.size() < pathLength - 9)
+            path += QStringLiteral("folder%1/").arg(path.size() % 10);
+        path = path.left(pathLength - 9) + QStringLiteral("/book.rtf");
+        QCOMPARE(path.size(), pathLength);
+        s.Print_File_Path = path;
+        s.Print_File_Name = QString(nameLength - 4, QLatin1Char('n')) + QStringLiteral(".rtf");
+        s.Current_Page = 1;
+        Build_Head_Foot();
+        const auto texts = s.Head_Foot_Text;
+
+        RecordingSheet sheet;
+        {
+            QPainter p(&sheet);
+            Draw_Page(p);
+        }
+        const QList<DrawnText>& drawn = sheet.engine.texts;
+        QVERIFY(!drawn.isEmpty());
+        double top = drawn.first().baseline, bottom = top;
+        for (const DrawnText& d : drawn) {
+            top = std::min(top, d.baseline);
+            bottom = std::max(bottom, d.baseline);
+        }
+        const auto line = [&](double baseline) {
+            QList<DrawnText> items;
+            for (const DrawnText& d : drawn)
+                if (d.baseline == baseline)
+                    items << d;
+            std::sort(items.begin(), items.end(),
+                      [](const DrawnText& a, const DrawnText& b) { return a.rect.left() < b.rect.left(); });
+            return items;
+        };
+        const auto check = [&](const QList<DrawnText>& items, const QString& left, const QString& right) {
+            QCOMPARE(items.size(), int(!left.isEmpty()) + int(!right.isEmpty()));
+            for (const DrawnText& d : items) {
+                QVERIFY2(d.rect.left() >= -0.5 && d.rect.right() <= s.Print_Width + 0.5, qPrintable(d.text));
+                QVERIFY(!d.text.isEmpty());
+            }
+            if (items.size() == 2)
+                QVERIFY2(items[0].rect.right() < items[1].rect.left(),
+                         qPrintable(QStringLiteral("%1 | %2").arg(items[0].text, items[1].text)));
+            QStringList shown, meant;
+            for (const DrawnText& d : items)
+                shown << d.text;
+            for (const QString& t : {left, right})
+                if (!t.isEmpty())
+                    meant << t;
+            if (whole)
+                QCOMPARE(shown, meant);
+            else
+                QVERIFY(shown != meant);
+            // A shortened item keeps its start and its end.
+            for (int i = 0; i < shown.size(); ++i) {
+                QVERIFY2(shown[i].left(3) == meant[i].left(3), qPrintable(shown[i]));
+                QVERIFY2(shown[i].right(3) == meant[i].right(3), qPrintable(shown[i]));
+            }
+        };
+        const bool header = !(texts[1] + texts[2]).isEmpty();
+        const bool footer = !(texts[3] + texts[4]).isEmpty();
+        if (header)
+            check(line(top), texts[1], texts[2]);
+        if (footer)
+            check(line(bottom), texts[3], texts[4]);
+    }
+
+    // The list of files: a name wider than the paper goes on over the next
+    // lines, every character printed within the margins; names run over as
+    // many pages as they need, each with the heading.
+    void listOfFiles_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("pages");
+        QString noBlank;
+        while (noBlank.size() < 196)
+            noBlank += QStringLiteral("chapter%1").arg(noBlank.size() % 7);
+        noBlank = noBlank.left(196) + QStringLiteral(".rtf");
+        QString blanks;
+        for (int i = 0; blanks.size() < 190; ++i)
+            blanks += QStringLiteral("word%1 ").arg(i);
+        blanks += QStringLiteral("end.rtf");
+        QStringList many;
+        for (int i = 1; i <= 70; ++i)
+            many << QStringLiteral("page%1.rtf").arg(i, 2, 10, QLatin1Char('0'));
+        QTest::newRow("short names") << QStringList{"a.rtf", "b.rtf", "index.rtf"} << 1;
+        QTest::newRow("200 characters, no blank") << QStringList{"a.rtf", noBlank, "z.rtf"} << 1;
+        QTest::newRow("200 characters with blanks") << QStringList{blanks, "z.rtf"} << 1;
+        QTest::newRow("more names than a page holds") << many << 2;
+    }
+    void listOfFiles()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(int, pages);
+        const QString heading = QStringLiteral("/srv/site/Working-Pages/");
+        ScriptedDialogs d;
+        savePdfAs(d, pdf(QStringLiteral("list.pdf")));
+        QVERIFY(Print_Name_List(heading, names));
+        QVERIFY(d.allUsed());
+        QVERIFY(run(QStringLiteral("pdfinfo"), {pdf(QStringLiteral("list.pdf"))})
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
+        QString printed;
+        for (int page = 1; page <= pages; ++page) {
+            const QList<Word> words = pdfWords(pdf(QStringLiteral("list.pdf")), page);
+            QVERIFY(!words.isEmpty());
+            QCOMPARE(words.first().text, heading);
+            for (const Word& w : words) {
+                // Letter paper, 3/4" right margin: 558 points.
+                QVERIFY2(w.right <= 612 - 54 + 1, qPrintable(w.text));
+                QVERIFY2(w.topLeft.x() >= 72 - 1, qPrintable(w.text));
+            }
+            for (const Word& w : words.mid(1))
+                printed += w.text;
+        }
+        QCOMPARE(printed, names.join(QString()).remove(QLatin1Char(' ')));
+    }
+
+    // An empty list prints no page: the user is told there is nothing.
+    void emptyListOfFiles()
+    {
+        ScriptedDialogs d;
+        d.answerNextMessage(dialogs::Answer::Ok);
+        QVERIFY(!Print_Name_List(QStringLiteral("/srv/site/Working-Pages/"), {}));
+        QVERIFY(d.allUsed());
+        QCOMPARE(d.messages().size(), 1);
+        QVERIFY(d.messages().first().text.contains(QStringLiteral("nothing to print")));
+        QVERIFY(d.fileRequests().isEmpty());
+    }
+
+    // Printer Setup keeps the print dialog for choosing the printer and its
+    // paper; what printing itself asks for (copies, an output file, a page
+    // range) cannot be set there, however often the dialog is shown and
+    // whichever printer is chosen.
+    void printerSetupDialog()
+    {
+        const std::unique_ptr<QDialog> dlg = dialogs::printerSetupDialog(Program_Printer(), QStringLiteral("Page Setup"));
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Page Setup"));
+        auto* printers = dlg->findChild<QComboBox*>(QStringLiteral("printers"));
+        QVERIFY(printers);
+        const auto lockedAndOpen = [&] {
+            for (const char* name : {"copies", "filename", "gbPrintRange"}) {
+                QWidget* w = dlg->findChild<QWidget*>(QLatin1String(name));
+                QVERIFY2(w, name);
+                QVERIFY2(!w->isEnabled(), name);
+            }
+            QVERIFY(printers->isEnabled());
+        };
+        lockedAndOpen();
+        dlg->show();
+        lockedAndOpen();
+        for (int i = 0; i < printers->count(); ++i) {
+            printers->setCurrentIndex(i);
+            lockedAndOpen();
+        }
+        dlg->hide();
+        dlg->show();
+        lockedAndOpen();
+        dlg->hide();
     }
 
     // The preview draws the sheet: ink only within the margins.

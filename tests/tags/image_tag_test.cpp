@@ -5,6 +5,7 @@
 #include "tesk_test.h"
 #include "logic_support.h"
 
+#include "core/shared_state.h"
 #include "tags/image_folders.h"
 #include "tags/image_picture.h"
 #include "tags/image_tag.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageWriter>
 #include <QtEndian>
 
 using namespace tesk::test;
@@ -56,8 +58,8 @@ private Q_SLOTS:
             << "<a href=\"my%20shop.php\"> " + img + "> </a>";
         QTest::newRow("anchor only: same page") << "0: None" << "1:top" << "1:_blank" << "|"
             << "<a href=\"#top\" target=\"_blank\"> " + img + "> </a>";
-        QTest::newRow("page, anchor (not encoded), target") << "1:index" << "3:a b" << "5:main" << "|"
-            << "<a href=\"index.html#a b\" target=\"main\"> " + img + "> </a>";
+        QTest::newRow("page, anchor, target") << "1:index" << "3:top" << "5:main" << "|"
+            << "<a href=\"index.html#top\" target=\"main\"> " + img + "> </a>";
         QTest::newRow("target without a link: none") << "0: None" << "0: None" << "1:_top" << "|" << img + ">";
         QTest::newRow("\" None\" typed at another index") << "0: None" << "2: None" << "0: None" << "|" << img + ">";
         QTest::newRow("border empty") << "0:" << "0:" << "0:" << "|" << img + ">";
@@ -89,6 +91,46 @@ private Q_SLOTS:
         a.Alt = fields.section('|', 0, 0);
         a.Border = fields.section('|', 1, 1);
         a.Use_XHTML = fields.section('|', 2, 2) == "x";
+        QTEST(image_tag::Image_Tag(a), "tag");
+    }
+
+    // The link's anchor is written as the picture's name is: whatever would
+    // end the attribute, start an entity or break the URL is encoded, in
+    // src and in href alike.
+    void encodedAlike_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("anchor");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("plain") << "sun.gif" << "index" << "top"
+            << "<a href=\"index.html#top\"> <img src=\"Images/sun.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("blank") << "my sun.gif" << "" << "a b"
+            << "<a href=\"#a%20b\"> <img src=\"Images/my%20sun.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("ampersand") << "r&b.gif" << "" << "r&b"
+            << "<a href=\"#r%26b\"> <img src=\"Images/r%26b.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("quote") << "say\"hi\".gif" << "" << "say\"hi\""
+            << "<a href=\"#say%22hi%22\"> <img src=\"Images/say%22hi%22.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("hash and percent") << "no#1 100%.gif" << "" << "no#1 100%"
+            << "<a href=\"#no%231%20100%25\"> <img src=\"Images/no%231%20100%25.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("accented, page too") << "caf\u00e9.gif" << "men\u00fc" << "caf\u00e9"
+            << "<a href=\"men%C3%BC.html#caf%C3%A9\"> <img src=\"Images/caf%C3%A9.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("angle brackets") << "<b>.gif" << "" << "<b>"
+            << "<a href=\"#%3Cb%3E\"> <img src=\"Images/%3Cb%3E.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("sub-delimiters stay") << "a(1)!.gif" << "" << "a(1)!"
+            << "<a href=\"#a(1)!\"> <img src=\"Images/a(1)!.gif\" width=\"2\" height=\"1\"> </a>";
+    }
+    void encodedAlike()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, page);
+        QFETCH(QString, anchor);
+        image_tag::Attributes a;
+        a.Image_Name = picture;
+        a.Width = 2;
+        a.Height = 1;
+        a.Page = page;
+        a.Anchor = anchor;
         QTEST(image_tag::Image_Tag(a), "tag");
     }
 
@@ -144,6 +186,79 @@ private Q_SLOTS:
         QCOMPARE(image_folders::Check_Copy(from, site.path("site/Final-Pages/Backgrnd/../Images/p.gif")), Copy_Check::Same_File);
         QVERIFY(QFile::link(site.path("site/Final-Pages/Images"), site.path("link")));
         QCOMPARE(image_folders::Check_Copy(from, site.path("link/p.gif")), Copy_Check::Same_File);
+    }
+
+    // Each picture format of today's web, made here, is listed by the
+    // default pattern and measured at its real size: raster pictures from
+    // their header, SVG drawings from width and height, else the viewBox.
+    void pictureSizes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");  // SVG text, or "" for a raster picture of size
+        QTest::addColumn<QSize>("size");          // expected; invalid: cannot be read
+        const QByteArray raster;
+        const auto svg = [](const char* attributes) {
+            return QByteArray("<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" ") + attributes
+                + "><rect x=\"0\" y=\"0\" width=\"10\" height=\"10\" fill=\"red\"/></svg>\n";
+        };
+        QTest::newRow("png") << "a.png" << raster << QSize(40, 30);
+        QTest::newRow("jpeg") << "b.jpg" << raster << QSize(64, 48);
+        QTest::newRow("jpeg, long extension") << "c.jpeg" << raster << QSize(17, 5);
+        QTest::newRow("bmp") << "d.bmp" << raster << QSize(9, 13);
+        QTest::newRow("webp") << "e.webp" << raster << QSize(50, 20);
+        QTest::newRow("svg width and height") << "f.svg" << svg("width=\"120\" height=\"80\"") << QSize(120, 80);
+        QTest::newRow("svg in pixels, viewBox ignored")
+            << "g.svg" << svg("width=\"200px\" height=\"100px\" viewBox=\"0 0 20 10\"") << QSize(200, 100);
+        QTest::newRow("svg viewBox only") << "h.svg" << svg("viewBox=\"0 0 300 150\"") << QSize(300, 150);
+        QTest::newRow("svg viewBox with offset") << "i.svg" << svg("viewBox=\"-10 5 64 32\"") << QSize(64, 32);
+        QTest::newRow("svg upper-case extension") << "j.SVG" << svg("width=\"7\" height=\"3\"") << QSize(7, 3);
+        QTest::newRow("svg not a drawing") << "k.svg" << QByteArray("<html><body>no</body></html>") << QSize();
+        QTest::newRow("svg cut short") << "l.svg" << QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=") << QSize();
+    }
+    void pictureSizes()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QSize, size);
+        TempSite site;
+        const QString folder = site.path("pictures");
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + '/' + name;
+        if (content.isEmpty()) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            QImageWriter writer(path);
+            QVERIFY2(writer.write(image), qPrintable(writer.errorString()));
+        } else {
+            QVERIFY(writeFile(path, content));
+        }
+        // The built-in pattern lists it, whatever its format.
+        QCOMPARE(image_folders::Picture_Files(folder, image_folders::File_Pattern(SharedState().Image_Pattern)),
+                 QStringList{name});
+        QCOMPARE(image_folders::Picture_Files(folder, image_folders::File_Pattern(QString())), QStringList{name});
+        const image_picture::Picture_Info info = image_picture::Inspect(path);
+        QCOMPARE(info.Readable, size.isValid());
+        if (!size.isValid()) {
+            QVERIFY(image_picture::Decode(path).isNull());
+            return;
+        }
+        QCOMPARE(info.Size, size);
+        QCOMPARE(image_picture::Decode(path).size(), size);
+        // Shown in a small frame, it is drawn at the frame's size, not cut.
+        const QSize box(size.width() / 2 + 1, size.height() / 2 + 1);
+        QCOMPARE(image_picture::Decode(path, box).size(), image_picture::Fit(size, box));
+    }
+
+    // A drawing may claim any size; one too large to draw is no picture,
+    // rather than gigabytes of pixels.
+    void hugeDrawing()
+    {
+        TempSite site;
+        const QString path = site.path("huge.svg");
+        QVERIFY(writeFile(path, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200000\" height=\"200000\"/>"));
+        QCOMPARE(image_picture::Inspect(path).Size, QSize(200000, 200000));
+        QVERIFY(image_picture::Decode(path).isNull());
+        QCOMPARE(image_picture::Decode(path, QSize(100, 50)).size(), QSize(50, 50));
     }
 
     void pictures()

@@ -237,8 +237,45 @@ private Q_SLOTS:
         QVERIFY(bars->cbo_Target[2]->findText("main") > 0);
         // A damaged picture: a note, no tag, nothing else.
         act("from bad.jpg");
-        QCOMPARE(w_->pic_cur_Image->text(), QStringLiteral("Cannot show this picture"));
+        QCOMPARE(w_->pic_cur_Image->text(), QStringLiteral("This picture could not be read"));
         QCOMPARE(w_->rtb_Image->Text(), QString());
+    }
+
+    // A picture that cannot be read says so; the tag of the picture before
+    // it goes, but a tag the user wrote or changed by hand stays.
+    void unreadablePictureKeepsTypedTag_data()
+    {
+        QTest::addColumn<QString>("before");  // a picture clicked first, or ""
+        QTest::addColumn<QString>("typed");   // then typed over the tag box, or ""
+        QTest::addColumn<QString>("kept");    // the tag box after bad.jpg
+        const QString tag = "<img src=\"Images/a.png\" width=\"40\" height=\"30\">";
+        QTest::newRow("the program's tag goes") << "a.png" << "" << "";
+        QTest::newRow("a tag changed by hand stays") << "a.png" << "<img src=\"x.png\" class=\"wide\">"
+                                                     << "<img src=\"x.png\" class=\"wide\">";
+        QTest::newRow("a tag typed with no picture stays") << "" << "<hr>" << "<hr>";
+        QTest::newRow("an empty box stays empty") << "" << "" << "";
+        QTest::newRow("retyped just as the program built it: goes")
+            << "a.png" << tag << "";
+    }
+    void unreadablePictureKeepsTypedTag()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, typed);
+        if (!before.isEmpty())
+            act("from " + before);
+        if (!typed.isEmpty()) {
+            w_->rtb_Image->setFocus();
+            w_->rtb_Image->selectAll();
+            QTest::keyClicks(w_->rtb_Image, typed);
+        }
+        act("from bad.jpg");
+        QCOMPARE(w_->pic_cur_Image->text(), QStringLiteral("This picture could not be read"));
+        QVERIFY(w_->pic_cur_Image->isVisible());
+        QCOMPARE(w_->lbl_cur_Size->text(), QString());
+        QTEST(w_->rtb_Image->Text(), "kept");
+        // A picture that can be read builds its tag again.
+        act("from c.gif");
+        QVERIFY(w_->rtb_Image->Text().startsWith("<img src=\"Images/c.gif\""));
     }
 
     void largePicture()
