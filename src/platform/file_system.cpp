@@ -86,6 +86,43 @@ Result failAsFullDisk(QSaveFile& f, const char* data, qint64 size)
     return Result::DiskFull;
 }
 
+// Why the device failed: errno as the failing call left it, else what Qt
+// recorded (a full disk is its resource error).
+Result failureOf(const QFileDevice& f, int err)
+{
+    if (err)
+        return classifyErrno(err);
+    return f.error() == QFileDevice::ResourceError ? Result::DiskFull : Result::IoError;
+}
+
+// Ends a write begun with QSaveFile. A page smaller than QSaveFile's buffer
+// is still in memory when write() reports success; its real write happens in
+// commit(), which renames the temporary file over the old one even when that
+// write ran out of space. So the bytes are pushed out and made durable here,
+// and only a temporary known to be whole replaces the file.
+Result finishWrite(QSaveFile& f)
+{
+    errno = 0;
+    if (!f.flush()) {
+        const Result r = failureOf(f, errno);
+        f.cancelWriting();
+        return r;
+    }
+#ifdef Q_OS_UNIX
+    // Some file systems (NFS, quotas, thin storage) report a full disk only
+    // when the data reaches the device.
+    if (const int fd = f.handle(); fd >= 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        const Result r = classifyErrno(errno);
+        f.cancelWriting();
+        return r;
+    }
+#endif
+    errno = 0;
+    if (!f.commit())
+        return failureOf(f, errno);
+    return Result::Ok;
+}
+
 } // namespace
 
 QString describe(Result r)
@@ -394,14 +431,11 @@ Result writeBytes(const QString& path, const QByteArray& bytes)
         return failAsFullDisk(f, bytes.constData(), bytes.size());
     errno = 0;
     if (f.write(bytes) != bytes.size()) {
-        const int err = errno;
+        const Result r = failureOf(f, errno);
         f.cancelWriting();
-        return err ? classifyErrno(err) : Result::IoError;
+        return r;
     }
-    errno = 0;
-    if (!f.commit())
-        return errno ? classifyErrno(errno) : Result::IoError;
-    return Result::Ok;
+    return finishWrite(f);
 }
 
 Result writeText(const QString& path, const QString& text)
@@ -459,15 +493,12 @@ Result copyFile(const QString& from, const QString& to, bool overwrite)
             break;
         errno = 0;
         if (out.write(buffer, got) != got) {
-            const int err = errno;
+            const Result r = failureOf(out, errno);
             out.cancelWriting();
-            return err ? classifyErrno(err) : Result::IoError;
+            return r;
         }
     }
-    errno = 0;
-    if (!out.commit())
-        return errno ? classifyErrno(errno) : Result::IoError;
-    return Result::Ok;
+    return finishWrite(out);
 }
 
 Result deleteFile(const QString& path)

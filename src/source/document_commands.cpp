@@ -174,7 +174,10 @@ bool frm_Source::Save_Document()
     const bool saved = rtf_Source->SaveFile(s.Source_Path, 0);
     const auto why = static_cast<fs::Result>(rtf_Source->lastFileError());
     if (!saved) {
-        if (why == fs::Result::PermissionDenied)
+        if (why == fs::Result::PermissionDenied && srcdoc::Refused_By_Folder(s.Source_Path))
+            dialogs::message(srcdoc::Read_Only_Folder_Message(fs::parentFolder(s.Source_Path)),
+                             dialogs::Buttons::Ok, dialogs::Icon::Critical, srcdoc::kReadOnlyFolderTitle);
+        else if (why == fs::Result::PermissionDenied)
             dialogs::message(srcdoc::kReadOnlyMessage, dialogs::Buttons::Ok, dialogs::Icon::Critical,
                              srcdoc::kReadOnlyTitle);
         else
@@ -184,8 +187,12 @@ bool frm_Source::Save_Document()
     // The page of this document, whether or not it is written now: the
     // browser shows it either way.
     srcdoc::Adjust_HTML_Name(s);
+    // A page the user protected is left as it is; any other page not
+    // written keeps the document marked, so the next save tries it again.
+    bool pageMissed = false;
     if (saved && !rtf_Source->SaveFile(s.HTML_Path, 1)) {
         const auto pageWhy = static_cast<fs::Result>(rtf_Source->lastFileError());
+        pageMissed = pageWhy != fs::Result::PermissionDenied;
         dialogs::message(srcdoc::Page_Not_Saved(s.HTML_Path, pageWhy), dialogs::Buttons::Ok,
                          dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
     }
@@ -195,7 +202,7 @@ bool frm_Source::Save_Document()
     Enable_Menus();
     // Text that is not on disk stays marked as changed (a protected page
     // too), so leaving the document asks before it is lost.
-    if (!saved)
+    if (!saved || pageMissed)
         s.Source_Changed = true;
     Show_Changed_Mark();
     return saved;
@@ -213,12 +220,12 @@ void frm_Source::Name_And_Save()
         return;
     }
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
-    const bool saved = Save_Document();
+    Save_Document();
     Retrieve_HTML_Pages();
-    const bool changed = s.Source_Changed;
+    const bool notAllWritten = s.Source_Changed;
     Enable_Menus();
-    if (!saved) {
-        s.Source_Changed = changed;
+    if (notAllWritten) {
+        s.Source_Changed = true;
         Show_Changed_Mark();
     }
 }

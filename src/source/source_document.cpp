@@ -203,6 +203,17 @@ QString Failure(const QString& what, const QString& path, fs::Result why)
 }
 } // namespace
 
+bool Refused_By_Folder(const QString& path)
+{
+    return !fs::isReadOnly(path) && fs::isReadOnly(fs::parentFolder(path));
+}
+
+QString Read_Only_Folder_Message(const QString& folder)
+{
+    return QDir::toNativeSeparators(fs::withoutSeparator(folder))
+        + QStringLiteral("\r\nis a Read Only Folder\r\nand the page cannot be saved in it");
+}
+
 QString Source_Not_Saved(const QString& path, fs::Result why)
 {
     return Failure(QStringLiteral("The source file could not be saved:\r\n"), path, why)

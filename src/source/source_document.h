@@ -134,6 +134,13 @@ QString Changed_On_Disk_Question(const QString& fileName);
 inline const QString kChangedOnDiskTitle = QStringLiteral("TWE - File Changed");
 inline const QString kReadOnlyMessage = QStringLiteral("This is a Read Only File\r\nand cannot be changed");
 inline const QString kReadOnlyTitle = QStringLiteral("TWE - Protected Page");
+// A save refused for want of permission was refused by the folder when the
+// file itself may be written (or is not there yet) and its folder may not:
+// telling the user the file is protected would send them to the wrong place.
+bool Refused_By_Folder(const QString& path);
+// "<folder> is a Read Only Folder and the page cannot be saved in it".
+QString Read_Only_Folder_Message(const QString& folder);
+inline const QString kReadOnlyFolderTitle = QStringLiteral("TWE - Protected Folder");
 inline const QString kFileNameTitle = QStringLiteral("TWE - File Name");
 inline const QString kNotSavedTitle = QStringLiteral("TWE - File Not Saved");
 inline const QString kNotOpenedTitle = QStringLiteral("TWE - File Not Opened");

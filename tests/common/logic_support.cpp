@@ -5,7 +5,18 @@
 #include "core/shared_state.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QMap>
+
+#include <cerrno>
+#include <cstring>
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
 
 namespace tesk::test {
 
@@ -65,5 +76,86 @@ void setReadOnly(const QString& path, bool readOnly)
 }
 
 QString dataPath(const QString& name) { return QStringLiteral(TESK_TEST_DATA "/") + name; }
+
+FullFileSystem::FullFileSystem(const QString& folder)
+    : folder_(QDir(folder).absolutePath())
+{
+#ifdef Q_OS_LINUX
+    if (::geteuid() != 0) {
+        whyNot_ = QStringLiteral("mounting a full file system needs root");
+        return;
+    }
+    // What the folder holds, to be put back on the new file system.
+    QMap<QString, QByteArray> files;
+    QStringList folders;
+    qint64 bytes = 0;
+    for (QDirIterator it(folder_, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString path = it.next();
+        const QString relative = path.mid(folder_.size() + 1);
+        if (it.fileInfo().isDir()) {
+            folders << relative;
+        } else {
+            files.insert(relative, readFile(path));
+            bytes += files.last().size();
+        }
+    }
+    // Each file takes whole pages; room for them and a little more.
+    const qint64 size = 64 * 1024 + bytes + 4096 * (files.size() + folders.size());
+    const QByteArray options = "size=" + QByteArray::number(size) + ",mode=0755";
+    if (::mount("tmpfs", QFile::encodeName(folder_).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                options.constData())
+        != 0) {
+        whyNot_ = QStringLiteral("mount failed: ") + QString::fromLocal8Bit(std::strerror(errno));
+        return;
+    }
+    mounted_ = true;
+    QDir root(folder_);
+    for (const QString& f : folders)
+        root.mkpath(f);
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        if (!writeFile(folder_ + QLatin1Char('/') + it.key(), it.value()))
+            whyNot_ = QStringLiteral("could not copy ") + it.key();
+    // Page by page, then byte by byte for whatever a partial page left.
+    const int fd = ::open(QFile::encodeName(folder_ + QLatin1Char('/') + QLatin1String(Filler)).constData(),
+                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) {
+        whyNot_ = QStringLiteral("no filler file");
+        return;
+    }
+    const QByteArray page(4096, 'f');
+    while (::write(fd, page.constData(), page.size()) > 0) {
+    }
+    while (::write(fd, page.constData(), 1) > 0) {
+    }
+    ::close(fd);
+    if (available() != 0)
+        whyNot_ = QStringLiteral("the file system did not fill up");
+#else
+    whyNot_ = QStringLiteral("mounting a full file system is done on Linux only");
+#endif
+}
+
+FullFileSystem::~FullFileSystem()
+{
+#ifdef Q_OS_LINUX
+    // Detached, so a file the program still holds open cannot keep it there.
+    if (mounted_)
+        ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+#endif
+}
+
+qint64 FullFileSystem::available() const
+{
+#ifdef Q_OS_LINUX
+    struct statvfs v {};
+    if (::statvfs(QFile::encodeName(folder_).constData(), &v) != 0)
+        return -1;
+    return qint64(v.f_bavail) * qint64(v.f_frsize);
+#else
+    return -1;
+#endif
+}
 
 } // namespace tesk::test

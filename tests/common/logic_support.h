@@ -35,4 +35,28 @@ void fullDisk(const QString& part);
 
 QString dataPath(const QString& name);
 
+// A real full disk: a small tmpfs mounted over folder, holding a copy of
+// what the folder held (subfolders too), then filled to its last byte. A
+// write fails there where it would on a full disk, after the buffers took
+// the bytes, which an injected failure (fullDisk) cannot show. Only root can
+// mount: whyNot() says why the folder stays as it was otherwise. Unmounted
+// when it goes, the folder's own files reappearing as they were.
+class FullFileSystem {
+public:
+    explicit FullFileSystem(const QString& folder);
+    ~FullFileSystem();
+    FullFileSystem(const FullFileSystem&) = delete;
+    FullFileSystem& operator=(const FullFileSystem&) = delete;
+    bool mounted() const { return mounted_; }
+    QString whyNot() const { return whyNot_; }
+    // Free bytes left (0 once full).
+    qint64 available() const;
+    static constexpr const char* Filler = "filler.bin";
+
+private:
+    QString folder_;
+    bool mounted_ = false;
+    QString whyNot_;
+};
+
 } // namespace tesk::test

@@ -257,6 +257,42 @@ private Q_SLOTS:
         QVERIFY(!fs::changedSince(fs::stamp(path), fs::stamp(path)));
     }
 
+    // The same on a real full file system, where the bytes are taken into
+    // the buffers and the disk says no only when they go out: a short text
+    // that fits the buffers and one that does not.
+    void realFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<int>("size");
+        for (const int size : {100, 100000}) {
+            QTest::addRow("replacing, %d bytes", size) << 0 << size;
+            QTest::addRow("appending, %d bytes", size) << 1 << size;
+            QTest::addRow("copying over it, %d bytes", size) << 2 << size;
+        }
+    }
+    void realFullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, way);
+        QFETCH(int, size);
+        QDir(dir_.path()).mkdir(QStringLiteral("real"));
+        const QByteArray old = "one\r\ntwo\r\n";
+        writeFile(p("real/a.lst"), old);
+        writeFile(p("src.gif"), QByteArray(size, 'g'));
+        FullFileSystem full(p("real"));
+        if (!full.mounted())
+            QSKIP(qPrintable(full.whyNot()));
+        QVERIFY2(full.whyNot().isEmpty(), qPrintable(full.whyNot()));
+        const QString text(size, QLatin1Char('x'));
+        const fs::Result r = way == 0   ? fs::writeText(p("real/a.lst"), text)
+                             : way == 1 ? fs::appendText(p("real/a.lst"), text)
+                                        : fs::copyFile(p("src.gif"), p("real/a.lst"), true);
+        QCOMPARE(r, fs::Result::DiskFull);
+        QCOMPARE(readFile(p("real/a.lst")), old);
+        QCOMPARE(QDir(p("real")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"a.lst", FullFileSystem::Filler}));
+        QCOMPARE(full.available(), 0);
+    }
+
     // Listings are alphabetical without regard to case and filtered like the
     // system dialogs; a name is found whatever its case.
     void listingAndLookup()

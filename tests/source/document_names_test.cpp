@@ -159,6 +159,37 @@ private Q_SLOTS:
                     .isEmpty());
     }
 
+    // A save refused for want of permission names what refused it: the
+    // folder only when the file itself could be written.
+    void refusedByTheFolder_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("fileReadOnly");
+        QTest::addColumn<bool>("folderReadOnly");
+        QTest::addColumn<bool>("byFolder");
+        QTest::newRow("both writable") << true << false << false << false;
+        QTest::newRow("read-only file") << true << true << false << false;
+        QTest::newRow("read-only folder") << true << false << true << true;
+        QTest::newRow("new file in a read-only folder") << false << false << true << true;
+        QTest::newRow("read-only file in a read-only folder") << true << true << true << false;
+    }
+    void refusedByTheFolder()
+    {
+        QFETCH(bool, fileExists);
+        QFETCH(bool, fileReadOnly);
+        QFETCH(bool, folderReadOnly);
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages");
+        const QString path = wp + QStringLiteral("/index.rtf");
+        if (fileExists)
+            QVERIFY(writeFile(path, "x"));
+        setReadOnly(path, fileReadOnly);
+        setReadOnly(wp, folderReadOnly);
+        const bool byFolder = srcdoc::Refused_By_Folder(path);
+        setReadOnly(wp, false);
+        QTEST(byFolder, "byFolder");
+    }
+
     void templatesAreTriedInOrder()
     {
         TempSite site;

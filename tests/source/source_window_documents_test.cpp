@@ -179,6 +179,17 @@ private Q_SLOTS:
             "open index=<p>old</p>\r\n; readonly WP/index.rtf", "answer Ok; choose index; mnu_Source_Open_Plus; cmd_Close",
             "shown=0 asked=This is a Read Only File\u00b6and cannot be changed "
             "offered=Source_Open 'index' [index]");
+        row("a read-only Working-Pages folder: the folder named, the changes kept",
+            "open index=<p>old</p>\r\n; type new ; readonly WP/; clear panel", "answer Ok; Ctrl+S",
+            "panel=WP/index.rtf asked=~/site/Working-Pages\u00b6is a Read Only Folder\u00b6"
+            "and the page cannot be saved in it");
+        row("a read-only Working-Pages folder on Save As: the folder named, nothing written",
+            "open index=<h1>x</h1>\r\n; readonly WP/", "choose news; answer Ok; Ctrl+Shift+S",
+            "label=news title=news.rtf changed=1 panel=WP/news.rtf asked=~/site/Working-Pages\u00b6"
+            "is a Read Only Folder\u00b6and the page cannot be saved in it offered=Source_Save_As 'index' [index]");
+        row("a read-only source in a read-only folder: the file's own message",
+            "open index=<p>old</p>\r\n; type new ; readonly WP/index.rtf; readonly WP/; clear panel",
+            "answer Ok; Ctrl+S", "panel=WP/index.rtf asked=This is a Read Only File\u00b6and cannot be changed");
         row("a read-only page: said, kept, the source saved",
             "open index=<p>old</p>\r\n; type new ; readonly FP/index.html; clear panel", "answer Ok; Ctrl+S",
             "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
@@ -186,9 +197,9 @@ private Q_SLOTS:
         row("a full disk: the old source kept, said, the changes stay marked",
             "open index=<p>old</p>\r\n; type new ; clear panel; full disk /Working-Pages/", "answer Ok; Ctrl+S",
             "panel=WP/index.rtf asked=The source file could not be saved:\u00b6WP/index.rtf");
-        row("a full disk for the page: the old page kept, said",
+        row("a full disk for the page: the old page kept, said, the changes stay marked",
             "write FP/index.html=<p>page</p>; open index=<p>old</p>\r\n; type new ; clear panel; full disk .html",
-            "answer Ok; Ctrl+S", "changed=0 panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
+            "answer Ok; Ctrl+S", "panel=WP/index.rtf asked=The page file could not be saved:\u00b6FP/index.html "
             "disk:WP/index.rtf=new <p>old</p>\u00b6 {0,720}");
         row("a full disk on Save As: nothing written, the changes stay marked",
             "open index=<h1>x</h1>\r\n; full disk /Working-Pages/news", "choose news.php; answer Ok; Ctrl+Shift+S",
