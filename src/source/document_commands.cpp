@@ -151,7 +151,7 @@ void frm_Source::Open_Finish(const Document& before)
             // No copy, no save: the file stays as it was until the user
             // saves, and leaving asks first.
             dialogs::message(srcdoc::Original_Not_Kept(rewritten, why), dialogs::Buttons::Ok,
-                             dialogs::Icon::Exclamation, srcdoc::kOriginalKeptTitle);
+                             dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
             srcdoc::Adjust_HTML_Name(s);
             s.Status_Path_Panel.setText(s.Source_Path);
             Enable_Menus();
