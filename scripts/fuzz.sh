@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf settings tag_lists button_bar folder_list color_settings color_coding"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then

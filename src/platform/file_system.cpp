@@ -137,6 +137,7 @@ QString describe(Result r)
     case Result::NotRegularFile: return QStringLiteral("it is not an ordinary file");
     case Result::TooLarge:
         return QStringLiteral("the file is larger than %1 MB").arg(kMaxReadBytes / (1024 * 1024));
+    case Result::NotText: return QStringLiteral("it is not a text file");
     }
     return QString();
 }
@@ -366,10 +367,10 @@ QString joinLines(const QStringList& lines)
     return out;
 }
 
-Result readBytes(const QString& path, QByteArray& out)
+namespace {
+
+Result checkReadable(const QFileInfo& info)
 {
-    out.clear();
-    const QFileInfo info(path);
     if (!QFileInfo(info.absolutePath()).isDir())
         return Result::PathNotFound;
     if (!info.exists())
@@ -379,6 +380,34 @@ Result readBytes(const QString& path, QByteArray& out)
     // A pipe would wait for a writer for ever, a device may never end.
     if (!info.isFile())
         return Result::NotRegularFile;
+    return Result::Ok;
+}
+
+} // namespace
+
+Result readStart(const QString& path, qint64 count, QByteArray& out)
+{
+    out.clear();
+    const QFileInfo info(path);
+    if (const Result r = checkReadable(info); r != Result::Ok)
+        return r;
+    QFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly))
+        return errno ? classifyErrno(errno) : Result::IoError;
+    QByteArray bytes = f.read(qMax<qint64>(count, 0));
+    if (f.error() != QFileDevice::NoError)
+        return Result::IoError;
+    out = std::move(bytes);
+    return Result::Ok;
+}
+
+Result readBytes(const QString& path, QByteArray& out)
+{
+    out.clear();
+    const QFileInfo info(path);
+    if (const Result r = checkReadable(info); r != Result::Ok)
+        return r;
     if (info.size() > kMaxReadBytes)
         return Result::TooLarge;
     QFile f(path);
@@ -457,6 +486,8 @@ Result appendText(const QString& path, const QString& text)
         if (const Result r = readBytes(path, bytes); r != Result::Ok)
             return r;
     }
+    if (textenc::byteOrderMark(bytes).encoding != textenc::Encoding::Utf8)
+        return writeBytes(path, encodeText(decodeText(bytes) + text));
     return writeBytes(path, bytes + encodeText(text));
 }
 

@@ -24,6 +24,7 @@ enum class Result {
     IoError,
     NotRegularFile,    // a pipe, a device or another special file
     TooLarge,          // more than kMaxReadBytes
+    NotText,           // read, but its bytes are no text (a picture, a program)
 };
 
 // No text file of a site comes near this; a file beyond it is refused
@@ -102,6 +103,9 @@ QString joinLines(const QStringList& lines);
 // are read; anything else is refused without reading a byte.
 Result readBytes(const QString& path, QByteArray& out);
 Result readText(const QString& path, QString& out);
+// At most count bytes from the start of the file (what kind of file it is),
+// with the checks of readBytes.
+Result readStart(const QString& path, qint64 count, QByteArray& out);
 Result readLines(const QString& path, QStringList& out);
 
 // Replaces the file through a temporary file and a rename, so a failed write
@@ -110,7 +114,9 @@ Result writeBytes(const QString& path, const QByteArray& bytes);
 Result writeText(const QString& path, const QString& text);
 Result writeLines(const QString& path, const QStringList& lines);
 // Appends text to the file, creating it when missing. The file is replaced
-// whole, like writeBytes, so a full disk never leaves half an addition.
+// whole, like writeBytes, so a full disk never leaves half an addition. A
+// file in UTF-16 or UTF-32 is written again whole in UTF-8: UTF-8 bytes
+// added to it would read as garbage.
 Result appendText(const QString& path, const QString& text);
 
 // ---- files and folders -----------------------------------------------

@@ -67,7 +67,12 @@ bool RichTextBox::LoadFile(const QString& path)
     d->lastError = fs::readBytes(path, bytes);
     if (d->lastError != fs::Result::Ok)
         return false;
-    setContent(rtf::read(bytes));
+    rtf::Content content;
+    if (!rtf::readSource(bytes, content)) {
+        d->lastError = fs::Result::NotText;
+        return false;
+    }
+    setContent(std::move(content));
     return true;
 }
 

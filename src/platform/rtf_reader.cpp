@@ -53,6 +53,19 @@ Content read(const QByteArray& bytes)
     return fromPlainText(textenc::decode(bytes));
 }
 
+bool readSource(const QByteArray& bytes, Content& out)
+{
+    if (isRtf(bytes)) {
+        out = readRtf(bytes);
+        return true;
+    }
+    const QString text = textenc::decode(bytes);
+    if (!textenc::isText(text))
+        return false;
+    out = fromPlainText(text);
+    return true;
+}
+
 QString editorText(const QString& in)
 {
     QString out;

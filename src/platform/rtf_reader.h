@@ -54,6 +54,10 @@ bool isRtf(const QByteArray& bytes);
 
 // Reads RTF; anything that does not start with "{\rtf" is read as plain text.
 Content read(const QByteArray& bytes);
+// As read, for a file a user opens: false, out untouched, when the file is
+// not RTF and its decoded text is no text either (textenc::isText), so a
+// picture or a program is refused instead of shown as garbage and saved.
+bool readSource(const QByteArray& bytes, Content& out);
 Content readRtf(const QByteArray& bytes);
 
 // Plain text (already decoded) as the editor holds it: CR LF, CR, LF and

@@ -95,11 +95,117 @@ QString decodeRun(QByteArrayView bytes)
     return out;
 }
 
+ByteOrderMark byteOrderMark(QByteArrayView bytes)
+{
+    // UTF-32 LE first: its mark begins with the UTF-16 LE one.
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)))
+        return {Encoding::Utf32LE, 4};
+    if (bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4)))
+        return {Encoding::Utf32BE, 4};
+    if (bytes.startsWith("\xFF\xFE"))
+        return {Encoding::Utf16LE, 2};
+    if (bytes.startsWith("\xFE\xFF"))
+        return {Encoding::Utf16BE, 2};
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return {Encoding::Utf8, 3};
+    return {};
+}
+
+namespace {
+
+// Written out rather than left to QStringDecoder so that what becomes of a
+// broken unit is this file's rule, the same on every Qt version.
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype units = bytes.size() / 2;
+    const bool cut = bytes.size() % 2 != 0;
+    QString out(units + (cut ? 1 : 0), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    auto unit = [&](qsizetype i) {
+        return bigEndian ? char16_t(p[2 * i] << 8 | p[2 * i + 1]) : char16_t(p[2 * i + 1] << 8 | p[2 * i]);
+    };
+    qsizetype o = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t u = unit(i);
+        if (QChar::isHighSurrogate(u) && i + 1 < units && QChar::isLowSurrogate(unit(i + 1))) {
+            d[o++] = u;
+            d[o++] = unit(++i);
+        } else if (QChar::isSurrogate(u)) {
+            d[o++] = QChar::ReplacementCharacter;
+        } else {
+            d[o++] = u;
+        }
+    }
+    if (cut)
+        d[o++] = QChar::ReplacementCharacter;
+    out.truncate(o);
+    return out;
+}
+
+QString decodeUtf32(QByteArrayView bytes, bool bigEndian)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype units = bytes.size() / 4;
+    const bool cut = bytes.size() % 4 != 0;
+    // Each unit gives at most two UTF-16 units.
+    QString out(2 * units + (cut ? 1 : 0), Qt::Uninitialized);
+    char16_t* d = reinterpret_cast<char16_t*>(out.data());
+    qsizetype o = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const unsigned char* q = p + 4 * i;
+        const char32_t cp = bigEndian ? char32_t(q[0]) << 24 | char32_t(q[1]) << 16 | char32_t(q[2]) << 8 | q[3]
+                                      : char32_t(q[3]) << 24 | char32_t(q[2]) << 16 | char32_t(q[1]) << 8 | q[0];
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            d[o++] = QChar::ReplacementCharacter;
+        } else if (cp > 0xFFFF) {
+            d[o++] = QChar::highSurrogate(cp);
+            d[o++] = QChar::lowSurrogate(cp);
+        } else {
+            d[o++] = char16_t(cp);
+        }
+    }
+    if (cut)
+        d[o++] = QChar::ReplacementCharacter;
+    out.truncate(o);
+    return out;
+}
+
+} // namespace
+
 QString decode(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
+    const ByteOrderMark bom = byteOrderMark(bytes);
+    bytes = bytes.sliced(bom.length);
+    switch (bom.encoding) {
+    case Encoding::Utf16LE: return decodeUtf16(bytes, false);
+    case Encoding::Utf16BE: return decodeUtf16(bytes, true);
+    case Encoding::Utf32LE: return decodeUtf32(bytes, false);
+    case Encoding::Utf32BE: return decodeUtf32(bytes, true);
+    case Encoding::Utf8: break;
+    }
     return decodeRun(bytes);
+}
+
+bool isText(QStringView text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= 0x20)
+            continue;
+        switch (u) {
+        case u'\t': case u'\n': case 0x0B: case 0x0C: case u'\r': case 0x1B:
+            continue;
+        case 0x1A:
+            if (i + 1 == n)
+                continue;
+            return false;
+        default:
+            return false;
+        }
+    }
+    return true;
 }
 
 QByteArray encode(const QString& text) { return text.toUtf8(); }

@@ -139,11 +139,45 @@ void frm_Source::Open_Finish(const Document& before)
     const QString loadedFrom = s.Source_Path;
     Show_Source_Name(srcdoc::Adjust_Source_Name(s));
     Record_Disk();
+    // The save below may write over the opened file itself; what it would
+    // change is kept beside it first. Left alone instead, the open would
+    // stop short of its save and leave a page without its page file.
+    const QString rewritten =
+        srcdoc::Open_Would_Rewrite(opened, target, [this] { return fs::encodeText(rtf_Source->Text()); });
+    QString original;
+    if (!rewritten.isEmpty()) {
+        fs::Result why = fs::Result::Ok;
+        original = srcdoc::Keep_Original(rewritten, why);
+        if (original.isEmpty()) {
+            // No copy, no save: the file stays as it was until the user
+            // saves, and leaving asks first.
+            dialogs::message(srcdoc::Original_Not_Kept(rewritten, why), dialogs::Buttons::Ok,
+                             dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);
+            srcdoc::Adjust_HTML_Name(s);
+            s.Status_Path_Panel.setText(s.Source_Path);
+            Enable_Menus();
+            Retrieve_HTML_Pages();
+            s.Source_Changed = true;
+            Show_Changed_Mark();
+            return;
+        }
+    }
     // A protected source opened where it lies is on disk as the editor
     // shows it: nothing is lost by leaving it.
     if (!Save_Document() && loadedFrom == s.Source_Path) {
         s.Source_Changed = false;
         Show_Changed_Mark();
+    }
+    if (!original.isEmpty()) {
+        // Not written over after all (a protected file): the copy would
+        // only be a second one of a file still there.
+        QByteArray now, kept;
+        if (fs::readBytes(rewritten, now) == fs::Result::Ok && fs::readBytes(original, kept) == fs::Result::Ok
+            && now == kept)
+            fs::deleteFile(original);
+        else
+            dialogs::message(srcdoc::Original_Kept(rewritten, original), dialogs::Buttons::Ok,
+                             dialogs::Icon::Information, srcdoc::kOriginalKeptTitle);
     }
     Retrieve_HTML_Pages();
 }

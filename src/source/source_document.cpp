@@ -1,5 +1,7 @@
 #include "source/source_document.h"
 
+#include "platform/rtf_reader.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -147,6 +149,57 @@ QString Changed_On_Disk(const Disk_Record& record, const QString& sourcePath, co
     return QString();
 }
 
+// ---- the opened file itself -------------------------------------------------
+
+QString Open_Would_Rewrite(const QString& opened, const DocumentNames& target,
+                           const std::function<QByteArray()>& page)
+{
+    if (Same_File(opened, target.Source_Path)) {
+        QByteArray start;
+        // Unreadable now: keeping a copy fails too, and the file is left alone.
+        if (fs::readStart(opened, 5, start) != fs::Result::Ok)
+            return opened;
+        // An empty file has nothing to lose.
+        return rtf::isRtf(start) || start.isEmpty() ? QString() : opened;
+    }
+    if (Same_File(opened, target.HTML_Path)) {
+        QByteArray bytes;
+        if (fs::readBytes(opened, bytes) != fs::Result::Ok)
+            return opened;
+        return bytes == page() ? QString() : opened;
+    }
+    return QString();
+}
+
+QString Keep_Original(const QString& path, fs::Result& why)
+{
+    // A folder full of copies of one file means something else is wrong:
+    // stop looking rather than search for ever.
+    for (int i = 0; i < 1000; ++i) {
+        const QString copy = path + (i == 0 ? QString() : QStringLiteral(".%1").arg(i)) + QStringLiteral(".orig");
+        if (fs::exists(copy))
+            continue;
+        why = fs::copyFile(path, copy, false);
+        return why == fs::Result::Ok ? copy : QString();
+    }
+    why = fs::Result::IoError;
+    return QString();
+}
+
+QString Original_Kept(const QString& path, const QString& copy)
+{
+    return QStringLiteral("%1 was not in the editor's own form and has been saved in it.\r\n"
+                          "Its original is kept beside it as %2")
+        .arg(path, fs::fileName(copy));
+}
+
+QString Original_Not_Kept(const QString& path, fs::Result why)
+{
+    return QStringLiteral("%1 is not in the editor's own form, and a copy of its original could not be kept "
+                          "beside it\r\n(%2).\r\nIt is left as it is until you save it.")
+        .arg(path, fs::describe(why));
+}
+
 // ---- edits kept when the program is ended from outside ----------------------
 
 QString Recovery_Path(const QString& sourcePath, const QString& workingPagesFolder)
@@ -232,6 +285,10 @@ QString Template_Not_Saved(const QString& path, fs::Result why)
 
 QString Not_Opened(const QString& path, fs::Result why)
 {
+    if (why == fs::Result::NotText)
+        return path + QStringLiteral(" is not a text file: it holds bytes no text has (a picture, a program or "
+                                     "another program's document).\r\nIt has not been opened, and nothing "
+                                     "has been written.");
     return Failure(QStringLiteral("The file could not be opened:\r\n"), path, why);
 }
 

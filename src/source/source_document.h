@@ -12,8 +12,11 @@
 #include "core/shared_state.h"
 #include "platform/file_system.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 namespace srcdoc {
 
@@ -103,6 +106,28 @@ Disk_Record Record_Disk(const QString& sourcePath, const QString& htmlPath);
 // else the page; "" when neither did, when the record is of another
 // document, or when the files were only deleted (a save makes them again).
 QString Changed_On_Disk(const Disk_Record& record, const QString& sourcePath, const QString& htmlPath);
+
+// ---- the opened file itself -------------------------------------------------
+// Opening saves at once, and that save may write over the very file that was
+// opened: a source that is not RTF (a text saved by another editor, in
+// UTF-16 say) is rewritten as RTF, a page file opened as a source is
+// rewritten with the editor's text in UTF-8. Its bytes are kept beside it
+// first, so the user can always go back to what was there.
+
+// The opened file when the save of opening it as target would replace it
+// with other bytes, "" when that save leaves it as it is (or it is empty:
+// there is nothing to lose). page gives the
+// bytes of the page file about to be written; it is asked only when the
+// opened file is that page.
+QString Open_Would_Rewrite(const QString& opened, const DocumentNames& target,
+                           const std::function<QByteArray()>& page);
+// Copies the file beside itself to the first free name of "NAME.orig",
+// "NAME.1.orig", "NAME.2.orig" ..., never over a file that exists. Returns
+// the copy's path, or "" with why set.
+QString Keep_Original(const QString& path, fs::Result& why);
+QString Original_Kept(const QString& path, const QString& copy);
+QString Original_Not_Kept(const QString& path, fs::Result why);
+inline const QString kOriginalKeptTitle = QStringLiteral("TWE - Original Kept");
 
 // ---- edits kept when the program is ended from outside ----------------------
 // A logout or shutdown leaves no one to ask about unsaved edits: they are

@@ -190,6 +190,91 @@ private Q_SLOTS:
         QTEST(byFolder, "byFolder");
     }
 
+    // Opening saves at once: which opened file that save would write over
+    // with other bytes. The page about to be written is "<p>x</p>\r\n".
+    void openRewritesTheOpenedFile_data()
+    {
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("a source in RTF") << "WP/index.rtf" << QByteArray("{\\rtf1 x}") << false;
+        QTest::newRow("a source in UTF-16") << "WP/index.rtf" << QByteArray("\xFF\xFE<\0p\0>\0", 8) << true;
+        QTest::newRow("a source in plain UTF-8") << "WP/index.rtf" << QByteArray("<p>x</p>\r\n") << true;
+        QTest::newRow("a source with RTF further on only") << "WP/index.rtf" << QByteArray(" {\\rtf1 x}") << true;
+        QTest::newRow("an empty source: nothing to lose") << "WP/index.rtf" << QByteArray() << false;
+        QTest::newRow("a file elsewhere: a new source beside it") << "~/index.rtf" << QByteArray("<p>") << false;
+        QTest::newRow("a plain file in Working-Pages: its own .rtf") << "WP/about.htm" << QByteArray("<p>") << false;
+        QTest::newRow("the page itself, as it will be written")
+            << "FP/index.html" << QByteArray("<p>x</p>\r\n") << false;
+        QTest::newRow("the page itself, LF line ends") << "FP/index.html" << QByteArray("<p>x</p>\n") << true;
+        QTest::newRow("the page itself, Windows-1252") << "FP/index.html" << QByteArray("<p>\xE9</p>\r\n") << true;
+    }
+    void openRewritesTheOpenedFile()
+    {
+        QFETCH(QString, opened);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, rewritten);
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        const QString fp = site.workingFolder() + QStringLiteral("Final-Pages/");
+        const QString path = opened.replace("WP/", wp).replace("FP/", fp).replace("~/", site.path({}));
+        QVERIFY(writeFile(path, bytes));
+        int asked = 0;
+        const QString got = srcdoc::Open_Would_Rewrite(path, srcdoc::Name_Rules(fs::fileName(path), wp, fp), [&] {
+            ++asked;
+            return QByteArray("<p>x</p>\r\n");
+        });
+        QCOMPARE(got, rewritten ? path : QString());
+        // The page is made only to compare it with the opened page.
+        QCOMPARE(asked, int(opened.startsWith(fp)));
+    }
+
+    // The original goes to the first free name; no copy already there is
+    // touched.
+    void originalsAreKeptBesideTheFile_data()
+    {
+        QTest::addColumn<QStringList>("there");
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("none yet") << QStringList() << "index.rtf.orig";
+        QTest::newRow("one kept before") << QStringList{"index.rtf.orig"} << "index.rtf.1.orig";
+        QTest::newRow("two kept before") << QStringList{"index.rtf.orig", "index.rtf.1.orig"} << "index.rtf.2.orig";
+        QTest::newRow("a gap is filled") << QStringList{"index.rtf.orig", "index.rtf.2.orig"} << "index.rtf.1.orig";
+        QTest::newRow("a folder of that name is passed over") << QStringList{"index.rtf.orig/"} << "index.rtf.1.orig";
+    }
+    void originalsAreKeptBesideTheFile()
+    {
+        QFETCH(QStringList, there);
+        QFETCH(QString, copy);
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        const QByteArray original("\xFF\xFEo\0k\0\0\0", 8);
+        QVERIFY(writeFile(wp + "index.rtf", original));
+        for (const QString& name : there)
+            QVERIFY(name.endsWith('/') ? QDir().mkpath(wp + name) : writeFile(wp + name, name.toUtf8()));
+        fs::Result why = fs::Result::IoError;
+        QCOMPARE(srcdoc::Keep_Original(wp + "index.rtf", why), wp + copy);
+        QCOMPARE(why, fs::Result::Ok);
+        QCOMPARE(readFile(wp + copy), original);
+        for (const QString& name : there)
+            if (!name.endsWith('/'))
+                QCOMPARE(readFile(wp + name), name.toUtf8());
+    }
+
+    void anOriginalThatCannotBeKeptSaysWhy()
+    {
+        TempSite site;
+        const QString wp = site.workingFolder() + QStringLiteral("Working-Pages/");
+        QVERIFY(writeFile(wp + "index.rtf", "<p>"));
+        fullDisk(".orig");
+        fs::Result why = fs::Result::Ok;
+        QCOMPARE(srcdoc::Keep_Original(wp + "index.rtf", why), QString());
+        fullDisk({});
+        QCOMPARE(why, fs::Result::DiskFull);
+        QVERIFY(!fs::exists(wp + "index.rtf.orig"));
+        QCOMPARE(srcdoc::Keep_Original(wp + "gone.rtf", why), QString());
+        QCOMPARE(why, fs::Result::NotFound);
+    }
+
     void templatesAreTriedInOrder()
     {
         TempSite site;

@@ -117,12 +117,14 @@ struct SourceWindow {
         return text.replace("\r\n", "\u00b6");
     }
 
-    // Writes a source (by the editor control, or as plain text) and opens it
-    // from the Open Plus list.
+    // Writes a source (by the editor control, coloured or all black without
+    // indents) and opens it from the Open Plus list.
     void open(const QString& name, const QString& text, bool plain = false)
     {
         const QString path = wp(name + ".rtf");
-        QVERIFY(plain ? writeFile(path, text.toUtf8()) : writeSource(path, text));
+        RichTextBox black;
+        black.setText(text);
+        QVERIFY(plain ? black.SaveFile(path, 0) : writeSource(path, text));
         choose(name);
         w->Open_Plus_File();
         QCOMPARE(box->Text(), text);

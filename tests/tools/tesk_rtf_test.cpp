@@ -71,6 +71,8 @@ private slots:
         QTest::newRow("missing input") << QStringList{"text", "/nonexistent/x.rtf"} << 1 << "cannot read";
         QTest::newRow("missing output folder")
             << QStringList{"copy", fixture("richedit_style.rtf"), "/nonexistent/folder/out.rtf"} << 1 << "cannot write";
+        QTest::newRow("a picture is no source")
+            << QStringList{"json", tesk::test::dataPath("fuzz/text/png.bin")} << 1 << "it is not a text file";
         QTest::newRow("no command") << QStringList{} << 2 << "usage";
         QTest::newRow("unknown command") << QStringList{"show", "x"} << 2 << "usage";
         QTest::newRow("missing argument") << QStringList{"copy", "x"} << 2 << "usage";

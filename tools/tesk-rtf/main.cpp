@@ -44,7 +44,11 @@ bool load(const QString& path, rtf::Content& out)
         complain(path, r, "read");
         return false;
     }
-    out = rtf::read(bytes);
+    // As the editor opens it: a picture or a program is no source.
+    if (!rtf::readSource(bytes, out)) {
+        complain(path, fs::Result::NotText, "read");
+        return false;
+    }
     return true;
 }
 
