@@ -230,7 +230,7 @@ void frm_Find::Start_Search()
     // box gets the focus: a window shown again loses the selection before
     // it becomes active.
     cbo_Find->lineEdit()->selectAll();
-    Select_Phrase_ = true;
+    selectPhrase_ = true;
 }
 
 bool frm_Find::event(QEvent* e)
@@ -251,7 +251,7 @@ void frm_Find::Form_Activate()
 
 void frm_Find::Form_Deactivate()
 {
-    Select_Phrase_ = false;
+    selectPhrase_ = false;
     Grey_Results();
     Disable_Replace();
     Remember_Position();
@@ -306,7 +306,7 @@ bool frm_Find::eventFilter(QObject* watched, QEvent* e)
         return true;
     }
     if (e->type() == QEvent::FocusIn) {
-        if (watched == cbo_Find && std::exchange(Select_Phrase_, false))
+        if (watched == cbo_Find && std::exchange(selectPhrase_, false))
             cbo_Find->lineEdit()->selectAll();
         Focus_Hint(watched);
     } else if (e->type() == QEvent::FocusOut) {

@@ -110,7 +110,7 @@ private:
 
     QHash<QObject*, QString> hints_;
     // Ctrl+F opened the window: the phrase is selected when its box gets the focus.
-    bool Select_Phrase_ = false;
+    bool selectPhrase_ = false;
 };
 
 TESK_DECLARE_FORM(frm_Find, Find)
