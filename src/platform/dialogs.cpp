@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace dialogs {
 
@@ -116,30 +117,36 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
 QString qtFilter(const QString& pipeFilter)
 {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    // Patterns written into the description, as in "HTML (*.html;*.htm)":
+    // Qt would read them as the filter itself, and ";" is no separator to it.
+    static const QRegularExpression written(QStringLiteral("\\s*\\(([^()]*[*?][^()]*)\\)\\s*$"));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i];
+        QString description = parts[i];
         if (description.isEmpty())
             continue;
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt reads the patterns from the parentheses; descriptions without
-        // them still need their patterns attached.
-        if (description.contains(QLatin1Char('(')))
-            out << description;
-        else
-            out << description + QLatin1String(" (") + patterns + QLatin1Char(')');
+        // Qt wants its globs separated by spaces; "*.*" means every file, as
+        // it does on Windows, also for names without an extension.
+        QStringList globs = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& glob : globs) {
+            glob = glob.trimmed();
+            if (glob == QLatin1String("*.*"))
+                glob = QStringLiteral("*");
+        }
+        globs.removeAll(QString());
+        if (globs.isEmpty())
+            globs << QStringLiteral("*");
+        description.remove(written);
+        out << description.trimmed() + QLatin1String(" (") + globs.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out.join(QLatin1String(";;"));
 }
 
-FileResult fileDialog(const FileRequest& request)
+void setUpFileDialog(QFileDialog& dlg, const FileRequest& request)
 {
-    if (current().file)
-        return current().file(request);
-
-    QFileDialog dlg(parentWindow(), request.title, request.folder);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    dlg.setWindowTitle(request.title);
+    if (!request.folder.isEmpty())
+        dlg.setDirectory(request.folder);
     const QString filters = qtFilter(request.filter);
     if (!filters.isEmpty()) {
         dlg.setNameFilter(filters);
@@ -158,6 +165,16 @@ FileResult fileDialog(const FileRequest& request)
     }
     if (!request.fileName.isEmpty())
         dlg.selectFile(request.fileName);
+}
+
+FileResult fileDialog(const FileRequest& request)
+{
+    if (current().file)
+        return current().file(request);
+
+    QFileDialog dlg(parentWindow());
+    dlg.setOption(QFileDialog::DontUseNativeDialog, false);
+    setUpFileDialog(dlg, request);
     FileResult result;
     if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
         result.path = dlg.selectedFiles().constFirst();

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QDialog;
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -60,8 +61,13 @@ struct FileResult {
 };
 FileResult fileDialog(const FileRequest& request);
 
-// Converts the pipe-separated filter into Qt's ";;" form.
+// Converts the pipe-separated filter into Qt's ";;" form: each description
+// followed by its pattern list, space-separated in parentheses (patterns
+// already written into the description give way to the list).
 QString qtFilter(const QString& pipeFilter);
+// Puts the request into a file dialog: title, folder, filters with the
+// chosen one selected, mode and file name. fileDialog runs the dialog.
+void setUpFileDialog(QFileDialog& dlg, const FileRequest& request);
 
 std::optional<QColor> colorDialog(const QColor& initial, const QString& title = QString());
 

@@ -81,6 +81,9 @@ public:
     void setSelLength(int length); // from SelStart; past the end selects to the end, below 0 is 0
     QString SelText() const;       // CR LF breaks
     void setSelText(const QString& text);  // replaces the selection, caret after it
+    // How many characters of Text() setSelText(text) or replaceMatches puts
+    // in: every kind of line break becomes CR LF there.
+    static int insertedLength(const QString& text);
 
     // Colour at the caret (the colour typing there would get: the character
     // before the caret, or at the start of a line its first character, or a

@@ -11,6 +11,11 @@ int RichTextBox::Find(const QString& text, int start, int end, int options)
     return m;
 }
 
+int RichTextBox::insertedLength(const QString& text)
+{
+    return int(textpos::crlfForm(rtf::editorText(text)).size());
+}
+
 void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, const QString& with)
 {
     if (starts.empty())

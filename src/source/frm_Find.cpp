@@ -24,6 +24,8 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include <utility>
+
 TESK_DEFINE_FORM(frm_Find, Find)
 
 namespace {
@@ -181,6 +183,7 @@ void frm_Find::connectControls()
 
     for (QObject* control : hints_.keys())
         control->installEventFilter(this);
+    fra_Find_Line->installEventFilter(this);
 
     Install_Key_Preview(this, [this](int& keyCode, int shift) {
         if (QApplication::activePopupWidget())
@@ -223,6 +226,11 @@ void frm_Find::Start_Search()
     raise();
     activateWindow();
     cbo_Find->setFocus(Qt::OtherFocusReason);
+    // The old phrase is selected, so that typing replaces it. Again when the
+    // box gets the focus: a window shown again loses the selection before
+    // it becomes active.
+    cbo_Find->lineEdit()->selectAll();
+    selectPhrase_ = true;
 }
 
 bool frm_Find::event(QEvent* e)
@@ -243,6 +251,7 @@ void frm_Find::Form_Activate()
 
 void frm_Find::Form_Deactivate()
 {
+    selectPhrase_ = false;
     Grey_Results();
     Disable_Replace();
     Remember_Position();
@@ -269,7 +278,11 @@ void frm_Find::End_Find()
 {
     Grey_Results();
     state().Find_Window_State = -1;
+    const bool active = isActiveWindow();
     hide();
+    // The user goes on typing where the search was for.
+    if (active)
+        Focus_Editor();
 }
 
 void frm_Find::Focus_Editor()
@@ -285,7 +298,16 @@ void frm_Find::Focus_Editor()
 
 bool frm_Find::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == fra_Find_Line && e->type() == QEvent::Shortcut) {
+        // Alt+N is for typing a number. The group box would give the focus
+        // to whichever of its controls had it last, "Go" among them, where
+        // the digits typed go nowhere and Enter moves the caret.
+        txt_Find_Line->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
     if (e->type() == QEvent::FocusIn) {
+        if (watched == cbo_Find && std::exchange(selectPhrase_, false))
+            cbo_Find->lineEdit()->selectAll();
         Focus_Hint(watched);
     } else if (e->type() == QEvent::FocusOut) {
         if (watched == cbo_Find || watched == cbo_Replace)
@@ -324,6 +346,9 @@ void frm_Find::Focus_Hint(QObject* control)
         lbl_Results->setEnabled(false);
         SearchState& s = state().Search;
         s.Search_Position = s.Search_Start;
+        // The search begins again: the match still selected is no longer
+        // where Replace All starts (Replace can still replace it).
+        s.Found_Position = -1;
     }
     if (control == txt_Find_Line)
         txt_Find_Line->selectAll();
@@ -452,11 +477,15 @@ void frm_Find::Replace_Phrase()
     Set_Replace_Phrase();
     const int matchStart = Search_Target->SelStart();
     const int matchLength = Search_Target->SelLength();
+    const int lengthBefore = Search_Target->TextLength();
     Search_Target->setSelText(Replace_Text);
+    // What the editor inserted, not the phrase's length: a line break pasted
+    // into the box is one character there and CR LF in the text, and the
+    // next search must begin after all of it.
+    const int inserted = Search_Target->TextLength() - (lengthBefore - matchLength);
     s.Search_Options = Checked_Options();
     Set_Find_Phrase();
-    const int from = search::Replaced(s, matchStart, matchLength, int(Replace_Text.size()),
-                                      Search_Target->TextLength());
+    const int from = search::Replaced(s, matchStart, matchLength, inserted, Search_Target->TextLength());
     const int found = Find_Text.isEmpty() ? -1
                                           : Search_Target->Find(Find_Text, from,
                                                                 search::Find_End(s, int(Find_Text.size())),
@@ -482,8 +511,8 @@ void frm_Find::Replace_All_Phrase()
     Set_Find_Phrase();
     Set_Replace_Phrase();
     const search::Replace_All_Plan plan =
-        search::Replace_All(s, Search_Target->Text(), Find_Text, int(Replace_Text.size()), s.Search_Options,
-                            matchSelected ? s.Found_Position : s.Search_Position);
+        search::Replace_All(s, Search_Target->Text(), Find_Text, RichTextBox::insertedLength(Replace_Text),
+                            s.Search_Options, matchSelected ? s.Found_Position : s.Search_Position);
     if (!plan.matches.empty()) {
         Search_Target->replaceMatches(plan.matches, int(Find_Text.size()), Replace_Text);
         Search_Target->setSelStart(std::min(c, Search_Target->TextLength()));

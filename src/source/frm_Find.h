@@ -109,6 +109,8 @@ private:
     void Focus_Hint(QObject* control);
 
     QHash<QObject*, QString> hints_;
+    // Ctrl+F opened the window: the phrase is selected when its box gets the focus.
+    bool selectPhrase_ = false;
 };
 
 TESK_DECLARE_FORM(frm_Find, Find)
