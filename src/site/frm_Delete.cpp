@@ -38,8 +38,7 @@ void frm_Delete::Choice_Changed(bool chosen)
 {
     cmd_Delete->setEnabled(chosen);
     // What the hint told was about the page deleted before.
-    if (chosen)
-        lbl_Focus->clear();
+    lbl_Focus->clear();
 }
 
 frm_Delete::Gone frm_Delete::removeOne(const QString& path)
