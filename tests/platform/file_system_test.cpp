@@ -277,27 +277,6 @@ private Q_SLOTS:
         setReadOnly(to, false);
     }
 
-    void linksOnTheWay_data()
-    {
-        QTest::addColumn<QString>("relative");
-        QTest::addColumn<bool>("through");
-        QTest::newRow("file in the folder") << "a.html" << false;
-        QTest::newRow("the link itself") << "out" << false;
-        QTest::newRow("below a real folder") << "sub/a.html" << false;
-        QTest::newRow("below a link") << "out/a.html" << true;
-        QTest::newRow("deep below a link") << "sub/inner/a.html" << true;
-        QTest::newRow("below a folder not made yet") << "new/a.html" << false;
-    }
-    void linksOnTheWay()
-    {
-        QFETCH(QString, relative);
-        QTemporaryDir d;
-        QVERIFY(QDir().mkpath(d.path() + QStringLiteral("/To/sub")) && QDir().mkpath(d.path() + QStringLiteral("/x")));
-        QVERIFY(QFile::link(d.path() + QStringLiteral("/x"), d.path() + QStringLiteral("/To/out")));
-        QVERIFY(QFile::link(d.path() + QStringLiteral("/x"), d.path() + QStringLiteral("/To/sub/inner")));
-        QTEST(fs::throughLink(d.path() + QStringLiteral("/To/"), relative), "through");
-    }
-
     // Every way of writing, on a full disk: the previous file is kept whole,
     // nothing is left beside it, and the failure says the disk is full.
     void fullDiskKeepsTheOldFile_data()
