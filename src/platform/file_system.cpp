@@ -493,7 +493,7 @@ Result appendText(const QString& path, const QString& text)
 
 // ---- files and folders -----------------------------------------------
 
-Result copyFile(const QString& from, const QString& to, bool overwrite)
+static Result copyBytes(const QString& from, const QString& to, bool overwrite)
 {
     const QFileInfo src(from);
     if (!src.exists())
@@ -530,6 +530,83 @@ Result copyFile(const QString& from, const QString& to, bool overwrite)
         }
     }
     return finishWrite(out);
+}
+
+namespace {
+
+// A copy carries the original's time and mode: one that looked newer than
+// its original would be taken for the newer work by every later copy and
+// publish, and one that lost the read-only mark would lose the protection.
+// The bytes are in place by now, so a file system that keeps neither does
+// not undo the copy.
+void keepTimeAndMode(const QString& from, const QString& to)
+{
+    const QFileInfo src(from);
+    QFile copy(to);
+    if (copy.open(QIODevice::ReadOnly)) {
+        copy.setFileTime(src.lastModified(), QFileDevice::FileModificationTime);
+        copy.close();
+    }
+    // The "user" flags say what this process may do (everything, for an
+    // administrator), and Qt would set the owner's bits from them too.
+    QFile::setPermissions(to, src.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser
+                                                    | QFileDevice::ExeUser));
+}
+
+// A name beside path that nothing has, for a file made before it takes path's
+// place.
+QString freeNameBeside(const QString& path)
+{
+    for (int n = 0;; ++n) {
+        const QString candidate = path + QStringLiteral(".tesk-copy") + (n ? QString::number(n) : QString());
+        const QFileInfo info(candidate);
+        if (!info.exists() && !info.isSymLink())
+            return candidate;
+    }
+}
+
+} // namespace
+
+Result copyFile(const QString& from, const QString& to, bool overwrite)
+{
+    if (!QFileInfo(to).isSymLink()) {
+        const Result r = copyBytes(from, to, overwrite);
+        if (r == Result::Ok)
+            keepTimeAndMode(from, to);
+        return r;
+    }
+    // Writing to a link would write to the file it points to, which may lie
+    // anywhere: the copy is made beside the link and then takes its place.
+    if (!overwrite)
+        return Result::PermissionDenied;
+    const QString temporary = freeNameBeside(to);
+    if (const Result r = copyBytes(from, temporary, false); r != Result::Ok)
+        return r;
+    keepTimeAndMode(from, temporary);
+    errno = 0;
+    if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) != 0) {
+        const int err = errno;
+        QFile::remove(temporary);
+        return classifyErrno(err);
+    }
+    return Result::Ok;
+}
+
+bool isLink(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isSymLink();
+}
+
+bool throughLink(const QString& folder, const QString& relative)
+{
+    const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString at = withoutSeparator(folder);
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        at += QLatin1Char('/') + parts[i];
+        if (QFileInfo(at).isSymLink())
+            return true;
+    }
+    return false;
 }
 
 Result deleteFile(const QString& path)

@@ -120,7 +120,16 @@ Result writeLines(const QString& path, const QStringList& lines);
 Result appendText(const QString& path, const QString& text);
 
 // ---- files and folders -----------------------------------------------
+// The copy takes the original's modification time and permissions. A link at
+// to is replaced by the copy (never written through); without overwrite an
+// existing file or link there is left alone (PermissionDenied).
 Result copyFile(const QString& from, const QString& to, bool overwrite);
+// The path is a symbolic link (also one whose target is missing).
+bool isLink(const QString& path);
+// A folder on the way from folder to folder/relative ('/' between the parts;
+// the last part is not looked at) is a symbolic link, so writing there would
+// land somewhere else.
+bool throughLink(const QString& folder, const QString& relative);
 // Deletes the file even when it is marked read-only.
 Result deleteFile(const QString& path);
 // Deletes the file for good, but never one whose owner-write bit is clear

@@ -240,7 +240,8 @@ private:
             path += QStringLiteral(".pdf");
             if (fs::exists(path)
                 && dialogs::message(path + QStringLiteral("\r\nalready exists. Do you want to replace it?"),
-                                    dialogs::Buttons::YesNo, dialogs::Icon::Question, kPrintTitle)
+                                    dialogs::Buttons::YesNo, dialogs::Icon::Question, kPrintTitle,
+                                    dialogs::Answer::No)
                     != dialogs::Answer::Yes)
                 return QString();
         }

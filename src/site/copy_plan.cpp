@@ -1,5 +1,7 @@
 #include "site/copy_plan.h"
 
+#include "platform/file_system.h"
+
 namespace copying {
 
 QString File_Pattern(const QString& typed)
@@ -48,6 +50,38 @@ FolderCheck Check_Folder_Copy(const QString& from, const QString& to, const QStr
             return FolderCheck::Into_Itself;
     }
     return FolderCheck::Go;
+}
+
+QString Why_Unwritable(const QString& toFolder, const QString& relative)
+{
+    if (fs::throughLink(toFolder, relative))
+        return QStringLiteral("a folder on the way is a link to another place");
+    const QString path = fs::withSeparator(toFolder) + relative;
+    // A link itself is replaced, whatever it points to.
+    if (!fs::isLink(path) && fs::isReadOnly(path))
+        return QStringLiteral("read-only");
+    const QString folder = fs::parentFolder(path);
+    if (fs::folderExists(folder) && fs::isReadOnly(folder))
+        return QStringLiteral("its folder is read-only");
+    return QString();
+}
+
+QString Unwritable_Message(const QList<Unwritable>& files, bool othersLeft)
+{
+    // A screenful at most: the rest are counted.
+    constexpr qsizetype kShown = 12;
+    QString text = QStringLiteral("These files cannot be written in the folder to copy to:\r\n");
+    for (qsizetype i = 0; i < files.size() && i < kShown; ++i)
+        text += QStringLiteral("\r\n") + files[i].relative + QStringLiteral(" (") + files[i].why + QLatin1Char(')');
+    if (files.size() > kShown)
+        text += QStringLiteral("\r\n... and %1 more").arg(files.size() - kShown);
+    return text + (othersLeft ? QStringLiteral("\r\n\r\nCopy the other files?")
+                              : QStringLiteral("\r\n\r\nNothing was copied."));
+}
+
+QString Folder_Gone(const QString& folder)
+{
+    return folder + QStringLiteral("\r\nNo Longer Exists");
 }
 
 QString Root_Target_Message(const QString& to)

@@ -4,6 +4,7 @@
 // user's answers for files that already exist, and the dialog's texts. No
 // files are touched here.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +44,21 @@ enum class FolderCheck {
 FolderCheck Check_Folder_Copy(const QString& from, const QString& to, const QString& canonicalFrom,
                               const QString& canonicalTo, bool fromIsRoot, bool toIsRoot);
 
+// Why the copy cannot write relative below the folder toFolder, or "" when
+// it can: the file there is read-only, its folder is, or a folder on the way
+// is a link (the copy would land outside the folder copied to). Looks at the
+// disk; writes nothing.
+QString Why_Unwritable(const QString& toFolder, const QString& relative);
+
+struct Unwritable {
+    QString relative;
+    QString why;
+    bool operator==(const Unwritable&) const = default;
+};
+// Names the files that cannot be written, and asks whether to copy the
+// others (othersLeft), or says that nothing can be copied.
+QString Unwritable_Message(const QList<Unwritable>& files, bool othersLeft);
+
 // ---- the dialog's texts ------------------------------------------------------
 inline const QString kCaption = QStringLiteral("Copy Folders & Files");
 inline const QString kVerifyCaption = QStringLiteral("File Exists");
@@ -63,5 +79,7 @@ QString Into_Itself_Message(const QString& from, const QString& to);
 QString Read_Only_Not_Deleted(const QString& name);
 // A file that could not be copied, with the reason; what follows is not copied.
 QString Copy_Failed(const QString& name, const QString& why);
+// A folder of the dialog that is gone from the disk since it was chosen.
+QString Folder_Gone(const QString& folder);
 
 } // namespace copying

@@ -336,12 +336,12 @@ void frm_Copy::Date_Last_Modified(int side)
 
 // ---- copying ---------------------------------------------------------------------
 
-copying::Answer frm_Copy::askReplace(const QString& target)
+copying::Answer frm_Copy::askReplace(const QString& relative)
 {
     // The question stands alone; the dialog comes back as the user left it.
     const QPointer<QWidget> focused = QApplication::focusWidget();
     hideFrame();
-    const copying::Answer a = frm_Verify::Ask(target);
+    const copying::Answer a = frm_Verify::Ask(relative);
     showFrame();
     if (focused && isAncestorOf(focused))
         focused->setFocus();
@@ -356,6 +356,59 @@ bool frm_Copy::copyOne(const QString& from, const QString& to, bool link)
     dialogs::message(copying::Copy_Failed(to, fs::describe(r)), dialogs::Buttons::Ok, dialogs::Icon::Critical,
                      copying::kCopyFailedTitle);
     return false;
+}
+
+bool frm_Copy::foldersStillThere(const QString& title)
+{
+    // A folder deleted behind the dialog's back is not quietly taken for an
+    // empty one, nor for another folder made under its name since.
+    for (int side = 0; side < 2; ++side) {
+        const QString folder = lbl_Folder[side]->text();
+        if (fs::folderExists(folder))
+            continue;
+        dialogs::message(copying::Folder_Gone(folder), dialogs::Buttons::Ok, dialogs::Icon::Exclamation, title);
+        refreshFiles(side);
+        return false;
+    }
+    return true;
+}
+
+bool frm_Copy::leaveOutUnwritable(const QString& target, QStringList& entries,
+                                  const std::function<bool(const QString&)>& isFolder, const QString& title)
+{
+    // Asked before any "File Exists" question, so no answer is given for a
+    // file that could not be written anyway.
+    QList<copying::Unwritable> blocked;
+    QStringList kept;
+    bool filesLeft = false;
+    for (const QString& rel : entries) {
+        if (isFolder(rel)) {
+            // A folder below a link would be made outside the target.
+            if (!fs::throughLink(target, rel))
+                kept << rel;
+            continue;
+        }
+        const QString why = copying::Why_Unwritable(target, rel);
+        if (why.isEmpty()) {
+            kept << rel;
+            filesLeft = true;
+        } else {
+            blocked.append({rel, why});
+        }
+    }
+    if (!blocked.isEmpty()) {
+        if (!filesLeft) {
+            dialogs::message(copying::Unwritable_Message(blocked, false), dialogs::Buttons::Ok,
+                             dialogs::Icon::Exclamation, title);
+            return false;
+        }
+        if (dialogs::message(copying::Unwritable_Message(blocked, true), dialogs::Buttons::YesNo,
+                             dialogs::Icon::Exclamation, title)
+            != dialogs::Answer::Yes)
+            return false;
+    }
+    entries = kept;
+    return true;
 }
 
 void frm_Copy::Copy_Folder()
@@ -381,6 +434,8 @@ void frm_Copy::Copy_Folder()
     case copying::FolderCheck::Go:
         break;
     }
+    if (!foldersStillThere(copying::kCopyFolderTitle))
+        return;
     const QString source = fs::withSeparator(from);
     const QString target = fs::withSeparator(to);
     QHash<QString, fs::TreeEntry::Kind> kinds;
@@ -389,15 +444,17 @@ void frm_Copy::Copy_Folder()
         kinds.insert(e.relative, e.kind);
         entries << e.relative;
     }
+    const auto isFolder = [&](const QString& rel) { return kinds.value(rel) == fs::TreeEntry::Kind::Folder; };
+    if (!leaveOutUnwritable(target, entries, isFolder, copying::kCopyFolderTitle))
+        return;
     // Subfolders merge into those already there; files and links that are
     // there already are replaced only when the user says so.
     const copying::Plan plan = copying::Plan_Copy(
         entries,
         [&](const QString& rel) {
-            const QFileInfo there(target + rel);
-            return kinds.value(rel) != fs::TreeEntry::Kind::Folder && (there.exists() || there.isSymLink());
+            return !isFolder(rel) && (fs::exists(target + rel) || fs::isLink(target + rel));
         },
-        [&](const QString& rel) { return askReplace(target + rel); });
+        [&](const QString& rel) { return askReplace(rel); });
     {
         WaitCursor wait;
         for (const QString& rel : plan.copy) {
@@ -433,11 +490,15 @@ void frm_Copy::Copy_Files()
         dialogs::message(copying::kNoFiles, dialogs::Buttons::Ok, dialogs::Icon::None, copying::kCopyFilesTitle);
         return;
     }
+    if (!foldersStillThere(copying::kCopyFilesTitle))
+        return;
     const QString source = fs::withSeparator(from);
     const QString target = fs::withSeparator(to);
+    if (!leaveOutUnwritable(target, names, [](const QString&) { return false; }, copying::kCopyFilesTitle))
+        return;
     const copying::Plan plan = copying::Plan_Copy(
-        names, [&](const QString& name) { return fs::exists(target + name); },
-        [&](const QString& name) { return askReplace(target + name); });
+        names, [&](const QString& name) { return fs::exists(target + name) || fs::isLink(target + name); },
+        [&](const QString& name) { return askReplace(name); });
     {
         WaitCursor wait;
         for (const QString& name : plan.copy)
@@ -460,19 +521,29 @@ void frm_Copy::Delete_File()
             names << fil_Files[1]->item(row)->text();
     for (const QString& name : names) {
         const QString path = base + name;
+        // The entry listed is what goes: a link, never the file it points
+        // to, whose protection is not the link's.
+        const bool link = fs::isLink(path);
         // A file the user protected stays, whatever this process may do.
-        if (fs::isReadOnly(path)) {
+        if (!link && fs::isReadOnly(path)) {
             dialogs::message(copying::Read_Only_Not_Deleted(name), dialogs::Buttons::Ok, dialogs::Icon::Critical,
                              copying::kProtectedTitle);
             break;
         }
-        fs::Result r = fs::moveToTrash(path);
-        if (r == fs::Result::IoError) {
-            if (dialogs::message(pages::Delete_For_Good_Question(name), dialogs::Buttons::YesNo,
-                                 dialogs::Icon::Exclamation, copying::kDeleteTitle)
-                != dialogs::Answer::Yes)
-                break;
+        fs::Result r;
+        if (link && !fs::exists(path)) {
+            // A link to nothing cannot go to the trash, and holds nothing
+            // to get back but where it pointed.
             r = fs::removeFile(path);
+        } else {
+            r = fs::moveToTrash(path);
+            if (r == fs::Result::IoError) {
+                if (dialogs::message(pages::Delete_For_Good_Question(name), dialogs::Buttons::YesNo,
+                                     dialogs::Icon::Exclamation, copying::kDeleteTitle, dialogs::Answer::No)
+                    != dialogs::Answer::Yes)
+                    break;
+                r = fs::removeFile(path);
+            }
         }
         if (r != fs::Result::Ok && r != fs::Result::NotFound) {
             dialogs::message(pages::Delete_Failed(name, fs::describe(r)), dialogs::Buttons::Ok,

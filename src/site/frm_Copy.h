@@ -11,6 +11,7 @@
 #include "ui/tool_window.h"
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -69,8 +70,16 @@ private:
     void folderChanged(int side);
     void fileClicked(int side);
     void refreshFiles(int side);
-    // The answer for an existing target, with this dialog out of the way.
-    copying::Answer askReplace(const QString& target);
+    // The answer for an existing target (its path below the To folder), with
+    // this dialog out of the way.
+    copying::Answer askReplace(const QString& relative);
+    // Both folders are still on the disk; else says which one is gone.
+    bool foldersStillThere(const QString& title);
+    // Takes out of entries (paths below target) the files that cannot be
+    // written, after naming them and asking whether to copy the rest; false
+    // when the user stops, or when nothing is left to copy.
+    bool leaveOutUnwritable(const QString& target, QStringList& entries,
+                            const std::function<bool(const QString&)>& isFolder, const QString& title);
     // Copies one file or link; false (after telling the user) when it failed.
     bool copyOne(const QString& from, const QString& to, bool link);
 

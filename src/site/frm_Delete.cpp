@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "site/page_pairs.h"
+#include "ui/folder_controls.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -18,7 +19,11 @@ frm_Delete::frm_Delete() : PageDialog(pages::kDeleteCaption, 1)
     cmd_Delete->setObjectName(QStringLiteral("cmd_Delete"));
     cmd_Delete->setEnabled(false);
     cmd_Delete->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    Lay_Out(cmd_Delete);
+    lbl_Focus = new QLabel(this);
+    lbl_Focus->setObjectName(QStringLiteral("lbl_Focus"));
+    lbl_Focus->setWordWrap(true);
+    Make_Sunken(lbl_Focus);
+    Lay_Out(cmd_Delete, lbl_Focus);
     setTabOrder(lst_Html_Pages, cmd_Delete);
     setTabOrder(cmd_Delete, cmd_Exit);
     connect(cmd_Delete, &QPushButton::clicked, this, [this] { Delete_Files(); });
@@ -32,24 +37,28 @@ void frm_Delete::Open_Dialog()
 void frm_Delete::Choice_Changed(bool chosen)
 {
     cmd_Delete->setEnabled(chosen);
+    // What the hint told was about the page deleted before.
+    lbl_Focus->clear();
 }
 
-bool frm_Delete::removeOne(const QString& path)
+frm_Delete::Gone frm_Delete::removeOne(const QString& path)
 {
     const QString name = fs::fileName(path);
     fs::Result r = fs::moveToTrash(path);
+    Gone gone = Gone::To_Trash;
     if (r == fs::Result::IoError) {
         if (dialogs::message(pages::Delete_For_Good_Question(name), dialogs::Buttons::YesNo,
-                             dialogs::Icon::Exclamation, pages::kDeleteTitle)
+                             dialogs::Icon::Exclamation, pages::kDeleteTitle, dialogs::Answer::No)
             != dialogs::Answer::Yes)
-            return false;
+            return Gone::Stayed;
         r = fs::removeFile(path);
+        gone = Gone::For_Good;
     }
     if (r == fs::Result::Ok || r == fs::Result::NotFound)
-        return true;
+        return gone;
     dialogs::message(pages::Delete_Failed(name, fs::describe(r)), dialogs::Buttons::Ok, dialogs::Icon::Critical,
                      pages::kDeleteTitle);
-    return false;
+    return Gone::Stayed;
 }
 
 void frm_Delete::Delete_Files()
@@ -63,10 +72,19 @@ void frm_Delete::Delete_Files()
                          pages::kProtectedPageTitle);
         return;
     }
-    if (fs::exists(Source_Path) && !removeOne(Source_Path))
-        return;
-    if (!HTML_Path.isEmpty() && !removeOne(HTML_Path))
-        return;
+    // No question is asked, so the hint line says where the files went.
+    QStringList trashed;
+    QStringList deletedForGood;
+    for (const QString& path : {Source_Path, HTML_Path}) {
+        if (path.isEmpty() || (path == Source_Path && !fs::exists(path)))
+            continue;
+        const Gone gone = removeOne(path);
+        if (gone == Gone::Stayed) {
+            lbl_Focus->setText(pages::Deleted_Hint(trashed, deletedForGood));
+            return;
+        }
+        (gone == Gone::To_Trash ? trashed : deletedForGood) << fs::fileName(path);
+    }
     const QString deleted = Source_Path;
     emit showPage(state().Help_File);
     emit pageDeleted(deleted);
@@ -76,4 +94,5 @@ void frm_Delete::Delete_Files()
     lbl_Current_File->clear();
     Forget_Page();
     cmd_Delete->setEnabled(false);
+    lbl_Focus->setText(pages::Deleted_Hint(trashed, deletedForGood));
 }

@@ -18,14 +18,17 @@ public:
     void End_Delete() { End(); }
 
     QPushButton* cmd_Delete = nullptr;
+    // Says where the last page deleted went.
+    QLabel* lbl_Focus = nullptr;
 
 protected:
     void Choice_Changed(bool chosen) override;
 
 private:
+    enum class Gone { Stayed, To_Trash, For_Good };
     // Moves one file to the trash, or deletes it for good once the user
-    // agreed; false (after telling the user) when it stays.
-    bool removeOne(const QString& path);
+    // agreed; Stayed (after telling the user) when it is still there.
+    Gone removeOne(const QString& path);
 };
 
 TESK_DECLARE_FORM(frm_Delete, Delete)

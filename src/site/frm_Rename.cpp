@@ -83,7 +83,7 @@ void frm_Rename::tell(const QString& text, const QString& title)
 bool frm_Rename::replaceExisting(const QString& name, const QStringList& targets)
 {
     if (dialogs::message(pages::Replace_Page_Question(name), dialogs::Buttons::YesNo, dialogs::Icon::Exclamation,
-                         pages::kReplacePageTitle)
+                         pages::kReplacePageTitle, dialogs::Answer::No)
         != dialogs::Answer::Yes)
         return false;
     for (const QString& t : targets)

@@ -1,7 +1,6 @@
 #include "site/frm_Verify.h"
 
 #include "platform/dialogs.h"
-#include "platform/file_system.h"
 #include "ui/tool_window.h"
 #include "ui/window_manner.h"
 
@@ -48,10 +47,10 @@ frm_Verify::frm_Verify(QWidget* parent) : QDialog(parent)
     Install_Key_Preview(this, [this](int& keyCode, int shift) { return Move_Window_Keys(keyCode, shift, this); });
 }
 
-copying::Answer frm_Verify::Ask(const QString& fileName)
+copying::Answer frm_Verify::Ask(const QString& relativePath)
 {
     frm_Verify dlg(dialogs::parentWindow());
-    dlg.lbl_File->setText(fs::fileName(fileName));
+    dlg.lbl_File->setText(relativePath);
     // The safe answer has the focus: Enter keeps the file that is there.
     dlg.cmd_Replace[2]->setFocus();
     dialogs::exec(dlg);

@@ -17,8 +17,10 @@ class frm_Verify : public QDialog {
 public:
     explicit frm_Verify(QWidget* parent = nullptr);
 
-    // Asks about fileName (shown without its folder) and returns the answer.
-    static copying::Answer Ask(const QString& fileName);
+    // Asks about the file at relativePath below the folder copied to (its
+    // subfolders shown, so two files of one name are told apart) and returns
+    // the answer.
+    static copying::Answer Ask(const QString& relativePath);
 
     copying::Answer answer() const { return answer_; }
 

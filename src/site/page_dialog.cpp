@@ -30,7 +30,7 @@ PageDialog::PageDialog(const QString& caption, int pageDialogCode) : ToolWindow(
     connect(lst_Html_Pages, &QListWidget::itemSelectionChanged, this, [this] { selectionChanged(); });
 }
 
-void PageDialog::Lay_Out(QWidget* extra)
+void PageDialog::Lay_Out(QWidget* extra, QWidget* hint)
 {
     auto* grid = new QGridLayout(this);
     grid->addWidget(lst_Html_Pages, 0, 0, 1, 2);
@@ -41,6 +41,8 @@ void PageDialog::Lay_Out(QWidget* extra)
     grid->addWidget(lbl_Working_Folder, 4, 0, 1, 2);
     grid->addWidget(extra, 5, 0);
     grid->addWidget(cmd_Exit, 5, 1, Qt::AlignRight | Qt::AlignBottom);
+    if (hint)
+        grid->addWidget(hint, 6, 0, 1, 2);
     grid->setColumnStretch(0, 1);
 }
 

@@ -61,8 +61,9 @@ protected:
     void End();
     void Form_Load_Frame();
     // The layout of the dialog: the list, the labels, the dialog's own
-    // commands (extra, beside the X) below the list.
-    void Lay_Out(QWidget* extra);
+    // commands (extra, beside the X) below the list, and its hint line, if it
+    // has one, at the bottom.
+    void Lay_Out(QWidget* extra, QWidget* hint = nullptr);
     // The chosen page is forgotten (after a delete or a rename).
     void Forget_Page();
     // A page was chosen, or the choice went.

@@ -113,4 +113,16 @@ QString Delete_Failed(const QString& name, const QString& why)
     return name + QStringLiteral("\r\ncould not be deleted (") + why + QStringLiteral(").");
 }
 
+QString Deleted_Hint(const QStringList& trashed, const QStringList& deletedForGood)
+{
+    QStringList parts;
+    if (!trashed.isEmpty())
+        parts << trashed.join(QStringLiteral(" and ")) + QStringLiteral(" went to the Trash");
+    if (!deletedForGood.isEmpty())
+        parts << deletedForGood.join(QStringLiteral(" and "))
+                + (deletedForGood.size() == 1 ? QStringLiteral(" was deleted for good")
+                                              : QStringLiteral(" were deleted for good"));
+    return parts.isEmpty() ? QString() : QLatin1Char(' ') + parts.join(QStringLiteral("; ")) + QLatin1Char(' ');
+}
+
 } // namespace pages

@@ -70,5 +70,8 @@ QString Delete_For_Good_Question(const QString& name);
 // A rename or delete that could not be done: the file's name and the reason.
 QString Rename_Failed(const QString& name, const QString& why);
 QString Delete_Failed(const QString& name, const QString& why);
+// The hint line after a delete: which files went to the Trash (where the
+// user gets them back) and which were deleted for good; "" for none.
+QString Deleted_Hint(const QStringList& trashed, const QStringList& deletedForGood);
 
 } // namespace pages

@@ -125,7 +125,7 @@ void frm_Source::Open_Finish(const Document& before)
     const QString replaced = srcdoc::Open_Would_Replace(opened, target);
     if (!replaced.isEmpty()
         && dialogs::message(srcdoc::Replace_Existing_Question(replaced), dialogs::Buttons::YesNo,
-                            dialogs::Icon::Exclamation, srcdoc::kOpenReplaceTitle)
+                            dialogs::Icon::Exclamation, srcdoc::kOpenReplaceTitle, dialogs::Answer::No)
             != dialogs::Answer::Yes) {
         // The text stays, unnamed and unsaved: Save As gives it a name.
         Restore_Document({});
@@ -339,12 +339,14 @@ void frm_Source::Save_New()
 {
     if (!editorUsable() || rtf_Source->TextLength() == 0)
         return;
+    const QString path = newpage::Working_Template_Path(state().Working_Pages_Folder);
+    // Yes replaces the site's template when there is one: Enter keeps it.
     const dialogs::Answer a =
         dialogs::message(QStringLiteral("Use this File to Start New Pages?"), dialogs::Buttons::YesNo,
-                         dialogs::Icon::Question, QStringLiteral("New Page Template"));
+                         dialogs::Icon::Question, QStringLiteral("New Page Template"),
+                         fs::exists(path) ? std::optional(dialogs::Answer::No) : std::nullopt);
     if (a == dialogs::Answer::No)
         return;
-    const QString path = newpage::Working_Template_Path(state().Working_Pages_Folder);
     if (!rtf_Source->SaveFile(path, 0))
         dialogs::message(srcdoc::Template_Not_Saved(path, static_cast<fs::Result>(rtf_Source->lastFileError())),
                          dialogs::Buttons::Ok, dialogs::Icon::Exclamation, srcdoc::kNotSavedTitle);

@@ -73,7 +73,8 @@ void frm_Source_Save_As::Complete_Save_As()
     const int replaced = srcdoc::Replaced_Entry(names_, name);
     if (replaced >= 0) {
         const dialogs::Answer a = dialogs::message(srcdoc::kReplaceQuestion, dialogs::Buttons::YesNo,
-                                                   dialogs::Icon::Exclamation, srcdoc::kReplaceTitle);
+                                                   dialogs::Icon::Exclamation, srcdoc::kReplaceTitle,
+                                                   dialogs::Answer::No);
         if (a != dialogs::Answer::Yes) {
             Select_Row(lst_Html_Pages, replaced);
             txt_Save_As->setFocus();

@@ -702,7 +702,8 @@ void frm_Colors::Save_As_Color_File()
     if (path != chosen.path && fs::fileExists(path)
         && dialogs::message(QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                 .arg(color_settings::Short_Name_Of(path)),
-                            dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, request.title)
+                            dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, request.title,
+                            dialogs::Answer::No)
                != dialogs::Answer::Yes)
         return;
     if (!saveTo(path))

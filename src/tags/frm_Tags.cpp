@@ -569,7 +569,8 @@ void frm_Tags::Scroll_Tag(Place place)
 bool frm_Tags::Confirm(const QString& text, const QString& title)
 {
     ++messages_;
-    const dialogs::Answer a = dialogs::message(text, dialogs::Buttons::YesNo, dialogs::Icon::Question, title);
+    const dialogs::Answer a = dialogs::message(text, dialogs::Buttons::YesNo, dialogs::Icon::Question, title,
+                                               dialogs::Answer::No);
     --messages_;
     return a == dialogs::Answer::Yes;
 }

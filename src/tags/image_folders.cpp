@@ -62,8 +62,12 @@ New_Name Rename_To(const QString& typed, const QString& oldName)
     New_Name n;
     if (typed.isEmpty())
         return n;
-    const QString base = typed.section(QLatin1Char('.'), 0, 0);
     const QString ext = oldName.contains(QLatin1Char('.')) ? fs::extension(oldName) : QString();
+    // Only the picture's own extension comes off: "x.y" is a name, and
+    // cutting it at its first dot renamed a picture whose name was left as it
+    // was.
+    const QString own = QLatin1Char('.') + ext;
+    const QString base = !ext.isEmpty() && typed.endsWith(own, Qt::CaseInsensitive) ? typed.chopped(own.size()) : typed;
     n.What = New_Name::Refused;
     if (base.trimmed().isEmpty()) {
         n.Reason = QStringLiteral("The name before the extension is empty.");

@@ -50,8 +50,9 @@ struct New_Name {
     QString Name;
     QString Reason;
 };
-// The typed text up to its first dot, then the old extension: the user
-// cannot change the extension. A name holding a folder separator, a
+// The typed text without a trailing "." and the old extension (in any letter
+// case), then the old extension: the user cannot change the extension, and
+// every other dot stays part of the name. A name holding a folder separator, a
 // character that a file system on Windows or Linux refuses, or an empty base
 // name is refused, so a rename never moves a file to another folder.
 New_Name Rename_To(const QString& typed, const QString& oldName);

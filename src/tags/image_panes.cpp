@@ -203,7 +203,8 @@ void frm_Images::Copy_Image()
         tell(Protected_Message(Image_Name, QStringLiteral("Replaced")), dialogs::Icon::Critical, Protected_Title);
         return;
     case Copy_Check::Ask:
-        if (dialogs::message(Exists_Message, dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, Exists_Title)
+        if (dialogs::message(Exists_Message, dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, Exists_Title,
+                             dialogs::Answer::No)
             != dialogs::Answer::Yes)
             return;
         break;
@@ -228,8 +229,7 @@ void frm_Images::Select_to_Rename()
     txt_Rename->show();
     txt_Rename->setFocus(Qt::OtherFocusReason);
     // The name without its extension is what the user changes.
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    txt_Rename->setSelection(0, int(dot < 0 ? name.size() : dot));
+    txt_Rename->setSelection(0, int(name.contains(QLatin1Char('.')) ? fs::baseName(name).size() : name.size()));
 }
 
 void frm_Images::Rename_Image()
@@ -261,7 +261,8 @@ void frm_Images::Rename_Image()
     const bool current = from == Image_Path || fs::sameFile(from, Image_Path);
     const bool replacingCurrent = !current && (to == Image_Path || fs::sameFile(to, Image_Path));
     if (fs::fileExists(to)) {
-        if (dialogs::message(Exists_Message, dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, Exists_Title)
+        if (dialogs::message(Exists_Message, dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, Exists_Title,
+                             dialogs::Answer::No)
             != dialogs::Answer::Yes)
             return;
         if (fs::isReadOnly(to)) {
@@ -311,7 +312,7 @@ void frm_Images::Delete_Image()
         fs::Result r = fs::moveToTrash(file);
         if (r == fs::Result::IoError) {
             if (dialogs::message(Delete_For_Good_Message(name), dialogs::Buttons::YesNo, dialogs::Icon::Exclamation,
-                                 Delete_Title)
+                                 Delete_Title, dialogs::Answer::No)
                 != dialogs::Answer::Yes)
                 return;
             r = fs::deleteFile(file);

@@ -103,6 +103,23 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent)
     connect(filter_, &QAbstractItemModel::rowsInserted, this, later);
     connect(model_, &QFileSystemModel::directoryLoaded, this, later);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { followPath_ = false; });
+    connect(filter_, &QAbstractItemModel::rowsInserted, this, [this] { findLostPath(); });
+}
+
+void FolderTree::findLostPath()
+{
+    if (!pathLost_)
+        return;
+    const QModelIndex view = filter_->mapFromSource(model_->index(path_));
+    if (!view.isValid())
+        return;
+    pathLost_ = false;
+    settingPath_ = true;
+    setCurrentIndex(view);
+    settingPath_ = false;
+    // Its files are read again: the folder made under the old name is not
+    // the one whose files were shown.
+    emit pathChanged(path_);
 }
 
 void FolderTree::keepPathInView()
@@ -157,6 +174,7 @@ void FolderTree::setPath(const QString& path)
     if (p == path_)
         return;
     path_ = p;
+    pathLost_ = false;
     if (!p.isEmpty()) {
         showDrive(site::Drive_Of(p));
         const QModelIndex view = filter_->mapFromSource(model_->index(p));
@@ -205,6 +223,7 @@ void FolderTree::Open_Highlighted()
     expand(current);
     if (!p.isEmpty() && p != path_) {
         path_ = p;
+        pathLost_ = false;
         emit pathChanged(path_);
     }
 }
@@ -225,6 +244,15 @@ void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTreeView::currentChanged(current, previous);
     if (settingPath_)
         return;
+    // The folder shown was removed on disk and the view moved to a
+    // neighbour: that is no choice of the user's, and copying into a folder
+    // next to the one chosen would be a surprise. The path stays; the folder
+    // is taken up again if one of its name comes back.
+    if (previous.isValid() && pathAt(previous) == path_ && !fs::folderExists(path_)) {
+        pathLost_ = true;
+        return;
+    }
+    pathLost_ = false;
     const QString p = pathAt(current);
     if (!p.isEmpty() && p != path_) {
         path_ = p;

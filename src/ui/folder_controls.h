@@ -86,12 +86,16 @@ private:
     void showDrive(const QString& drive);
     QString pathAt(const QModelIndex& viewIndex) const;
     void keepPathInView();
+    // The path's folder, removed and made again, is shown as the path again.
+    void findLostPath();
 
     QFileSystemModel* model_ = nullptr;
     DriveFilter* filter_ = nullptr;
     QString path_;
     QString drive_;
     bool settingPath_ = false;
+    // The path's folder was removed on disk and the view moved away from it.
+    bool pathLost_ = false;
     // The path was set by the program and the user has not scrolled since:
     // the view follows the path while folders are still being read.
     bool followPath_ = false;

@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -179,6 +180,103 @@ private Q_SLOTS:
         QCOMPARE(fs::renameFile(p("dst.gif"), p("moved.gif")), fs::Result::Ok);
         QVERIFY(fs::fileExists(p("moved.gif")));
         QCOMPARE(fs::renameFile(p("moved.gif"), p("src.gif")), fs::Result::PermissionDenied);
+    }
+
+    // A copy onto a link replaces the link itself: the file the link points
+    // to, wherever it lies, keeps its bytes. Rows: what stands at the
+    // target, whether the copy may overwrite, the result, and what the
+    // target is afterwards ("copy", "link", "none").
+    void copyNeverWritesThroughALink_data()
+    {
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<fs::Result>("result");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("nothing") << "nothing" << false << fs::Result::Ok << "copy";
+        QTest::newRow("link to a file elsewhere") << "link to file" << true << fs::Result::Ok << "copy";
+        QTest::newRow("link, not to overwrite") << "link to file" << false << fs::Result::PermissionDenied << "link";
+        QTest::newRow("link to nothing") << "broken link" << true << fs::Result::Ok << "copy";
+        QTest::newRow("link to nothing, not to overwrite")
+            << "broken link" << false << fs::Result::PermissionDenied << "link";
+        QTest::newRow("link to a folder") << "link to folder" << true << fs::Result::Ok << "copy";
+        QTest::newRow("link to a read-only file") << "link to read-only" << true << fs::Result::Ok << "copy";
+    }
+    void copyNeverWritesThroughALink()
+    {
+        QFETCH(QString, there);
+        QFETCH(bool, overwrite);
+        QFETCH(fs::Result, result);
+        QFETCH(QString, after);
+        QTemporaryDir d;
+        const auto at = [&d](const char* name) { return d.path() + QLatin1Char('/') + QLatin1String(name); };
+        QVERIFY(QDir().mkpath(at("To")) && QDir().mkpath(at("elsewhere/folder")));
+        QVERIFY(writeFile(at("page.html"), "new") && writeFile(at("elsewhere/file"), "theirs"));
+        const QString target = at("To/page.html");
+        if (there == QLatin1String("link to file") || there == QLatin1String("link to read-only"))
+            QVERIFY(QFile::link(at("elsewhere/file"), target));
+        else if (there == QLatin1String("broken link"))
+            QVERIFY(QFile::link(at("elsewhere/missing"), target));
+        else if (there == QLatin1String("link to folder"))
+            QVERIFY(QFile::link(at("elsewhere/folder"), target));
+        if (there == QLatin1String("link to read-only"))
+            setReadOnly(at("elsewhere/file"), true);
+
+        QCOMPARE(fs::copyFile(at("page.html"), target, overwrite), result);
+
+        const QFileInfo info(target);
+        QCOMPARE(info.isSymLink() ? QStringLiteral("link") : info.isFile() ? QStringLiteral("copy") : QStringLiteral("none"),
+                 after);
+        if (after == QLatin1String("copy"))
+            QCOMPARE(readFile(target), QByteArray("new"));
+        QCOMPARE(readFile(at("elsewhere/file")), QByteArray("theirs"));
+        QVERIFY(QFileInfo(at("elsewhere/folder")).isDir());
+        QVERIFY(!QFileInfo::exists(at("elsewhere/missing")));
+        // Nothing is left beside the target.
+        QCOMPARE(QDir(at("To")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList{"page.html"});
+        setReadOnly(at("elsewhere/file"), false);
+    }
+
+    // The copy keeps the original's time and its read-only mark, also when
+    // it replaces a newer file or a link.
+    void copiesKeepTimeAndMode_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("there");
+        QTest::newRow("new file") << false << "nothing";
+        QTest::newRow("over a newer file") << false << "file";
+        QTest::newRow("read-only original") << true << "nothing";
+        QTest::newRow("read-only original over a link") << true << "link";
+    }
+    void copiesKeepTimeAndMode()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, there);
+        QTemporaryDir d;
+        const QString from = d.path() + QStringLiteral("/old.gif");
+        const QString to = d.path() + QStringLiteral("/copy.gif");
+        QVERIFY(writeFile(from, "GIF89a"));
+        const QDateTime then(QDate(2001, 5, 1), QTime(12, 0, 30));
+        {
+            QFile f(from);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(then, QFileDevice::FileModificationTime));
+        }
+        setReadOnly(from, readOnly);
+        if (there == QLatin1String("file"))
+            QVERIFY(writeFile(to, "newer"));
+        else if (there == QLatin1String("link"))
+            QVERIFY(QFile::link(from, to));
+        QCOMPARE(fs::copyFile(from, to, true), fs::Result::Ok);
+        QVERIFY(!QFileInfo(to).isSymLink());
+        QCOMPARE(QFileInfo(to).lastModified(), then);
+        QCOMPARE(fs::isReadOnly(to), readOnly);
+        const auto mode = [](const QString& path) {
+            struct stat st {};
+            return stat(path.toLocal8Bit().constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+        };
+        QCOMPARE(mode(to), mode(from));
+        setReadOnly(from, false);
+        setReadOnly(to, false);
     }
 
     // Every way of writing, on a full disk: the previous file is kept whole,

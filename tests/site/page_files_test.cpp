@@ -162,6 +162,76 @@ private slots:
                  QFileInfo(dir.path() + QStringLiteral("/..")).canonicalFilePath());
     }
 
+    // What stops a copy from writing a file below the To folder, on a real
+    // tree: "sub/ro" read-only, "locked" a read-only folder, "out" a link
+    // to a folder outside, "page" a link to a read-only file elsewhere.
+    void whyUnwritable_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("new file") << "new.html" << "";
+        QTest::newRow("writable file") << "sub/ok" << "";
+        QTest::newRow("read-only file") << "sub/ro" << "read-only";
+        QTest::newRow("new file in a read-only folder") << "locked/new" << "its folder is read-only";
+        QTest::newRow("below a link") << "out/x" << "a folder on the way is a link to another place";
+        QTest::newRow("deep below a link") << "out/sub/x" << "a folder on the way is a link to another place";
+        QTest::newRow("a link is replaced, not its file") << "page" << "";
+        QTest::newRow("below a folder not made yet") << "fresh/deeper/x" << "";
+    }
+    void whyUnwritable()
+    {
+        QFETCH(QString, relative);
+        QTemporaryDir dir;
+        const QString to = dir.path() + QStringLiteral("/To/");
+        for (const char* f : {"To/sub", "To/locked", "elsewhere"})
+            QVERIFY(QDir().mkpath(dir.path() + QLatin1Char('/') + QLatin1String(f)));
+        QVERIFY(writeFile(to + QStringLiteral("sub/ok"), "x") && writeFile(to + QStringLiteral("sub/ro"), "x"));
+        QVERIFY(writeFile(dir.path() + QStringLiteral("/elsewhere/file"), "x"));
+        QVERIFY(QFile::link(dir.path() + QStringLiteral("/elsewhere"), to + QStringLiteral("out")));
+        QVERIFY(QFile::link(dir.path() + QStringLiteral("/elsewhere/file"), to + QStringLiteral("page")));
+        setReadOnly(to + QStringLiteral("sub/ro"), true);
+        setReadOnly(to + QStringLiteral("locked"), true);
+        setReadOnly(dir.path() + QStringLiteral("/elsewhere/file"), true);
+        const QString why = copying::Why_Unwritable(to, relative);
+        setReadOnly(to + QStringLiteral("sub/ro"), false);
+        setReadOnly(to + QStringLiteral("locked"), false);
+        setReadOnly(dir.path() + QStringLiteral("/elsewhere/file"), false);
+        QTEST(why, "why");
+    }
+
+    // A long list names a screenful and counts the rest.
+    void unwritableMessageFitsTheScreen()
+    {
+        QList<copying::Unwritable> files;
+        for (int i = 0; i < 21; ++i)
+            files.append({QStringLiteral("f%1").arg(i), QStringLiteral("read-only")});
+        const QString text = copying::Unwritable_Message(files, true);
+        QVERIFY(text.contains(QStringLiteral("f11 (read-only)")));
+        QVERIFY(!text.contains(QStringLiteral("f12 (read-only)")));
+        QVERIFY(text.contains(QStringLiteral("\r\n... and 9 more\r\n")));
+    }
+
+    void deletedHint_data()
+    {
+        QTest::addColumn<QStringList>("trashed");
+        QTest::addColumn<QStringList>("deleted");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("the pair to the Trash")
+            << QStringList{"about.rtf", "about.htm"} << QStringList{} << " about.rtf and about.htm went to the Trash ";
+        QTest::newRow("a source alone") << QStringList{"draft.rtf"} << QStringList{} << " draft.rtf went to the Trash ";
+        QTest::newRow("one each way") << QStringList{"a.rtf"} << QStringList{"a.html"}
+                                      << " a.rtf went to the Trash; a.html was deleted for good ";
+        QTest::newRow("both for good") << QStringList{} << QStringList{"a.rtf", "a.html"}
+                                       << " a.rtf and a.html were deleted for good ";
+        QTest::newRow("nothing") << QStringList{} << QStringList{} << "";
+    }
+    void deletedHint()
+    {
+        QFETCH(QStringList, trashed);
+        QFETCH(QStringList, deleted);
+        QTEST(pages::Deleted_Hint(trashed, deleted), "hint");
+    }
+
     void removeForGoodSparesProtectedFiles()
     {
         QTemporaryDir dir;

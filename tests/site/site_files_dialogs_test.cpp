@@ -8,20 +8,25 @@
 #include "app/arrange.h"
 #include "app/frm_Start.h"
 #include "core/shared_state.h"
+#include "platform/file_system.h"
 #include "site/frm_Copy.h"
 #include "site/frm_Delete.h"
 #include "site/frm_Rename.h"
 #include "site/frm_Verify.h"
 #include "source/frm_Source.h"
+#include "ui/folder_controls.h"
 #include "ui/forms.h"
 
+#include <QDateTime>
 #include <QDirIterator>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <memory>
+#include <utility>
 
 using namespace tesk::test;
 
@@ -54,12 +59,59 @@ class SiteFilesDialogsTest : public QObject {
         out.sort();
         return out.join(' ');
     }
+    // Every file below folder with what marks it: "=text", "->" for a
+    // link, "(2001)" for the time of the originals kept, "(ro)" read-only.
+    QString treeMarked(const QString& folder) const
+    {
+        QStringList out;
+        QDirIterator it(at(folder), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info(it.next());
+            if (info.isDir() && !info.isSymLink())
+                continue;
+            const QString rel = info.filePath().mid(at(folder).size() + 1);
+            if (info.isSymLink()) {
+                out << rel + "->";
+                continue;
+            }
+            out << rel + '=' + readFile(info.filePath()) + (info.lastModified().date().year() == 2001 ? "(2001)" : "")
+                    + (fs::isReadOnly(info.filePath()) ? "(ro)" : "");
+        }
+        out.sort();
+        return out.join(' ');
+    }
+    // "folder/name=text" a file dated 2001, "ro path" read-only, "path->target"
+    // a link, separated by "; ".
+    void makeTree(const QString& steps)
+    {
+        for (const QString& step : steps.split("; ", Qt::SkipEmptyParts)) {
+            if (step.startsWith("ro ")) {
+                setReadOnly(at(step.mid(3)), true);
+                readOnly_ << at(step.mid(3));
+            } else if (step.contains("->")) {
+                QDir().mkpath(QFileInfo(at(step.section("->", 0, 0))).absolutePath());
+                QVERIFY(QFile::link(at(step.section("->", 1)), at(step.section("->", 0, 0))));
+            } else if (step.endsWith('/')) {
+                QVERIFY(QDir().mkpath(at(step)));
+            } else {
+                put(step.section('=', 0, 0), step.section('=', 1).toUtf8());
+                QFile f(at(step.section('=', 0, 0)));
+                QVERIFY(f.open(QIODevice::ReadWrite)
+                        && f.setFileTime(QDateTime(QDate(2001, 5, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+            }
+        }
+    }
+    QStringList readOnly_;  // made writable again at the end
+    QStringList verified_;  // what the "File Exists" questions showed
+
     // The answers of the "File Exists" questions, by button (-1: Esc).
     void answerVerify(std::initializer_list<int> answers)
     {
         for (int a : answers)
-            script_->onModal([a](QDialog& d) {
+            script_->onModal([a, this](QDialog& d) {
                 auto* v = qobject_cast<frm_Verify*>(&d);
+                verified_ << v->lbl_File->text();
                 if (a < 0)
                     QTest::keyClick(v, Qt::Key_Escape);
                 else
@@ -111,6 +163,9 @@ private slots:
     }
     void cleanup()
     {
+        for (const QString& path : std::exchange(readOnly_, {}))
+            setReadOnly(path, false);
+        verified_.clear();
         QVERIFY(script_->allUsed());
         script_.reset();
         resetProgram();
@@ -179,6 +234,155 @@ private slots:
         QCOMPARE(tree("to"), "sub/up-> sub/x=x");
     }
 
+    // A copy writes only inside the To folder, asks before replacing a
+    // link there (and then replaces the link itself), names the files it
+    // cannot write before asking anything else, and keeps the originals'
+    // times and read-only marks. Rows: the folders before; the command
+    // ("folder", or "files" and the names chosen); the answers in turn
+    // (Yes/No/Ok to a message, 0-3 to "File Exists"); the To folder after;
+    // the questions and messages shown.
+    void copyWritesOnlyInsideTo_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("shown");
+        const QString linked = "from/page.html=new; elsewhere/file=theirs; to/page.html->elsewhere/file";
+        QTest::newRow("link to a file elsewhere: the link is replaced")
+            << linked << "files page.html" << "1" << "page.html=new(2001)" << "page.html?";
+        QTest::newRow("link to a file elsewhere: kept") << linked << "files page.html" << "2" << "page.html->"
+                                                        << "page.html?";
+        QTest::newRow("link to nothing: asked too")
+            << "from/page.html=new; to/page.html->elsewhere/missing" << "files page.html" << "1"
+            << "page.html=new(2001)" << "page.html?";
+        QTest::newRow("folder copy over a link")
+            << linked << "folder" << "0" << "page.html=new(2001)" << "page.html?";
+        QTest::newRow("the question names the subfolder")
+            << "from/a=new; from/sub/a=new; to/sub/a=old" << "folder" << "1"
+            << "a=new(2001) sub/a=new(2001)" << "sub/a?";
+        QTest::newRow("a link on the way out: named, the rest copied")
+            << "from/b=new; from/sub/x=new; elsewhere/file=theirs; to/sub->elsewhere" << "folder" << "Yes"
+            << "b=new(2001) sub->"
+            << "These files cannot be written in the folder to copy to:||sub/x (a folder on the way is a link "
+               "to another place)||Copy the other files? (Yes by default)";
+        QTest::newRow("read-only target named first: stop")
+            << "from/a=new; from/sub/ro=new; to/a=old; to/sub/ro=old; ro to/sub/ro" << "folder" << "No"
+            << "a=old(2001) sub/ro=old(2001)(ro)"
+            << "These files cannot be written in the folder to copy to:||sub/ro (read-only)||Copy the other files? "
+               "(Yes by default)";
+        QTest::newRow("read-only target named first: go on")
+            << "from/a=new; from/sub/ro=new; to/a=old; to/sub/ro=old; ro to/sub/ro" << "folder" << "Yes 1"
+            << "a=new(2001) sub/ro=old(2001)(ro)"
+            << "These files cannot be written in the folder to copy to:||sub/ro (read-only)||Copy the other files? "
+               "(Yes by default) a?";
+        QTest::newRow("only read-only targets: nothing to copy")
+            << "from/ro=new; to/ro=old; ro to/ro" << "files ro" << "Ok" << "ro=old(2001)(ro)"
+            << "These files cannot be written in the folder to copy to:||ro (read-only)||Nothing was copied.";
+        QTest::newRow("read-only folder") << "from/sub/a=new; to/sub/; ro to/sub" << "folder" << "Ok" << ""
+            << "These files cannot be written in the folder to copy to:||sub/a (its folder is read-only)||"
+               "Nothing was copied.";
+        QTest::newRow("the original's read-only mark kept")
+            << "from/p=new; ro from/p; to/" << "files p" << "" << "p=new(2001)(ro)" << "";
+    }
+    void copyWritesOnlyInsideTo()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, command);
+        QFETCH(QString, answers);
+        makeTree(before);
+        QDir().mkpath(at("to"));
+        for (const QString& a : answers.split(' ', Qt::SkipEmptyParts)) {
+            if (a == "Yes" || a == "No" || a == "Ok")
+                script_->answerNextMessage(a == "Yes" ? dialogs::Answer::Yes : a == "No" ? dialogs::Answer::No
+                                                                                         : dialogs::Answer::Ok);
+            else
+                answerVerify({a.toInt()});
+        }
+        frm_Copy* d = openCopy("from", "to");
+        if (command == "folder") {
+            d->cmd_Copy_Folder->click();
+        } else {
+            choose(d->fil_Files[0], command.mid(6).split(' '));
+            d->cmd_Copy_Files->click();
+        }
+        QTEST(treeMarked("to"), "after");
+        QStringList shown;
+        for (const dialogs::Message& m : script_->messages())
+            shown << QString(m.text).replace("\r\n", "|")
+                    + (m.buttons == dialogs::Buttons::YesNo
+                           ? (m.defaultButton == dialogs::Answer::No ? " (No by default)" : " (Yes by default)")
+                           : "");
+        for (const QString& v : verified_)
+            shown << v + '?';
+        QTEST(shown.join(' '), "shown");
+        if (QFileInfo::exists(at("elsewhere")))
+            QCOMPARE(treeMarked("elsewhere"), before.contains("elsewhere/file") ? "file=theirs(2001)" : "");
+    }
+
+    // A To folder that is a link into the From folder is the From folder's
+    // own subfolder: refused like any copy into itself.
+    void toFolderLinkedIntoFrom()
+    {
+        makeTree("from/sub/a=new; to->from/sub");
+        frm_Copy* d = openCopy("from", "to");
+        script_->expectMessage(at("to") + "\r\nis inside the folder to copy from,\r\n" + at("from")
+                               + "\r\nso the copy would copy itself without end.\r\nChoose a folder outside it.");
+        d->cmd_Copy_Folder->click();
+        QCOMPARE(treeMarked("from"), "sub/a=new(2001)");
+    }
+
+    // The From folder chosen stays chosen when it is removed on disk (the
+    // tree would move to a neighbour), is taken up again when made anew, and
+    // a copy from a folder that is gone says so.
+    void chosenFolderStays()
+    {
+        makeTree("from/a=new; next/b=other; to/");
+        frm_Copy* d = openCopy("from", "to");
+        FolderTree* tree = d->dir_Folder[0];
+        QTRY_VERIFY(tree->currentIndex().isValid());
+        QVERIFY(QDir(at("from")).removeRecursively());
+        QTRY_VERIFY(tree->currentIndex().data(QFileSystemModel::FilePathRole).toString() != at("from"));
+        QCOMPARE(d->lbl_Folder[0]->text(), at("from"));
+        script_->expectMessage(at("from") + "\r\nNo Longer Exists");
+        d->cmd_Copy_Folder->click();
+        QCOMPARE(treeMarked("to"), "");
+        makeTree("from/c=again");
+        QTRY_COMPARE(d->fil_Files[0]->count(), 1);
+        QCOMPARE(d->lbl_Folder[0]->text(), at("from"));
+        QCOMPARE(d->fil_Files[0]->item(0)->text(), "c");
+        d->cmd_Copy_Folder->click();
+        QCOMPARE(treeMarked("to"), "c=again(2001)");
+    }
+
+    // Delete Selected Files takes the entry listed: a link, never what it
+    // points to. Rows: the To folder's entry, then what is left in the To
+    // folder and elsewhere, and what went to the trash.
+    void deleteTakesTheLinkItself_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("trash");
+        QTest::newRow("link to nothing") << "to/x->elsewhere/missing" << "" << "";
+        QTest::newRow("link to a file") << "elsewhere/file=theirs; to/x->elsewhere/file" << "file=theirs(2001)" << "x->";
+        QTest::newRow("link to a read-only file")
+            << "elsewhere/file=theirs; ro elsewhere/file; to/x->elsewhere/file" << "file=theirs(2001)(ro)" << "x->";
+    }
+    void deleteTakesTheLinkItself()
+    {
+        QFETCH(QString, before);
+        makeTree("elsewhere/; " + before);
+        frm_Copy* d = openCopy("to", "to");
+        QCOMPARE(d->fil_Files[1]->count(), 1);
+        choose(d->fil_Files[1], {"x"});
+        d->cmd_Delete->setEnabled(true);
+        d->cmd_Delete->click();
+        QCOMPARE(d->fil_Files[1]->count(), 0);
+        QCOMPARE(treeMarked("to"), "");
+        QTEST(treeMarked("elsewhere"), "left");
+        QTEST(treeMarked("data/Trash/files"), "trash");
+    }
+
     // Rows: the page chosen; what is in the working folder and the trash
     // after Delete; the message, if any.
     void deletePages_data()
@@ -186,9 +390,12 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("trash");
-        QTest::newRow("about: both files") << "about" << false << "about.htm=about page about.rtf=about source";
-        QTest::newRow("draft: no page file") << "draft" << false << "draft.rtf=draft source";
-        QTest::newRow("read-only source stays") << "index.htm" << true << "";
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("about: both files") << "about" << false << "about.htm=about page about.rtf=about source"
+                                           << " about.rtf and about.htm went to the Trash ";
+        QTest::newRow("draft: no page file") << "draft" << false << "draft.rtf=draft source"
+                                             << " draft.rtf went to the Trash ";
+        QTest::newRow("read-only source stays") << "index.htm" << true << "" << "";
     }
     void deletePages()
     {
@@ -207,6 +414,7 @@ private slots:
             script_->expectMessage("This is a Read Only File\r\nand cannot be Deleted");
         d->cmd_Delete->click();
         QCOMPARE(tree("data/Trash/files"), trash);
+        QTEST(d->lbl_Focus->text(), "hint");
         QCOMPARE(d->lst_Html_Pages->count(), readOnly ? 3 : 2);
         QCOMPARE(d->cmd_Delete->isEnabled(), readOnly);
         // The minimised main window ends the dialog.
@@ -255,6 +463,9 @@ private slots:
         QTest::keyClick(d->txt_Rename, Qt::Key_Return);
         QTRY_VERIFY(script_->allUsed());
         QTest::qWait(0);
+        // Yes would replace the other page: Enter must not.
+        if (!question.isEmpty())
+            QCOMPARE(script_->messages().last().defaultButton, dialogs::Answer::No);
         QCOMPARE(tree("site/Final-Pages") + " | " + tree("site/Working-Pages"), pages);
         QCOMPARE(d->txt_Rename->isVisible(), typed == "a/b");
         QCOMPARE(d->lbl_Rename_Hint->isVisible(), typed == "a/b");

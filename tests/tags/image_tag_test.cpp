@@ -152,23 +152,34 @@ private Q_SLOTS:
         QCOMPARE(image_tag::Format_Whole(0.4), QString());
     }
 
+    // Only the picture's own extension comes off what is typed; every other
+    // dot is part of the name.
     void newName_data()
     {
+        QTest::addColumn<QString>("old");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("outcome");  // the new name, "" for nothing, "refused"
-        QTest::newRow("no extension typed") << "sunset" << "sunset.jpg";
-        QTest::newRow("cut at the first dot") << "a.b.c" << "a.jpg";
-        QTest::newRow("only letter case differs") << "PHOTO" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("back\\slash") << "back\\slash" << "refused";
-        QTest::newRow("a:b") << "a:b" << "refused";
-        QTest::newRow("tab in name") << "a\tb" << "refused";
-        QTest::newRow("blank base") << "  .jpg" << "refused";
+        QTest::newRow("no extension typed") << "photo.jpg" << "sunset" << "sunset.jpg";
+        QTest::newRow("own extension typed") << "photo.jpg" << "sunset.jpg" << "sunset.jpg";
+        QTest::newRow("own extension in capitals") << "photo.jpg" << "sunset.JPG" << "sunset.jpg";
+        QTest::newRow("other dots stay") << "photo.jpg" << "a.b.c" << "a.b.c.jpg";
+        QTest::newRow("another extension is part of the name") << "photo.jpg" << "sunset.png" << "sunset.png.jpg";
+        QTest::newRow("left as it was") << "x.y.gif" << "x.y.gif" << "";
+        QTest::newRow("left as it was, no extension typed") << "x.y.gif" << "x.y" << "";
+        QTest::newRow("dotted name shortened") << "x.y.gif" << "x" << "x.gif";
+        QTest::newRow("only letter case differs") << "photo.jpg" << "PHOTO" << "";
+        QTest::newRow("empty") << "photo.jpg" << "" << "";
+        QTest::newRow("a picture without extension") << "photo" << "snap.jpg" << "snap.jpg";
+        QTest::newRow("back\\slash") << "photo.jpg" << "back\\slash" << "refused";
+        QTest::newRow("a:b") << "photo.jpg" << "a:b" << "refused";
+        QTest::newRow("tab in name") << "photo.jpg" << "a\tb" << "refused";
+        QTest::newRow("blank base") << "photo.jpg" << "  .jpg" << "refused";
     }
     void newName()
     {
+        QFETCH(QString, old);
         QFETCH(QString, typed);
-        const image_folders::New_Name n = image_folders::Rename_To(typed, "photo.jpg");
+        const image_folders::New_Name n = image_folders::Rename_To(typed, old);
         using N = image_folders::New_Name;
         const QString outcome = n.What == N::Refused ? QStringLiteral("refused") : n.What == N::Rename ? n.Name : QString();
         QTEST(outcome, "outcome");

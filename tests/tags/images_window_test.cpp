@@ -155,15 +155,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("changes");
         QTest::newRow("copy a picture into the site") << "from b.jpg; click cmd_Copy" << "+to/b.jpg";
         QTest::newRow("copy over, No") << "old to/b.jpg; from b.jpg; answer No; click cmd_Copy"
-            << "+to/b.jpg(2001) Image Exists: Replace Existing File?";
+            << "+to/b.jpg(2001) Image Exists: Replace Existing File? (No by default)";
         QTest::newRow("copy over, Yes") << "old to/b.jpg; from b.jpg; answer Yes; click cmd_Copy"
-            << "+to/b.jpg Image Exists: Replace Existing File?";
+            << "+to/b.jpg Image Exists: Replace Existing File? (No by default)";
         QTest::newRow("copy over a read-only picture") << "old to/b.jpg; readonly to/b.jpg; from b.jpg; answer Ok; click cmd_Copy"
             << "+to/b.jpg(2001) TWE - Protected Image: b.jpg|is a Read Only File|and cannot be Replaced";
         QTest::newRow("copy onto itself") << "from b.jpg; click cmd_New_1; answer Ok; click cmd_Copy"
             << "Copy File: ~/pictures/b.jpg|Is Already in the \"To\" Folder to.lst=~/old|~/pictures|";
         QTest::newRow("rename: old extension, real rename") << "old to/b.jpg; to b.jpg; rename sunset.png"
-            << "+to/sunset.jpg(2001)";
+            << "+to/sunset.png.jpg(2001)";
+        QTest::newRow("rename: a dotted name left as it was") << "old to/x.y.jpg; to x.y.jpg; rename x.y.jpg"
+            << "+to/x.y.jpg(2001)";
+        QTest::newRow("rename over another: Enter keeps it") << "old to/b.jpg; old to/d.jpg; to b.jpg; answer No; rename d"
+            << "+to/b.jpg(2001) +to/d.jpg(2001) Image Exists: Replace Existing File? (No by default)";
         QTest::newRow("rename a read-only picture") << "old to/b.jpg; readonly to/b.jpg; to b.jpg; answer Ok; rename x"
             << "+to/b.jpg(2001) TWE - Protected Image: b.jpg|is a Read Only File|and cannot be Renamed";
         QTest::newRow("rename out of the folder") << "old to/b.jpg; to b.jpg; answer Ok; rename x/../../y"
@@ -201,12 +205,36 @@ private Q_SLOTS:
         if (readFile(toList) != listBefore)
             out << "to.lst=" + QString::fromUtf8(readFile(toList)).replace("\r\n", "|");
         for (const dialogs::Message& m : dialogs_->messages())
-            out << m.title + ": " + QString(m.text).replace("\r\n", "|");
+            out << m.title + ": " + QString(m.text).replace("\r\n", "|")
+                    + (m.defaultButton == dialogs::Answer::No ? " (No by default)" : "");
         // No picture of the "From" folder is ever lost or changed.
         for (const char* name : {"a.png", "b.jpg", "c.gif", "bad.jpg"})
             QVERIFY2(readFile(from() + '/' + name).size() > 3, name);
         out.sort();
         QTEST(out.join(' ').replace(site_->path(""), "~/"), "changes");
+    }
+
+    // A picture renamed, or left with its name, stays the one selected.
+    void renamedPictureStaysSelected_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");  // the "To" folder's files; the selected one first
+        QTest::newRow("left as it was") << "x.y.jpg" << "x.y.jpg";
+        QTest::newRow("a new dotted name") << "a.b" << "a.b.jpg";
+        QTest::newRow("own extension typed") << "z.JPG" << "z.jpg";
+    }
+    void renamedPictureStaysSelected()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        act("old to/x.y.jpg");
+        act("to x.y.jpg");
+        act("rename " + typed);
+        QTRY_COMPARE(QDir(to()).entryList(QDir::Files).join(' '), after);
+        const QListWidgetItem* item = w_->fil_Image[1]->currentItem();
+        QVERIFY(item && item->isSelected());
+        QCOMPARE(item->text(), after);
+        QCOMPARE(w_->Image_Name, after);
     }
 
     void tagToListsAndBars()
