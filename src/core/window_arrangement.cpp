@@ -310,3 +310,33 @@ DialogMove Move_Dialog(int keyCode, int shift, QPoint pos, QSize size, QSize are
     }
     return m;
 }
+
+std::optional<QPoint> Help_Clear_Of(const QRect& help, const QRect& dialog, const QRect& screen)
+{
+    if (!help.intersects(dialog) || screen.isEmpty())
+        return std::nullopt;
+    constexpr int gap = 8;
+    const auto clampX = [&](int x) { return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - help.width())); };
+    const auto clampY = [&](int y) { return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - help.height())); };
+    const QPoint candidates[] = {
+        {dialog.right() + 1 + gap, clampY(help.top())},
+        {clampX(help.left()), dialog.bottom() + 1 + gap},
+        {dialog.left() - gap - help.width(), clampY(help.top())},
+        {clampX(help.left()), dialog.top() - gap - help.height()},
+    };
+    std::optional<QPoint> best;
+    qint64 bestCover = 0;
+    for (const QPoint& c : candidates) {
+        const QPoint p(clampX(c.x()), clampY(c.y()));
+        const QRect placed(p, help.size());
+        const QRect covered = placed.intersected(dialog);
+        const qint64 cover = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+        if (cover == 0)
+            return p;
+        if (!best || cover < bestCover) {
+            best = p;
+            bestCover = cover;
+        }
+    }
+    return best;
+}

@@ -485,6 +485,8 @@ void frm_Images::Display_Image_Tag()
 
 void frm_Images::Add_to_List()
 {
+    if (!Working_Folder_Or_Tell())
+        return;
     const QString text = rtb_Image->Text();
     if (const QString path = tag_lists::Kind_Path(1, tag_lists::Place::Working); !path.isEmpty())
         if (const fs::Result r = tag_lists::Append_One(path, text); r != fs::Result::Ok)

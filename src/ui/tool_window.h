@@ -6,6 +6,7 @@
 // and the arrangement does the rest.
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
@@ -27,6 +28,7 @@ public:
     // arrangement, with a close button only; sized to its contents (at least
     // minimum) when fitToContents.
     void joinMainWindowAsDialog(bool fitToContents = true, QSize minimum = QSize());
+    bool isDialog() const { return dialog_; }
 
     // Position and size of the frame within the main window's inner area,
     // in twips.
@@ -60,9 +62,14 @@ public:
     void setMover(Mover m) { mover_ = m; }
     Mover mover() const { return mover_; }
 
+protected:
+    // Esc that no control used closes a dialog as its "&X" does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QMdiSubWindow* frame_ = nullptr;
     Mover mover_ = Mover::None;
+    bool dialog_ = false;
 };
 
 // Gives top-level windows of the program the same key preview: install on a
@@ -76,6 +83,15 @@ void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int s
 // drop-down list, a menu), and Alt+Down and Alt+Up in a drop-down list,
 // which open and close it.
 bool Key_Belongs_To_Control(QWidget* control, const QKeyEvent& key);
+
+// The control of window whose access key is wanted (Alt and a letter or
+// digit): the one shown, else one on a tab page not shown; null when none,
+// or when two are shown (Qt then takes turns between them).
+QWidget* Access_Key_Control(QWidget* window, const QKeySequence& wanted);
+// Does what the control's access key does: a button is pressed, a label
+// focuses its partner, a frame its first control; a control on a tab page
+// not shown first brings its tab forward.
+void Press_Access_Key(QWidget* control);
 
 // The sub-window that holds a ToolWindow.
 class ToolFrame : public QMdiSubWindow {
