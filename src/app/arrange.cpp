@@ -100,8 +100,12 @@ void Apply_Arrangement()
     QSize colorsSize(0, 0);
     if (s.Color_Window_Pos > 0)
         colorsSize = forms::Colors()->designSizeTwips();
-    const ArrangeResult r = Compute_Arrangement(
-        Arrange_Input_From(s, Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), colorsSize));
+    ArrangeInput in = Arrange_Input_From(s, Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), colorsSize);
+    if (s.Tool_Pane_Window == 1 && s.Image_Window_Pos > 0)
+        in.toolNeeds = forms::Images()->neededSizeTwips();
+    else if (s.Tool_Pane_Window == 2 && s.Color_Window_Pos > 0)
+        in.toolNeeds = forms::Colors()->neededSizeTwips();
+    const ArrangeResult r = Compute_Arrangement(in);
     Apply_Arrange_Result(s, r);
     forms::Start()->syncSliders();
 

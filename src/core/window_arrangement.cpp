@@ -112,6 +112,22 @@ ArrangeResult Compute_Arrangement(const ArrangeInput& in)
         }
     }
 
+    // A tool window beside other panes gets the room its controls need
+    // (in a pane of its own, code 2, the room across the split; beside the
+    // source, code 3, both ways), short of squeezing the others below their
+    // least size: a tool cut to scroll bars is of no use.
+    if (tool && in.toolNeeds.isValid() && in.toolPane <= 2) {
+        const int code = in.toolPane == 1 ? r.images : r.colors;
+        const auto roomFor = [](int slider, int client, int need, double tpp) {
+            const int most = static_cast<int>((client - need) / tpp);
+            return std::min(slider, std::max(most, kMinSplit));
+        };
+        if (code == 3 || (code == 2 && !in.horizontal))
+            r.sliderHor = roomFor(r.sliderHor, CW, in.toolNeeds.width(), in.tppX);
+        if (code == 3 || (code == 2 && in.horizontal))
+            r.sliderVer = roomFor(r.sliderVer, CH, in.toolNeeds.height(), in.tppY);
+    }
+
     // 7. Place Browser, Source, Images, Color Selection in that order; the
     // browser's fixed sizes move the splits before the others are placed.
     auto X = [&] { return wholePart(r.sliderHor * in.tppX); };

@@ -51,6 +51,10 @@ struct ArrangeInput {
     double tppX = 15, tppY = 15;
     QSize colorsSize;  // the Color Selection window's own size, twips
     int findState = -2;
+    // The room the tool window shown needs for its controls (frame
+    // included), twips; empty when unknown. Its pane is widened to it, as
+    // far as the other panes keep their least size.
+    QSize toolNeeds;
 };
 
 struct ArrangeResult {

@@ -106,17 +106,18 @@ void frm_Colors::Form_Load()
 QSize frm_Colors::designSizeTwips() const
 {
     // Room for every control, the hint line and the frame's title bar.
-    const QSize content = scroll_->widget()->sizeHint();
-    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QSize px(content.width() + 2 * frame + 4,
-                   content.height() + lbl_Focus->sizeHint().height() + title + 2 * frame + 10);
-    QSize twips(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
+    QSize twips = Twips_Around(scroll_->widget()->sizeHint(), lbl_Focus->sizeHint().height());
     // Never larger than the main window's inner area: there it scrolls.
     const SharedState& s = state();
     if (s.Client_Width > 0 && s.Client_Height > 0)
         twips = twips.boundedTo(QSize(s.Client_Width, s.Client_Height));
     return twips;
+}
+
+QSize frm_Colors::neededSizeTwips() const
+{
+    return Twips_Around(scroll_->widget()->minimumSizeHint(),
+                        std::max(lbl_Focus->sizeHint().height(), cmd_Close->sizeHint().height()));
 }
 
 // The size button and the title bar's maximise: back into the pane from the

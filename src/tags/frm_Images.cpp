@@ -27,6 +27,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+
+#include <algorithm>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -249,6 +251,12 @@ void frm_Images::resizeEvent(QResizeEvent* event)
     ToolWindow::resizeEvent(event);
     if (pic_Full_Frame->isVisible())
         pic_Full_Frame->setGeometry(rect());
+}
+
+QSize frm_Images::neededSizeTwips() const
+{
+    return Twips_Around(scr_Images_->widget()->minimumSizeHint(),
+                        std::max(lbl_Focus->sizeHint().height(), cmd_Close->sizeHint().height()));
 }
 
 bool frm_Images::windowKey(int keyCode, int shift)

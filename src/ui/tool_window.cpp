@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTimer>
@@ -256,6 +257,15 @@ void ToolWindow::joinMainWindowAsDialog(bool fitToContents, QSize minimum)
                            | Qt::WindowCloseButtonHint);
     if (fitToContents)
         frame_->resize(frame_->sizeHint().expandedTo(minimum));
+}
+
+QSize ToolWindow::Twips_Around(QSize contentPx, int belowPx) const
+{
+    const QWidget* w = frame_ ? static_cast<const QWidget*>(frame_) : this;
+    const int frame = w->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, w);
+    const int title = w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+    const QSize px(contentPx.width() + 2 * frame + 4, contentPx.height() + belowPx + title + 2 * frame + 10);
+    return QSize(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent* event)

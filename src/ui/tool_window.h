@@ -41,6 +41,9 @@ public:
 
     // The window's own size when it floats (twips).
     virtual QSize designSizeTwips() const { return QSize(6000, 4500); }
+    // The least size (twips, frame included) at which every control shows
+    // whole, without scrolling; empty when the window fits any size.
+    virtual QSize neededSizeTwips() const { return QSize(); }
 
     // The title bar's maximise button: each window toggles its slot code.
     virtual void maximizeRequested() {}
@@ -63,6 +66,10 @@ public:
     Mover mover() const { return mover_; }
 
 protected:
+    // The window's size in twips, frame and title bar included, for content
+    // of this size (pixels) with `belowPx` more below it (the hint line).
+    QSize Twips_Around(QSize contentPx, int belowPx) const;
+
     // Esc that no control used closes a dialog as its "&X" does.
     void keyPressEvent(QKeyEvent* event) override;
 
