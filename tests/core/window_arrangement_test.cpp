@@ -76,6 +76,45 @@ private Q_SLOTS:
         QCOMPARE(r.focusBrowser, codes[0] == 1);
     }
 
+    // A tool window beside other windows gets the room its controls need:
+    // the splits move toward the other panes, never below their least 170
+    // pixels; in a pane of its own only the split beside it moves.
+    void toolGetsTheRoomItNeeds_data()
+    {
+        QTest::addColumn<Codes>("codes");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<QSize>("needs");
+        QTest::addColumn<QPoint>("sliders");
+        QTest::addColumn<QRect>("tool");
+        QTest::newRow("beside the source: both splits move") << Codes{2, 2, 3, -2, 1} << false << QSize(9000, 6000)
+                                                             << QPoint(200, 200) << QRect(3060, 3060, 9000, 6000);
+        QTest::newRow("Color Selection likewise") << Codes{2, 2, -2, 3, 2} << true << QSize(9000, 6000)
+                                                  << QPoint(200, 200) << QRect(3060, 3060, 9000, 6000);
+        QTest::newRow("room enough: the splits stay") << Codes{2, 2, 3, -2, 1} << false << QSize(3000, 3000)
+                                                      << QPoint(400, 300) << QRect(6060, 4560, 6000, 4500);
+        QTest::newRow("more than there is: the others keep their least")
+            << Codes{2, 2, 3, -2, 1} << false << QSize(12000, 9000) << QPoint(170, 170) << QRect(2610, 2610, 9450, 6450);
+        QTest::newRow("a pane of its own, side by side: the width") << Codes{2, -2, 2, -2, 1} << false
+                                                                    << QSize(9000, 20000) << QPoint(200, 300)
+                                                                    << QRect(3060, 60, 9000, 9000);
+        QTest::newRow("a pane of its own, one above the other: the height") << Codes{2, -2, 2, -2, 1} << true
+                                                                            << QSize(20000, 6000) << QPoint(400, 200)
+                                                                            << QRect(60, 3060, 12000, 6000);
+        QTest::newRow("unknown: nothing moves") << Codes{2, 2, 3, -2, 1} << false << QSize() << QPoint(400, 300)
+                                                << QRect(6060, 4560, 6000, 4500);
+    }
+    void toolGetsTheRoomItNeeds()
+    {
+        QFETCH(Codes, codes);
+        QFETCH(bool, horizontal);
+        QFETCH(QSize, needs);
+        ArrangeInput in = input(codes, horizontal);
+        in.toolNeeds = needs;
+        const ArrangeResult r = Compute_Arrangement(in);
+        QTEST(QPoint(r.sliderHor, r.sliderVer), "sliders");
+        QTEST((r.images > 0 ? r.imagesPlace : r.colorsPlace).rect, "tool");
+    }
+
     void fixedBrowserSizesMoveTheSplits()
     {
         ArrangeInput in = input(kTwo);
