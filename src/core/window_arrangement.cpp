@@ -342,17 +342,32 @@ std::optional<QPoint> Help_Clear_Of(const QRect& help, const QRect& dialog, cons
     };
     std::optional<QPoint> best;
     qint64 bestCover = 0;
+    const auto coverOf = [&](QPoint p) {
+        const QRect covered = QRect(p, help.size()).intersected(dialog);
+        return covered.isEmpty() ? qint64(0) : qint64(covered.width()) * covered.height();
+    };
     for (const QPoint& c : candidates) {
         const QPoint p(clampX(c.x()), clampY(c.y()));
-        const QRect placed(p, help.size());
-        const QRect covered = placed.intersected(dialog);
-        const qint64 cover = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
+        const qint64 cover = coverOf(p);
         if (cover == 0)
             return p;
         if (!best || cover < bestCover) {
             best = p;
             bestCover = cover;
         }
+    }
+    // No room on the screen: beside the dialog all the same, partly off the
+    // screen, as long as enough of it stays in sight to take it back.
+    constexpr int inSight = 120;
+    for (int i = 0; i < 4; ++i) {
+        const bool across = i % 2 == 0;  // right and left move across
+        const QPoint p(across ? candidates[i].x() : clampX(candidates[i].x()),
+                       across ? clampY(candidates[i].y()) : candidates[i].y());
+        const QRect shown = QRect(p, help.size()).intersected(screen);
+        const bool sight = across ? shown.width() >= std::min(inSight, help.width())
+                                  : shown.height() >= std::min(inSight, help.height());
+        if (sight && coverOf(p) == 0)
+            return p;
     }
     return best;
 }

@@ -97,6 +97,7 @@ DialogMove Move_Dialog(int keyCode, int shift, QPoint pos, QSize size, QSize are
 // cannot be read. Where the help window (its frame, screen pixels) goes so
 // that it leaves the dialog free: beside the dialog, to its right, below it,
 // to its left or above it, whichever first fits on the screen; where none
-// fits, the place that covers least of the dialog. Nothing when it does not
-// cover the dialog.
+// fits, beside it partly off the screen with enough of it left in sight to
+// take it back; failing that, the place that covers least of the dialog.
+// Nothing when it does not cover the dialog.
 std::optional<QPoint> Help_Clear_Of(const QRect& help, const QRect& dialog, const QRect& screen);
