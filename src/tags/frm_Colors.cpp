@@ -147,7 +147,8 @@ void frm_Colors::frameActivated()
     // A click into the window keeps the focus where it went.
     QTimer::singleShot(0, this, [this] {
         QWidget* f = QApplication::focusWidget();
-        if (!f || !isAncestorOf(f))
+        // Activated as it closes: the focus is no longer its to take.
+        if (isVisible() && (!f || !isAncestorOf(f)))
             tb_Colors->setFocus();
     });
 }

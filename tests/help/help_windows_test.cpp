@@ -178,7 +178,13 @@ private slots:
                                                              : static_cast<ToolWindow*>(forms::Print_Plus());
         QVERIFY(dialog->frameVisible());
         QMdiSubWindow* f = dialog->frame();
-        QTRY_VERIFY(!h->frameGeometry().intersects(QRect(f->mapToGlobal(QPoint(0, 0)), f->size())));
+        const auto onScreen = [f] { return QRect(f->mapToGlobal(QPoint(0, 0)), f->size()); };
+        QTRY_VERIFY2(!h->frameGeometry().intersects(onScreen()),
+                     qPrintable(QStringLiteral("help %1,%2 %3x%4 over the dialog %5,%6 %7x%8")
+                                    .arg(h->frameGeometry().x()).arg(h->frameGeometry().y())
+                                    .arg(h->frameGeometry().width()).arg(h->frameGeometry().height())
+                                    .arg(onScreen().x()).arg(onScreen().y()).arg(onScreen().width())
+                                    .arg(onScreen().height())));
         // And the place it went is remembered for the next time.
         QCOMPARE(QPoint(state().Help_Left, state().Help_Top), h->geometry().topLeft());
     }

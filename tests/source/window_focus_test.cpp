@@ -17,10 +17,14 @@ using namespace tesk::test;
 
 namespace {
 
+// The window and the named control that hold the focus (the page of a web
+// control takes it in an unnamed part of its own).
 QString describe(const QWidget* w)
 {
     if (!w)
         return QStringLiteral("(nothing)");
+    while (w->objectName().isEmpty() && w->parentWidget())
+        w = w->parentWidget();
     QString where = w->objectName();
     for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
         if (qobject_cast<const ToolWindow*>(p))
@@ -102,7 +106,8 @@ private Q_SLOTS:
             }
         QVERIFY(inside);
         inside->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), inside);
+        QTRY_VERIFY(QApplication::focusWidget() && w->isAncestorOf(QApplication::focusWidget()));
+        inside = QApplication::focusWidget();
 
         if (close == "Alt+X")
             QTest::keyClick(inside, Qt::Key_X, Qt::AltModifier);
