@@ -100,8 +100,12 @@ void Apply_Arrangement()
     QSize colorsSize(0, 0);
     if (s.Color_Window_Pos > 0)
         colorsSize = forms::Colors()->designSizeTwips();
-    const ArrangeResult r = Compute_Arrangement(
-        Arrange_Input_From(s, Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), colorsSize));
+    ArrangeInput in = Arrange_Input_From(s, Twips_Per_Pixel_X(), Twips_Per_Pixel_Y(), colorsSize);
+    if (s.Tool_Pane_Window == 1 && s.Image_Window_Pos > 0)
+        in.toolNeeds = forms::Images()->neededSizeTwips();
+    else if (s.Tool_Pane_Window == 2 && s.Color_Window_Pos > 0)
+        in.toolNeeds = forms::Colors()->neededSizeTwips();
+    const ArrangeResult r = Compute_Arrangement(in);
     Apply_Arrange_Result(s, r);
     forms::Start()->syncSliders();
 
@@ -181,6 +185,31 @@ void Focus_Source_If_Shown()
             w->focusEditor();
 }
 
+namespace {
+
+// A tool window's keys work only in one of its controls: the one that had the
+// focus last, else its first control.
+void focusToolWindow(ToolWindow* w)
+{
+    if (w->focusProxy()) {
+        w->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QWidget* last = w->focusWidget();
+    if (last && last != w && last->isVisible() && last->isEnabled()) {
+        last->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* c = w->nextInFocusChain(); c && c != w; c = c->nextInFocusChain())
+        if (w->isAncestorOf(c) && c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
+            c->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace
+
 void Focus_Work_Window()
 {
     if (frm_Source* w = forms::Source_If_Loaded(); w && state().Source_Window_Pos > 0 && w->frameVisible()) {
@@ -190,7 +219,7 @@ void Focus_Work_Window()
     for (ToolWindow* w : std::initializer_list<ToolWindow*>{forms::Browser_If_Loaded(), forms::Images_If_Loaded(),
                                                            forms::Colors_If_Loaded()})
         if (w && w->frameVisible()) {
-            w->setFocus();
+            focusToolWindow(w);
             return;
         }
     if (frm_Start* start = forms::Start_If_Loaded())

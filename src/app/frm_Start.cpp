@@ -601,11 +601,13 @@ void frm_Start::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    // The editor asks about its changes before anything is written or
+    // closed: Cancel leaves everything as it was.
+    if (frm_Source* src = forms::Source_If_Loaded(); src && !src->Form_Unload()) {
+        event->ignore();
+        return;
+    }
     unloading_ = true;
-    // The windows inside close by their own rules first (the editor may ask
-    // to save its changes).
-    if (frm_Source* src = forms::Source_If_Loaded())
-        src->Form_Unload();
     event->accept();
     End_Program();
 }

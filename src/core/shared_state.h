@@ -142,6 +142,9 @@ struct SharedState {
     int Print_Width = 0;
     std::array<QString, 5> Head_Foot_Text;
     QString Rev_Date_Text;
+    // Where the last PDF of a print went (with no printer installed), for
+    // the next one in this run; "" until then (the user's documents).
+    QString Pdf_Folder;
 
     // ---- browser -------------------------------------------------------------
     QString Browser_Home_Page;

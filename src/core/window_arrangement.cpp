@@ -112,6 +112,22 @@ ArrangeResult Compute_Arrangement(const ArrangeInput& in)
         }
     }
 
+    // A tool window beside other panes gets the room its controls need
+    // (in a pane of its own, code 2, the room across the split; beside the
+    // source, code 3, both ways), short of squeezing the others below their
+    // least size: a tool cut to scroll bars is of no use.
+    if (tool && in.toolNeeds.isValid() && in.toolPane <= 2) {
+        const int code = in.toolPane == 1 ? r.images : r.colors;
+        const auto roomFor = [](int slider, int client, int need, double tpp) {
+            const int most = static_cast<int>((client - need) / tpp);
+            return std::min(slider, std::max(most, kMinSplit));
+        };
+        if (code == 3 || (code == 2 && !in.horizontal))
+            r.sliderHor = roomFor(r.sliderHor, CW, in.toolNeeds.width(), in.tppX);
+        if (code == 3 || (code == 2 && in.horizontal))
+            r.sliderVer = roomFor(r.sliderVer, CH, in.toolNeeds.height(), in.tppY);
+    }
+
     // 7. Place Browser, Source, Images, Color Selection in that order; the
     // browser's fixed sizes move the splits before the others are placed.
     auto X = [&] { return wholePart(r.sliderHor * in.tppX); };
@@ -309,4 +325,49 @@ DialogMove Move_Dialog(int keyCode, int shift, QPoint pos, QSize size, QSize are
         break;
     }
     return m;
+}
+
+std::optional<QPoint> Help_Clear_Of(const QRect& help, const QRect& dialog, const QRect& screen)
+{
+    if (!help.intersects(dialog) || screen.isEmpty())
+        return std::nullopt;
+    constexpr int gap = 8;
+    const auto clampX = [&](int x) { return std::clamp(x, screen.left(), std::max(screen.left(), screen.right() + 1 - help.width())); };
+    const auto clampY = [&](int y) { return std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() + 1 - help.height())); };
+    const QPoint candidates[] = {
+        {dialog.right() + 1 + gap, clampY(help.top())},
+        {clampX(help.left()), dialog.bottom() + 1 + gap},
+        {dialog.left() - gap - help.width(), clampY(help.top())},
+        {clampX(help.left()), dialog.top() - gap - help.height()},
+    };
+    std::optional<QPoint> best;
+    qint64 bestCover = 0;
+    const auto coverOf = [&](QPoint p) {
+        const QRect covered = QRect(p, help.size()).intersected(dialog);
+        return covered.isEmpty() ? qint64(0) : qint64(covered.width()) * covered.height();
+    };
+    for (const QPoint& c : candidates) {
+        const QPoint p(clampX(c.x()), clampY(c.y()));
+        const qint64 cover = coverOf(p);
+        if (cover == 0)
+            return p;
+        if (!best || cover < bestCover) {
+            best = p;
+            bestCover = cover;
+        }
+    }
+    // No room on the screen: beside the dialog all the same, partly off the
+    // screen, as long as enough of it stays in sight to take it back.
+    constexpr int inSight = 120;
+    for (int i = 0; i < 4; ++i) {
+        const bool across = i % 2 == 0;  // right and left move across
+        const QPoint p(across ? candidates[i].x() : clampX(candidates[i].x()),
+                       across ? clampY(candidates[i].y()) : candidates[i].y());
+        const QRect shown = QRect(p, help.size()).intersected(screen);
+        const bool sight = across ? shown.width() >= std::min(inSight, help.width())
+                                  : shown.height() >= std::min(inSight, help.height());
+        if (sight && coverOf(p) == 0)
+            return p;
+    }
+    return best;
 }

@@ -51,6 +51,10 @@ struct ArrangeInput {
     double tppX = 15, tppY = 15;
     QSize colorsSize;  // the Color Selection window's own size, twips
     int findState = -2;
+    // The room the tool window shown needs for its controls (frame
+    // included), twips; empty when unknown. Its pane is widened to it, as
+    // far as the other panes keep their least size.
+    QSize toolNeeds;
 };
 
 struct ArrangeResult {
@@ -88,3 +92,12 @@ struct DialogMove {
 };
 DialogMove Move_Dialog(int keyCode, int shift, QPoint pos, QSize size, QSize area, int margin,
                        double tppX, double tppY, bool screenRule);
+
+// The help window stays on top of every other window, so a dialog it covers
+// cannot be read. Where the help window (its frame, screen pixels) goes so
+// that it leaves the dialog free: beside the dialog, to its right, below it,
+// to its left or above it, whichever first fits on the screen; where none
+// fits, beside it partly off the screen with enough of it left in sight to
+// take it back; failing that, the place that covers least of the dialog.
+// Nothing when it does not cover the dialog.
+std::optional<QPoint> Help_Clear_Of(const QRect& help, const QRect& dialog, const QRect& screen);

@@ -2,11 +2,18 @@
 
 #include "core/main_window_port.h"
 #include "core/shared_state.h"
+#include "core/window_arrangement.h"
 #include "platform/screen.h"
 #include "platform/web_browser.h"
+#include "ui/tool_window.h"
 #include "ui/window_manner.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -36,10 +43,12 @@ frm_Help::frm_Help()
         if (isVisible() && windowState() == Qt::WindowNoState)
             move(topLeft + (pos() - geometry().topLeft()));
     });
+    qApp->installEventFilter(this);
 }
 
 frm_Help::~frm_Help()
 {
+    qApp->removeEventFilter(this);
     setHelpWindowMover(nullptr);
     // The page loses the focus as the controls go down, after this part of
     // the window is gone: it may not call back into it.
@@ -132,6 +141,57 @@ void frm_Help::closeEvent(QCloseEvent* event)
     Record_Place();
     state().Help_Shown = -2;
     event->accept();
+}
+
+namespace {
+
+// A dialog of the program: a window of its own shown modally or not (the
+// message boxes, the common dialogs, the printer setup), or a dialog inside
+// the main window (About, Page Setup, Print Plus ...).
+QWidget* dialogOf(QWidget* w)
+{
+    if (w->isWindow())
+        return qobject_cast<QDialog*>(w) ? w : nullptr;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(w))
+        if (auto* tool = qobject_cast<ToolWindow*>(frame->widget()); tool && tool->isDialog())
+            return frame;
+    return nullptr;
+}
+
+} // namespace
+
+// Every object of the process passes here, the page engine's own among them;
+// those are built without type information, which the sanitizers' type check
+// cannot tell from a broken object.
+#if defined(__GNUC__) || defined(__clang__)
+__attribute__((no_sanitize("vptr")))
+#endif
+bool frm_Help::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type t = event->type();
+    if ((t == QEvent::Show || t == QEvent::Move || t == QEvent::Resize) && watched != this
+        && watched->isWidgetType() && isVisible() && windowState() == Qt::WindowNoState)
+        if (QWidget* dialog = dialogOf(static_cast<QWidget*>(watched)))
+            // Once the dialog stands where it is going: the window system
+            // and the dialog's own placement may still move it.
+            QTimer::singleShot(0, this, [this, dialog = QPointer<QWidget>(dialog)] {
+                if (dialog && dialog->isVisible())
+                    Keep_Clear_Of(dialog->isWindow() ? dialog->frameGeometry()
+                                                     : QRect(dialog->mapToGlobal(QPoint(0, 0)), dialog->size()));
+            });
+    return QWidget::eventFilter(watched, event);
+}
+
+void frm_Help::Keep_Clear_Of(const QRect& dialog)
+{
+    if (!isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame = frameGeometry();
+    if (const std::optional<QPoint> to = Help_Clear_Of(frame, dialog, screen->availableGeometry()))
+        move(*to);  // the frame's place; Record_Place keeps it
 }
 
 void frm_Help::Record_Place()

@@ -8,6 +8,10 @@
 // always hold its last normal place and size in pixels (never a maximised or
 // minimised one), so a dialog can push it aside and a reopened window comes
 // back where it was, shown normally. The settings file does not keep them.
+//
+// Staying on top, it would hide any dialog opened under it: whenever a
+// dialog shows or moves while the help window covers it, the help window
+// steps aside.
 
 #include "ui/forms.h"
 
@@ -40,8 +44,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Moves out of the way of a dialog it covers (screen pixels).
+    void Keep_Clear_Of(const QRect& dialog);
     void Form_Resize();
     void Record_Place();
     void Place_Window();

@@ -20,7 +20,9 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
+#include <QDir>
 #include <QPdfWriter>
+#include <QStandardPaths>
 #include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -234,6 +236,7 @@ private:
         QString path = dialogs::fileDialog(request).path;
         if (path.isEmpty())
             return path;
+        state().Pdf_Folder = fs::withSeparator(fs::parentFolder(path));
         if (fs::extension(path).compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
             // The name typed lacks the extension; the dialog asked about
             // replacing the name typed, not this one.
@@ -263,10 +266,14 @@ private:
 
 QString suggestedPdf(const QString& name)
 {
-    const SharedState& s = state();
-    const QString folder = s.Print_File_Path.isEmpty() ? s.Working_Folder
-                                                        : fs::withSeparator(fs::parentFolder(s.Print_File_Path));
-    return folder + name + QStringLiteral(".pdf");
+    // A PDF is the user's document, not a file of the site: it never goes
+    // among the sources by default.
+    QString folder = state().Pdf_Folder;
+    if (folder.isEmpty() || !fs::folderExists(folder))
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !fs::folderExists(folder))
+        folder = QDir::homePath();
+    return fs::withSeparator(folder) + name + QStringLiteral(".pdf");
 }
 
 void Source_Entry(bool print)

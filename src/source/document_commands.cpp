@@ -276,6 +276,30 @@ void frm_Source::Save_Changes()
         Save_Document();
 }
 
+bool frm_Source::Form_Unload()
+{
+    SharedState& s = state();
+    if (!s.Source_Changed)
+        return true;
+    // Leaving the program is the one place where the user may still change
+    // their mind: the question gets a Cancel; Enter still saves.
+    const QString title = s.Source_Title;
+    const dialogs::Answer a = dialogs::message(
+        srcdoc::Save_Changes_Question(title.isEmpty() ? QStringLiteral("New File") : title),
+        dialogs::Buttons::YesNoCancel, dialogs::Icon::Exclamation, srcdoc::kSaveChangesTitle, dialogs::Answer::Yes);
+    if (a == dialogs::Answer::Cancel)
+        return false;
+    if (a == dialogs::Answer::Yes) {
+        if (title.isEmpty())
+            s.Source_Title = QStringLiteral("New File");
+        Save_Document();
+        // A save that failed (and said so) must not end the program with the
+        // changes gone.
+        return !s.Source_Changed;
+    }
+    return true;
+}
+
 void frm_Source::Keep_Unsaved_Changes()
 {
     SharedState& s = state();

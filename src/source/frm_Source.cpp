@@ -202,12 +202,6 @@ void frm_Source::Form_Load()
     Show_Changed_Mark();
 }
 
-void frm_Source::Form_Unload()
-{
-    if (state().Source_Changed)
-        Save_Changes();
-}
-
 // ---- layout -------------------------------------------------------------------
 
 void frm_Source::resizeEvent(QResizeEvent* event)

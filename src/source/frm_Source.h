@@ -36,8 +36,9 @@ public:
     frm_Source();
     void Form_Load();
     // The window goes away with the program: unsaved changes are offered for
-    // saving first (the close cannot be refused).
-    void Form_Unload();
+    // saving first, with Cancel, which keeps the program running. False when
+    // the user chose to stay (or a save the user wanted did not happen).
+    bool Form_Unload();
 
     // ---- documents ---------------------------------------------------------
     // A new page from the template, named at once through Save As.

@@ -129,6 +129,12 @@ void frm_Colors::buildControls()
     tb_Select->setObjectName(QStringLiteral("tb_Select"));
     tb_Select->addTab(buildPalettePage(0), QStringLiteral("&4. Safe Colors"));
     tb_Select->addTab(buildPalettePage(1), QStringLiteral(" &5. Named Colors"));
+    // Tab captions are never cut short: the tabs' width is part of what the
+    // tool needs, and the arrangement gives it that room.
+    for (QTabWidget* tabs : {tb_Colors, tb_Select}) {
+        tabs->setElideMode(Qt::ElideNone);
+        tabs->setUsesScrollButtons(false);
+    }
     auto* right = new QVBoxLayout;
     right->addWidget(tb_Select);
     right->addStretch(1);

@@ -106,17 +106,18 @@ void frm_Colors::Form_Load()
 QSize frm_Colors::designSizeTwips() const
 {
     // Room for every control, the hint line and the frame's title bar.
-    const QSize content = scroll_->widget()->sizeHint();
-    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QSize px(content.width() + 2 * frame + 4,
-                   content.height() + lbl_Focus->sizeHint().height() + title + 2 * frame + 10);
-    QSize twips(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
+    QSize twips = Twips_Around(scroll_->widget()->sizeHint(), lbl_Focus->sizeHint().height());
     // Never larger than the main window's inner area: there it scrolls.
     const SharedState& s = state();
     if (s.Client_Width > 0 && s.Client_Height > 0)
         twips = twips.boundedTo(QSize(s.Client_Width, s.Client_Height));
     return twips;
+}
+
+QSize frm_Colors::neededSizeTwips() const
+{
+    return Twips_Around(scroll_->widget()->minimumSizeHint(),
+                        std::max(lbl_Focus->sizeHint().height(), cmd_Close->sizeHint().height()));
 }
 
 // The size button and the title bar's maximise: back into the pane from the
@@ -146,7 +147,8 @@ void frm_Colors::frameActivated()
     // A click into the window keeps the focus where it went.
     QTimer::singleShot(0, this, [this] {
         QWidget* f = QApplication::focusWidget();
-        if (!f || !isAncestorOf(f))
+        // Activated as it closes: the focus is no longer its to take.
+        if (isVisible() && (!f || !isAncestorOf(f)))
             tb_Colors->setFocus();
     });
 }
@@ -165,8 +167,8 @@ bool frm_Colors::windowKey(int keyCode, int shift)
 void frm_Colors::setHint(const QString& hint) { lbl_Focus->setText(hint); }
 
 // The tool's access keys share the main window with its menus (Alt+B, Alt+F
-// and Alt+S name menus too): while the focus is in the tool, its own visible
-// controls win.
+// and Alt+S name menus too): while the focus is in the tool, its own controls
+// win, those on a tab not shown included.
 bool frm_Colors::Access_Key(int qtKey, bool run)
 {
     const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(qtKey)));
@@ -180,33 +182,14 @@ bool frm_Colors::Access_Key(int qtKey, bool run)
                 }
                 return true;
             }
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (!w->isVisible() || !w->isEnabled())
-            continue;
-        auto* button = qobject_cast<QAbstractButton*>(w);
-        auto* frame = qobject_cast<QGroupBox*>(w);
-        auto* label = qobject_cast<QLabel*>(w);
-        const QString caption = button ? button->text() : frame ? frame->title() : label && label->buddy() ? label->text() : QString();
-        if (caption.isEmpty() || !matches(caption))
-            continue;
-        if (!run)
-            return true;
-        if (button) {
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->click();
-        } else if (label) {
-            label->buddy()->setFocus(Qt::ShortcutFocusReason);
-        } else {
-            // A frame gives the focus to its first control.
-            for (QWidget* c : frame->findChildren<QWidget*>())
-                if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
-                    c->setFocus(Qt::ShortcutFocusReason);
-                    break;
-                }
-        }
-        return true;
-    }
-    return false;
+    // A control on a choice or palette tab not shown counts too: its tab
+    // comes forward.
+    QWidget* control = Access_Key_Control(this, wanted);
+    if (!control)
+        return false;
+    if (run)
+        Press_Access_Key(control);
+    return true;
 }
 
 bool frm_Colors::eventFilter(QObject* watched, QEvent* event)
@@ -609,7 +592,7 @@ void frm_Colors::Font_Choices() { rtb_Choices->setText(color_tags::Font_Choices(
 void frm_Colors::Add_to_List()
 {
     const QStringList lines = Choice_Lines(rtb_Choices->Text());
-    if (lines.isEmpty())
+    if (lines.isEmpty() || !Working_Folder_Or_Tell())
         return;
     const QString path = tag_lists::Working_Path(tag_lists::Kind_File_Name(0));
     const fs::Result r = path.isEmpty() ? fs::Result::PathNotFound : tag_lists::Append_Many(path, lines);

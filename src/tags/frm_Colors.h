@@ -133,6 +133,7 @@ public:
     QString colorFilePath() const { return filePath_; }
 
     QSize designSizeTwips() const override;
+    QSize neededSizeTwips() const override;
     void maximizeRequested() override;
     void closeRequested() override;
     void frameActivated() override;

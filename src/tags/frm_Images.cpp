@@ -27,6 +27,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+
+#include <algorithm>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -249,6 +251,12 @@ void frm_Images::resizeEvent(QResizeEvent* event)
     ToolWindow::resizeEvent(event);
     if (pic_Full_Frame->isVisible())
         pic_Full_Frame->setGeometry(rect());
+}
+
+QSize frm_Images::neededSizeTwips() const
+{
+    return Twips_Around(scr_Images_->widget()->minimumSizeHint(),
+                        std::max(lbl_Focus->sizeHint().height(), cmd_Close->sizeHint().height()));
 }
 
 bool frm_Images::windowKey(int keyCode, int shift)
@@ -489,6 +497,8 @@ void frm_Images::Display_Image_Tag()
 
 void frm_Images::Add_to_List()
 {
+    if (!Working_Folder_Or_Tell())
+        return;
     const QString text = rtb_Image->Text();
     if (const QString path = tag_lists::Kind_Path(1, tag_lists::Place::Working); !path.isEmpty())
         if (const fs::Result r = tag_lists::Append_One(path, text); r != fs::Result::Ok)

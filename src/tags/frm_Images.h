@@ -136,6 +136,7 @@ public:
     QPushButton* cmd_Close = nullptr;
 
     QSize designSizeTwips() const override { return QSize(9000, 6600); }
+    QSize neededSizeTwips() const override;
     void maximizeRequested() override;
     void closeRequested() override;
     void frameActivated() override;

@@ -1,5 +1,6 @@
 #include "tags/list_messages.h"
 
+#include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "tags/tag_list_files.h"
 
@@ -23,4 +24,14 @@ void Show_Lists_Not_Stored(const QList<tag_lists::Store_Failure>& failures)
 {
     dialogs::message(tag_lists::Store_Failure_Message(failures), dialogs::Buttons::Ok, dialogs::Icon::Exclamation,
                      tag_lists::Failure_Title);
+}
+
+bool Working_Folder_Or_Tell()
+{
+    const SharedState& s = state();
+    if (!s.Working_Folder.isEmpty() && !s.Working_Pages_Folder.isEmpty())
+        return true;
+    dialogs::message(tag_lists::No_Working_Folder_Message, dialogs::Buttons::Ok, dialogs::Icon::Exclamation,
+                     tag_lists::No_Working_Folder_Title);
+    return false;
 }

@@ -18,3 +18,7 @@ QStringList Read_List_Or_Tell(const QString& path);
 // Tells the user which lists the Tag Lists window could not write, in one
 // message with the same title.
 void Show_Lists_Not_Stored(const QList<tag_lists::Store_Failure>& failures);
+
+// Adding to a site's list needs a site: false, after saying so, when no
+// working folder is chosen.
+bool Working_Folder_Or_Tell();

@@ -11,6 +11,10 @@ const QString Images_From_File_Name = QStringLiteral("Images, From.lst");
 const QString Images_To_File_Name = QStringLiteral("Images, To.lst");
 const QString Failure_Title = QStringLiteral("TWE - List Not Saved");
 const QString Read_Failure_Title = QStringLiteral("TWE - List Not Read");
+const QString No_Working_Folder_Title = QStringLiteral("TWE - No Working Folder");
+const QString No_Working_Folder_Message = QStringLiteral(
+    "There is no working folder, so there is no list to add the tag to.\r\n\r\n"
+    "Choose one with File > Working Folder... first.");
 
 QString Kind_File_Name(int kind)
 {

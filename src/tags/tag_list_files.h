@@ -110,4 +110,9 @@ QString Failure_Message(const QString& path, fs::Result result);
 extern const QString Read_Failure_Title;  // "TWE - List Not Read"
 QString Read_Failure_Message(const QString& path, fs::Result result);
 
+// The site's lists live in its working folder: with none chosen there is no
+// list to add to, and the user is told why.
+extern const QString No_Working_Folder_Title;    // "TWE - No Working Folder"
+extern const QString No_Working_Folder_Message;
+
 } // namespace tag_lists

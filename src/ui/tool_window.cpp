@@ -17,6 +17,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTimer>
 
@@ -123,43 +126,10 @@ private:
             tool = qobject_cast<ToolWindow*>(w);
         if (!tool)
             return nullptr;
-        const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(e.key())));
-        QWidget* found = nullptr;
-        for (QWidget* c : tool->findChildren<QWidget*>()) {
-            QString text;
-            if (auto* b = qobject_cast<QAbstractButton*>(c))
-                text = b->text();
-            else if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy())
-                text = l->text();
-            else if (auto* g = qobject_cast<QGroupBox*>(c))
-                text = g->title();
-            if (text.isEmpty() || QKeySequence::mnemonic(text) != wanted || !c->isVisible() || !c->isEnabled())
-                continue;
-            if (found)
-                return nullptr;  // two in one window: Qt takes turns between them
-            found = c;
-        }
-        return found;
+        return Access_Key_Control(tool, QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(e.key()))));
     }
 
-    // What the control's own access key does: a button is pressed, a label
-    // focuses its partner, a frame its first control.
-    static void pressAccessKey(QWidget* target)
-    {
-        if (auto* b = qobject_cast<QAbstractButton*>(target)) {
-            if (b->focusPolicy() & Qt::TabFocus)
-                b->setFocus(Qt::ShortcutFocusReason);
-            b->click();
-        } else if (auto* l = qobject_cast<QLabel*>(target)) {
-            l->buddy()->setFocus(Qt::ShortcutFocusReason);
-        } else {
-            for (QWidget* c : target->findChildren<QWidget*>())
-                if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
-                    c->setFocus(Qt::ShortcutFocusReason);
-                    break;
-                }
-        }
-    }
+    static void pressAccessKey(QWidget* target) { Press_Access_Key(target); }
 
     static bool controlsOwnKey(QWidget* w, const QKeyEvent* key) { return Key_Belongs_To_Control(w, *key); }
 
@@ -261,10 +231,14 @@ void ToolWindow::showFrame()
 
 void ToolWindow::hideFrame()
 {
-    if (frame_)
-        frame_->hide();
-    else
-        hide();
+    QWidget* box = frame_ ? static_cast<QWidget*>(frame_) : this;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && box->isVisible() && (focus == box || box->isAncestorOf(focus));
+    box->hide();
+    // Every route that closes a window passes here, so every one gives the
+    // focus back the same way.
+    if (hadFocus)
+        Return_Focus_After_Close(this);
 }
 
 void ToolWindow::joinMainWindow()
@@ -275,6 +249,7 @@ void ToolWindow::joinMainWindow()
 
 void ToolWindow::joinMainWindowAsDialog(bool fitToContents, QSize minimum)
 {
+    dialog_ = true;
     joinMainWindow();
     if (!frame_)
         return;
@@ -282,6 +257,28 @@ void ToolWindow::joinMainWindowAsDialog(bool fitToContents, QSize minimum)
                            | Qt::WindowCloseButtonHint);
     if (fitToContents)
         frame_->resize(frame_->sizeHint().expandedTo(minimum));
+}
+
+QSize ToolWindow::Twips_Around(QSize contentPx, int belowPx) const
+{
+    const QWidget* w = frame_ ? static_cast<const QWidget*>(frame_) : this;
+    const int frame = w->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, w);
+    const int title = w->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, w);
+    const QSize px(contentPx.width() + 2 * frame + 4, contentPx.height() + belowPx + title + 2 * frame + 10);
+    return QSize(Twips_From_Px_X(px.width()), Twips_From_Px_Y(px.height()));
+}
+
+void ToolWindow::keyPressEvent(QKeyEvent* event)
+{
+    // A control that has a use for Esc (an open list, an edit in a list)
+    // takes it first; what reaches the window closes the dialog.
+    if (dialog_ && event->key() == Qt::Key_Escape
+        && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        closeRequested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool ToolWindow::frameVisible() const
@@ -302,6 +299,86 @@ bool ToolWindow::windowKey(int keyCode, int shift)
     return false;
 }
 
+
+namespace {
+
+QString accessCaption(const QWidget* c)
+{
+    if (auto* b = qobject_cast<const QAbstractButton*>(c))
+        return b->text();
+    if (auto* l = qobject_cast<const QLabel*>(c); l && l->buddy())
+        return l->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(c))
+        return g->title();
+    return QString();
+}
+
+// The tab pages that stand between a control and its window, outermost
+// first; false when the control is hidden for any other reason than a tab
+// not shown, or its tab is disabled.
+bool reachableThroughTabs(QWidget* c, const QWidget* window, QList<std::pair<QTabWidget*, int>>* tabs)
+{
+    if (!c->isEnabled())
+        return false;
+    for (QWidget* w = c; w && w != window; w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        auto* tabWidget = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (const int index = tabWidget ? tabWidget->indexOf(w) : -1; index >= 0) {
+            if (!tabWidget->isTabEnabled(index))
+                return false;
+            if (tabs)
+                tabs->prepend({tabWidget, index});
+            continue;  // a page not shown is hidden by its tab widget alone
+        }
+        if (w->isHidden())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QWidget* Access_Key_Control(QWidget* window, const QKeySequence& wanted)
+{
+    QWidget* shown = nullptr;
+    QWidget* onHiddenTab = nullptr;
+    for (QWidget* c : window->findChildren<QWidget*>()) {
+        const QString caption = accessCaption(c);
+        if (caption.isEmpty() || QKeySequence::mnemonic(caption) != wanted)
+            continue;
+        if (c->isVisible() && c->isEnabled()) {
+            if (shown)
+                return nullptr;  // two in sight: Qt takes turns between them
+            shown = c;
+        } else if (!onHiddenTab && reachableThroughTabs(c, window, nullptr)) {
+            onHiddenTab = c;
+        }
+    }
+    return shown ? shown : onHiddenTab;
+}
+
+void Press_Access_Key(QWidget* target)
+{
+    // A control on a tab not shown brings its tab forward first, so the user
+    // sees what the key did.
+    QList<std::pair<QTabWidget*, int>> tabs;
+    if (!target->isVisible() && reachableThroughTabs(target, target->window(), &tabs))
+        for (const auto& [tabWidget, index] : tabs)
+            tabWidget->setCurrentIndex(index);
+    if (auto* b = qobject_cast<QAbstractButton*>(target)) {
+        if (b->focusPolicy() & Qt::TabFocus)
+            b->setFocus(Qt::ShortcutFocusReason);
+        b->click();
+    } else if (auto* l = qobject_cast<QLabel*>(target)) {
+        l->buddy()->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        for (QWidget* c : target->findChildren<QWidget*>())
+            if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
+                c->setFocus(Qt::ShortcutFocusReason);
+                break;
+            }
+    }
+}
 
 bool Key_Belongs_To_Control(QWidget* w, const QKeyEvent& key)
 {

@@ -6,6 +6,7 @@
 // and the arrangement does the rest.
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QWidget>
@@ -27,6 +28,7 @@ public:
     // arrangement, with a close button only; sized to its contents (at least
     // minimum) when fitToContents.
     void joinMainWindowAsDialog(bool fitToContents = true, QSize minimum = QSize());
+    bool isDialog() const { return dialog_; }
 
     // Position and size of the frame within the main window's inner area,
     // in twips.
@@ -39,6 +41,9 @@ public:
 
     // The window's own size when it floats (twips).
     virtual QSize designSizeTwips() const { return QSize(6000, 4500); }
+    // The least size (twips, frame included) at which every control shows
+    // whole, without scrolling; empty when the window fits any size.
+    virtual QSize neededSizeTwips() const { return QSize(); }
 
     // The title bar's maximise button: each window toggles its slot code.
     virtual void maximizeRequested() {}
@@ -60,9 +65,18 @@ public:
     void setMover(Mover m) { mover_ = m; }
     Mover mover() const { return mover_; }
 
+protected:
+    // The window's size in twips, frame and title bar included, for content
+    // of this size (pixels) with `belowPx` more below it (the hint line).
+    QSize Twips_Around(QSize contentPx, int belowPx) const;
+
+    // Esc that no control used closes a dialog as its "&X" does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QMdiSubWindow* frame_ = nullptr;
     Mover mover_ = Mover::None;
+    bool dialog_ = false;
 };
 
 // Gives top-level windows of the program the same key preview: install on a
@@ -76,6 +90,15 @@ void Install_Key_Preview(QWidget* window, std::function<bool(int& keyCode, int s
 // drop-down list, a menu), and Alt+Down and Alt+Up in a drop-down list,
 // which open and close it.
 bool Key_Belongs_To_Control(QWidget* control, const QKeyEvent& key);
+
+// The control of window whose access key is wanted (Alt and a letter or
+// digit): the one shown, else one on a tab page not shown; null when none,
+// or when two are shown (Qt then takes turns between them).
+QWidget* Access_Key_Control(QWidget* window, const QKeySequence& wanted);
+// Does what the control's access key does: a button is pressed, a label
+// focuses its partner, a frame its first control; a control on a tab page
+// not shown first brings its tab forward.
+void Press_Access_Key(QWidget* control);
 
 // The sub-window that holds a ToolWindow.
 class ToolFrame : public QMdiSubWindow {

@@ -152,18 +152,39 @@ void Close_Dialog(ToolWindow* dialog)
         dialog->hideFrame();
     Enable_Menus_All();
     Arrange_Windows();
-    // What the dialog's caller does next (a new site empties the editor)
-    // may leave the focus nowhere, and where the windows coming back put it
-    // is chance (any button): unless the caller chose a control, the window
-    // the user works in takes the focus, so that the keys work at once.
-    QTimer::singleShot(0, [dialog = QPointer<ToolWindow>(dialog),
+    // Where the windows coming back put the focus is chance too.
+    Return_Focus_After_Close(dialog);
+}
+
+namespace {
+
+bool insideToolWindow(const QWidget* w)
+{
+    for (; w; w = w->parentWidget())
+        if (qobject_cast<const ToolWindow*>(w))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void Return_Focus_After_Close(QWidget* closed)
+{
+    // What the caller does next (a new site empties the editor) may leave the
+    // focus nowhere; Qt hands it on to the next control of the main window,
+    // which is any toolbar button or slider. Keys must work at once: the
+    // focus goes back to the window the user works in.
+    QTimer::singleShot(0, [closed = QPointer<QWidget>(closed),
                            byChance = QPointer<QWidget>(QApplication::focusWidget())] {
+        MainWindowPort* m = mainWindowPort();
+        if (!m)
+            return;
         const QWidget* focus = QApplication::focusWidget();
         const bool lost = !focus || !focus->isVisible() || !focus->isEnabled() || focus == byChance
-            || (dialog && (focus == dialog || dialog->isAncestorOf(focus)));
+            || (closed && (focus == closed || closed->isAncestorOf(focus)))
+            || (focus->window() == m->widget() && !insideToolWindow(focus));
         if (lost)
-            if (MainWindowPort* m = mainWindowPort())
-                m->focusWorkWindow();
+            m->focusWorkWindow();
     });
 }
 

@@ -38,6 +38,11 @@ bool Move_Window_Keys(int& keyCode, int shift, QWidget* window);
 void Show_Dialog(ToolWindow* dialog);
 void Close_Dialog(ToolWindow* dialog);
 
+// A window that held the focus went away (a tool window closed, a dialog
+// ended): once its caller is done, the work window takes the focus, unless
+// the caller gave it to a control of its choosing.
+void Return_Focus_After_Close(QWidget* closed);
+
 // Keeps a top-level dialog and the help window apart when the dialog becomes
 // active (the folder picker and the editor's name dialogs).
 void Place_Over_Help_Window(QWidget* dialog);

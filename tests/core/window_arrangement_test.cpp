@@ -76,6 +76,45 @@ private Q_SLOTS:
         QCOMPARE(r.focusBrowser, codes[0] == 1);
     }
 
+    // A tool window beside other windows gets the room its controls need:
+    // the splits move toward the other panes, never below their least 170
+    // pixels; in a pane of its own only the split beside it moves.
+    void toolGetsTheRoomItNeeds_data()
+    {
+        QTest::addColumn<Codes>("codes");
+        QTest::addColumn<bool>("horizontal");
+        QTest::addColumn<QSize>("needs");
+        QTest::addColumn<QPoint>("sliders");
+        QTest::addColumn<QRect>("tool");
+        QTest::newRow("beside the source: both splits move") << Codes{2, 2, 3, -2, 1} << false << QSize(9000, 6000)
+                                                             << QPoint(200, 200) << QRect(3060, 3060, 9000, 6000);
+        QTest::newRow("Color Selection likewise") << Codes{2, 2, -2, 3, 2} << true << QSize(9000, 6000)
+                                                  << QPoint(200, 200) << QRect(3060, 3060, 9000, 6000);
+        QTest::newRow("room enough: the splits stay") << Codes{2, 2, 3, -2, 1} << false << QSize(3000, 3000)
+                                                      << QPoint(400, 300) << QRect(6060, 4560, 6000, 4500);
+        QTest::newRow("more than there is: the others keep their least")
+            << Codes{2, 2, 3, -2, 1} << false << QSize(12000, 9000) << QPoint(170, 170) << QRect(2610, 2610, 9450, 6450);
+        QTest::newRow("a pane of its own, side by side: the width") << Codes{2, -2, 2, -2, 1} << false
+                                                                    << QSize(9000, 20000) << QPoint(200, 300)
+                                                                    << QRect(3060, 60, 9000, 9000);
+        QTest::newRow("a pane of its own, one above the other: the height") << Codes{2, -2, 2, -2, 1} << true
+                                                                            << QSize(20000, 6000) << QPoint(400, 200)
+                                                                            << QRect(60, 3060, 12000, 6000);
+        QTest::newRow("unknown: nothing moves") << Codes{2, 2, 3, -2, 1} << false << QSize() << QPoint(400, 300)
+                                                << QRect(6060, 4560, 6000, 4500);
+    }
+    void toolGetsTheRoomItNeeds()
+    {
+        QFETCH(Codes, codes);
+        QFETCH(bool, horizontal);
+        QFETCH(QSize, needs);
+        ArrangeInput in = input(codes, horizontal);
+        in.toolNeeds = needs;
+        const ArrangeResult r = Compute_Arrangement(in);
+        QTEST(QPoint(r.sliderHor, r.sliderVer), "sliders");
+        QTEST((r.images > 0 ? r.imagesPlace : r.colorsPlace).rect, "tool");
+    }
+
     void fixedBrowserSizesMoveTheSplits()
     {
         ArrangeInput in = input(kTwo);
@@ -234,5 +273,48 @@ private Q_SLOTS:
     }
 };
 TESK_TEST(KeyboardMoversTest)
+
+// The help window stays on top: a dialog it covers is pushed out from under
+// it, beside the dialog and whole on the screen; one it does not cover leaves
+// it where it is. Screen 1280 x 1024 pixels, help window 515 x 672.
+class HelpClearOfTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void helpStepsAside_data()
+    {
+        QTest::addColumn<QRect>("help");
+        QTest::addColumn<QRect>("dialog");
+        QTest::addColumn<QPoint>("to");  // (-1,-1): stays
+        QTest::newRow("apart: stays") << QRect(757, 344, 515, 672) << QRect(10, 10, 300, 200) << QPoint(-1, -1);
+        QTest::newRow("over the About box: to its right")
+            << QRect(70, 140, 515, 672) << QRect(8, 60, 360, 260) << QPoint(376, 140);
+        QTest::newRow("over a wide dialog: below it")
+            << QRect(300, 100, 515, 300) << QRect(0, 50, 1000, 400) << QPoint(300, 458);
+        QTest::newRow("a dialog on the right: to its left")
+            << QRect(700, 300, 515, 672) << QRect(600, 100, 680, 600) << QPoint(77, 300);
+        QTest::newRow("no room beside or below: above it")
+            << QRect(0, 500, 515, 400) << QRect(0, 450, 1280, 574) << QPoint(0, 42);
+        QTest::newRow("a tall help window, a dialog in the middle: beside it, partly off the screen")
+            << QRect(100, 150, 515, 690) << QRect(465, 400, 350, 200) << QPoint(823, 150);
+        QTest::newRow("no room anywhere: where it covers least")
+            << QRect(100, 100, 515, 672) << QRect(20, 20, 1240, 980) << QPoint(765, 100);
+        QTest::newRow("partly off the screen: whole on it, to the left")
+            << QRect(1000, 500, 515, 400) << QRect(900, 400, 300, 300) << QPoint(377, 500);
+    }
+    void helpStepsAside()
+    {
+        QFETCH(QRect, help);
+        QFETCH(QRect, dialog);
+        QFETCH(QPoint, to);
+        const QRect screen(0, 0, 1280, 1024);
+        const std::optional<QPoint> moved = Help_Clear_Of(help, dialog, screen);
+        QCOMPARE(moved.value_or(QPoint(-1, -1)), to);
+        if (moved) {
+            const QRect placed(*moved, help.size());
+            QVERIFY(screen.intersected(placed).width() >= 120 && screen.intersected(placed).height() >= 120);
+        }
+    }
+};
+TESK_TEST(HelpClearOfTest)
 
 #include "window_arrangement_test.moc"

@@ -6,7 +6,14 @@
 #include "test_support.h"
 
 #include "app/frm_Start.h"
+#include "print/frm_Page_Count.h"
+#include "source/frm_Source_Open.h"
+#include "source/frm_Source_Save_As.h"
 #include "ui/forms.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +42,26 @@ void collect(QMenu* menu, const QString& path, QSet<QString>& out)
         else
             out.insert(here);
     }
+}
+
+// The page as a reader sees it: no markup, one blank between words.
+QString pageText()
+{
+    QString page = QString::fromUtf8(readFile(QStringLiteral(TESK_SOURCE_DIR "/resources/TeskEdit.htm")));
+    page.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    page.replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    return page.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+// The caption of a control of a real window, as the page writes it.
+QString caption(const QWidget* window, const char* name)
+{
+    const QWidget* w = window->findChild<QWidget*>(QLatin1String(name));
+    if (auto* b = qobject_cast<const QPushButton*>(w))
+        return plain(b->text());
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return plain(l->text());
+    return QStringLiteral("(no control %1)").arg(QLatin1String(name));
 }
 
 } // namespace
@@ -66,6 +93,49 @@ private slots:
         const QSet<QString> missing = real - named;
         QVERIFY2(unknown.isEmpty(), qPrintable(QStringLiteral("Not in the menus: ") + unknown.values().join(", ")));
         QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("Not in the page: ") + missing.values().join(", ")));
+    }
+
+    // What the page tells about a window matches the window: after each
+    // place in the page, before the next paragraph ends, the captions the
+    // real window shows, and none of what the window lacks.
+    void describesTheWindowsAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("from");        // where the page talks about it
+        QTest::addColumn<QStringList>("named");   // captions of the real window
+        QTest::addColumn<QStringList>("absent");  // what must not be said there
+        frm_Source_Open open;
+        frm_Source_Save_As saveAs;
+        frm_Page_Count count;
+        QTest::newRow("Open Plus: a list and its button, no name to type")
+            << "Source > Open Plus... (Ctrl+O)" << QStringList{caption(&open, "cmd_Open")}
+            << QStringList{"type", "name box"};
+        QTest::newRow("a new page's name: Enter moves to the button, Enter again saves")
+            << "Your first page" << QStringList{caption(&saveAs, "cmd_Save_As"), "first Enter", "second Enter"}
+            << QStringList{};
+        QTest::newRow("New pages: the same two Enters")
+            << "then it asks for the page's name" << QStringList{"first Enter", caption(&saveAs, "cmd_Save_As"), "second"}
+            << QStringList{};
+        QTest::newRow("the pagination question explained")
+            << caption(&count, "lbl_Action")
+            << QStringList{caption(&count, "cmd_OK"), caption(&count, "cmd_Cancel"), caption(&count, "cmd_Repaginate")}
+            << QStringList{};
+        QTest::newRow("a PDF goes to the user's folder") << "saves the pages as a PDF file"
+                                                         << QStringList{"documents folder"} << QStringList{};
+    }
+    void describesTheWindowsAsTheyAre()
+    {
+        QFETCH(QString, from);
+        QFETCH(QStringList, named);
+        QFETCH(QStringList, absent);
+        const QString page = pageText();
+        const qsizetype at = page.indexOf(from);
+        QVERIFY2(at >= 0, qPrintable(QStringLiteral("The page never says: ") + from));
+        const QString there = page.mid(at, 700);
+        for (const QString& n : named)
+            QVERIFY2(there.contains(n), qPrintable(n + QStringLiteral(" is not in: ") + there));
+        const QString opening = page.mid(at, 200);
+        for (const QString& a : absent)
+            QVERIFY2(!opening.contains(a, Qt::CaseInsensitive), qPrintable(a + QStringLiteral(" is in: ") + opening));
     }
 };
 

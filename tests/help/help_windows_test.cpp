@@ -1,7 +1,8 @@
 // The help window and the about box in the running program: opened from the
 // Help menu, the help window comes back at its last normal place however it
 // was left, its state follows minimising and restoring, and the about box
-// closes the same way by every route and keeps clear of the help window.
+// closes the same way by every route, and no dialog ends up under the help
+// window.
 
 #include "tesk_test.h"
 #include "test_support.h"
@@ -12,11 +13,17 @@
 #include "core/shared_state.h"
 #include "help/frm_About.h"
 #include "help/frm_Help.h"
+#include "print/frm_Pg_Setup_Text.h"
+#include "print/frm_Print_Plus.h"
+#include "ui/tool_window.h"
 #include "platform/screen.h"
 #include "platform/web_browser.h"
 #include "ui/forms.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QPushButton>
 
 using namespace tesk::test;
@@ -120,10 +127,21 @@ private slots:
         QVERIFY(browser->frameVisible());  // arranged again
     }
 
-    // With the help window shown the about box takes the top-left corner,
-    // and the help window really moves off the main window's corner.
-    void aboutBoxKeepsClearOfTheHelpWindow()
+    // The help window stays on top of everything: a dialog opened while it
+    // is shown must not end up under it. Whatever the dialog (one inside the
+    // main window, or one of its own, as the printer setup), the help
+    // window, put over the dialog's corner first, steps aside.
+    void dialogsAreNeverUnderTheHelpWindow_data()
     {
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("About") << "mnu_Help_About";
+        QTest::newRow("Page Setup") << "mnu_File_Pg_Setup";
+        QTest::newRow("Print Plus") << "mnu_File_Print";
+        QTest::newRow("Printer Setup (a window of its own)") << "mnu_File_Prt_Setup";
+    }
+    void dialogsAreNeverUnderTheHelpWindow()
+    {
+        QFETCH(QString, menu);
         TempSite site;
         startProgram(site);
         frm_Start* start = forms::Start();
@@ -132,10 +150,43 @@ private slots:
         const QPoint corner = start->frameGeometry().topLeft();
         h->move(corner + QPoint(5, 5));
         QTRY_VERIFY(h->pos() == corner + QPoint(5, 5));
-        start->mnu_Help_About->trigger();
-        QCOMPARE(forms::About()->geometryTwips().topLeft(), QPoint(60, 60));
-        QTRY_COMPARE(h->geometry().topLeft(), QPoint(Px_From_Twips_X(Twips_From_Px_X(corner.x()) + 1000),
-                                                      Px_From_Twips_Y(Twips_From_Px_Y(corner.y()) + 2000)));
+        QRect covered;
+        ScriptedDialogs d;
+        // The printer setup is the system's dialog: a stand-in of the same
+        // kind, shown over the main window, reports what it saw.
+        bool asked = false;
+        dialogs::Handlers handlers = dialogs::handlers();
+        handlers.printer = [&](QPrinter&) {
+            asked = true;
+            QDialog setup(start);
+            setup.resize(420, 320);
+            setup.move(start->geometry().topLeft() + QPoint(20, 20));
+            setup.show();
+            QTest::qWaitFor([&] { return !h->frameGeometry().intersects(setup.frameGeometry()); }, 5000);
+            covered = h->frameGeometry().intersected(setup.frameGeometry());
+            return false;
+        };
+        dialogs::setHandlers(handlers);
+        start->findChild<QAction*>(menu)->trigger();
+        if (menu == "mnu_File_Prt_Setup") {
+            QVERIFY(asked);
+            QVERIFY(covered.isEmpty());
+            return;
+        }
+        ToolWindow* dialog = menu == "mnu_Help_About" ? static_cast<ToolWindow*>(forms::About())
+                             : menu == "mnu_File_Pg_Setup" ? static_cast<ToolWindow*>(forms::Pg_Setup_Text())
+                                                             : static_cast<ToolWindow*>(forms::Print_Plus());
+        QVERIFY(dialog->frameVisible());
+        QMdiSubWindow* f = dialog->frame();
+        const auto onScreen = [f] { return QRect(f->mapToGlobal(QPoint(0, 0)), f->size()); };
+        QTRY_VERIFY2(!h->frameGeometry().intersects(onScreen()),
+                     qPrintable(QStringLiteral("help %1,%2 %3x%4 over the dialog %5,%6 %7x%8")
+                                    .arg(h->frameGeometry().x()).arg(h->frameGeometry().y())
+                                    .arg(h->frameGeometry().width()).arg(h->frameGeometry().height())
+                                    .arg(onScreen().x()).arg(onScreen().y()).arg(onScreen().width())
+                                    .arg(onScreen().height())));
+        // And the place it went is remembered for the next time.
+        QCOMPARE(QPoint(state().Help_Left, state().Help_Top), h->geometry().topLeft());
     }
 };
 

@@ -19,7 +19,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QImage>
 #include <QLabel>
@@ -214,6 +216,51 @@ private slots:
         s.Print_File_Name = QStringLiteral("book.rtf");
     }
     void cleanup() { resetProgram(); }
+
+    // The PDF of a print is the user's document: offered in the documents
+    // folder (the home folder when there is none), then where the last one
+    // went; never among the site's sources.
+    void pdfIsOfferedInTheUsersFolder_data()
+    {
+        QTest::addColumn<QString>("documents");  // "" when the user has no documents folder
+        QTest::newRow("a documents folder") << "Documents";
+        QTest::newRow("none: the home folder") << "";
+    }
+    void pdfIsOfferedInTheUsersFolder()
+    {
+        QFETCH(QString, documents);
+        const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", site_->path("home").toUtf8());
+        qputenv("XDG_CONFIG_HOME", site_->path("home/.config").toUtf8());
+        QVERIFY(QDir().mkpath(site_->path("home/.config")));
+        if (!documents.isEmpty())
+            QVERIFY(QDir().mkpath(site_->path("home/" + documents)));
+        QVERIFY(QDir().mkpath(site_->path("elsewhere")));
+        QCOMPARE(Page_Count(), CountResult::Done);
+        SharedState& s = state();
+        s.First_Page = s.Last_Page = 1;
+        ScriptedDialogs d;
+        QStringList offered;
+        const auto answer = [&offered](const QString& path) {
+            return [&offered, path](const dialogs::FileRequest& r) {
+                offered << QDir::cleanPath(r.folder) + " | " + QFileInfo(r.fileName).fileName();
+                return dialogs::FileResult{path, QString()};
+            };
+        };
+        d.onFile(answer(site_->path("elsewhere/first.pdf")));
+        d.onFile(answer(site_->path("elsewhere/second.pdf")));
+        QVERIFY(Print_Page_Range());
+        QVERIFY(Print_Page_Range());
+        qputenv("HOME", home);
+        if (config.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", config);
+        const QString first = site_->path(documents.isEmpty() ? "home" : "home/" + documents);
+        QCOMPARE(offered, QStringList({QDir::cleanPath(first) + " | book.pdf",
+                                       QDir::cleanPath(site_->path("elsewhere")) + " | book.pdf"}));
+        QVERIFY(QFile::exists(site_->path("elsewhere/second.pdf")));
+    }
 
     void printedPdf()
     {

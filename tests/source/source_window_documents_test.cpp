@@ -4,12 +4,14 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
+#include "platform/file_system.h"
 #include "source/new_page.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
 #include <QComboBox>
 #include <QDirIterator>
+#include <QFile>
 #include <QLabel>
 #include <QTextDocument>
 #include <QToolButton>
@@ -233,6 +235,65 @@ private Q_SLOTS:
         const Facts before = facts();
         f_->run(steps);
         QCOMPARE(changes(before, facts(), expected), expected);
+    }
+
+    // Leaving the program asks about unsaved changes before anything is
+    // written, with Cancel, which keeps the program running and the changes
+    // in the editor; Enter saves.
+    void leavingTheProgramAsksFirst_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("changed");  // the document has unsaved changes
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<QString>("onDisk");  // the source's text afterwards
+        QTest::newRow("File > Exit, Cancel: still running, not saved")
+            << "mnu_File_Exit" << "Cancel" << true << false << "<p>old</p>\r\n";
+        QTest::newRow("the close button, Cancel: still running, not saved")
+            << "close" << "Cancel" << true << false << "<p>old</p>\r\n";
+        QTest::newRow("File > Exit, Yes: saved, ended") << "mnu_File_Exit" << "Yes" << true << true << "Hi <p>old</p>\r\n";
+        QTest::newRow("the close button, No: ended, not saved") << "close" << "No" << true << true << "<p>old</p>\r\n";
+        QTest::newRow("nothing changed: nothing asked") << "close" << "" << false << true << "<p>old</p>\r\n";
+    }
+    void leavingTheProgramAsksFirst()
+    {
+        QFETCH(QString, route);
+        QFETCH(QString, answer);
+        QFETCH(bool, changed);
+        QFETCH(bool, ends);
+        QFETCH(QString, onDisk);
+        bool ended = false;
+        setProgramExit([&ended] { ended = true; });
+        f_->open("index", "<p>old</p>\r\n");
+        if (changed)
+            QTest::keyClicks(f_->box, "Hi ");
+        const QString ini = f_->site.programFolder() + "Tesk Web Editor.ini";
+        QFile::remove(ini);
+        const qsizetype asked = f_->dialogs.messages().size();
+        if (!answer.isEmpty())
+            f_->run("answer " + answer);
+        frm_Start* start = forms::Start();
+        if (route == "close")
+            start->close();
+        else
+            start->findChild<QAction*>(route)->trigger();
+        setProgramExit([] {});
+        QCOMPARE(ended, ends);
+        QCOMPARE(fs::fileExists(ini), ends);
+        QCOMPARE(start->isVisible(), !ends);
+        QCOMPARE(rtf::crlfText(readSource(f_->wp("index.rtf"))), onDisk);
+        QCOMPARE(f_->dialogs.messages().size() - asked, qsizetype(changed ? 1 : 0));
+        if (changed) {
+            const dialogs::Message& m = f_->dialogs.messages().last();
+            QCOMPARE(m.buttons, dialogs::Buttons::YesNoCancel);
+            QCOMPARE(m.defaultButton.value_or(dialogs::Answer::Yes), dialogs::Answer::Yes);
+        }
+        if (!ends) {
+            // Nothing was lost: the changes are still there to save.
+            QVERIFY(state().Source_Changed);
+            QCOMPARE(f_->box->Text(), QStringLiteral("Hi <p>old</p>\r\n"));
+            QVERIFY(f_->w->frameVisible());
+        }
     }
 
     // A logout or shutdown ends the program as File > Exit does, asking

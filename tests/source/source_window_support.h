@@ -151,7 +151,7 @@ struct SourceWindow {
     // One step of what the user does, the steps of a row joined by "; ":
     //   "S+L" selects, "type x" types into the editor,
     //   "choose x" / "cancel" answer the next name dialog, "pick path" (or
-    //   "pick") the next file dialog, "answer Yes|No|Ok" the next message,
+    //   "pick") the next file dialog, "answer Yes|No|Cancel|Ok" the next message,
     //   "write path=text" writes a source (".rtf", "New Page") or a plain
     //   file, "open name=text" writes a source and opens it, "readonly
     //   path", "full disk part" (writes to paths holding it fail), "clear
@@ -176,8 +176,10 @@ struct SourceWindow {
                 return dialogs::FileResult{path, {}};
             });
         } else if (step.startsWith("answer ")) {
-            dialogs.answerNextMessage(arg == "Yes" ? dialogs::Answer::Yes
-                                      : arg == "No" ? dialogs::Answer::No : dialogs::Answer::Ok);
+            dialogs.answerNextMessage(arg == "Yes"      ? dialogs::Answer::Yes
+                                      : arg == "No"     ? dialogs::Answer::No
+                                      : arg == "Cancel" ? dialogs::Answer::Cancel
+                                                        : dialogs::Answer::Ok);
         } else if (step.startsWith("write ")) {
             const QString path = expand(arg.section('=', 0, 0)), text = arg.section('=', 1);
             QVERIFY(QDir().mkpath(QFileInfo(path).path()));

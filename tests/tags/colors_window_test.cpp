@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 using namespace tesk::test;
@@ -110,6 +111,47 @@ private Q_SLOTS:
         QCOMPARE(readFile(wp("Color.lst")), (lines.join("\r\n") + "\r\n").toUtf8());
         QComboBox* bar = forms::Source()->tagBars->cbo_Tag[0];
         QCOMPARE(bar->itemText(bar->count() - 1), lines.last());
+    }
+
+    // An access key works whichever tab is shown: the control's tab comes
+    // forward and the control does what its key does (an option is chosen,
+    // a frame or a label hands the focus on). Of two controls with the same
+    // key, the one shown wins.
+    void accessKeysReachHiddenTabs_data()
+    {
+        QTest::addColumn<QString>("shown");  // "choice tab, palette tab" before the key
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<QString>("after");  // the tabs after it
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("Alt+B from Tables: the body's pattern option") << "1,0" << QChar('B') << "0,0" << "opt_Backgrnd_0";
+        QTest::newRow("Alt+T from Fonts: the text colours") << "2,0" << QChar('T') << "0,0" << "cmd_Text";
+        QTest::newRow("Alt+S from Body: the cell spacing") << "0,0" << QChar('S') << "1,0" << "txt_Space";
+        QTest::newRow("Alt+P from Fonts: the border pattern option") << "2,1" << QChar('P') << "1,1" << "opt_Border_0";
+        QTest::newRow("Alt+E from Body: the cell pattern option") << "0,0" << QChar('E') << "1,0" << "opt_Cells_0";
+        QTest::newRow("Alt+O from Body: the cell colour option") << "0,1" << QChar('O') << "1,1" << "opt_Cells_1";
+        QTest::newRow("Alt+F from Body: the font colours") << "0,0" << QChar('F') << "2,0" << "cmd_Font_1";
+        QTest::newRow("Alt+N from Named Colors: the find box") << "0,1" << QChar('N') << "0,0" << "txt_Find";
+        QTest::newRow("Alt+C on Tables: its own colour option") << "1,0" << QChar('C') << "1,0" << "opt_Border_1";
+        QTest::newRow("Alt+C on Body: its own colour option") << "0,0" << QChar('C') << "0,0" << "opt_Backgrnd_1";
+    }
+    void accessKeysReachHiddenTabs()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QChar, key);
+        QFETCH(QString, after);
+        QFETCH(QString, focus);
+        act("tab tb_Colors " + shown.section(',', 0, 0));
+        act("tab tb_Select " + shown.section(',', 1, 1));
+        // Every option starts on its colour side, so a pattern option chosen
+        // by its key shows.
+        w_->tb_Colors->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.unicode()), Qt::AltModifier);
+        QCOMPARE(QStringLiteral("%1,%2").arg(w_->tb_Colors->currentIndex()).arg(w_->tb_Select->currentIndex()), after);
+        QWidget* f = QApplication::focusWidget();
+        QCOMPARE(f ? f->objectName() : QString(), focus);
+        QVERIFY(f->isVisible());
+        if (auto* option = qobject_cast<QRadioButton*>(f))
+            QVERIFY(option->isChecked());
     }
 
     void colourDialogGoesToTheSafePalette()

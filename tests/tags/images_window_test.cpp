@@ -306,6 +306,28 @@ private Q_SLOTS:
         QVERIFY(w_->rtb_Image->Text().startsWith("<img src=\"Images/c.gif\""));
     }
 
+    // With no working folder there is no list to add to: the user is told
+    // why, and nothing is written anywhere (a list beside the program, say).
+    void addToListNeedsAWorkingFolder()
+    {
+        act("from a.png");
+        const QString tag = w_->rtb_Image->Text();
+        QVERIFY(!tag.isEmpty());
+        TagBars* bars = forms::Source()->tagBars;
+        const int entries = bars->cbo_Tag[1]->count();
+        state().Working_Folder.clear();
+        Derive_Site_Folders(state());
+        dialogs_->answerNextMessage(dialogs::Answer::Ok);
+        QTest::mouseClick(w_->cmd_Add_to_List, Qt::LeftButton);
+        const dialogs::Message m = dialogs_->messages().last();
+        QVERIFY2(m.text.contains("no working folder") && m.text.contains("File > Working Folder..."), qPrintable(m.text));
+        QCOMPARE(m.title, QStringLiteral("TWE - No Working Folder"));
+        QCOMPARE(bars->cbo_Tag[1]->count(), entries);
+        QDirIterator it(site_->path(""), {"Image.lst"}, QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY(!it.hasNext());
+        QVERIFY(!QFile::exists(QDir::current().filePath("Working-Pages/Image.lst")));
+    }
+
     void largePicture()
     {
         QImage large(3000, 2000, QImage::Format_RGB32);
