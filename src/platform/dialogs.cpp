@@ -1,17 +1,22 @@
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -26,6 +31,52 @@ QPointer<QWidget>& parentRef()
     static QPointer<QWidget> p;
     return p;
 }
+// The real bar. It is made only when the work has run for a while, and the
+// events are let through a few times a second, not at every step: a step
+// may come every few thousand characters.
+class ProgressWindow : public Progress {
+public:
+    explicit ProgressWindow(ProgressRequest r) : request_(std::move(r)) { clock_.start(); }
+
+    bool step(qint64 done) override
+    {
+        const qint64 now = clock_.elapsed();
+        if (now - lastEvents_ < kEventsEveryMs)
+            return !cancelled();
+        lastEvents_ = now;
+        if (!window_ && now >= kShowAfterMs) {
+            window_ = std::make_unique<QProgressDialog>(request_.text, QStringLiteral("Cancel"), 0, kSteps,
+                                                        parentWindow());
+            window_->setWindowTitle(request_.title);
+            window_->setWindowModality(Qt::ApplicationModal);
+            window_->setMinimumDuration(0);
+            window_->setAutoClose(false);
+            window_->setAutoReset(false);
+            window_->show();
+        }
+        if (window_) {
+            const int value = request_.total > 0 ? int(std::clamp(done, qint64(0), request_.total) * kSteps
+                                                       / request_.total)
+                                                 : 0;
+            window_->setValue(value);
+        }
+        QCoreApplication::processEvents();
+        return !cancelled();
+    }
+
+private:
+    static constexpr int kSteps = 1000;
+    static constexpr qint64 kShowAfterMs = 400;
+    static constexpr qint64 kEventsEveryMs = 50;
+
+    bool cancelled() const { return window_ && window_->wasCanceled(); }
+
+    ProgressRequest request_;
+    QElapsedTimer clock_;
+    qint64 lastEvents_ = 0;
+    std::unique_ptr<QProgressDialog> window_;
+};
+
 } // namespace
 
 QString applicationTitle() { return QStringLiteral("Tesk Web Editor"); }
@@ -266,6 +317,14 @@ bool printDialog(QPrinter& printer, const QString& title)
     if (!title.isEmpty())
         dlg.setWindowTitle(title);
     return dlg.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<Progress> progress(const QString& text, qint64 total, const QString& title)
+{
+    ProgressRequest r{text, title.isEmpty() ? applicationTitle() : title, total};
+    if (current().progress)
+        return current().progress(r);
+    return std::make_unique<ProgressWindow>(std::move(r));
 }
 
 int exec(QDialog& dialog)

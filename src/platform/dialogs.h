@@ -84,12 +84,31 @@ bool printDialog(QPrinter& printer, const QString& title = QString());
 // Runs one of the program's own modal windows and returns its result code.
 int exec(QDialog& dialog);
 
+// Work that may run for more than a second reports through one of these:
+// a bar with Cancel (Esc cancels too), shown only once the work has gone on
+// for a moment, so that quick runs show nothing. While it runs the windows
+// keep repainting, but take no input.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // done of the total so far; false once the user has cancelled (the
+    // work then stops and leaves things as they were).
+    virtual bool step(qint64 done) = 0;
+};
+struct ProgressRequest {
+    QString text;
+    QString title;  // already resolved: never empty
+    qint64 total = 0;
+};
+std::unique_ptr<Progress> progress(const QString& text, qint64 total, const QString& title = QString());
+
 // ---- test seam -----------------------------------------------------------
 using MessageHandler = std::function<Answer(const Message&)>;
 using FileHandler = std::function<FileResult(const FileRequest&)>;
 using ColorHandler = std::function<std::optional<QColor>(const QColor&)>;
 using PrinterHandler = std::function<bool(QPrinter&)>;
 using ModalHandler = std::function<int(QDialog&)>;
+using ProgressHandler = std::function<std::unique_ptr<Progress>(const ProgressRequest&)>;
 
 struct Handlers {
     MessageHandler message;
@@ -97,6 +116,7 @@ struct Handlers {
     ColorHandler color;
     PrinterHandler printer;
     ModalHandler modal;
+    ProgressHandler progress;
 };
 
 // Replaces the handlers; an empty handler means the real dialog. Returns the

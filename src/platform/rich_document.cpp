@@ -2,10 +2,16 @@
 
 #include "platform/palette.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextList>
+
+#include <optional>
 
 namespace richdoc {
 
@@ -44,10 +50,15 @@ struct Change {
 // after it gets). Characters that already have their new colour are left
 // out, so colouring a text again changes nothing. The segments are in order
 // and do not overlap.
-std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<Segment>& segments,
-                              const QList<QTextFormat>& formats)
+// Empty when the steps cancelled (they are asked now and then with the
+// share of the document looked at, as up to perMilleAtEnd).
+std::optional<std::vector<Change>> changesOf(const QTextDocument& doc, const std::vector<Segment>& segments,
+                                             const QList<QTextFormat>& formats, const ColorSteps& steps,
+                                             int perMilleAtEnd)
 {
     std::vector<Change> out;
+    const qint64 total = std::max(doc.characterCount(), 1);
+    int sinceAsked = 0;
     QHash<int, quint32> colorOfFormat;
     auto colorOfIndex = [&](int index) {
         auto it = colorOfFormat.constFind(index);
@@ -81,6 +92,11 @@ std::vector<Change> changesOf(const QTextDocument& doc, const std::vector<Segmen
     // position walks the document's tree every time.
     int pos = 0;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (steps && ++sinceAsked >= 4096) {
+            sinceAsked = 0;
+            if (!steps(int(qint64(pos) * perMilleAtEnd / total)))
+                return std::nullopt;
+        }
         const int end = pos + b.length() - 1;
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
@@ -124,9 +140,34 @@ private:
     std::vector<Line> lines_;
 };
 
+// Holds back the timers of a document's layout while it lives: the layout
+// of the rest of a long text, which goes on while the program waits for
+// input, would otherwise take the pauses of a colouring for text that is
+// laid out afresh after it anyway.
+class LayoutPause : public QObject {
+public:
+    explicit LayoutPause(const QTextDocument& doc)
+        : layout_(doc.findChild<QAbstractTextDocumentLayout*>(QString(), Qt::FindDirectChildrenOnly))
+    {
+        if (layout_)
+            layout_->installEventFilter(this);
+    }
+    ~LayoutPause() override
+    {
+        if (layout_)
+            layout_->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+
+private:
+    QPointer<QAbstractTextDocumentLayout> layout_;
+};
+
 } // namespace
 
-void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs)
+bool applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, const ColorSteps& steps, int piece)
 {
     // The colour every character is to have, as stretches in document order.
     // The colour coder's runs come in order without overlapping, and are
@@ -173,14 +214,43 @@ void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs)
     // ...set only where it differs, each stretch with its whole format (the
     // old one with the new colour), which the document takes as it is
     // instead of merging it into every piece of text it covers.
+    // Qt lays out again at once, and all of it, every line an edit block
+    // touched; a whole page recoloured is laid out afresh instead, the
+    // visible part first and the rest while the program waits for input.
+    // (Nor does a layout still going on from before use the pauses.)
+    const bool relayoutAll = segments.size() > size_t(kColorPiece) && doc.isLayoutEnabled();
+    std::optional<LayoutPause> pause;
+    if (relayoutAll) {
+        pause.emplace(doc);
+        doc.setLayoutEnabled(false);
+    }
+    const auto layoutBack = qScopeGuard([&] {
+        if (relayoutAll)
+            doc.setLayoutEnabled(true);
+    });
     const QList<QTextFormat> formats = doc.allFormats();
-    const std::vector<Change> changes = changesOf(doc, segments, formats);
+    // The search for changes takes about a tenth of the time of making them.
+    constexpr int kSearchShare = 100;
+    const std::optional<std::vector<Change>> found = changesOf(doc, segments, formats, steps, kSearchShare);
+    if (!found)
+        return false;
+    const std::vector<Change>& changes = *found;
     if (changes.empty())
-        return;
+        return true;
+    const bool canCancel = doc.isUndoRedoEnabled();
+    piece = std::max(piece, 1);
     QHash<QPair<int, quint32>, QTextCharFormat> made;
     QTextCursor k(&doc);
     k.beginEditBlock();
-    for (const Change& c : changes) {
+    bool cancelled = false;
+    for (size_t i = 0; i < changes.size(); ++i) {
+        if (steps && i > 0 && i % size_t(piece) == 0
+            && !steps(int(kSearchShare + qint64(i) * (1000 - kSearchShare) / qint64(changes.size())))
+            && canCancel) {
+            cancelled = true;
+            break;
+        }
+        const Change& c = changes[i];
         auto it = made.find({c.format, c.color});
         if (it == made.end()) {
             QTextCharFormat f = c.format >= 0 && c.format < formats.size() ? formats[c.format].toCharFormat()
@@ -193,6 +263,23 @@ void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs)
         k.setCharFormat(*it);
     }
     k.endEditBlock();
+    if (cancelled) {
+        // What was coloured goes back as one undo step; that step is then
+        // no longer there to be redone.
+        doc.undo();
+        doc.clearUndoRedoStacks(QTextDocument::RedoStack);
+    }
+    return !cancelled;
+}
+
+void keepLongLinesShaped(const QTextDocument& doc, int from, int to)
+{
+    if (doc.characterCount() <= kLongLine)
+        return;
+    QTextBlock b = doc.findBlock(from);
+    for (int pos = b.position(); b.isValid() && pos <= to; pos += b.length(), b = b.next())
+        if (b.length() > kLongLine)
+            b.layout()->setCacheEnabled(true);
 }
 
 quint32 colorOf(const QTextCharFormat& f)

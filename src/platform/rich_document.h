@@ -55,11 +55,28 @@ struct ColorRun {
     int length;
     quint32 color;
 };
+// How far a long colouring has gone, per mille; answering false cancels it.
+using ColorSteps = std::function<bool(int perMille)>;
+// Colour changes made between two calls of the steps.
+inline constexpr int kColorPiece = 20000;
 // Applies every run in one edit block (one undo step). Runs may come in any
 // order and may overlap (later runs win); parts beyond the text are left out.
 // Characters that have their run's colour already are not touched: a text
 // coloured again is left as it is, and makes no undo step.
-void applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs);
+// Returns false when steps cancelled: the colours are then as they were, and
+// so is the undo history, but for the steps that could have been redone. A
+// document without undo cannot take its colours back, and so is coloured
+// to the end once it has begun.
+bool applyColorRuns(QTextDocument& doc, const std::vector<ColorRun>& runs, const ColorSteps& steps = {},
+                    int piece = kColorPiece);
+
+// Lines of more characters than this keep their shaped glyphs between
+// layouts (see keepLongLinesShaped).
+inline constexpr int kLongLine = 1 << 16;
+// Qt shapes a line afresh each time it is drawn or the caret is placed in
+// it, which on a line of megabytes costs a second every time the caret
+// blinks: lines of [from, to] longer than kLongLine keep theirs.
+void keepLongLinesShaped(const QTextDocument& doc, int from, int to);
 
 // The colour of a character format (no colour set: black).
 quint32 colorOf(const QTextCharFormat& f);

@@ -175,8 +175,11 @@ public:
     // ---- bulk colouring ----------------------------------------------------
     using ColorRun = richdoc::ColorRun;  // start and length in Text()
     // Applies every run in one edit block: one undo step, one repaint. Runs
-    // may come in any order and may overlap (later runs win).
-    void applyColorRuns(const std::vector<ColorRun>& runs);
+    // may come in any order and may overlap (later runs win). steps, when
+    // given, hears how far a long colouring has gone (per mille) and may
+    // cancel it by answering false: the colours are then as they were and
+    // false is returned. The control is not repainted while it colours.
+    bool applyColorRuns(const std::vector<ColorRun>& runs, const richdoc::ColorSteps& steps = {});
 
     // ---- events ------------------------------------------------------------
     // Key down: keyCode and shift as the key tables use them (platform/vb_keys);

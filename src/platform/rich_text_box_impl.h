@@ -42,6 +42,11 @@ struct RichTextBox::Impl {
     bool pending = false;     // the widget does not show the selection yet
     bool flushQueued = false; // a catch-up is waiting in the event loop
     int guard = 0;            // > 0 while an operation of this class runs
+    // A long colouring runs and lets events through: the document is in the
+    // middle of an edit, so the widget's cursor is left alone, and changes
+    // are told once at the end.
+    bool bulk = false;
+    bool changedWhileBulk = false;
     int rightMarginTwips = 0;
     fs::Result lastError = fs::Result::Ok;
 
@@ -169,7 +174,7 @@ struct RichTextBox::Impl {
     void flushIfFocused()
     {
         flushQueued = false;
-        if (pending && q->isVisible() && (!hide || q->hasFocus()))
+        if (pending && !bulk && q->isVisible() && (!hide || q->hasFocus()))
             showCursor();
     }
 
@@ -261,9 +266,15 @@ struct RichTextBox::Impl {
     void adopt(QTextDocument* fresh)
     {
         QTextDocument* old = doc();
+        richdoc::keepLongLinesShaped(*fresh, 0, fresh->characterCount());
         {
             QScopedValueRollback<int> g(guard, guard + 1);
+            // Taking a document in, the widget sets its page size and the
+            // rest after the document's layout has been made: laid out once
+            // with the final sizes instead (a line of megabytes takes seconds).
+            fresh->setLayoutEnabled(false);
             q->QTextEdit::setDocument(fresh);
+            fresh->setLayoutEnabled(true);
         }
         if (old && old->parent() == q)
             old->deleteLater();
@@ -316,7 +327,14 @@ struct RichTextBox::Impl {
                 textChanged();
                 documentChangedElsewhere(from, removed, added);
             }
+            if (removed != added)
+                richdoc::keepLongLinesShaped(*doc(), from, from + added);
         });
-        QObject::connect(doc(), &QTextDocument::contentsChanged, q, &RichTextBox::Change);
+        QObject::connect(doc(), &QTextDocument::contentsChanged, q, [this] {
+            if (bulk)
+                changedWhileBulk = true;
+            else
+                emit q->Change();
+        });
     }
 };

@@ -97,12 +97,24 @@ void RichTextBox::UpTo(const QString& set, bool forward, bool negate)
 
 // ---- bulk colouring ------------------------------------------------------------------
 
-void RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs)
+bool RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs, const richdoc::ColorSteps& steps)
 {
     if (runs.empty())
-        return;
+        return true;
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
-    richdoc::applyColorRuns(*document(), runs);
+    // The steps let events through. The lines being coloured have no layout
+    // until the end and would be drawn blank: the old picture stays instead.
+    // A cancelled colouring is taken back with an undo, which is no change
+    // to tell the owner of.
+    QScopedValueRollback<bool> busy(d->bulk, true);
+    d->changedWhileBulk = false;
+    const bool updates = viewport()->updatesEnabled();
+    viewport()->setUpdatesEnabled(false);
+    const bool done = richdoc::applyColorRuns(*document(), runs, steps);
+    viewport()->setUpdatesEnabled(updates);
+    if (done && d->changedWhileBulk)
+        emit Change();
+    return done;
 }
 
 // ---- events ------------------------------------------------------------------------------
@@ -206,7 +218,7 @@ void RichTextBox::mouseReleaseEvent(QMouseEvent* e)
 void RichTextBox::focusInEvent(QFocusEvent* e)
 {
     QTextEdit::focusInEvent(e);
-    if (d->hide)
+    if (d->hide && !d->bulk)
         d->showCursor();
     emit GotFocus();
 }
@@ -215,7 +227,7 @@ void RichTextBox::focusOutEvent(QFocusEvent* e)
 {
     QTextEdit::focusOutEvent(e);
     // A menu opening over the control does not take the selection away.
-    if (d->hide && e->reason() != Qt::PopupFocusReason)
+    if (d->hide && !d->bulk && e->reason() != Qt::PopupFocusReason)
         d->showCursor();
     emit LostFocus();
 }

@@ -12,11 +12,17 @@
 #include <QGuiApplication>
 #include <QTextCursor>
 
+#include <memory>
+
 namespace {
 
 // Colouring a long text took a while in the past; the question stays so the
 // user is not surprised by a change all over a long page.
 constexpr int kLongText = 15000;
+
+// The progress of a colouring: the scan takes about a fifth of the time.
+constexpr int kProgressEnd = 1000;
+constexpr int kScanShare = 200;
 
 } // namespace
 
@@ -32,18 +38,32 @@ void Color_Code_Source(RichTextBox& Edit_Box)
 
     const int caret = Edit_Box.SelStart();
     Edit_Box.setHideSelection(true);
+    // A page of megabytes takes seconds: the user sees how far it has gone,
+    // and may stop it with the colours as they were.
+    const std::unique_ptr<dialogs::Progress> progress =
+        dialogs::progress(QStringLiteral("Color Coding..."), kProgressEnd, QStringLiteral("Color Code File"));
     const QString text = Edit_Box.Text();
-    const std::vector<colorcode::SlotRun> runs =
-        colorcode::Editor_Runs(text, colorcode::Color_Code_Slots(text, caret, selLength));
-    quint32 colours[4];
-    for (int i = 0; i < 4; ++i)
-        colours[i] = Palette_Color(state().Code_Color_Numbers[size_t(i)]);
-    std::vector<RichTextBox::ColorRun> coloured;
-    coloured.reserve(runs.size());
-    for (const colorcode::SlotRun& r : runs)
-        coloured.push_back({r.start, r.length, colours[r.slot]});
-    Edit_Box.applyColorRuns(coloured);
+    bool done = progress->step(0);
+    if (done) {
+        const std::vector<colorcode::SlotRun> runs =
+            colorcode::Editor_Runs(text, colorcode::Color_Code_Slots(text, caret, selLength));
+        quint32 colours[4];
+        for (int i = 0; i < 4; ++i)
+            colours[i] = Palette_Color(state().Code_Color_Numbers[size_t(i)]);
+        std::vector<RichTextBox::ColorRun> coloured;
+        coloured.reserve(runs.size());
+        for (const colorcode::SlotRun& r : runs)
+            coloured.push_back({r.start, r.length, colours[r.slot]});
+        done = progress->step(kScanShare)
+            && Edit_Box.applyColorRuns(coloured, [&](int perMille) {
+                   return progress->step(kScanShare + perMille * (kProgressEnd - kScanShare) / 1000);
+               });
+    }
+    if (done)
+        progress->step(kProgressEnd);  // too late to cancel: the colours are in
     Edit_Box.setSelStart(caret);
+    if (!done)
+        Edit_Box.setSelLength(selLength);
     Edit_Box.setHideSelection(false);
 }
 

@@ -102,6 +102,15 @@ ScriptedDialogs::ScriptedDialogs()
     };
     h.modal = [this](QDialog& d) { return take(modals_, QStringLiteral("modal window \"%1\"").arg(d.windowTitle()), d); };
     h.color = [this](const QColor& c) { return take(colors_, QStringLiteral("colour dialog"), c); };
+    h.progress = [this](const dialogs::ProgressRequest& r) -> std::unique_ptr<dialogs::Progress> {
+        progressRequests_ << r;
+        if (!progresses_.empty())
+            return take(progresses_, QStringLiteral("progress"), r);
+        struct ToTheEnd : dialogs::Progress {
+            bool step(qint64) override { return true; }
+        };
+        return std::make_unique<ToTheEnd>();
+    };
     h.printer = [](QPrinter&) {
         fail(QStringLiteral("Unexpected printer dialog"));
         return false;

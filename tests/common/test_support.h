@@ -51,11 +51,17 @@ public:
     ScriptedDialogs& onFile(dialogs::FileHandler fn) { return files_.push_back(std::move(fn)), *this; }
     ScriptedDialogs& onModal(dialogs::ModalHandler fn) { return modals_.push_back(std::move(fn)), *this; }
     ScriptedDialogs& onColor(dialogs::ColorHandler fn) { return colors_.push_back(std::move(fn)), *this; }
+    // The next progress bar; one not scripted runs to the end unseen.
+    ScriptedDialogs& onProgress(dialogs::ProgressHandler fn) { return progresses_.push_back(std::move(fn)), *this; }
+    QList<dialogs::ProgressRequest> progressRequests() const { return progressRequests_; }
 
     const QList<dialogs::Message>& messages() const { return messages_; }
     QList<dialogs::FileRequest> fileRequests() const { return fileRequests_; }
     // True when every scripted answer was used.
-    bool allUsed() const { return expected_.empty() && files_.empty() && modals_.empty() && colors_.empty(); }
+    bool allUsed() const
+    {
+        return expected_.empty() && files_.empty() && modals_.empty() && colors_.empty() && progresses_.empty();
+    }
 
 private:
     struct Expected {
@@ -66,6 +72,8 @@ private:
     std::deque<dialogs::FileHandler> files_;
     std::deque<dialogs::ModalHandler> modals_;
     std::deque<dialogs::ColorHandler> colors_;
+    std::deque<dialogs::ProgressHandler> progresses_;
+    QList<dialogs::ProgressRequest> progressRequests_;
     QList<dialogs::Message> messages_;
     QList<dialogs::FileRequest> fileRequests_;
     dialogs::Handlers previous_;

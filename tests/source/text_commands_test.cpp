@@ -13,6 +13,7 @@
 #include "../../bench/html_sample.h"
 
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -111,6 +112,69 @@ private Q_SLOTS:
             box.document()->undo();
             QCOMPARE(boxColours(box), before);
             QCOMPARE(box.Text(), text);
+        }
+    }
+
+    // A long page shows its progress; Cancel at any point leaves the text,
+    // its colours, the selection and the undo history as they were, and
+    // the page unchanged. Left to run, the bar reaches its end.
+    void cancelLeavesPage_data()
+    {
+        // The first step that has come this far (of 1000) answers Cancel.
+        QTest::addColumn<int>("cancelFrom");
+        QTest::newRow("before the scan") << 0;
+        QTest::newRow("after the scan") << 1;
+        QTest::newRow("while colouring") << 300;
+        QTest::newRow("not cancelled") << -1;
+    }
+    void cancelLeavesPage()
+    {
+        QFETCH(int, cancelFrom);
+        // Enough colour changes for the colouring to report progress itself.
+        const QString text = tesk::sample::Sample_Html(400000);
+        RichTextBox box;
+        box.setText(text);
+        box.setSelStart(0);
+        box.setSelLength(box.TextLength());
+        box.setSelColor(Palette_Color(kOldColour));
+        box.setSelStart(7);
+        box.setSelText(QStringLiteral("x"));
+        box.setSelStart(20);
+        const QString typed = box.Text();
+        const QString before = boxColours(box);
+        QSignalSpy changes(&box, &RichTextBox::Change);
+        struct Answering : dialogs::Progress {
+            Answering(int from, QList<qint64>& seen) : from(from), seen(seen) {}
+            bool step(qint64 done) override
+            {
+                seen << done;
+                return from < 0 || done < from;
+            }
+            int from;
+            QList<qint64>& seen;
+        };
+        QList<qint64> seen;
+        ScriptedDialogs dialogs;
+        dialogs.answerNextMessage(dialogs::Answer::Yes);
+        dialogs.onProgress([&](const dialogs::ProgressRequest&) { return std::make_unique<Answering>(cancelFrom, seen); });
+
+        Color_Code_Source(box);
+
+        QVERIFY(dialogs.allUsed());
+        QCOMPARE(box.Text(), typed);
+        QCOMPARE(box.SelStart(), 20);
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+        if (cancelFrom >= 0) {
+            QVERIFY(seen.back() >= cancelFrom);
+            QCOMPARE(boxColours(box), before);
+            QCOMPARE(changes.count(), 0);
+            box.undo();
+            QCOMPARE(box.Text(), text);
+        } else {
+            QVERIFY(seen.size() > 3);
+            QCOMPARE(seen.back(), dialogs.progressRequests().constFirst().total);
+            QVERIFY(boxColours(box) != before);
+            QCOMPARE(changes.count(), 1);
         }
     }
 };
