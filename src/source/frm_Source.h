@@ -135,6 +135,12 @@ signals:
     void previewRequested();
     void printRequested();
 
+public:
+    // The record of the document's files as the editor last read or wrote
+    // them, taken whenever editor and disk agree: at open, after a save,
+    // after taking the disk's version back.
+    void Record_Disk();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -176,10 +182,7 @@ private:
     void Show_Changed_Mark();
     void Retrieve_HTML_Pages();
 
-    // Changes made on disk by others (document_commands.cpp). The record is
-    // taken whenever editor and disk agree: at open, after a save, after
-    // taking the disk's version back.
-    void Record_Disk();
+    // Changes made on disk by others (document_commands.cpp).
     QString Page_Of_Document() const;
     // Asks about the changed file before a save writes over it; true to
     // write. On No the disk's version comes into the editor.

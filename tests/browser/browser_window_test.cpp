@@ -251,10 +251,13 @@ private slots:
         const QString page = state().HTML_Path;
         QVERIFY(page.startsWith(state().Final_Pages_Folder));
         QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("one"), kTimeout);
-        // The page changed on disk behind the browser's back; the next save
-        // still shows the editor's text, not what was shown or cached.
+        // The page changed on disk behind the browser's back; the save,
+        // once the user chose to overwrite it, still shows the editor's
+        // text, not what was shown or cached.
         QVERIFY(writeFile(page, "<html><body>out</body></html>"));
         editor->rtf_Source->setText(QStringLiteral("<html><body>six</body></html>"));
+        d.expectMessage(QStringLiteral("page.html has changed on disk since it was opened. Overwrite it?"),
+                        dialogs::Answer::Yes);
         forms::Start()->mnu_Source_Save->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(pageText(b), QStringLiteral("six"), kTimeout);
 

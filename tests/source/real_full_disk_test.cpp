@@ -84,6 +84,10 @@ private Q_SLOTS:
             QSKIP(qPrintable(full.whyNot()));
         QVERIFY2(full.whyNot().isEmpty(), qPrintable(full.whyNot()));
         QCOMPARE(readFile(path), old);
+        // The files were copied onto the new file system, which the editor
+        // would rightly take for a change made outside: it is told they are
+        // its own, as an open of them would.
+        f.w->Record_Disk();
         const QStringList files = filesIn(f.expand(folder));
 
         f.dialogs.answerNextMessage(dialogs::Answer::Ok);
