@@ -152,42 +152,6 @@ private Q_SLOTS:
         QVERIFY(!bulk.document()->isUndoAvailable());
     }
 
-    // Cancelled at any step: the colours as they were, the edit made before
-    // still the one to undo, and nothing to redo.
-    void cancelLeavesColours_data()
-    {
-        QTest::addColumn<int>("cancelAt");
-        QTest::newRow("at the first step") << 1;
-        QTest::newRow("after some pieces") << 4;
-        QTest::newRow("at the last step") << -1;
-    }
-    void cancelLeavesColours()
-    {
-        QFETCH(int, cancelAt);
-        const QString text = tesk::sample::Sample_Html(30000);
-        const std::vector<RichTextBox::ColorRun> runs = colourRuns(text);
-        constexpr int kPiece = 500;
-        RichTextBox box;
-        prepare(box, text);
-        box.setSelStart(3);
-        box.setSelText(QStringLiteral("edit"));
-        const rtf::Content before = box.content();
-        int total = 0;
-        QVERIFY(richdoc::applyColorRuns(*box.document(), runs, [&](int) { return ++total > 0; }, kPiece));
-        box.document()->undo();
-        QCOMPARE(box.content(), before);
-        QVERIFY(total >= 4);
-
-        int calls = 0;
-        const int stopAt = cancelAt < 0 ? total : cancelAt;
-        QVERIFY(!richdoc::applyColorRuns(*box.document(), runs, [&](int) { return ++calls < stopAt; }, kPiece));
-        QCOMPARE(calls, stopAt);
-        QCOMPARE(box.content(), before);
-        QVERIFY(!box.document()->isRedoAvailable());
-        box.document()->undo();
-        QCOMPARE(box.Text(), text);
-    }
-
     // Lines longer than the limit keep their shaped glyphs, whether they
     // come with the page or are typed or pasted later; shorter ones do not.
     void longLinesStayShaped_data()
