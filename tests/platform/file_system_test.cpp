@@ -305,56 +305,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(p("full")).entryList(QDir::Files | QDir::Hidden), QStringList{"a.lst"});
     }
 
-    // A second writer changes the file behind the program's back; the
-    // stamp taken before tells whether it did. Gone is no change.
-    void stampSeesASecondWriter_data()
-    {
-        QTest::addColumn<QString>("writer");
-        QTest::addColumn<bool>("changed");
-        QTest::newRow("nobody") << "" << false;
-        QTest::newRow("read by someone") << "read" << false;
-        QTest::newRow("rewritten in place, another size") << "in place:page, longer" << true;
-        QTest::newRow("rewritten in place, same size, later time") << "same size:PAGE" << true;
-        QTest::newRow("replaced through a rename, same bytes, same time") << "replaced:page" << true;
-        QTest::newRow("deleted") << "delete" << false;
-        QTest::newRow("made where there was none") << "create:new" << true;
-        QTest::newRow("a folder where the file was") << "folder" << false;
-    }
-    void stampSeesASecondWriter()
-    {
-        QFETCH(QString, writer);
-        const QString path = p(QStringLiteral("stamped.html"));
-        QFile::remove(path);
-        QDir(dir_.path()).rmdir(QStringLiteral("stamped.html"));
-        if (!writer.startsWith(QLatin1String("create")))
-            QCOMPARE(fs::writeText(path, QStringLiteral("page")), fs::Result::Ok);
-        const fs::FileStamp before = fs::stamp(path);
-        QCOMPARE(before.exists, !writer.startsWith(QLatin1String("create")));
-        const QDateTime was = QFileInfo(path).lastModified();
-        const QByteArray text = writer.section(QLatin1Char(':'), 1).toUtf8();
-        QFile f(path);
-        if (writer == QLatin1String("read")) {
-            QCOMPARE(readBack(QStringLiteral("stamped.html")), QStringLiteral("page"));
-        } else if (writer.startsWith(QLatin1String("in place")) || writer.startsWith(QLatin1String("create"))) {
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
-        } else if (writer.startsWith(QLatin1String("same size"))) {
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
-            QVERIFY(f.setFileTime(was.addSecs(2), QFileDevice::FileModificationTime));
-        } else if (writer.startsWith(QLatin1String("replaced"))) {
-            QVERIFY(writeFile(path + QStringLiteral(".new"), text));
-            QVERIFY(QFile::remove(path) && QFile::rename(path + QStringLiteral(".new"), path));
-            QFile again(path);
-            QVERIFY(again.open(QIODevice::ReadWrite) && again.setFileTime(was, QFileDevice::FileModificationTime));
-        } else if (writer == QLatin1String("delete")) {
-            QVERIFY(QFile::remove(path));
-        } else if (writer == QLatin1String("folder")) {
-            QVERIFY(QFile::remove(path) && QDir(dir_.path()).mkdir(QStringLiteral("stamped.html")));
-        }
-        f.close();
-        QTEST(fs::changedSince(before, fs::stamp(path)), "changed");
-        QVERIFY(!fs::changedSince(fs::stamp(path), fs::stamp(path)));
-    }
-
     // The same on a real full file system, where the bytes are taken into
     // the buffers and the disk says no only when they go out: a short text
     // that fits the buffers and one that does not.
