@@ -131,58 +131,6 @@ private slots:
         QCOMPARE(QStringList({t[1], t[2], t[3], t[4]}).join(QLatin1Char('|')), expected);
     }
 
-    // The room of the two items of a header or footer line (line 9000
-    // twips, gap 200): never more together than the line less the gap.
-    void cornerWidths_data()
-    {
-        QTest::addColumn<double>("left");
-        QTest::addColumn<double>("right");
-        QTest::addColumn<double>("roomLeft");
-        QTest::addColumn<double>("roomRight");
-        QTest::newRow("both fit") << 3000.0 << 4000.0 << 3000.0 << 4000.0;
-        QTest::newRow("both fit exactly") << 4400.0 << 4400.0 << 4400.0 << 4400.0;
-        QTest::newRow("long left, short right") << 20000.0 << 1500.0 << 7300.0 << 1500.0;
-        QTest::newRow("short left, long right") << 1500.0 << 20000.0 << 1500.0 << 7300.0;
-        QTest::newRow("both long: half each") << 20000.0 << 9000.0 << 4400.0 << 4400.0;
-        QTest::newRow("one just over half") << 4500.0 << 4500.0 << 4400.0 << 4400.0;
-        QTest::newRow("long left alone: the whole line") << 20000.0 << 0.0 << 9000.0 << 0.0;
-        QTest::newRow("short right alone") << 0.0 << 2000.0 << 0.0 << 2000.0;
-        QTest::newRow("neither") << 0.0 << 0.0 << 0.0 << 0.0;
-    }
-    void cornerWidths()
-    {
-        QFETCH(double, left);
-        QFETCH(double, right);
-        const Corner_Widths room = Head_Foot_Widths(left, right, 9000, 200);
-        QTEST(room.left, "roomLeft");
-        QTEST(room.right, "roomRight");
-        if (left > 0 && right > 0)
-            QVERIFY(room.left + room.right <= 9000 - 200);
-    }
-
-    // A name of the list of files broken to a line 1000 twips wide (ten
-    // characters), later lines indented by 200 (eight characters).
-    void wrapName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("lines");  // joined by "|"
-        QTest::newRow("fits") << "index.rtf" << "index.rtf";
-        QTest::newRow("exactly ten") << "abcdef.rtf" << "abcdef.rtf";
-        QTest::newRow("after the last dot that fits") << "chapter.one.rtf" << "chapter.|one.rtf";
-        QTest::newRow("after a blank") << "my long page.rtf" << "my long |page.rtf";
-        QTest::newRow("after a dash or underscore") << "aaaa-bbbb_cccc.rtf" << "aaaa-bbbb_|cccc.rtf";
-        QTest::newRow("no break: cut") << "abcdefghijklmnopqrstuvwxyz" << "abcdefghij|klmnopqr|stuvwxyz";
-        QTest::newRow("empty") << "" << "";
-    }
-    void wrapName()
-    {
-        QFETCH(QString, name);
-        CharWidths widths = hundredEach();
-        const QStringList lines = Wrap_Name(name, 1000, 200, widths);
-        QTEST(lines.join(QLatin1Char('|')), "lines");
-        QCOMPARE(lines.join(QString()), name);
-    }
-
     void revisionDate_data()
     {
         QTest::addColumn<QString>("modified");
