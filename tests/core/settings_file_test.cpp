@@ -136,44 +136,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(renamed), first);
     }
 
-    // Two copies of the program on one program folder store their settings
-    // at the same time: whoever reads the file meanwhile gets one copy's
-    // file whole, and no temporary file is left behind.
-    void aSecondWriterNeverLeavesHalfAFile()
-    {
-        SharedState mine = changedState(folder());
-        SharedState other = fresh();
-        other.Working_Folder = QStringLiteral("/srv/") + QString(5000, QLatin1Char('w')) + QLatin1Char('/');
-        QCOMPARE(Write_Settings_File(other), fs::Result::Ok);
-        const QByteArray theirs = readFile(iniPath());
-        QCOMPARE(Write_Settings_File(mine), fs::Result::Ok);
-        const QByteArray ours = readFile(iniPath());
-        QVERIFY(theirs.size() != ours.size());
-
-        std::atomic<bool> stop = false;
-        std::atomic<int> theirFailures = 0;
-        std::thread second([&] {
-            SharedState s = other;
-            while (!stop)
-                theirFailures += Write_Settings_File(s) != fs::Result::Ok;
-        });
-        int ourFailures = 0, torn = 0, seenTheirs = 0;
-        for (int i = 0; i < 400; ++i) {
-            ourFailures += Write_Settings_File(mine) != fs::Result::Ok;
-            const QByteArray now = readFile(iniPath());
-            seenTheirs += now == theirs;
-            torn += now != theirs && now != ours;
-        }
-        stop = true;
-        second.join();
-        QCOMPARE(torn, 0);
-        QCOMPARE(ourFailures, 0);
-        QCOMPARE(theirFailures.load(), 0);
-        if (seenTheirs == 0)
-            qInfo("the second writer never got in between; the race was not tried");
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Tesk Web Editor.ini")});
-    }
-
     void toolWindowCodes_data()
     {
         QTest::addColumn<int>("images");

@@ -84,56 +84,6 @@ private Q_SLOTS:
         QCOMPARE(fs::readText(path, read), fs::Result::Ok);
         QCOMPARE(read, text);
     }
-
-    // A list of Unicode text that the program adds a line to stays one text
-    // in one encoding; a UTF-8 list only grows.
-    void addingToAListKeepsItReadable_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("UTF-16 LE") << BYTES("\xFF\xFE\xE9\0\r\0\n\0") << BYTES("\xC3\xA9\r\nnew\r\n");
-        QTest::newRow("UTF-16 BE") << BYTES("\xFE\xFF\0\xE9\0\r\0\n") << BYTES("\xC3\xA9\r\nnew\r\n");
-        QTest::newRow("UTF-32 LE") << BYTES("\xFF\xFE\0\0\xE9\0\0\0\r\0\0\0\n\0\0\0") << BYTES("\xC3\xA9\r\nnew\r\n");
-        QTest::newRow("UTF-8 with BOM: appended as it is")
-            << BYTES("\xEF\xBB\xBF\xC3\xA9\r\n") << BYTES("\xEF\xBB\xBF\xC3\xA9\r\nnew\r\n");
-        QTest::newRow("Windows-1252: appended as it is") << BYTES("\xE9\r\n") << BYTES("\xE9\r\nnew\r\n");
-    }
-    void addingToAListKeepsItReadable()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, after);
-        TempSite site;
-        const QString path = site.path("URL.lst");
-        QVERIFY(writeFile(path, file));
-        QCOMPARE(fs::appendText(path, QStringLiteral("new\r\n")), fs::Result::Ok);
-        QCOMPARE(readFile(path), after);
-        QStringList lines;
-        QCOMPARE(fs::readLines(path, lines), fs::Result::Ok);
-        QCOMPARE(lines, QStringList({TEXT(u"\u00e9"), "new"}));
-    }
-
-    void readsTheStartOfAFile_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QByteArray>("start");
-        QTest::newRow("longer") << QByteArray("{\\rtf1 x}") << 5 << QByteArray("{\\rtf");
-        QTest::newRow("shorter") << QByteArray("{\\r") << 5 << QByteArray("{\\r");
-        QTest::newRow("empty") << QByteArray() << 5 << QByteArray();
-    }
-    void readsTheStartOfAFile()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(int, count);
-        QFETCH(QByteArray, start);
-        TempSite site;
-        QVERIFY(writeFile(site.path("a.rtf"), file));
-        QByteArray got("old");
-        QCOMPARE(fs::readStart(site.path("a.rtf"), count, got), fs::Result::Ok);
-        QCOMPARE(got, start);
-        QCOMPARE(fs::readStart(site.path("gone.rtf"), count, got), fs::Result::NotFound);
-        QCOMPARE(fs::readStart(site.path("no/a.rtf"), count, got), fs::Result::PathNotFound);
-    }
 };
 TESK_TEST(TextEncodingTest)
 

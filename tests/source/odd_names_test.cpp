@@ -8,12 +8,10 @@
 #include "source_window_support.h"
 
 #include "platform/web_browser.h"
-#include "site/frm_Copy.h"
 #include "site/frm_Delete.h"
 #include "site/frm_Rename.h"
 #include "site/page_dialog.h"
 #include "app/arrange.h"
-#include "ui/folder_controls.h"
 
 #include <QDirIterator>
 #include <QUrl>
@@ -129,28 +127,6 @@ private slots:
         QVERIFY(!QFile::exists(f_->wp(renamed + ".rtf")));
         QCOMPARE(contents(f_->site.path("data/Trash/files")).section('|', 0, 0), renamed + ".html=page");
         End_Page_Dialog();
-    }
-
-    // Copy Folders & Files copies the file under its own name, byte for byte.
-    void copy_data() { addNames(); }
-    void copy()
-    {
-        QFETCH(QString, name);
-        QDir().mkpath(f_->site.path("from"));
-        QDir().mkpath(f_->site.path("to"));
-        QVERIFY(writeFile(f_->site.path("from/" + name), "bytes\r\n"));
-        forms::Start()->mnu_File_Copy->trigger();
-        frm_Copy* c = forms::Copy_If_Loaded();
-        QVERIFY(c);
-        c->dir_Folder[0]->setPath(f_->site.path("from"));
-        c->dir_Folder[1]->setPath(f_->site.path("to"));
-        QListWidget* files = c->fil_Files[0];
-        const auto found = files->findItems(name, Qt::MatchExactly);
-        QCOMPARE(found.size(), 1);
-        found.first()->setSelected(true);
-        c->cmd_Copy_Files->click();
-        QCOMPARE(contents(f_->site.path("to")), name + "=bytes\r\n");
-        c->cmd_Close->click();
     }
 };
 
