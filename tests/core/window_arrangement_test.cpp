@@ -274,47 +274,4 @@ private Q_SLOTS:
 };
 TESK_TEST(KeyboardMoversTest)
 
-// The help window stays on top: a dialog it covers is pushed out from under
-// it, beside the dialog and whole on the screen; one it does not cover leaves
-// it where it is. Screen 1280 x 1024 pixels, help window 515 x 672.
-class HelpClearOfTest : public QObject {
-    Q_OBJECT
-private Q_SLOTS:
-    void helpStepsAside_data()
-    {
-        QTest::addColumn<QRect>("help");
-        QTest::addColumn<QRect>("dialog");
-        QTest::addColumn<QPoint>("to");  // (-1,-1): stays
-        QTest::newRow("apart: stays") << QRect(757, 344, 515, 672) << QRect(10, 10, 300, 200) << QPoint(-1, -1);
-        QTest::newRow("over the About box: to its right")
-            << QRect(70, 140, 515, 672) << QRect(8, 60, 360, 260) << QPoint(376, 140);
-        QTest::newRow("over a wide dialog: below it")
-            << QRect(300, 100, 515, 300) << QRect(0, 50, 1000, 400) << QPoint(300, 458);
-        QTest::newRow("a dialog on the right: to its left")
-            << QRect(700, 300, 515, 672) << QRect(600, 100, 680, 600) << QPoint(77, 300);
-        QTest::newRow("no room beside or below: above it")
-            << QRect(0, 500, 515, 400) << QRect(0, 450, 1280, 574) << QPoint(0, 42);
-        QTest::newRow("a tall help window, a dialog in the middle: beside it, partly off the screen")
-            << QRect(100, 150, 515, 690) << QRect(465, 400, 350, 200) << QPoint(823, 150);
-        QTest::newRow("no room anywhere: where it covers least")
-            << QRect(100, 100, 515, 672) << QRect(20, 20, 1240, 980) << QPoint(765, 100);
-        QTest::newRow("partly off the screen: whole on it, to the left")
-            << QRect(1000, 500, 515, 400) << QRect(900, 400, 300, 300) << QPoint(377, 500);
-    }
-    void helpStepsAside()
-    {
-        QFETCH(QRect, help);
-        QFETCH(QRect, dialog);
-        QFETCH(QPoint, to);
-        const QRect screen(0, 0, 1280, 1024);
-        const std::optional<QPoint> moved = Help_Clear_Of(help, dialog, screen);
-        QCOMPARE(moved.value_or(QPoint(-1, -1)), to);
-        if (moved) {
-            const QRect placed(*moved, help.size());
-            QVERIFY(screen.intersected(placed).width() >= 120 && screen.intersected(placed).height() >= 120);
-        }
-    }
-};
-TESK_TEST(HelpClearOfTest)
-
 #include "window_arrangement_test.moc"
