@@ -267,6 +267,15 @@ struct RichTextBox::Impl {
     {
         QTextDocument* old = doc();
         richdoc::keepLongLinesShaped(*fresh, 0, fresh->characterCount());
+        // A text this long is taller than any screen: the vertical scroll bar
+        // shown before the layout spares the second layout its appearance
+        // would force (the page narrows by the bar's width), which for one
+        // line of megabytes costs a second.
+        constexpr int kSurelyScrolls = 200000;
+        const bool barFirst = fresh->characterCount() > kSurelyScrolls
+            && q->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded;
+        if (barFirst)
+            q->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         {
             QScopedValueRollback<int> g(guard, guard + 1);
             // Taking a document in, the widget sets its page size and the
@@ -276,6 +285,8 @@ struct RichTextBox::Impl {
             q->QTextEdit::setDocument(fresh);
             fresh->setLayoutEnabled(true);
         }
+        if (barFirst)
+            q->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         if (old && old->parent() == q)
             old->deleteLater();
         connectDocument();
