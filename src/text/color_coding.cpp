@@ -48,11 +48,23 @@ public:
         if (remember_ && from >= askedFrom_ && (found_ < 0 || from <= found_))
             return found_;
         askedFrom_ = from;
-        found_ = search(from);
+        found_ = search(from, lastStart_);
         if (counter_)
             *counter_ += (found_ < 0 ? std::max(0, lastStart_ + length_ - from) : found_ - from)
                 + length_;
         return found_;
+    }
+
+    // The first occurrence that begins at `from` or later and before
+    // `bound`, or -1. It neither uses nor changes what next() remembers.
+    int nextBefore(int from, int bound) const
+    {
+        from = std::max(from, 0);
+        const int last = std::min(lastStart_, bound - 1);
+        const int found = search(from, last);
+        if (counter_)
+            *counter_ += (found < 0 ? std::max(0, last + length_ - from) : found - from) + length_;
+        return found;
     }
 
 private:
@@ -66,19 +78,28 @@ private:
         return true;
     }
 
-    int search(int from) const
+    // Matches beginning in [from, last].
+    int search(int from, int last) const
     {
         const char16_t first = char16_t(uchar(pattern_[0]));
         if (firstIsLetter_) {
-            for (int k = from; k <= lastStart_; ++k)
+            for (int k = from; k <= last; ++k)
                 if (foldAscii(text_[k]) == first && restMatches(k))
                     return k;
             return -1;
         }
         int k = from;
-        while (k <= lastStart_) {
+        while (k <= last) {
+            // Most matches are a few characters away: looked for here before
+            // the vectorised search, whose call costs more than that.
+            const int near = std::min(last, k + 15);
+            for (; k <= near; ++k)
+                if (text_[k] == first && restMatches(k))
+                    return k;
+            if (k > last)
+                return -1;
             k = int(view_.indexOf(QChar(first), k));
-            if (k < 0 || k > lastStart_)
+            if (k < 0 || k > last)
                 return -1;
             if (restMatches(k))
                 return k;
@@ -114,8 +135,52 @@ struct Delimiters {
 };
 constexpr Delimiters isDelimiter;
 
+// The three passes each go through the text in steps (the main scan one
+// element at a time, the other two from one value or block to the next).
+// A step depends only on the text from where it begins, so the live
+// colouring keeps them and rescans from the last one before an edit (see
+// LiveColors). A step may begin with a search for where the next thing of
+// interest starts (plain text, the gap before a value or a block): any
+// place inside that search leads to the same answer.
+constexpr int kNone = INT_MIN;
+struct Step {
+    int start;          // where the step begins
+    int from = kNone;   // the search of its first part looks from here
+    int at = kNone;     // and found its match here (the end of the text: none)
+    quint8 absent = 0;  // the characters it found nowhere after it (AbsentBits)
+};
+
+enum AbsentBits : quint8 { NoGreater = 1, NoSemicolon = 2, NoSpace = 4, NoQuote = 8 };
+
+enum class Pass { Main, Values, Scripts };
+
+// The steps of an earlier scan, as a rescan asks about them: positions are
+// those of the text after the edit.
+class OldSteps {
+public:
+    virtual ~OldSteps() = default;
+    // The old step that begins at x, or -1.
+    virtual int startingAt(int x) const = 0;
+    // The old step whose first search would look on from x to the same
+    // match, or -1.
+    virtual int searchingAt(int x) const = 0;
+    virtual int matchOf(int step) const = 0;
+    virtual quint8 absentOf(int step) const = 0;
+};
+
+// What a pass did: the steps it made and where it met the old scan again.
+struct PassRun {
+    std::vector<Step>* steps = nullptr;  // made steps, when wanted
+    const OldSteps* old = nullptr;       // a rescan: the old steps
+    int syncFrom = INT_MAX;              // the old steps count from here on
+    int stop = -1;                       // where the rescan met them (-1: at the end)
+    int until = -1;                      // the old steps from this one on are kept
+    bool merged = false;                 // the last made step took the old one's place
+};
+
 class Scan {
 public:
+    // The whole text, or a selection of it.
     Scan(QStringView text, int selStart, int selLength, ScanTrace* trace, bool remember)
         : t_(reinterpret_cast<const char16_t*>(text.utf16())), text_(text),
           n_(int(text.size())), trace_(trace), remember_(remember)
@@ -135,24 +200,49 @@ public:
         perChar.assign(size_t(n_), kKeep);
     }
 
-    void run()
+    // A rescan of the whole text from `from` on: only positions from `from`
+    // are read, and the colours come back for [from, ...) in perChar.
+    Scan(QStringView text, int from)
+        : t_(reinterpret_cast<const char16_t*>(text.utf16())), text_(text),
+          n_(int(text.size())), trace_(nullptr), remember_(true)
     {
-        mainScan();
-        valuesPass();
-        scriptsPass();
+        s0_ = 0;
+        e0_ = n_ + 2;
+        lim_ = n_;
+        base_ = from;
     }
 
-    std::vector<qint8> perChar;
+    void run()
+    {
+        PassRun none;
+        mainScan(s0_, none);
+        valuesPass(s0_ + 1, none);
+        scriptsPass(s0_, none);
+    }
+
+    void runPass(Pass pass, int from, PassRun& r)
+    {
+        switch (pass) {
+        case Pass::Main: mainScan(from, r); break;
+        case Pass::Values: valuesPass(from, r); break;
+        case Pass::Scripts: scriptsPass(from, r); break;
+        }
+    }
+
+    std::vector<qint8> perChar;  // from base_ on
 
 private:
     // Colours positions first to last (inclusive). Nothing outside the range
     // is ever touched, even where a rule reaches a little past its end.
     void paint(int first, int last, int slot)
     {
-        first = std::max(first, s0_);
+        first = std::max(first, std::max(s0_, base_));
         last = std::min(last, lim_ - 1);
-        if (first <= last)
-            std::memset(perChar.data() + first, slot, size_t(last - first + 1));
+        if (first > last)
+            return;
+        if (last - base_ >= int(perChar.size()))
+            perChar.resize(size_t(last - base_ + 1), kKeep);
+        std::memset(perChar.data() + (first - base_), slot, size_t(last - first + 1));
     }
 
     bool startsWith(int at, const char* s) const
@@ -178,8 +268,62 @@ private:
                       remember_);
     }
 
+    // Whether a rescan meets the old steps at a step that begins at x.
+    static bool metAt(int x, PassRun& r)
+    {
+        if (!r.old || x < r.syncFrom)
+            return false;
+        const int k = r.old->startingAt(x);
+        if (k < 0)
+            return false;
+        r.stop = x;
+        r.until = k;
+        return true;
+    }
+
+    // A rescan's first search from `from`: looked for only up to where the
+    // old steps count; when there is no match before it and an old step was
+    // searching there, the rescan ends in it (`merge` is then true and the
+    // match is the old one's). Otherwise the match, searched in full.
+    template <typename Search, typename SearchBefore>
+    int firstSearch(int from, PassRun& r, bool& merge, int& mergeAt, Search search,
+                    SearchBefore searchBefore)
+    {
+        merge = false;
+        if (!r.old)
+            return search(from);
+        const int x = std::max(from, r.syncFrom);
+        if (from < x) {
+            const int k = searchBefore(from, x);
+            if (k >= 0)
+                return k;
+        }
+        const int old = r.old->searchingAt(x);
+        if (old >= 0) {
+            merge = true;
+            mergeAt = x;
+            r.stop = x;
+            r.until = old + 1;
+            r.merged = true;
+            return r.old->matchOf(old);
+        }
+        return search(x);
+    }
+
+    // A step made; one that ended in an old step takes on what that one
+    // found missing after it.
+    void keep(PassRun& r, Step s)
+    {
+        if (r.merged && r.old)
+            s.absent = r.old->absentOf(r.until - 1);
+        if (r.steps)
+            r.steps->push_back(s);
+    }
+
+    static int earlier(int a, int b) { return a < 0 ? b : (b < 0 ? a : std::min(a, b)); }
+
     // ---- main scan: tags, comments, declarations, entities, plain text ----
-    void mainScan()
+    void mainScan(int from, PassRun& r)
     {
         Finder gt = finder(">"), space = finder(" "), semicolon = finder(";");
         Finder lt = finder("<"), amp = finder("&"), commentEnd = finder("-->");
@@ -189,10 +333,13 @@ private:
                            Finder(text_, "</style>", true, n_,
                                   trace_ ? &trace_->searched : nullptr, remember_)};
 
-        int i = s0_;
+        int i = from;
         while (i < lim_) {
+            if (metAt(i, r))
+                return;
             if (trace_)
                 trace_->elementStarts.push_back(i);
+            Step step{i};
             const bool styleTag = startsWith(i, "<STYLE") || startsWith(i, "<style");
             int end;  // the element's last position
             if (startsWith(i, "<!--")) {
@@ -207,12 +354,13 @@ private:
                 const int g = gt.next(i + 1);
                 if (g < 0) {
                     end = i;
+                    step.absent = NoGreater;
                 } else {
                     // The ">" of a self-closing tag is left to the text after it.
                     end = (g >= i + 2 && t_[g - 1] == u'/') ? g - 1 : g;
                     paint(i, end, TagSlot);
-                    const int sp = space.next(i + 1);
-                    if (sp >= 0 && sp <= end)
+                    const int sp = space.nextBefore(i + 1, end + 1);
+                    if (sp >= 0)
                         paint(sp, end - 1, AttributeSlot);
                 }
             } else if (t_[i] == u'&') {
@@ -225,10 +373,22 @@ private:
                     end = sp >= 0 ? sp - 1 : i;
                     if (sp >= 0)
                         paint(i, end, TagSlot);
+                    step.absent = quint8(NoSemicolon | (sp < 0 ? NoSpace : 0));
                 }
             } else {
-                const int a = lt.next(i + 1), b = amp.next(i + 1);
-                const int k = (a < 0) ? b : (b < 0 ? a : std::min(a, b));
+                bool merge = false;
+                int mergeAt = 0;
+                const int k = firstSearch(
+                    i + 1, r, merge, mergeAt,
+                    [&](int f) { return earlier(lt.next(f), amp.next(f)); },
+                    [&](int f, int bound) { return earlier(lt.nextBefore(f, bound), amp.nextBefore(f, bound)); });
+                step.from = i + 1;
+                step.at = k >= 0 ? k : n_;
+                if (merge) {
+                    paint(i, mergeAt - 1, TextSlot);
+                    keep(r, step);
+                    return;
+                }
                 end = k >= 0 ? k - 1 : e0_ - 1;
                 // Plain text at the very start of the document is coloured
                 // too, so no character is left in a colour from before.
@@ -239,6 +399,7 @@ private:
                 addBlock(i, blockEnd);
                 end = blockEnd;
             }
+            keep(r, step);
             i = end + 1;
         }
     }
@@ -260,8 +421,8 @@ private:
         // counts as none: style blocks have always been coloured that way
         // (it decides, for one, that "a{x:1}" shows "x:1" as property).
         auto find = [&](Finder& finder, int q, int length) {
-            const int r = finder.next(q + 1);
-            if (r < 0 || r + length > blockLimit || r == q + 1)
+            const int r = finder.nextBefore(q + 1, blockLimit - length + 1);
+            if (r < 0 || r == q + 1)
                 return -1;
             return r;
         };
@@ -297,7 +458,11 @@ private:
                     state = Selector;
                     q = close + 2;
                 } else {
-                    paint(q, B + 2, CommentSlot);
+                    // Two characters past the block's end: in a whole text
+                    // they begin "</style>", which the next element colours
+                    // anyway, so there the comment stops at the block's end
+                    // and no step colours what belongs to the next one.
+                    paint(q, e0_ == n_ + 2 ? B : B + 2, CommentSlot);
                     q = B + 3;
                 }
                 break;
@@ -347,7 +512,7 @@ private:
     {
         paint(first, end - 1, TextSlot);
         int u = first;
-        while ((u = underscore.next(u)) >= 0 && u < end) {
+        while ((u = underscore.nextBefore(u, end)) >= 0) {
             int from = u;
             while (from > first && !isDelimiter(t_[from - 1]))
                 --from;
@@ -360,14 +525,23 @@ private:
     }
 
     // ---- quoted attribute values -------------------------------------------
-    void valuesPass()
+    void valuesPass(int from, PassRun& r)
     {
         Finder open = finder("=\""), quote = finder("\""), underscore = finder("_");
-        int from = s0_ + 1;
         for (;;) {
-            const int eq = open.next(from);
-            if (eq < 0)
-                break;
+            if (metAt(from, r))
+                return;
+            Step step{from, from};
+            bool merge = false;
+            int mergeAt = 0;
+            const int eq = firstSearch(
+                from, r, merge, mergeAt, [&](int f) { return open.next(f); },
+                [&](int f, int bound) { return open.nextBefore(f, bound); });
+            step.at = eq >= 0 ? eq : n_;
+            if (merge || eq < 0) {
+                keep(r, step);
+                return;
+            }
             const int first = eq + 2;
             const int close = quote.next(first);
             if (close >= 0 && close - first >= 1) {
@@ -375,13 +549,16 @@ private:
                 addBlock(eq, close);
                 from = close + 2;
             } else {
+                if (close < 0)
+                    step.absent = NoQuote;
                 from = eq + 1;
             }
+            keep(r, step);
         }
     }
 
     // ---- script and server blocks ------------------------------------------
-    void scriptsPass()
+    void scriptsPass(int from, PassRun& r)
     {
         Finder script = finder("<script", true), percent = finder("<%"), question = finder("<?");
         Finder gt = finder(">"), scriptEnd = finder("</script", true), percentEnd = finder("%>"),
@@ -390,28 +567,36 @@ private:
         CommentFinders comments{finder("/*"), finder("//"), finder("rem ", true), finder("*/"),
                                 finder("\n")};
 
-        int from = s0_;
         while (from <= e0_) {
+            if (metAt(from, r))
+                return;
+            Step step{from, from};
             // The earliest wins; a block at the very start of the document
             // counts like any other (a PHP page begins with "<?php").
-            const int s = script.next(from), p = percent.next(from), q = question.next(from);
+            bool merge = false;
+            int mergeAt = 0;
+            const int at = firstSearch(
+                from, r, merge, mergeAt,
+                [&](int f) { return earlier(script.next(f), earlier(percent.next(f), question.next(f))); },
+                [&](int f, int bound) {
+                    return earlier(script.nextBefore(f, bound),
+                                   earlier(percent.nextBefore(f, bound), question.nextBefore(f, bound)));
+                });
+            step.at = at >= 0 ? at : n_;
+            if (merge || at < 0) {
+                keep(r, step);
+                return;
+            }
             enum Kind { Script, Percent, Question };
-            const std::pair<int, Kind> found[] = {{s, Script}, {p, Percent}, {q, Question}};
-            int at = -1;
-            Kind kind = Script;
-            for (const auto& [pos, k] : found)
-                if (pos >= 0 && (at < 0 || pos < at)) {
-                    at = pos;
-                    kind = k;
-                }
-            if (at < 0)
-                break;
+            const Kind kind = startsWith(at, "<%") ? Percent : (startsWith(at, "<?") ? Question : Script);
 
             int bodyStart, bodyEnd;
             if (kind == Script) {
                 const int g = gt.next(at + 1);
-                if (g < 0)
-                    break;  // an opening tag that never closes holds no body
+                if (g < 0) {
+                    keep(r, step);
+                    return;  // an opening tag that never closes holds no body
+                }
                 bodyStart = g + 1;
                 const int k = scriptEnd.next(bodyStart);
                 bodyEnd = k >= 0 ? k : e0_;
@@ -422,13 +607,15 @@ private:
                 const int k = (kind == Percent ? percentEnd : questionEnd).next(bodyStart);
                 bodyEnd = k >= 0 ? k : e0_;
             }
-            if (bodyEnd < bodyStart)
-                break;
+            if (bodyEnd < bodyStart) {
+                keep(r, step);
+                return;
+            }
 
             if (kind == Script) {
                 // An HTML comment that hides the script from old browsers.
-                const int c = htmlComment.next(bodyStart);
-                if (c >= 0 && c + 4 <= bodyEnd) {
+                const int c = htmlComment.nextBefore(bodyStart, bodyEnd - 3);
+                if (c >= 0) {
                     paint(bodyStart, c + 4, CommentSlot);
                     bodyStart = c + 5;
                 }
@@ -440,7 +627,10 @@ private:
             if (kind != Script)
                 paint(bodyEnd, bodyEnd + 1, TagSlot);
             addBlock(at, kind == Script ? bodyEnd - 1 : bodyEnd + 1);
-            from = bodyEnd + 1;
+            keep(r, step);
+            // The closing "%>" or "?>" belongs to its block: no block can
+            // begin at its ">".
+            from = kind == Script ? bodyEnd + 1 : bodyEnd + 2;
         }
     }
 
@@ -451,12 +641,11 @@ private:
     // Comments inside the script body [first, end).
     void scriptComments(int first, int end, CommentFinders& f)
     {
-        auto within = [end](int at, int length) { return at >= 0 && at + length <= end ? at : -1; };
         int from = first;
         for (;;) {
-            const int b = within(f.block.next(from), 2);
-            const int l = within(f.line.next(from), 2);
-            const int r = within(f.rem.next(from), 4);
+            const int b = f.block.nextBefore(from, end - 1);
+            const int l = f.line.nextBefore(from, end - 1);
+            const int r = f.rem.nextBefore(from, end - 3);
             int at = -1;
             for (const int pos : {b, l, r})
                 if (pos >= 0 && (at < 0 || pos < at))
@@ -465,10 +654,10 @@ private:
                 break;
             int last;
             if (at == b) {
-                const int k = within(f.blockEnd.next(at + 1), 2);
+                const int k = f.blockEnd.nextBefore(at + 1, end - 1);
                 last = k >= 0 ? k + 1 : end - 1;
             } else {
-                const int k = within(f.lineFeed.next(at + 1), 1);
+                const int k = f.lineFeed.nextBefore(at + 1, end);
                 last = k >= 0 ? k - 1 : end - 1;
             }
             paint(at, last, CommentSlot);
@@ -481,9 +670,10 @@ private:
     int n_;
     ScanTrace* trace_;
     bool remember_;
-    int s0_ = 0;   // first position of the range
-    int e0_ = 0;   // the position just after the range
-    int lim_ = 0;  // min(e0_, n_): searches and colours end before it
+    int s0_ = 0;    // first position of the range
+    int e0_ = 0;    // the position just after the range
+    int lim_ = 0;   // min(e0_, n_): searches and colours end before it
+    int base_ = 0;  // perChar[0] is this position
 };
 
 } // namespace
@@ -530,6 +720,440 @@ std::vector<SlotRun> Editor_Runs(QStringView text, std::vector<qint8> perChar)
 std::vector<SlotRun> Color_Code_Runs(QStringView text, int selStart, int selLength)
 {
     return Slot_Runs(Color_Code_Slots(text, selStart, selLength));
+}
+
+
+// ---- live colouring ------------------------------------------------------------------
+
+namespace {
+
+// A sequence with a movable gap: edits near each other (typing) move only
+// what lies between them, not the rest of a long text.
+template <typename T>
+class GapBuffer {
+public:
+    int size() const { return int(buf_.size()) - gapLength(); }
+    int gapStart() const { return gapStart_; }
+
+    T at(int i) const { return i < gapStart_ ? buf_[size_t(i)] : buf_[size_t(i + gapLength())]; }
+    T& ref(int i) { return i < gapStart_ ? buf_[size_t(i)] : buf_[size_t(i + gapLength())]; }
+
+    // Element i for every i >= gapStart(), contiguous.
+    const T* tail() const { return buf_.data() + gapLength(); }
+    T* tail() { return buf_.data() + gapLength(); }
+
+    void moveGap(int to)
+    {
+        const int g = gapLength();
+        if (to < gapStart_)
+            std::move_backward(buf_.begin() + to, buf_.begin() + gapStart_, buf_.begin() + gapStart_ + g);
+        else if (to > gapStart_)
+            std::move(buf_.begin() + gapStart_ + g, buf_.begin() + to + g, buf_.begin() + gapStart_);
+        gapStart_ = to;
+        gapEnd_ = to + g;
+    }
+
+    // Removes count elements after the gap.
+    void eraseAfterGap(int count) { gapEnd_ += count; }
+    // Removes count elements before the gap.
+    void eraseBeforeGap(int count) { gapStart_ -= count; }
+
+    // Puts values in before the gap.
+    template <typename It>
+    void insertAtGap(It first, It last)
+    {
+        const int count = int(std::distance(first, last));
+        reserveGap(count);
+        std::copy(first, last, buf_.begin() + gapStart_);
+        gapStart_ += count;
+    }
+    void insertAtGap(int count, T value)
+    {
+        reserveGap(count);
+        std::fill_n(buf_.begin() + gapStart_, count, value);
+        gapStart_ += count;
+    }
+
+    void assign(std::vector<T> values)
+    {
+        buf_ = std::move(values);
+        gapStart_ = gapEnd_ = int(buf_.size());
+    }
+
+private:
+    int gapLength() const { return gapEnd_ - gapStart_; }
+
+    void reserveGap(int count)
+    {
+        if (gapLength() >= count)
+            return;
+        const int after = int(buf_.size()) - gapEnd_;
+        const int grown = std::max(count + 64, int(buf_.size() / 8));
+        std::vector<T> bigger(buf_.size() + size_t(grown));
+        std::copy(buf_.begin(), buf_.begin() + gapStart_, bigger.begin());
+        std::copy(buf_.begin() + gapEnd_, buf_.end(), bigger.end() - after);
+        gapEnd_ += grown;
+        buf_ = std::move(bigger);
+    }
+
+    std::vector<T> buf_;
+    int gapStart_ = 0;
+    int gapEnd_ = 0;
+};
+
+// The steps of one pass. Those after the gap keep their positions counted
+// from the end of the text, so an edit before them needs no change to them.
+class StepList {
+public:
+    int size() const { return steps_.size(); }
+
+    // Step k in positions of a text n characters long.
+    Step at(int k, int n) const
+    {
+        Step s = steps_.at(k);
+        if (k >= steps_.gapStart()) {
+            s.start += n;
+            if (s.from != kNone)
+                s.from += n;
+            if (s.at != kNone)
+                s.at += n;
+        }
+        return s;
+    }
+
+    // The last step that begins at x or before (-1: none), among [lo, size).
+    int containing(int x, int n, int lo = 0) const
+    {
+        int a = lo, b = size();
+        while (a < b) {
+            const int mid = (a + b) / 2;
+            if (at(mid, n).start <= x)
+                a = mid + 1;
+            else
+                b = mid;
+        }
+        return a - 1 >= lo ? a - 1 : -1;
+    }
+
+    // The first step that begins at x or after.
+    int firstFrom(int x, int n) const { return containing(x - 1, n) + 1; }
+
+    void moveGap(int to, int n)
+    {
+        const int g = steps_.gapStart();
+        steps_.moveGap(to);
+        // What crossed the gap changes its way of counting.
+        if (to < g)
+            for (int k = to; k < g; ++k)
+                shift(k, -n);
+        else
+            for (int k = g; k < to; ++k)
+                shift(k, n);
+    }
+
+    // Replaces steps [first, last) by made (positions of the text as it is
+    // now); the gap must lie between first and last.
+    void replace(int first, int last, const std::vector<Step>& made)
+    {
+        const int gap = steps_.gapStart();
+        steps_.eraseBeforeGap(gap - first);
+        steps_.eraseAfterGap(last - gap);
+        steps_.insertAtGap(made.begin(), made.end());
+    }
+
+    void assign(std::vector<Step> steps) { steps_.assign(std::move(steps)); }
+
+private:
+    void shift(int k, int by)
+    {
+        Step& s = steps_.ref(k);
+        s.start += by;
+        if (s.from != kNone)
+            s.from += by;
+        if (s.at != kNone)
+            s.at += by;
+    }
+
+    GapBuffer<Step> steps_;
+};
+
+
+// The old steps of one pass while it is rescanned after an edit: the steps
+// from `lo` on, the gap of the list at the first one after the edit.
+class OldView : public OldSteps {
+public:
+    OldView(const StepList& list, int nOld, int delta, int editEnd, int lo, int after)
+        : list_(list), nOld_(nOld), delta_(delta), editEnd_(editEnd), lo_(lo), after_(after)
+    {
+    }
+
+    int startingAt(int x) const override
+    {
+        const int xo = x - delta_;
+        if (xo < editEnd_)
+            return -1;
+        const int k = list_.containing(xo, nOld_, after_);
+        return (k >= 0 && list_.at(k, nOld_).start == xo) ? k : -1;
+    }
+
+    int searchingAt(int x) const override
+    {
+        const int xo = x - delta_;
+        if (xo < editEnd_)
+            return -1;
+        const int k = list_.containing(xo, nOld_, lo_);
+        if (k < 0)
+            return -1;
+        const Step s = list_.at(k, nOld_);
+        return (s.from != kNone && s.from <= xo && xo <= s.at) ? k : -1;
+    }
+
+    int matchOf(int step) const override { return list_.at(step, nOld_).at + delta_; }
+    quint8 absentOf(int step) const override { return list_.at(step, nOld_).absent; }
+
+private:
+    const StepList& list_;
+    int nOld_, delta_, editEnd_, lo_, after_;
+};
+
+constexpr Pass kPasses[3] = {Pass::Main, Pass::Values, Pass::Scripts};
+
+int firstPosition(Pass p) { return p == Pass::Values ? 1 : 0; }
+
+quint8 absentBitsOf(QStringView s)
+{
+    quint8 bits = 0;
+    for (const QChar c : s) {
+        switch (c.unicode()) {
+        case u'>': bits |= NoGreater; break;
+        case u';': bits |= NoSemicolon; break;
+        case u' ': bits |= NoSpace; break;
+        case u'"': bits |= NoQuote; break;
+        default: break;
+        }
+    }
+    return bits;
+}
+
+inline qint8 combined(qint8 main, qint8 values, qint8 scripts)
+{
+    return scripts != kKeep ? scripts : (values != kKeep ? values : main);
+}
+
+} // namespace
+
+struct LiveColors::Impl {
+    GapBuffer<char16_t> text;
+    GapBuffer<qint8> layer[3];
+    StepList steps[3];
+    // Steps that found a character nowhere after them, ascending.
+    std::vector<std::pair<int, quint8>> absent[3];
+
+    int n() const { return text.size(); }
+
+    // The text, readable from position `from` on.
+    QStringView readableFrom(int from)
+    {
+        text.moveGap(from);
+        return QStringView(text.tail(), n());
+    }
+
+    void keepAbsent(int p, const std::vector<Step>& made)
+    {
+        for (const Step& s : made)
+            if (s.absent)
+                absent[p].emplace_back(s.start, s.absent);
+    }
+
+    void reset(QStringView t)
+    {
+        text.assign(std::vector<char16_t>(t.utf16(), t.utf16() + t.size()));
+        const QStringView view = readableFrom(0);
+        for (int p = 0; p < 3; ++p) {
+            std::vector<Step> made;
+            PassRun r;
+            r.steps = &made;
+            Scan scan(view, 0);
+            scan.runPass(kPasses[p], firstPosition(kPasses[p]), r);
+            scan.perChar.resize(size_t(n()), kKeep);
+            layer[p].assign(std::move(scan.perChar));
+            absent[p].clear();
+            keepAbsent(p, made);
+            steps[p].assign(std::move(made));
+        }
+    }
+
+    qint8 finalAt(int i) const { return combined(layer[0].at(i), layer[1].at(i), layer[2].at(i)); }
+};
+
+LiveColors::LiveColors() : d(new Impl) {}
+LiveColors::~LiveColors() { delete d; }
+
+void LiveColors::reset(QStringView text) { d->reset(text); }
+
+int LiveColors::length() const { return d->n(); }
+
+QString LiveColors::text() const
+{
+    QString s(d->n(), Qt::Uninitialized);
+    for (int i = 0; i < d->n(); ++i)
+        s[i] = QChar(d->text.at(i));
+    return s;
+}
+
+bool LiveColors::sameText(int pos, QStringView s) const
+{
+    if (pos < 0 || pos + s.size() > d->n())
+        return false;
+    for (int i = 0; i < int(s.size()); ++i)
+        if (d->text.at(pos + i) != s[i].unicode())
+            return false;
+    return true;
+}
+
+int LiveColors::lengthOfLines(int pos, int units) const
+{
+    int i = std::clamp(pos, 0, d->n());
+    for (; units > 0 && i < d->n(); --units)
+        i += (d->text.at(i) == u'\r' && i + 1 < d->n() && d->text.at(i + 1) == u'\n') ? 2 : 1;
+    return i - pos;
+}
+
+std::vector<qint8> LiveColors::slotsOf(int from, int to) const
+{
+    from = std::clamp(from, 0, d->n());
+    to = std::clamp(to, from, d->n());
+    std::vector<qint8> out(size_t(to - from));
+    for (int i = from; i < to; ++i)
+        out[size_t(i - from)] = d->finalAt(i);
+    return out;
+}
+
+std::vector<SlotRun> LiveColors::runs(int from, int to) const
+{
+    std::vector<SlotRun> out = Slot_Runs(slotsOf(from, to));
+    for (SlotRun& r : out)
+        r.start += std::clamp(from, 0, d->n());
+    return out;
+}
+
+std::vector<SlotRun> LiveColors::edit(int pos, int removed, QStringView inserted)
+{
+    Impl& m = *d;
+    const int nOld = m.n();
+    pos = std::clamp(pos, 0, nOld);
+    removed = std::clamp(removed, 0, nOld - pos);
+    const int added = int(inserted.size());
+    const int delta = added - removed;
+    const int editEnd = pos + removed;
+    const quint8 bits = absentBitsOf(inserted);
+
+    // Where each pass begins again: the step holding a position a little
+    // before the edit (a step looks a few characters past its end), or an
+    // earlier one that missed a character the edit puts in.
+    int restart[3], first[3], after[3];
+    for (int p = 0; p < 3; ++p) {
+        StepList& list = m.steps[p];
+        int j = list.containing(std::max(0, pos - 8), nOld);
+        int from = j >= 0 ? list.at(j, nOld).start : firstPosition(kPasses[p]);
+        j = std::max(j, 0);
+        if (bits)
+            for (const auto& [start, missed] : m.absent[p]) {
+                if (start >= from)
+                    break;
+                if (missed & bits) {
+                    from = start;
+                    j = list.containing(start, nOld);
+                    break;
+                }
+            }
+        restart[p] = from;
+        first[p] = j;
+        after[p] = std::max(list.firstFrom(editEnd, nOld), j);
+        list.moveGap(after[p], nOld);
+    }
+
+    m.text.moveGap(pos);
+    m.text.eraseAfterGap(removed);
+    m.text.insertAtGap(inserted.utf16(), inserted.utf16() + added);
+    for (GapBuffer<qint8>& l : m.layer) {
+        l.moveGap(pos);
+        l.eraseAfterGap(removed);
+        l.insertAtGap(added, kKeep);
+    }
+    const int n = m.n();
+    const int low = std::min({restart[0], restart[1], restart[2], pos});
+    const QStringView view = m.readableFrom(low);
+
+    std::vector<qint8> window[3];
+    int high = std::min(n, pos + std::max(added, 1));
+    for (int p = 0; p < 3; ++p) {
+        StepList& list = m.steps[p];
+        const OldView old(list, nOld, delta, editEnd, first[p], after[p]);
+        std::vector<Step> made;
+        PassRun r;
+        r.steps = &made;
+        r.old = &old;
+        r.syncFrom = pos + added;
+        Scan scan(view, restart[p]);
+        scan.runPass(kPasses[p], restart[p], r);
+        // (The values pass begins at the second character: in a text
+        // shorter than that its one step lies past the end.)
+        const int stop = r.stop >= 0 ? std::min(r.stop, n) : n;
+        window[p] = std::move(scan.perChar);
+        window[p].resize(size_t(std::max(0, stop - restart[p])), kKeep);
+
+        high = std::max(high, stop);
+
+        const int until = r.stop >= 0 ? r.until : list.size();
+        const int keptFrom = until < list.size() ? list.at(until, nOld).start : INT_MAX;
+        std::vector<std::pair<int, quint8>>& gaps = m.absent[p];
+        std::vector<std::pair<int, quint8>> kept;
+        for (const auto& e : gaps)
+            if (e.first < restart[p])
+                kept.push_back(e);
+        for (const Step& s : made)
+            if (s.absent)
+                kept.emplace_back(s.start, s.absent);
+        for (const auto& e : gaps)
+            if (e.first >= keptFrom && keptFrom != INT_MAX)
+                kept.emplace_back(e.first + delta, e.second);
+        gaps = std::move(kept);
+        list.replace(first[p], until, made);
+    }
+
+    // The colours before and after, over everything a pass looked at again.
+    for (GapBuffer<qint8>& l : m.layer)
+        l.moveGap(low);
+    const int span = high - low;
+    std::vector<qint8> was(static_cast<size_t>(span));
+    const qint8* L0 = m.layer[0].tail();
+    const qint8* L1 = m.layer[1].tail();
+    const qint8* L2 = m.layer[2].tail();
+    for (int i = low; i < high; ++i)
+        was[size_t(i - low)] = combined(L0[i], L1[i], L2[i]);
+    for (int p = 0; p < 3; ++p) {
+        std::copy(window[p].begin(), window[p].end(), m.layer[p].tail() + restart[p]);
+        // The values pass never colours the first character: one that took
+        // its place keeps its colour from no value.
+        if (restart[p] > pos && pos < n)
+            m.layer[p].tail()[pos] = kKeep;
+    }
+
+    std::vector<SlotRun> out;
+    auto add = [&out](int at, qint8 slot) {
+        if (!out.empty() && out.back().slot == slot && out.back().start + out.back().length == at)
+            ++out.back().length;
+        else
+            out.push_back(SlotRun{at, 1, slot});
+    };
+    for (int i = low; i < high; ++i) {
+        const qint8 now = combined(L0[i], L1[i], L2[i]);
+        const bool insertedHere = i >= pos && i < pos + added;
+        if (now != kKeep && (insertedHere || now != was[size_t(i - low)]))
+            add(i, now);
+    }
+    return out;
 }
 
 } // namespace colorcode

@@ -75,4 +75,39 @@ std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar);
 // make. Every other character keeps exactly its slot.
 std::vector<SlotRun> Editor_Runs(QStringView text, std::vector<qint8> perChar);
 
+// Colouring as the user types: the slot of every character kept through
+// edits, always what Color_Code_Slots gives for the whole text, at the cost
+// of the edit's neighbourhood. Each pass of the scan is kept as its steps;
+// an edit rescans each pass from the step before it and stops where a step
+// begins (or a search goes on) as it did before the edit.
+class LiveColors {
+public:
+    LiveColors();
+    ~LiveColors();
+    LiveColors(const LiveColors&) = delete;
+    LiveColors& operator=(const LiveColors&) = delete;
+
+    // Scans the whole text afresh.
+    void reset(QStringView text);
+    // `removed` characters at `pos` gave way to `inserted`. Returns, in
+    // positions of the new text, the runs whose slot is no longer what it
+    // was, and every run of the inserted text (characters that keep their
+    // colour belong to none).
+    std::vector<SlotRun> edit(int pos, int removed, QStringView inserted);
+
+    int length() const;
+    QString text() const;
+    bool sameText(int pos, QStringView s) const;
+    // How many characters `units` editor positions from pos take, where a
+    // CR LF is one position.
+    int lengthOfLines(int pos, int units) const;
+    // The slots of [from, to), and the same as runs.
+    std::vector<qint8> slotsOf(int from, int to) const;
+    std::vector<SlotRun> runs(int from, int to) const;
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
 } // namespace colorcode

@@ -279,6 +279,52 @@ private Q_SLOTS:
                                      .arg(first).arg(end)));
         }
     }
+
+    // Colouring while typing: after every edit of a long random series the
+    // kept colours are those of Color Code over the whole text, and an
+    // editor that took only the runs each edit reported (typed text in the
+    // colour before it) shows them too.
+    void liveColorsFollowEveryEdit_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("edits");
+        for (quint32 seed : {1u, 203u, 357u})
+            QTest::addRow("empty text, pieces typed, seed %u", seed) << QString() << seed << 3000;
+        QTest::newRow("generated page") << tesk::sample::Sample_Html(4000, 7) << 2u << 1500;
+        QTest::newRow("club page") << readSample(QStringLiteral(TESK_SOURCE_DIR "/tests/text/data/club_page.html")) << 3u << 800;
+        QTest::newRow("php form") << readSample(QStringLiteral(TESK_SOURCE_DIR "/tests/text/data/order_form.php")) << 4u << 800;
+    }
+    void liveColorsFollowEveryEdit()
+    {
+        QFETCH(QString, start);
+        QFETCH(quint32, seed);
+        QFETCH(int, edits);
+        QRandomGenerator rng(seed);
+        QString text = start;
+        colorcode::LiveColors live;
+        live.reset(text);
+        std::vector<qint8> shown = colorcode::Color_Code_Slots(text, 0, 0);
+        for (int round = 0; round < edits; ++round) {
+            const int pos = text.isEmpty() ? 0 : int(rng.bounded(int(text.size()) + 1));
+            const int removed = rng.bounded(4) == 0 ? int(rng.bounded(std::min<int>(40, int(text.size()) - pos) + 1)) : 0;
+            const QString inserted = rng.bounded(5) == 0 ? QString() : randomText(rng, 1 + int(rng.bounded(3)));
+            text.replace(pos, removed, inserted);
+            const qint8 caret = pos > 0 ? shown[size_t(pos - 1)] : qint8(0);
+            shown.erase(shown.begin() + pos, shown.begin() + pos + removed);
+            shown.insert(shown.begin() + pos, size_t(inserted.size()), caret);
+            for (const colorcode::SlotRun& r : live.edit(pos, removed, inserted))
+                std::fill_n(shown.begin() + r.start, r.length, qint8(r.slot));
+            const std::vector<qint8> want = colorcode::Color_Code_Slots(text, 0, 0);
+            const QString where = QStringLiteral("seed %1, edit %2 at %3 (-%4 +\"%5\")")
+                                      .arg(seed).arg(round).arg(pos).arg(removed).arg(inserted);
+            if (live.slotsOf(0, int(text.size())) != want || live.text() != text)
+                QFAIL(qPrintable(QStringLiteral("kept colours differ after ") + where));
+            for (size_t i = 0; i < want.size(); ++i)
+                if (want[i] != colorcode::kKeep && shown[i] != want[i])
+                    QFAIL(qPrintable(QStringLiteral("position %1 not recoloured after ").arg(i) + where));
+        }
+    }
 };
 TESK_TEST(ColorCodingTest)
 
