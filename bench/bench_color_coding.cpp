@@ -9,10 +9,12 @@
 #include "platform/dialogs.h"
 #include "platform/rich_text_box.h"
 #include "text/color_coding.h"
+#include "source/live_coloring.h"
 #include "source/text_commands.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -161,3 +163,75 @@ static void BM_LinearPass(benchmark::State& st)
     st.SetBytesProcessed(st.iterations() * pageBytes());
 }
 BENCHMARK(BM_LinearPass)->Unit(benchmark::kMillisecond);
+
+// ---- colouring while typing --------------------------------------------------------------
+// The page as the editor holds it with "Color code while typing" on: coloured
+// once, then typed into. Each timing is the key (or paste) as the user makes
+// it: the edit, the rescan and the colours going in.
+
+namespace {
+
+struct TypingOnPage : EditorOnPage {
+    TypingOnPage() : live(box)
+    {
+        Color_Code_Source(box);
+        live.setEnabled(qEnvironmentVariableIsEmpty("TESK_BENCH_NO_LIVE"));
+        QApplication::processEvents();
+    }
+    void type(const QString& keys)
+    {
+        for (const QChar c : keys) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(&box, &press);
+        }
+    }
+    LiveColoring live;
+};
+
+} // namespace
+
+// One character typed in the middle of the page.
+static void BM_TypeColor(benchmark::State& st)
+{
+    TypingOnPage e;
+    e.box.setSelStart(e.box.TextLength() / 2);
+    for (auto _ : st)
+        e.type(QStringLiteral("x"));
+}
+BENCHMARK(BM_TypeColor)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// 10 KB of HTML pasted in the middle of the page (taken out again between
+// the timings).
+static void BM_PasteColor(benchmark::State& st)
+{
+    TypingOnPage e;
+    const QString piece = tesk::sample::Sample_Html(10 * 1024, 3);
+    const int at = e.box.TextLength() / 2;
+    for (auto _ : st) {
+        e.box.setSelStart(at);
+        e.box.setSelText(piece);
+        st.PauseTiming();
+        e.box.undo();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteColor)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// "<!--" typed near the top: everything to the next "-->" turns into a
+// comment (taken back between the timings).
+static void BM_TypeOpenComment(benchmark::State& st)
+{
+    TypingOnPage e;
+    const int at = int(e.box.Text().indexOf(QLatin1String("<body"))) + 1;
+    for (auto _ : st) {
+        st.PauseTiming();
+        e.box.setSelStart(at);
+        st.ResumeTiming();
+        e.type(QStringLiteral("<!--"));
+        st.PauseTiming();
+        for (int i = 0; i < 4; ++i)
+            e.box.undo();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TypeOpenComment)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -82,11 +82,13 @@ void Retrieve_Defaults()
 {
     if (Read_Settings_File(state()) == SettingsRead::Failed)
         dialogs::message(QStringLiteral("Default Retrieval not Successful"));
+    state().More = Read_More_Settings(User_Files_Folder(state()));
 }
 
 void Store_Defaults()
 {
-    if (Write_Settings_File(state()) != fs::Result::Ok)
+    if (Write_Settings_File(state()) != fs::Result::Ok
+        || Write_More_Settings(User_Files_Folder(state()), state().More) != fs::Result::Ok)
         dialogs::message(QStringLiteral("Default Storage not Successful"));
 }
 
@@ -105,6 +107,7 @@ void End_Program_From_Outside()
     if (frm_Source* source = forms::Source_If_Loaded())
         source->Keep_Unsaved_Changes();
     Write_Settings_File(state());
+    Write_More_Settings(User_Files_Folder(state()), state().More);
     programExit()();
 }
 

@@ -116,6 +116,7 @@ void wireOptions(frm_Options* w)
             return;
         if (frm_Source* source = forms::Source_If_Loaded()) {
             source->Box_Colors();
+            source->Apply_Typing_Colors();
             Apply_Editor_Style(*source->rtf_Source);
             if (s.Source_Window_Pos >= 1)
                 source->focusEditor();

@@ -4,6 +4,8 @@
 // One instance lives for the whole run (state()); tests build their own with
 // resetState() so none depends on another's leftovers.
 
+#include "core/more_settings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -97,6 +99,8 @@ struct SharedState {
     int Text_Indent = 1080;
     QString Bookmark_Chars = QStringLiteral("~~~");
     bool Use_XHTML = false;
+    // The options kept beside the settings file (core/more_settings.h).
+    MoreSettings More;
     QString Quote = QStringLiteral("\"");
     QString Page_Break_Tag = QStringLiteral("<p style=\"page-break-before: always\"></p>");
 

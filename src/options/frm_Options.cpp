@@ -11,6 +11,7 @@
 #include "ui/folder_controls.h"
 #include "ui/window_manner.h"
 
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -107,6 +108,7 @@ void frm_Options::Prepare()
         s.Measure_Units = 1;
     (s.Measure_Units == 2 ? opt_Cms : opt_Inches)->setChecked(true);
     Show_Distances();
+    chk_Color_Typing->setChecked(s.More.Color_While_Typing);
 
     txt_Bookmark->setText(s.Bookmark_Chars);
     lbl_Focus->clear();
@@ -134,8 +136,9 @@ void frm_Options::Tab_Selected(int tab)
         return;
     // Each page opens on the control the user will use first.
     QWidget* first[] = {txt_Home_Page, lst_Fonts, pic_Color[size_t(selectedColor_)],
-                        opt_Cms->isChecked() ? static_cast<QWidget*>(opt_Cms) : opt_Inches, txt_Bookmark};
-    if (tab >= 0 && tab < 5)
+                        opt_Cms->isChecked() ? static_cast<QWidget*>(opt_Cms) : opt_Inches, txt_Bookmark,
+                        chk_Color_Typing};
+    if (tab >= 0 && tab < int(std::size(first)))
         first[tab]->setFocus(Qt::TabFocusReason);
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -95,6 +96,8 @@ public:
     // Bookmark
     QGroupBox* fra_Bookmark = nullptr;
     QLineEdit* txt_Bookmark = nullptr;
+    // Editing (options kept beside the settings file)
+    QCheckBox* chk_Color_Typing = nullptr;
 
     QPushButton* cmd_Close = nullptr;
     QLabel* lbl_Focus = nullptr;
@@ -114,6 +117,7 @@ private:
     QWidget* buildColorPage();
     QWidget* buildIndentPage();
     QWidget* buildBookmarkPage();
+    QWidget* buildEditingPage();
     void connectControls();
     void watch(QWidget* control, int tab, const QString& hint);
 

@@ -11,6 +11,7 @@
 #include "ui/folder_controls.h"
 #include "ui/window_manner.h"
 
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -56,6 +57,7 @@ void frm_Options::buildControls()
     tab_Options->addTab(buildColorPage(), QStringLiteral("&Colors"));
     tab_Options->addTab(buildIndentPage(), QStringLiteral("&Indents"));
     tab_Options->addTab(buildBookmarkPage(), QStringLiteral("&Bookmark"));
+    tab_Options->addTab(buildEditingPage(), QStringLiteral("Editin&g"));
 
     cmd_Close = Make_Close_Button(this, QStringLiteral("cmd_Close"));
     lbl_Focus = new QLabel(this);
@@ -83,7 +85,8 @@ void frm_Options::buildControls()
     for (QWidget* box : pic_Color_Loc)
         setTabOrder(last, box), last = box;
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
-                                                      txt_Indent, txt_Tabs, txt_Bookmark, cmd_Close})
+                                                      txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
+                                                      cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -287,6 +290,18 @@ QWidget* frm_Options::buildBookmarkPage()
     return page;
 }
 
+QWidget* frm_Options::buildEditingPage()
+{
+    auto* page = new QWidget;
+    chk_Color_Typing = new QCheckBox(QStringLiteral("Color code while t&yping"), page);
+    chk_Color_Typing->setObjectName(QStringLiteral("chk_Color_Typing"));
+    watch(chk_Color_Typing, 5, QStringLiteral(" Color the Source as You Type "));
+    auto* l = new QVBoxLayout(page);
+    l->addWidget(chk_Color_Typing);
+    l->addStretch(1);
+    return page;
+}
+
 void frm_Options::watch(QWidget* control, int tab, const QString& hint)
 {
     hints_.insert(control, {tab, hint});
@@ -323,6 +338,10 @@ void frm_Options::connectControls()
     for (QSlider* s : {sld_Hor, sld_Ver})
         connect(s, &QSlider::valueChanged, this, [this] { sliderMoved(true); });
     connect(cmd_Color, &QPushButton::clicked, this, [this] { Apply_Color(); });
+    connect(chk_Color_Typing, &QCheckBox::toggled, this, [this](bool on) {
+        if (!loading_)
+            state().More.Color_While_Typing = on;
+    });
     connect(opt_Inches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)
             Set_Units(1);

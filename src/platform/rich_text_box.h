@@ -181,6 +181,26 @@ public:
     // false is returned. The control is not repainted while it colours.
     bool applyColorRuns(const std::vector<ColorRun>& runs, const richdoc::ColorSteps& steps = {});
 
+    // ---- following the text (colouring while typing) -------------------------
+    // How the text changed: an edit (typing, paste, an operation of this
+    // class), a step of undo or redo (which puts colours back itself), or a
+    // new document (setText, LoadFile, setContent).
+    enum class EditKind { Edit, History, NewText };
+    // Told of every change of the text as it happens, before Change: at pos
+    // (in Text()), `removedUnits` document positions (a line break is one)
+    // gave way to `inserted` (CR LF breaks). A change of formatting alone may
+    // come too, as a change of equal length with the same text. For a new
+    // document pos is 0, removedUnits -1 and inserted the whole text.
+    std::function<void(int pos, int removedUnits, const QString& inserted, EditKind kind)> onTextEdit;
+    // Gives every run its colour where the text has another. Inside
+    // onTextEdit (partOfEdit) the colours join the edit being made: the same
+    // undo step, no change of their own. Otherwise they are no edit at all:
+    // they leave the history (which must be empty) and the changed mark
+    // alone and send no Change.
+    void colorWhereDifferent(const std::vector<ColorRun>& runs, bool partOfEdit);
+    // Text() positions [first, last) the window shows now.
+    std::pair<int, int> visibleText() const;
+
     // ---- events ------------------------------------------------------------
     // Key down: keyCode and shift as the key tables use them (platform/vb_keys);
     // the handler consumes the key by setting keyCode to 0.

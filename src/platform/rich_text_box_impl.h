@@ -47,6 +47,8 @@ struct RichTextBox::Impl {
     // are told once at the end.
     bool bulk = false;
     bool changedWhileBulk = false;
+    bool history = false;  // undo or redo is putting an earlier state back
+    bool quiet = false;    // colours that are no edit are going in
     int rightMarginTwips = 0;
     fs::Result lastError = fs::Result::Ok;
 
@@ -296,6 +298,8 @@ struct RichTextBox::Impl {
         typing.reset();
         textChanged();
         pending = false;
+        if (q->onTextEdit)
+            q->onTextEdit(0, -1, plainText(), EditKind::NewText);
         emit q->Change();
     }
 
@@ -312,10 +316,13 @@ struct RichTextBox::Impl {
                 if (removed != added)
                     changedAt = from + added;
             });
-        if (back)
-            q->QTextEdit::undo();
-        else
-            q->QTextEdit::redo();
+        {
+            QScopedValueRollback<bool> h(history, true);
+            if (back)
+                q->QTextEdit::undo();
+            else
+                q->QTextEdit::redo();
+        }
         QObject::disconnect(watch);
         QTextCursor k = q->QTextEdit::textCursor();
         if (changedAt >= 0) {
@@ -326,6 +333,17 @@ struct RichTextBox::Impl {
         }
         q->QTextEdit::setTextCursor(k);
         q->ensureCursorVisible();
+    }
+
+    void tellEdit(int from, int removed, int added)
+    {
+        const int end = std::clamp(from + added, from, docEnd());
+        QTextCursor k(doc());
+        k.setPosition(std::clamp(from, 0, docEnd()));
+        k.setPosition(end, QTextCursor::KeepAnchor);
+        const QString inserted = textpos::crlfForm(k.selectedText());
+        q->onTextEdit(docToText(std::clamp(from, 0, docEnd())), removed, inserted,
+                      history ? EditKind::History : EditKind::Edit);
     }
 
     void connectDocument()
@@ -340,8 +358,12 @@ struct RichTextBox::Impl {
             }
             if (removed != added)
                 richdoc::keepLongLinesShaped(*doc(), from, from + added);
+            if (q->onTextEdit && !quiet)
+                tellEdit(from, removed, added);
         });
         QObject::connect(doc(), &QTextDocument::contentsChanged, q, [this] {
+            if (quiet)
+                return;
             if (bulk)
                 changedWhileBulk = true;
             else

@@ -117,6 +117,73 @@ bool RichTextBox::applyColorRuns(const std::vector<ColorRun>& runs, const richdo
     return done;
 }
 
+// ---- colours that follow the text ------------------------------------------------------
+
+void RichTextBox::colorWhereDifferent(const std::vector<ColorRun>& runs, bool partOfEdit)
+{
+    QTextDocument& doc = *document();
+    textpos::Locator locator;
+    struct Range {
+        int a, b;
+        quint32 bgr;
+    };
+    std::vector<Range> todo;
+    const int end = d->docEnd();
+    for (const ColorRun& r : runs) {
+        const int a = std::clamp(locator.toDocument(doc, r.start), 0, end);
+        const int b = std::clamp(locator.toDocument(doc, r.start + r.length), a, end);
+        const QColor want = QColor_From_Bgr(r.color);
+        for (QTextBlock block = doc.findBlock(a); block.isValid() && block.position() < b; block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                const int fa = std::max(a, f.position()), fb = std::min(b, f.position() + f.length());
+                if (fa >= fb || f.charFormat().foreground().color() == want)
+                    continue;
+                // A line break between two stretches of one colour takes it too.
+                if (!todo.empty() && todo.back().bgr == r.color && todo.back().b + 1 >= fa)
+                    todo.back().b = fb;
+                else
+                    todo.push_back({fa, fb, r.color});
+            }
+        }
+    }
+    if (todo.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    QScopedValueRollback<bool> quiet(d->quiet, d->quiet || !partOfEdit);
+    const bool wasModified = doc.isModified();
+    // Colours that are no edit go into an empty history, which is emptied
+    // again; after an edit they join it, as colours made while typing do.
+    const bool alone = !partOfEdit && !doc.isUndoAvailable() && !doc.isRedoAvailable();
+    QTextCursor k(&doc);
+    if (alone)
+        k.beginEditBlock();
+    else
+        k.joinPreviousEditBlock();
+    for (const Range& r : todo) {
+        k.setPosition(r.a);
+        k.setPosition(r.b, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setForeground(QColor_From_Bgr(r.bgr));
+        k.mergeCharFormat(f);
+    }
+    k.endEditBlock();
+    if (alone)
+        doc.clearUndoRedoStacks();
+    if (!partOfEdit)
+        doc.setModified(wasModified);
+}
+
+std::pair<int, int> RichTextBox::visibleText() const
+{
+    const QRect r = viewport()->rect();
+    const int first = cursorForPosition(r.topLeft()).position();
+    const int last = cursorForPosition(r.bottomRight()).position();
+    QTextBlock block = document()->findBlock(last);
+    const int lineEnd = block.isValid() ? block.position() + block.length() - 1 : last;
+    return {d->docToText(first), d->docToText(std::max(lineEnd, first))};
+}
+
 // ---- events ------------------------------------------------------------------------------
 
 namespace {

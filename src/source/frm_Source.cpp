@@ -10,6 +10,7 @@
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
 #include "source/frm_Find.h"
+#include "source/live_coloring.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
@@ -168,6 +169,9 @@ void frm_Source::connectControls()
     rtf_Source->onMouseUp = [this](int button, int shift, QPoint pos) { Editor_MouseUp(button, shift, pos); };
     tagBars->setEditor(rtf_Source);
     tb_Left->setEditor(rtf_Source);
+    liveColors = new LiveColoring(*rtf_Source);
+    liveColors->setParent(this);
+    Apply_Typing_Colors();
     // Other programs work on the files while the user is away: look when the
     // program comes back, once the activation is over, and not under a
     // dialog of our own (it comes back to this window when it closes).
@@ -384,6 +388,11 @@ void frm_Source::Start_Search()
     if (!editorUsable())
         return;
     forms::Find()->Start_Search();
+}
+
+void frm_Source::Apply_Typing_Colors()
+{
+    liveColors->setEnabled(state().More.Color_While_Typing);
 }
 
 void frm_Source::Color_Code()

@@ -24,6 +24,7 @@
 #include <array>
 
 class ButtonBar;
+class LiveColoring;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -94,6 +95,8 @@ public:
     void Clear_Source();
     // Paints the four colour boxes from the colour-coding colours.
     void Box_Colors();
+    // Colouring while typing on or off, as the option says.
+    void Apply_Typing_Colors();
     // Shows the name of the caret's colour in the status bar.
     void Current_Color();
     // Colours the selection with colour box Color_Index.
@@ -122,6 +125,7 @@ public:
     QLabel* lbl_Page = nullptr;
     QLabel* lbl_Source_File = nullptr;
     RichTextBox* rtf_Source = nullptr;
+    LiveColoring* liveColors = nullptr;
     ButtonBar* tb_Left = nullptr;
     TagBars* tagBars = nullptr;
 

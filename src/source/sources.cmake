@@ -20,6 +20,7 @@ target_sources(tesk_ui PRIVATE
   source/button_bar.h source/button_bar.cpp
   source/tag_bars.h source/tag_bars.cpp
   source/text_commands.h source/text_commands.cpp
+  source/live_coloring.h source/live_coloring.cpp
 )
 # Search and replace.
 target_sources(tesk_logic PRIVATE

@@ -27,6 +27,9 @@ TempSite::TempSite()
     root.mkpath(QStringLiteral("site/Working-Pages"));
     root.mkpath(QStringLiteral("site/Final-Pages/Images"));
     root.mkpath(QStringLiteral("site/Final-Pages/Backgrnd"));
+    // The editor's own behaviour is tested with the colours left to the
+    // user; the tests of colouring while typing switch it on.
+    writeFile(path(QStringLiteral("program/Tesk Web Editor Options.ini")), "Color_While_Typing=0\r\n");
 }
 
 QString TempSite::programFolder() const { return dir_.path() + QStringLiteral("/program/"); }

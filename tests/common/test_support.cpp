@@ -76,6 +76,9 @@ void resetProgram()
 {
     forms::Unload_All();
     resetState();
+    // The editor's own behaviour is tested with the colours left to the
+    // user; the tests of colouring while typing switch it on.
+    state().More.Color_While_Typing = false;
     fullDisk(QString());
 }
 

@@ -1,0 +1,92 @@
+#include "core/more_settings.h"
+
+#include <QStringList>
+
+namespace {
+
+struct BoolItem {
+    const char* name;
+    bool MoreSettings::*member;
+};
+
+constexpr BoolItem kBools[] = {
+    {"Color_While_Typing", &MoreSettings::Color_While_Typing},
+};
+
+std::optional<bool> readBool(const QString& v)
+{
+    const QString t = v.trimmed().toLower();
+    if (t == u"1" || t == u"true" || t == u"yes" || t == u"on")
+        return true;
+    if (t == u"0" || t == u"false" || t == u"no" || t == u"off")
+        return false;
+    return std::nullopt;
+}
+
+// Names and values hold no line break, and a name no "=": what would break
+// the file's lines is dropped.
+QString oneLine(QString s)
+{
+    s.remove(QLatin1Char('\r'));
+    s.remove(QLatin1Char('\n'));
+    return s;
+}
+
+} // namespace
+
+QString More_Settings_File_Name() { return QStringLiteral("Tesk Web Editor Options.ini"); }
+
+MoreSettings Parse_More_Settings(const QString& text)
+{
+    MoreSettings m;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QString name = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1);
+        bool known = false;
+        for (const BoolItem& item : kBools)
+            if (name == QLatin1String(item.name)) {
+                known = true;
+                if (const std::optional<bool> b = readBool(value))
+                    m.*item.member = *b;
+            }
+        if (!known && !name.isEmpty())
+            m.unknown.emplace_back(name, value);
+    }
+    return m;
+}
+
+QString Format_More_Settings(const MoreSettings& m)
+{
+    QString out;
+    for (const BoolItem& item : kBools)
+        out += QLatin1String(item.name) + QLatin1Char('=') + QLatin1String(m.*item.member ? "1" : "0")
+            + QLatin1String("\r\n");
+    for (const auto& [name, value] : m.unknown) {
+        const QString n = oneLine(name).remove(QLatin1Char('=')).trimmed();
+        if (!n.isEmpty())
+            out += n + QLatin1Char('=') + oneLine(value) + QLatin1String("\r\n");
+    }
+    return out;
+}
+
+MoreSettings Read_More_Settings(const QString& folder)
+{
+    const QString path = fs::findCaseInsensitive(folder, More_Settings_File_Name());
+    QString text;
+    if (path.isEmpty() || !fs::fileExists(path) || fs::readText(path, text) != fs::Result::Ok)
+        return {};
+    return Parse_More_Settings(text);
+}
+
+fs::Result Write_More_Settings(const QString& folder, const MoreSettings& m)
+{
+    QString path = fs::findCaseInsensitive(folder, More_Settings_File_Name());
+    if (path.isEmpty())
+        path = folder + More_Settings_File_Name();
+    return fs::writeText(path, Format_More_Settings(m));
+}

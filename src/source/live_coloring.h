@@ -1,0 +1,46 @@
+#pragma once
+// "Color code while typing": the editor's colours follow every change of its
+// text, with the colours Color Code gives there (text/color_coding.h keeps
+// the scan's state between edits, so a change costs its neighbourhood, not
+// the page). Only characters whose colour by the rules changed are touched:
+// colours given by hand elsewhere stay. The colours of an edit belong to it:
+// one undo takes both back, and they are no change of their own.
+
+#include "platform/rich_text_box.h"
+#include "text/color_coding.h"
+
+#include <QObject>
+#include <QTimer>
+
+class LiveColoring : public QObject {
+    Q_OBJECT
+public:
+    explicit LiveColoring(RichTextBox& box);
+    ~LiveColoring() override;
+
+    // On: the text is followed from now on, as its colours are. Off: the
+    // editor is left alone, as without this class.
+    void setEnabled(bool on);
+    bool enabled() const { return on_; }
+
+    // A page in one colour only (an HTML or text file opened as a source)
+    // is coloured once when it comes in; a huge one (over 5 MB) the part at
+    // the top first and the rest in slices between the user's keystrokes.
+    bool busy() const { return slices_.isActive(); }
+
+    const colorcode::LiveColors& model() const { return live_; }
+
+private:
+    void textEdited(int pos, int removedUnits, const QString& inserted, RichTextBox::EditKind kind);
+    void newText(const QString& text);
+    void colorSlice();
+    std::vector<RichTextBox::ColorRun> colored(const std::vector<colorcode::SlotRun>& runs) const;
+
+    RichTextBox& box_;
+    colorcode::LiveColors live_;
+    bool on_ = false;
+    // The background colouring of a huge page goes on from here (a text
+    // position, kept in step with edits before it).
+    int sliceFrom_ = 0;
+    QTimer slices_;
+};
