@@ -7,6 +7,8 @@
 #include <QDir>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace sitekit {
 
@@ -133,6 +135,21 @@ void editContent(rtf::Content& c, const std::vector<TextEdit>& edits)
 
 } // namespace
 
+QString mentionedName(const QString& from)
+{
+    QString best, run;
+    for (const QChar c : from.section(QLatin1Char('/'), -1) + QLatin1Char(' ')) {
+        if (c.unicode() < 128 && c.isLetterOrNumber()) {
+            run += c;
+            continue;
+        }
+        if (run.size() > best.size())
+            best = run;
+        run.clear();
+    }
+    return best;
+}
+
 RenamePlan planRename(const Site& site, const QString& from, const QString& to,
                       std::vector<std::pair<QString, QString>> moves, const SourceFont& font)
 {
@@ -160,12 +177,7 @@ RenamePlan planRename(const Site& site, const QString& from, const QString& to,
         }
         FileChange change{f.path, shown, f.kind, std::move(edits), {}};
         if (f.kind == SiteFile::Kind::Source) {
-            QByteArray raw;
-            rtf::Content content;
-            if (fs::readBytes(f.path, raw) != fs::Result::Ok || !rtf::readSource(raw, content)) {
-                plan.notChecked << shown + QStringLiteral(": not checked: cannot be read");
-                continue;
-            }
+            rtf::Content content = f.source;
             editContent(content, asTextEdits(f.bytes, change.edits));
             change.after = rtf::write(content, font.name, font.points);
         } else {
@@ -210,28 +222,40 @@ std::vector<TextEdit> textEdits(const QString& text, const QString& base, const 
 
 Applied applyRename(const RenamePlan& plan, bool updateLinks, const QStringList& skip)
 {
-    struct Written {
-        QString path;
-        QByteArray before;
-    };
-    std::vector<Written> written;
-    auto putBack = [&] {
-        for (auto it = written.rbegin(); it != written.rend(); ++it)
-            fs::writeBytes(it->path, it->before);
-    };
+    std::vector<const FileChange*> todo;
     if (updateLinks)
-        for (const FileChange& c : plan.changes) {
-            if (skip.contains(c.path))
-                continue;
-            QByteArray before;
-            fs::Result r = fs::readBytes(c.path, before);
-            if (r == fs::Result::Ok)
-                r = fs::writeBytes(c.path, c.after);
-            if (r != fs::Result::Ok) {
-                putBack();
-                return {false, c.shown, fs::describe(r)};
-            }
-            written.push_back({c.path, std::move(before)});
+        for (const FileChange& c : plan.changes)
+            if (!skip.contains(c.path))
+                todo.push_back(&c);
+    // What each file held, to put back should any write fail.
+    std::vector<QByteArray> before(todo.size());
+    for (size_t i = 0; i < todo.size(); ++i)
+        if (const fs::Result r = fs::readBytes(todo[i]->path, before[i]); r != fs::Result::Ok)
+            return {false, todo[i]->shown, fs::describe(r)};
+    // Each write waits for the disk; several at once wait together.
+    std::vector<fs::Result> results(todo.size(), fs::Result::Ok);
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i = next++; i < todo.size(); i = next++)
+            results[i] = fs::writeBytes(todo[i]->path, todo[i]->after);
+    };
+    {
+        std::vector<std::thread> threads;
+        for (size_t t = 1; t < std::min<size_t>(8, todo.size()); ++t)
+            threads.emplace_back(work);
+        work();
+        for (std::thread& t : threads)
+            t.join();
+    }
+    auto putBack = [&] {
+        for (size_t i = 0; i < todo.size(); ++i)
+            if (results[i] == fs::Result::Ok)
+                fs::writeBytes(todo[i]->path, before[i]);
+    };
+    for (size_t i = 0; i < todo.size(); ++i)
+        if (results[i] != fs::Result::Ok) {
+            putBack();
+            return {false, todo[i]->shown, fs::describe(results[i])};
         }
     std::vector<std::pair<QString, QString>> moved;
     for (const auto& [from, to] : plan.moves) {

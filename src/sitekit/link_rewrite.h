@@ -54,6 +54,11 @@ struct SourceFont {
     int points = 10;
 };
 
+// What a site read for a rename of from needs to mention (the longest run
+// of letters and digits of its file name): files without it hold no link
+// to it and are not parsed.
+QString mentionedName(const QString& from);
+
 // The rename of from to to (site-relative, in one folder) with the moves the
 // caller makes, and every link to from rewritten.
 RenamePlan planRename(const Site& site, const QString& from, const QString& to,

@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace sitekit {
@@ -150,7 +151,7 @@ QString readChecked(const QString& path, QByteArray& out)
     return {};
 }
 
-void load(SiteFile& f)
+void load(SiteFile& f, const QByteArray& mentioning)
 {
     if (f.kind == SiteFile::Kind::Source) {
         QByteArray raw;
@@ -164,27 +165,30 @@ void load(SiteFile& f)
             return;
         }
         f.bytes = c.text.toUtf8();
+        f.source = std::move(c);
     } else {
         f.notChecked = readChecked(f.path, f.bytes);
         if (!f.notChecked.isEmpty())
             return;
     }
+    if (!mentioning.isEmpty() && !f.bytes.contains(mentioning))
+        return;
     findLinks(f);
 }
 
 // Runs load over every file, on every core: parsing is the bulk of a check.
-void loadAll(std::vector<SiteFile>& files)
+void loadAll(std::vector<SiteFile>& files, const QByteArray& mentioning)
 {
     const unsigned cores = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
     if (files.size() < 16 || cores == 1) {
         for (SiteFile& f : files)
-            load(f);
+            load(f, mentioning);
         return;
     }
     std::atomic<size_t> next{0};
     auto work = [&] {
         for (size_t i = next++; i < files.size(); i = next++)
-            load(files[i]);
+            load(files[i], mentioning);
     };
     std::vector<std::thread> threads;
     for (unsigned t = 1; t < cores; ++t)
@@ -360,7 +364,7 @@ Site readSite(const QString& workingFolder, const SiteOptions& options)
                 site.files.push_back(std::move(f));
             }
     }
-    loadAll(site.files);
+    loadAll(site.files, options.mentioning.toUtf8());
     return site;
 }
 

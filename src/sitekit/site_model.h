@@ -5,6 +5,7 @@
 // for pages, the ids a "#fragment" may name. Reading never stops at a bad
 // file: it is kept with the reason it was not checked.
 
+#include "platform/rtf_reader.h"
 #include "sitekit/urls.h"
 
 #include <QByteArray>
@@ -45,6 +46,7 @@ struct SiteFile {
     std::vector<Link> links;
     QSet<QString> ids;   // id and <a name> values
     QString notChecked;  // why it was not read; "" when it was
+    rtf::Content source; // a source's text, colours and indents
 };
 
 struct SiteOptions {
@@ -52,6 +54,9 @@ struct SiteOptions {
     QString picturePattern = QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp;*.png;*.webp;*.svg");
     // Sources and tag lists are read only for a rename.
     bool withSources = false;
+    // Set: only files that hold this text are looked at for links (a
+    // rename looks for the links to one name only).
+    QString mentioning;
     // Lists kept beside the program (the button bar file): rewritten only
     // when they lie inside the working folder.
     QString referenceFolder;

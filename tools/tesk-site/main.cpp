@@ -76,6 +76,7 @@ int check(const QString& folder, bool json, const Settings& settings)
 int rename(const QString& folder, const QString& from, const QString& to, bool dryRun, Settings settings)
 {
     settings.options.withSources = true;
+    settings.options.mentioning = sitekit::mentionedName(from);
     const sitekit::Site site = sitekit::readSite(folder, settings.options);
     if (!site.existing.contains(from))
         return refuse(QStringLiteral("%1 is no file of Final-Pages").arg(from));
