@@ -106,17 +106,23 @@ void frm_Site_Results::Check_Site_Links()
         rows.push_back({sitekit::groupName(f.group), f.file, f.path, f.line, f.column, int(f.link.size()), f.link,
                         f.reason});
     Show_Rows(QStringLiteral("Check Site Links"), rows);
-    cmd_External->setEnabled(!lst_Results->findItems(QStringLiteral("external link"), Qt::MatchExactly | Qt::MatchRecursive, Reason).isEmpty());
+    const QTreeWidgetItem* last = lst_Results->topLevelItem(lst_Results->topLevelItemCount() - 1);
+    cmd_External->setEnabled(last && last->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)));
 }
 
 void frm_Site_Results::Check_External_Links()
 {
-    const QList<QTreeWidgetItem*> items =
-        lst_Results->findItems(QStringLiteral("*"), Qt::MatchWildcard | Qt::MatchRecursive, Text);
+    QList<QTreeWidgetItem*> items;
     QStringList addresses;
-    for (QTreeWidgetItem* i : items)
-        if (i->parent() && i->parent()->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)))
-            addresses << i->text(Text);
+    for (int g = 0; g < lst_Results->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = lst_Results->topLevelItem(g);
+        if (!group->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)))
+            continue;
+        for (int i = 0; i < group->childCount(); ++i) {
+            items << group->child(i);
+            addresses << group->child(i)->text(Text);
+        }
+    }
     if (!external_) {
         external_ = new sitekit::ExternalCheck(this);
         connect(external_, &sitekit::ExternalCheck::progress, this, [this](int done, int total) {
