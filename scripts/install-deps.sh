@@ -10,6 +10,7 @@ PACKAGES=(
   libgl-dev libxkbcommon-dev
   libbenchmark-dev
   fonts-liberation fontconfig
+  libgumbo-dev
   xvfb xauth
   poppler-utils
   clang libclang-rt-14-dev

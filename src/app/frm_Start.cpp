@@ -15,6 +15,7 @@
 #include "site/frm_Copy.h"
 #include "site/frm_Delete.h"
 #include "site/frm_Rename.h"
+#include "site/frm_Site_Results.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
 #include "print/print_engine.h"
@@ -289,6 +290,27 @@ void frm_Start::buildMenus()
          }, true},
     });
 
+    // Every letter of "Site" is an access key of a control in the main
+    // window (the tag bar's "&Images", the colour window's "C&ell Pattern",
+    // "&Toolbar", the Source menu): J is used by none.
+    mnu_Site_Menu = addMenuFromRows(topMenu(bar, "Site (&J)", "mnu_Site"), {
+        {&S::mnu_Site_Check_Links, "mnu_Site_Check_Links", "Check Site &Links...", nullptr, [this] {
+             if (!siteResults_) {
+                 siteResults_ = new frm_Site_Results(this);
+                 connect(siteResults_, &frm_Site_Results::openRequested, this,
+                         [](const QString& path, int line, int column, int length) {
+                             frm_Start::Opens_Source();
+                             forms::Source()->Open_Page_At(path, line, column, length);
+                         });
+                 connect(siteResults_, &QDialog::finished, this, [this] { focusWorkWindow(); });
+             }
+             siteResults_->show();
+             siteResults_->raise();
+             siteResults_->activateWindow();
+             siteResults_->Check_Site_Links();
+         }},
+    });
+
     mnu_Window_Menu = addMenuFromRows(topMenu(bar, "&Window", "mnu_Window"), {
         {&S::mnu_Window_Ver, "mnu_Window_Ver", "Display &Vertically", nullptr, [] {
              if (state().Arrange_Horizontal) {
@@ -490,7 +512,7 @@ void frm_Start::setToolbarChecked(bool checked) { mnu_Browser_Buttons->setChecke
 
 void frm_Start::setTopMenusEnabled(bool enabled)
 {
-    for (QMenu* m : {mnu_File_Menu, mnu_Browser_Menu, mnu_Source, mnu_Window_Menu, mnu_Help_Menu})
+    for (QMenu* m : {mnu_File_Menu, mnu_Browser_Menu, mnu_Source, mnu_Site_Menu, mnu_Window_Menu, mnu_Help_Menu})
         m->menuAction()->setEnabled(enabled);
     // A disabled menu still holds its Alt letter; the bar gives them up while
     // a dialog is open, so the dialog's own access keys ("Preview &File")

@@ -17,6 +17,8 @@ class QSlider;
 class QToolBar;
 class ToolWindow;
 
+class frm_Site_Results;
+
 class frm_Start : public QMainWindow, public MainWindowPort {
     Q_OBJECT
 public:
@@ -58,6 +60,8 @@ public:
     QMenu* mnu_Browser_Buttons_Menu = nullptr;
     QMenu* mnu_Source = nullptr;
     QMenu* mnu_Source_Keys = nullptr;
+    QMenu* mnu_Site_Menu = nullptr;
+    QAction* mnu_Site_Check_Links = nullptr;
     QMenu* mnu_Window_Menu = nullptr;
     QMenu* mnu_Help_Menu = nullptr;
 
@@ -138,6 +142,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    frm_Site_Results* siteResults_ = nullptr;
     struct MenuRow;
     QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);
     void buildMenus();

@@ -15,6 +15,8 @@
 #include "tags/frm_Images.h"
 #include "tags/frm_Tags.h"
 #include "ui/forms.h"
+#include "ui/link_updates.h"
+#include "sitekit/link_rewrite.h"
 
 #include <QLabel>
 
@@ -193,6 +195,28 @@ void wirePageDialog(PageDialog* w)
 
 void Wire_Windows()
 {
+    // A rename that updates links changes the document open in the editor
+    // through the editor: one undo step, marked changed, nothing lost of
+    // what the user has not saved.
+    linkui::setEditorDocument([] {
+        linkui::EditorDocument doc;
+        const SharedState& s = state();
+        frm_Source* source = forms::Source_If_Loaded();
+        if (!source || s.Source_Path.isEmpty())
+            return doc;
+        doc.paths = {s.Source_Path, s.HTML_Path};
+        doc.apply = [](const QString& from, const QString& to) {
+            frm_Source* source = forms::Source_If_Loaded();
+            if (!source)
+                return;
+            const QString base = linkui::siteRelative(state().HTML_Path);
+            std::vector<RichTextBox::Replacement> pieces;
+            for (const sitekit::TextEdit& e : sitekit::textEdits(source->rtf_Source->Text(), base, from, to))
+                pieces.push_back({e.start, e.length, e.with});
+            source->rtf_Source->replaceRanges(pieces);
+        };
+        return doc;
+    });
     forms::setCreatedHook([](QWidget* w) {
         if (auto* source = qobject_cast<frm_Source*>(w))
             wireSource(source);

@@ -162,6 +162,14 @@ public:
     // start, which stays on the same text (a caret inside a replaced match
     // goes to its start).
     void replaceMatches(const std::vector<int>& starts, int length, const QString& with);
+    // Several pieces of Text() (ascending, not overlapping) replaced, each by
+    // its own text, as one undo step; the same colour rules as replaceMatches.
+    struct Replacement {
+        int start = 0;
+        int length = 0;
+        QString with;
+    };
+    void replaceRanges(const std::vector<Replacement>& pieces);
     // negate true: extends the selection backwards from its start (forward
     // false) or forwards from its end (forward true) over characters not in
     // set. negate false: over characters in set.

@@ -75,6 +75,53 @@ void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, con
     d->select(caret, caret);
 }
 
+void RichTextBox::replaceRanges(const std::vector<Replacement>& pieces)
+{
+    if (pieces.empty())
+        return;
+    QScopedValueRollback<int> g(d->guard, d->guard + 1);
+    const QString& text = d->plainText();
+    int breaks = 0;
+    qsizetype scanned = 0;
+    const auto docPlace = [&](int p) {
+        for (; scanned < p; ++scanned)
+            breaks += text[scanned] == u'\n';
+        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
+    };
+    struct Piece {
+        int from, to;
+        QString docText;
+    };
+    std::vector<Piece> spans;
+    QString fresh;
+    int at = 0;
+    for (const Replacement& r : pieces) {
+        const QString docText = rtf::editorText(r.with);
+        const int from = docPlace(r.start);
+        spans.push_back({from, docPlace(r.start + r.length), docText});
+        fresh += QStringView(text).mid(at, r.start - at);
+        fresh += textpos::crlfForm(docText);
+        at = r.start + r.length;
+    }
+    fresh += QStringView(text).mid(at);
+    const int caret = std::min<int>(d->selStart(), int(fresh.size()));
+    QTextCursor k(document());
+    k.beginEditBlock();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        k.setPosition(it->from);
+        k.setPosition(it->to, QTextCursor::KeepAnchor);
+        if (it->docText.isEmpty())
+            k.removeSelectedText();
+        else
+            k.insertText(it->docText);
+    }
+    k.endEditBlock();
+    d->text = std::move(fresh);
+    d->textValid = true;
+    d->textChanged(true);
+    d->select(caret, caret);
+}
+
 void RichTextBox::Span(const QString& set, bool forward, bool negate)
 {
     const int s = d->selStart();

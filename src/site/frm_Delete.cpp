@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "site/page_pairs.h"
 #include "ui/folder_controls.h"
+#include "ui/link_updates.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -72,7 +73,10 @@ void frm_Delete::Delete_Files()
                          pages::kProtectedPageTitle);
         return;
     }
-    // No question is asked, so the hint line says where the files went.
+    // Pages that link here would break: the user hears which ones first.
+    if (!HTML_Path.isEmpty() && !linkui::confirmDelete(HTML_Path, pages::kDeleteTitle))
+        return;
+    // No other question is asked, so the hint line says where the files went.
     QStringList trashed;
     QStringList deletedForGood;
     for (const QString& path : {Source_Path, HTML_Path}) {

@@ -6,6 +6,7 @@
 #include "platform/vb_keys.h"
 #include "site/page_pairs.h"
 #include "ui/folder_controls.h"
+#include "ui/link_updates.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -148,21 +149,21 @@ void frm_Rename::Rename_Current_File()
     if (!existing.isEmpty() && !replaceExisting(name, existing))
         return finish();
 
-    // Real renames keep the files' dates and permissions; a page file that
-    // cannot follow its source sends the source back, so the pair stays whole.
-    if (hasSource) {
-        if (const fs::Result r = fs::renameFile(oldSource, target.source); r != fs::Result::Ok) {
-            tell(pages::Rename_Failed(oldTitle, fs::describe(r)), pages::kRenameFailedTitle);
-            return finish();
-        }
-    }
-    if (!oldPage.isEmpty()) {
-        if (const fs::Result r = fs::renameFile(oldPage, target.page); r != fs::Result::Ok) {
-            if (hasSource)
-                fs::renameFile(target.source, oldSource);
-            tell(pages::Rename_Failed(oldTitle, fs::describe(r)), pages::kRenameFailedTitle);
-            return finish();
-        }
+    // Real renames keep the files' dates and permissions; the links to the
+    // page follow it when the user says so, and a file that cannot be
+    // written or moved puts everything back, so the pair stays whole.
+    std::vector<std::pair<QString, QString>> moves;
+    if (!oldPage.isEmpty())
+        moves.emplace_back(oldPage, target.page);
+    if (hasSource)
+        moves.emplace_back(oldSource, target.source);
+    const linkui::Renamed done = linkui::renameWithLinks(moves, pages::kRenameCaption);
+    if (done.outcome == linkui::Renamed::Outcome::Cancelled)
+        return finish();
+    if (done.outcome == linkui::Renamed::Outcome::Failed) {
+        tell(done.linkUpdate ? linkui::updateFailed(done) : pages::Rename_Failed(oldTitle, done.why),
+             pages::kRenameFailedTitle);
+        return finish();
     }
     emit pageRenamed(oldSource, name);
     emit showPage(s.Help_File);

@@ -11,4 +11,5 @@ target_sources(tesk_ui PRIVATE
   site/page_dialog.h site/page_dialog.cpp
   site/frm_Delete.h site/frm_Delete.cpp
   site/frm_Rename.h site/frm_Rename.cpp
+  site/frm_Site_Results.h site/frm_Site_Results.cpp
 )

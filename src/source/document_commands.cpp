@@ -62,6 +62,37 @@ void frm_Source::Open_Plus_File()
         Open_Finish(before);
 }
 
+void frm_Source::Open_Page_At(const QString& pagePath, int line, int column, int length)
+{
+    SharedState& s = state();
+    if (s.Source_Changed)
+        Save_Changes();
+    // The source of about.html is about.rtf, or about.html.rtf; a page made
+    // elsewhere opens as itself and gets its source at once.
+    const QString name = fs::fileName(pagePath);
+    QString title = fs::baseName(name);
+    if (srcdoc::Page_Path(title, s.Final_Pages_Folder) != pagePath
+        || !fs::fileExists(s.Working_Pages_Folder + title + QStringLiteral(".rtf")))
+        title = name;
+    const Document before = Current_Document();
+    s.Source_Title = title;
+    s.Source_Path = s.Working_Pages_Folder + title + QStringLiteral(".rtf");
+    if (!fs::fileExists(s.Source_Path))
+        s.Source_Path = pagePath;
+    Open_Finish(before);
+    const QString text = rtf_Source->Text();
+    int at = 0;
+    for (int l = 1; l < line && at >= 0; ++l) {
+        at = int(text.indexOf(QStringLiteral("\r\n"), at));
+        at = at < 0 ? -1 : at + 2;
+    }
+    if (at < 0)
+        return;
+    rtf_Source->setSelStart(at + column - 1);
+    rtf_Source->setSelLength(length);
+    focusEditor();
+}
+
 void frm_Source::Open_File()
 {
     SharedState& s = state();

@@ -48,6 +48,9 @@ public:
     void Open_Plus_File();
     // Open any file through the system Open dialog.
     void Open_File();
+    // Open the source of a page file (its text when it has no source yet)
+    // with the characters at line and column (1-based) selected.
+    void Open_Page_At(const QString& pagePath, int line, int column, int length);
     // Open a copy of a reference source (the menu command has already offered
     // to save the changes).
     void Open_Reference_File();

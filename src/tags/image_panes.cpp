@@ -10,6 +10,7 @@
 #include "tags/list_messages.h"
 #include "tags/tag_list_files.h"
 #include "ui/folder_picker.h"
+#include "ui/link_updates.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -275,8 +276,13 @@ void frm_Images::Rename_Image()
             return;
         }
     }
-    if (const fs::Result r = fs::renameFile(from, to); r != fs::Result::Ok) {
-        tell(Rename_Failed_Message(oldName, fs::describe(r)), dialogs::Icon::Exclamation, QStringLiteral("Rename Image"));
+    // The pages that show the picture follow its new name when the user says so.
+    const linkui::Renamed done = linkui::renameWithLinks({{from, to}}, QStringLiteral("Rename Image"));
+    if (done.outcome == linkui::Renamed::Outcome::Cancelled)
+        return;
+    if (done.outcome == linkui::Renamed::Outcome::Failed) {
+        tell(done.linkUpdate ? linkui::updateFailed(done) : Rename_Failed_Message(oldName, done.why),
+             dialogs::Icon::Exclamation, QStringLiteral("Rename Image"));
         return;
     }
     if (current) {
@@ -309,6 +315,8 @@ void frm_Images::Delete_Image()
             tell(Protected_Message(name, QStringLiteral("Deleted")), dialogs::Icon::Critical, Protected_Title);
             return;
         }
+        if (!linkui::confirmDelete(file, Delete_Title))
+            return;
         fs::Result r = fs::moveToTrash(file);
         if (r == fs::Result::IoError) {
             if (dialogs::message(Delete_For_Good_Message(name), dialogs::Buttons::YesNo, dialogs::Icon::Exclamation,

@@ -10,4 +10,5 @@ target_sources(tesk_ui PRIVATE
   ui/flow_rows.h ui/flow_rows.cpp
   ui/frm_Folder.h ui/frm_Folder.cpp
   ui/folder_picker.h ui/folder_picker.cpp
+  ui/link_updates.h ui/link_updates.cpp
 )

@@ -5,21 +5,23 @@
 #   app                                  the composition root
 #   browser source site tags print options help   windows and their logic
 #   ui                                   what every window builds on
+#   sitekit                              the site as a whole (logic)
 #   text core                            logic
 #   platform                             controls and services
 
 set(allowed_platform none)
 set(allowed_core platform)
 set(allowed_text platform core)
-set(allowed_ui platform core text)
-set(allowed_tags platform core text ui)
-set(allowed_source platform core text ui tags)
+set(allowed_sitekit platform core text)
+set(allowed_ui platform core text sitekit)
+set(allowed_tags platform core text sitekit ui)
+set(allowed_source platform core text sitekit ui tags)
 set(allowed_browser platform core text ui tags)
-set(allowed_site platform core text ui tags)
+set(allowed_site platform core text sitekit ui tags)
 set(allowed_print platform core text ui)
 set(allowed_options platform core text ui)
 set(allowed_help platform core text ui)
-set(allowed_app platform core text ui tags source browser site print options help)
+set(allowed_app platform core text sitekit ui tags source browser site print options help)
 
 get_filename_component(SRC "${SRC}" ABSOLUTE)
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*.h ${SRC}/*.cpp)

@@ -1,0 +1,166 @@
+#include "site/frm_Site_Results.h"
+
+#include "core/shared_state.h"
+#include "sitekit/external_links.h"
+#include "sitekit/link_check.h"
+#include "ui/link_updates.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+enum Column { File, Line, Col, Text, Reason };
+constexpr int PathRole = Qt::UserRole;
+constexpr int LengthRole = Qt::UserRole + 1;
+}
+
+frm_Site_Results::frm_Site_Results(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frm_Site_Results"));
+    setWindowTitle(QStringLiteral("Site Results"));
+    setModal(false);
+    lst_Results = new QTreeWidget(this);
+    lst_Results->setObjectName(QStringLiteral("lst_Results"));
+    lst_Results->setHeaderLabels({QStringLiteral("File"), QStringLiteral("Line"), QStringLiteral("Column"),
+                                  QStringLiteral("Link"), QStringLiteral("Reason")});
+    lst_Results->setRootIsDecorated(true);
+    lst_Results->setUniformRowHeights(true);
+    lst_Results->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lbl_Summary = new QLabel(this);
+    lbl_Summary->setWordWrap(true);
+    cmd_External = new QPushButton(QStringLiteral("Check &External Links"), this);
+    cmd_External->setObjectName(QStringLiteral("cmd_External"));
+    prg_External = new QProgressBar(this);
+    prg_External->hide();
+    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmd_Cancel->hide();
+    cmd_Close = new QPushButton(QStringLiteral("Clo&se"), this);
+    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
+    for (QPushButton* b : {cmd_External, cmd_Cancel, cmd_Close})
+        b->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_External);
+    buttons->addWidget(prg_External, 1);
+    buttons->addWidget(cmd_Cancel);
+    buttons->addStretch();
+    buttons->addWidget(cmd_Close);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(lbl_Summary);
+    column->addWidget(lst_Results, 1);
+    column->addLayout(buttons);
+    resize(720, 420);
+    setTabOrder(lst_Results, cmd_External);
+    setTabOrder(cmd_External, cmd_Cancel);
+    setTabOrder(cmd_Cancel, cmd_Close);
+
+    connect(lst_Results, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { openItem(item); });
+    connect(cmd_External, &QPushButton::clicked, this, [this] { Check_External_Links(); });
+    connect(cmd_Cancel, &QPushButton::clicked, this, [this] {
+        if (external_)
+            external_->cancel();
+    });
+    connect(cmd_Close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void frm_Site_Results::Show_Rows(const QString& caption, const std::vector<Row>& rows)
+{
+    lst_Results->clear();
+    QTreeWidgetItem* group = nullptr;
+    int problems = 0;
+    for (const Row& r : rows) {
+        if (!group || group->text(File) != r.group) {
+            group = new QTreeWidgetItem(lst_Results, {r.group});
+            group->setFirstColumnSpanned(true);
+            group->setExpanded(true);
+        }
+        auto* item = new QTreeWidgetItem(group, {r.file, r.line ? QString::number(r.line) : QString(),
+                                                 r.column ? QString::number(r.column) : QString(), r.text, r.reason});
+        item->setData(File, PathRole, r.path);
+        item->setData(File, LengthRole, r.length);
+        ++problems;
+    }
+    for (int i = 0; i < lst_Results->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* g = lst_Results->topLevelItem(i);
+        g->setText(File, QStringLiteral("%1 (%2)").arg(g->text(File)).arg(g->childCount()));
+    }
+    lbl_Summary->setText(rows.empty() ? caption + QStringLiteral(": nothing found.")
+                                      : QStringLiteral("%1: %2 rows.").arg(caption).arg(problems));
+    if (lst_Results->topLevelItemCount() > 0)
+        lst_Results->setCurrentItem(lst_Results->topLevelItem(0));
+    lst_Results->setFocus();
+}
+
+void frm_Site_Results::Check_Site_Links()
+{
+    const SharedState& s = state();
+    const sitekit::SiteOptions options = linkui::siteOptions();
+    const sitekit::Site site = sitekit::readSite(s.Working_Folder, options);
+    std::vector<Row> rows;
+    for (const sitekit::Finding& f : sitekit::checkLinks(site, options.pageExtensions))
+        rows.push_back({sitekit::groupName(f.group), f.file, f.path, f.line, f.column, int(f.link.size()), f.link,
+                        f.reason});
+    Show_Rows(QStringLiteral("Check Site Links"), rows);
+    const QTreeWidgetItem* last = lst_Results->topLevelItem(lst_Results->topLevelItemCount() - 1);
+    cmd_External->setEnabled(last && last->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)));
+}
+
+void frm_Site_Results::Check_External_Links()
+{
+    QList<QTreeWidgetItem*> items;
+    QStringList addresses;
+    for (int g = 0; g < lst_Results->topLevelItemCount(); ++g) {
+        QTreeWidgetItem* group = lst_Results->topLevelItem(g);
+        if (!group->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)))
+            continue;
+        for (int i = 0; i < group->childCount(); ++i) {
+            items << group->child(i);
+            addresses << group->child(i)->text(Text);
+        }
+    }
+    if (!external_) {
+        external_ = new sitekit::ExternalCheck(this);
+        connect(external_, &sitekit::ExternalCheck::progress, this, [this](int done, int total) {
+            prg_External->setMaximum(total);
+            prg_External->setValue(done);
+        });
+        connect(external_, &sitekit::ExternalCheck::checked, this, [this, items](const QString& address, bool ok, const QString& status) {
+            for (QTreeWidgetItem* i : items)
+                if (i->text(Text) == address)
+                    i->setText(Reason, (ok ? QStringLiteral("external link: ") : QStringLiteral("broken external link: ")) + status);
+        });
+        connect(external_, &sitekit::ExternalCheck::finished, this, [this] {
+            prg_External->hide();
+            cmd_Cancel->hide();
+            cmd_External->setEnabled(true);
+            cmd_External->setFocus();
+        });
+    }
+    cmd_External->setEnabled(false);
+    prg_External->show();
+    cmd_Cancel->show();
+    cmd_Cancel->setFocus();
+    external_->start(addresses);
+}
+
+void frm_Site_Results::openItem(QTreeWidgetItem* item)
+{
+    if (!item || !item->parent() || item->data(File, PathRole).toString().isEmpty())
+        return;
+    emit openRequested(item->data(File, PathRole).toString(), item->text(Line).toInt(), item->text(Col).toInt(),
+                       item->data(File, LengthRole).toInt());
+}
+
+void frm_Site_Results::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && lst_Results->hasFocus()) {
+        openItem(lst_Results->currentItem());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,57 @@
+#pragma once
+// "Site Results": one window for whatever a site-wide command finds (broken
+// links today; search hits and page checks list the same way): rows of
+// file, line, column, text and reason, grouped. Enter or a double click
+// opens the row's page in the editor with the text selected.
+
+#include <QDialog>
+
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace sitekit {
+class ExternalCheck;
+}
+
+class frm_Site_Results : public QDialog {
+    Q_OBJECT
+public:
+    struct Row {
+        QString group;
+        QString file;  // as shown
+        QString path;  // on disk
+        int line = 0, column = 0, length = 0;
+        QString text, reason;
+    };
+
+    explicit frm_Site_Results(QWidget* parent = nullptr);
+
+    // Site > Check Site Links: the working site read and checked.
+    void Check_Site_Links();
+    void Show_Rows(const QString& caption, const std::vector<Row>& rows);
+    // Asks the servers of the external links listed (progress, Cancel).
+    void Check_External_Links();
+
+    QTreeWidget* lst_Results = nullptr;
+    QLabel* lbl_Summary = nullptr;
+    QPushButton* cmd_External = nullptr;
+    QProgressBar* prg_External = nullptr;
+    QPushButton* cmd_Cancel = nullptr;
+    QPushButton* cmd_Close = nullptr;
+
+signals:
+    void openRequested(const QString& path, int line, int column, int length);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void openItem(QTreeWidgetItem* item);
+    sitekit::ExternalCheck* external_ = nullptr;
+};

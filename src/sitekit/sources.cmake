@@ -1,0 +1,16 @@
+# Files of src/sitekit (paths relative to src/): the site as a whole, its
+# links and their rewriting. No widgets here; the windows of site/ and the
+# tesk-site command line share it.
+target_sources(tesk_logic PRIVATE
+  sitekit/html_parser.h sitekit/html_parser.cpp
+  sitekit/urls.h sitekit/urls.cpp
+  sitekit/site_model.h sitekit/site_model.cpp
+  sitekit/link_check.h sitekit/link_check.cpp
+  sitekit/link_rewrite.h sitekit/link_rewrite.cpp
+  sitekit/external_links.h sitekit/external_links.cpp
+)
+# The HTML tokenizer, found as Debian installs it.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(GUMBO REQUIRED IMPORTED_TARGET gumbo)
+target_link_libraries(tesk_logic PRIVATE PkgConfig::GUMBO)
+target_link_libraries(tesk_logic PUBLIC Qt6::Network)

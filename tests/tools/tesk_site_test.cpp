@@ -1,0 +1,108 @@
+// The tesk-site command line: what it prints and how it ends, on a small
+// site made for each run.
+
+#include "tesk_test.h"
+#include "logic_support.h"
+
+#include "platform/file_system.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+using namespace tesk::test;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run tool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(TESK_BIN_DIR "/tesk-site"), args);
+    const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(fs::parentFolder(path));
+    QVERIFY(writeFile(path, bytes));
+}
+
+} // namespace
+
+class TeskSiteToolTest : public QObject {
+    Q_OBJECT
+private slots:
+    void runs_data()
+    {
+        QTest::addColumn<QByteArray>("about");  // Final-Pages/about.html; none when empty
+        QTest::addColumn<QStringList>("args");   // SITE stands for the working folder
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");        // the first line printed
+        QTest::newRow("clean site") << QByteArray("<a href=index.html>") << QStringList{"check", "SITE"} << 0 << "";
+        QTest::newRow("broken link")
+            << QByteArray("<p>\n<a href=index.html><a  href=\"gone.html\">") << QStringList{"check", "SITE"} << 1
+            << "Final-Pages/about.html:2:30: gone.html: missing file";
+        QTest::newRow("rename")
+            << QByteArray("<p>") << QStringList{"rename", "SITE", "about.html", "us.html"} << 0
+            << "rename SITE/Final-Pages/about.html -> SITE/Final-Pages/us.html";
+        QTest::newRow("rename onto an existing name refused")
+            << QByteArray("<p>") << QStringList{"rename", "SITE", "about.html", "index.html"} << 2 << "";
+        QTest::newRow("rename of what is not there")
+            << QByteArray() << QStringList{"rename", "SITE", "about.html", "us.html"} << 2 << "";
+        QTest::newRow("no site") << QByteArray() << QStringList{"check", "/nonexistent/site"} << 2 << "";
+        QTest::newRow("no command") << QByteArray() << QStringList{} << 2 << "";
+        QTest::newRow("unknown option") << QByteArray() << QStringList{"check", "SITE", "--dry-run"} << 2 << "";
+    }
+    void runs()
+    {
+        QFETCH(QByteArray, about);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        TempSite site;
+        const QString root = fs::withoutSeparator(site.workingFolder());
+        put(root + "/Final-Pages/index.html", "<a href=\"about.html\">About</a>");
+        if (!about.isEmpty())
+            put(root + "/Final-Pages/about.html", about);
+        for (QString& a : args)
+            a.replace(QStringLiteral("SITE"), root);
+        const Run r = tool(args);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(r.out.section(QLatin1Char('\n'), 0, 0), QString(out).replace(QStringLiteral("SITE"), root));
+        if (exitCode == 2)
+            QVERIFY(!r.err.isEmpty());
+    }
+
+    void dryRunChangesNothingAndJsonListsAll()
+    {
+        TempSite site;
+        const QString root = site.workingFolder();
+        put(root + "Final-Pages/index.html", "<a href=\"about.html\"><a href=\"http://example.org/\">");
+        put(root + "Final-Pages/about.html", "<a href=\"index.html#nope\">");
+        Run r = tool({"rename", root, "about.html", "us.html", "--dry-run"});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains("update Final-Pages/index.html (1 links)"));
+        QCOMPARE(readFile(root + "Final-Pages/index.html"), QByteArray("<a href=\"about.html\"><a href=\"http://example.org/\">"));
+        QVERIFY(fs::fileExists(root + "Final-Pages/about.html"));
+
+        r = tool({"check", root, "--json"});
+        QCOMPARE(r.exitCode, 1);
+        const QJsonArray rows = QJsonDocument::fromJson(r.out.toUtf8()).object().value("findings").toArray();
+        QStringList got;
+        for (const QJsonValue& v : rows)
+            got << v["group"].toString() + " " + v["link"].toString();
+        QCOMPARE(got, QStringList({"broken index.html#nope", "external http://example.org/"}));
+    }
+};
+
+TESK_TEST(TeskSiteToolTest)
+#include "tesk_site_test.moc"

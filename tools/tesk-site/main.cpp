@@ -1,0 +1,130 @@
+// tesk-site: a site's links from the command line, for scripts and CI.
+//   tesk-site check SITE [--json]          every broken link, one per line
+//   tesk-site rename SITE OLD NEW [--dry-run]
+// SITE is a working folder (the one holding Final-Pages); OLD and NEW are
+// paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
+// extensions and the source font come from the settings file beside the
+// program when there is one. Exit status: 0 clean or done, 1 broken links
+// found or the rename failed, 2 wrong arguments or an unreadable site.
+
+#include "core/settings_file.h"
+#include "core/shared_state.h"
+#include "platform/file_system.h"
+#include "sitekit/link_check.h"
+#include "sitekit/link_rewrite.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+void put(FILE* to, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+}
+
+int usage()
+{
+    std::fputs("usage: tesk-site check SITE [--json]\n"
+               "       tesk-site rename SITE OLD NEW [--dry-run]\n",
+               stderr);
+    return 2;
+}
+
+int refuse(const QString& why)
+{
+    put(stderr, QStringLiteral("tesk-site: %1\n").arg(why));
+    return 2;
+}
+
+struct Settings {
+    sitekit::SiteOptions options;
+    sitekit::SourceFont font;
+};
+
+Settings readSettings()
+{
+    SharedState s;
+    s.Program_Folder = Program_Folder_From(QCoreApplication::applicationDirPath());
+    Read_Settings_File(s);
+    Settings out;
+    out.options.pageExtensions = sitekit::pageExtensions(s.Web_Page_Filter);
+    out.options.picturePattern = s.Image_Pattern + QLatin1Char(';') + s.Background_Pattern;
+    out.options.referenceFolder = s.Program_Folder + QStringLiteral("References");
+    out.font = {s.Font_Name, s.Font_Size};
+    return out;
+}
+
+int check(const QString& folder, bool json, const Settings& settings)
+{
+    const sitekit::Site site = sitekit::readSite(folder, settings.options);
+    const std::vector<sitekit::Finding> findings = sitekit::checkLinks(site, settings.options.pageExtensions);
+    if (json) {
+        put(stdout, QString::fromUtf8(sitekit::findingsJson(findings)));
+    } else {
+        // External links are no problem of the site: the JSON lists them.
+        for (const sitekit::Finding& f : findings)
+            if (f.group != sitekit::Finding::Group::External)
+                put(stdout, sitekit::findingLine(f) + QLatin1Char('\n'));
+    }
+    return sitekit::hasBrokenLinks(findings) ? 1 : 0;
+}
+
+int rename(const QString& folder, const QString& from, const QString& to, bool dryRun, Settings settings)
+{
+    settings.options.withSources = true;
+    settings.options.mentioning = sitekit::mentionedName(from);
+    const sitekit::Site site = sitekit::readSite(folder, settings.options);
+    if (!site.existing.contains(from))
+        return refuse(QStringLiteral("%1 is no file of Final-Pages").arg(from));
+    if (from.contains(QStringLiteral("..")) || to.contains(QStringLiteral("..")) || to.isEmpty() || to.endsWith(QLatin1Char('/')))
+        return refuse(QStringLiteral("%1 is no name for a file of Final-Pages").arg(to));
+    const auto moves = sitekit::renameMoves(site, from, to, settings.options.pageExtensions);
+    for (const auto& move : moves)
+        if (fs::exists(move.second))
+            return refuse(QStringLiteral("%1 exists already").arg(move.second));
+    const sitekit::RenamePlan plan = sitekit::planRename(site, from, to, moves, settings.font);
+    if (!plan.problem.isEmpty())
+        return refuse(plan.problem);
+    for (const QString& n : plan.notChecked)
+        put(stderr, QStringLiteral("tesk-site: %1\n").arg(n));
+    for (const auto& [a, b] : moves)
+        put(stdout, QStringLiteral("rename %1 -> %2\n").arg(a, b));
+    for (const sitekit::FileChange& c : plan.changes)
+        put(stdout, QStringLiteral("update %1 (%2 links)\n").arg(c.shown).arg(c.edits.size()));
+    if (dryRun)
+        return 0;
+    const sitekit::Applied done = sitekit::applyRename(plan, true);
+    if (!done.ok) {
+        put(stderr, QStringLiteral("tesk-site: nothing renamed: cannot write %1: %2\n").arg(done.file, done.why));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
+    if (args.size() < 2)
+        return usage();
+    const QString command = args[0];
+    const QString folder = fs::withSeparator(args[1]);
+    if ((command == QLatin1String("check") && args.size() != 2) || (command == QLatin1String("rename") && args.size() != 4)
+        || (command != QLatin1String("check") && command != QLatin1String("rename")) || (json && command != QLatin1String("check"))
+        || (dryRun && command != QLatin1String("rename")))
+        return usage();
+    if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
+        return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
+    const Settings settings = readSettings();
+    if (command == QLatin1String("check"))
+        return check(folder, json, settings);
+    return rename(folder, args[2], args[3], dryRun, settings);
+}
