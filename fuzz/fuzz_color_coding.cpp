@@ -1,4 +1,5 @@
-// "Color Code" on whatever text the editor holds, whole or a selection.
+// "Color Code" on whatever text the editor holds, whole or a selection; and
+// the same text typed, cut and pasted while the colours follow it.
 #include "fuzz_support.h"
 
 #include "platform/file_system.h"
@@ -33,6 +34,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& r : runs) {
         FUZZ_CHECK(r.length >= 1 && r.start > last && r.start + r.length <= n);
         last = r.start + r.length - 1;
+    }
+
+    // The text split in two, the second half put into the first piece by
+    // piece at places the selection bytes pick: after every piece the kept
+    // colours are those of the whole text coloured afresh.
+    colorcode::LiveColors live;
+    QString held = text.left(n / 2);
+    live.reset(held);
+    quint32 seed = quint32(a) * 65537u + b;
+    for (int from = n / 2; from < n;) {
+        seed = seed * 1103515245u + 12345u;
+        const int piece = std::min(n - from, 1 + int(seed >> 16) % 7);
+        const int pos = int(seed % quint32(held.size() + 1));
+        const int removed = (seed >> 8) % 5 == 0 ? std::min(int(held.size()) - pos, int(seed >> 24) % 9) : 0;
+        const QStringView inserted = QStringView(text).mid(from, piece);
+        held.replace(pos, removed, inserted.toString());
+        live.edit(pos, removed, inserted);
+        from += piece;
+        FUZZ_CHECK(live.slotsOf(0, int(held.size())) == colorcode::Color_Code_Slots(held, 0, 0));
     }
     return 0;
 }

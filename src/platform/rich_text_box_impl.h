@@ -335,15 +335,44 @@ struct RichTextBox::Impl {
         q->ensureCursorVisible();
     }
 
+    // What the widget does to the text on its own (a key, a paste) is not
+    // always an edit block, and colours that follow the text can join only
+    // a block: with a follower, such an edit is made one.
+    struct OneStep {
+        explicit OneStep(RichTextBox* box)
+        {
+            if (box->onTextEdit) {
+                cursor.emplace(box->document());
+                cursor->beginEditBlock();
+            }
+        }
+        ~OneStep()
+        {
+            if (cursor)
+                cursor->endEditBlock();
+        }
+        OneStep(const OneStep&) = delete;
+        OneStep& operator=(const OneStep&) = delete;
+        std::optional<QTextCursor> cursor;
+    };
+
     void tellEdit(int from, int removed, int added)
     {
+        from = std::clamp(from, 0, docEnd());
         const int end = std::clamp(from + added, from, docEnd());
-        QTextCursor k(doc());
-        k.setPosition(std::clamp(from, 0, docEnd()));
-        k.setPosition(end, QTextCursor::KeepAnchor);
-        const QString inserted = textpos::crlfForm(k.selectedText());
-        q->onTextEdit(docToText(std::clamp(from, 0, docEnd())), removed, inserted,
-                      history ? EditKind::History : EditKind::Edit);
+        // As Text() has it: the lines' characters as they are, CR LF between.
+        QString inserted;
+        for (QTextBlock b = doc()->findBlock(from); b.isValid() && b.position() <= end; b = b.next()) {
+            const int start = b.position();
+            const QString line = b.text();
+            const int a = std::max(from, start) - start;
+            const int z = std::min(end, start + int(line.size())) - start;
+            if (z > a)
+                inserted += QStringView(line).mid(a, z - a);
+            if (start + int(line.size()) < end)
+                inserted += QLatin1String("\r\n");
+        }
+        q->onTextEdit(docToText(from), removed, inserted, history ? EditKind::History : EditKind::Edit);
     }
 
     void connectDocument()

@@ -187,7 +187,10 @@ void RichTextBox::colorWhereDifferent(const std::vector<ColorRun>& runs, bool pa
                 if (fa >= fb || f.charFormat().foreground().color() == want)
                     continue;
                 // A line break between two stretches of one colour takes it too.
-                if (!todo.empty() && todo.back().bgr == r.color && todo.back().b + 1 >= fa)
+                const bool joins = !todo.empty() && todo.back().bgr == r.color
+                    && (todo.back().b == fa
+                        || (todo.back().b + 1 == fa && doc.characterAt(fa - 1) == QChar::ParagraphSeparator));
+                if (joins)
                     todo.back().b = fb;
                 else
                     todo.push_back({fa, fb, r.color});
@@ -304,6 +307,7 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
             return;
         }
         if (typed != original) {
+            const Impl::OneStep step(this);
             insertPlainText(rtf::editorText(typed));
             ensureCursorVisible();
             e->accept();
@@ -312,12 +316,14 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
     }
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (mods & Qt::ShiftModifier)) {
         // A line break inside a paragraph would be a break that is not CR LF.
+        const Impl::OneStep step(this);
         QTextCursor c = textCursor();
         c.insertBlock();
         setTextCursor(c);
         e->accept();
         return;
     }
+    const Impl::OneStep step(this);
     QTextEdit::keyPressEvent(e);
 }
 
@@ -363,8 +369,10 @@ void RichTextBox::insertFromMimeData(const QMimeData* source)
     if (!source || !source->hasText())
         return;
     const QString t = rtf::editorText(source->text());
-    if (!t.isEmpty())
-        insertPlainText(t);
+    if (t.isEmpty())
+        return;
+    const Impl::OneStep step(this);
+    insertPlainText(t);
 }
 
 QMimeData* RichTextBox::createMimeDataFromSelection() const
