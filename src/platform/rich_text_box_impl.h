@@ -335,6 +335,25 @@ struct RichTextBox::Impl {
         q->ensureCursorVisible();
     }
 
+    // Document places of ascending Text() positions, in one walk over the
+    // text (each CR LF is one place there; between CR and LF: the place
+    // before the CR).
+    class AscendingPlaces {
+    public:
+        explicit AscendingPlaces(const QString& text) : text_(text) {}
+        int operator()(int p)
+        {
+            for (; scanned_ < p; ++scanned_)
+                breaks_ += text_[scanned_] == u'\n';
+            return p - breaks_ - (p < text_.size() && text_[p] == u'\n' ? 1 : 0);
+        }
+
+    private:
+        const QString& text_;
+        int breaks_ = 0;
+        qsizetype scanned_ = 0;
+    };
+
     // What the widget does to the text on its own (a key, a paste) is not
     // always an edit block, and colours that follow the text can join only
     // a block: with a follower, such an edit is made one.

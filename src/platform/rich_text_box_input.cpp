@@ -30,14 +30,7 @@ void RichTextBox::replaceMatches(const std::vector<int>& starts, int length, con
     // edits from the back, so that no edit moves a place still to be used.
     std::vector<std::pair<int, int>> spans;
     spans.reserve(starts.size());
-    int breaks = 0;
-    qsizetype scanned = 0;
-    const auto docPlace = [&](int p) {
-        for (; scanned < p; ++scanned)
-            breaks += text[scanned] == u'\n';
-        // Between CR and LF: the place before the CR.
-        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
-    };
+    Impl::AscendingPlaces docPlace(text);
     for (const int s : starts) {
         const int ds = docPlace(s);
         spans.emplace_back(ds, docPlace(s + length));
@@ -81,13 +74,7 @@ void RichTextBox::replaceRanges(const std::vector<Replacement>& pieces)
         return;
     QScopedValueRollback<int> g(d->guard, d->guard + 1);
     const QString& text = d->plainText();
-    int breaks = 0;
-    qsizetype scanned = 0;
-    const auto docPlace = [&](int p) {
-        for (; scanned < p; ++scanned)
-            breaks += text[scanned] == u'\n';
-        return p - breaks - (p < text.size() && text[p] == u'\n' ? 1 : 0);
-    };
+    Impl::AscendingPlaces docPlace(text);
     struct Piece {
         int from, to;
         QString docText;

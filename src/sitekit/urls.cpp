@@ -87,6 +87,18 @@ std::vector<Span> cssUrls(QByteArrayView css)
         return s;
     };
     qsizetype i = 0;
+    // After "url(" or "@import": blanks, then a quoted address is taken
+    // (true) or there is none.
+    auto quotedAfterSpace = [&] {
+        while (i < n && isSpace(css[i]))
+            ++i;
+        if (i >= n || (css[i] != '"' && css[i] != '\''))
+            return false;
+        const Span s = quoted(i);
+        if (s.length > 0)
+            out.push_back(s);
+        return true;
+    };
     while (i < n) {
         const char c = css[i];
         if (c == '/' && i + 1 < n && css[i + 1] == '*') {
@@ -98,13 +110,7 @@ std::vector<Span> cssUrls(QByteArrayView css)
                    && (i == 0 || !(QChar::fromLatin1(css[i - 1]).isLetterOrNumber() || css[i - 1] == '-'
                                    || css[i - 1] == '_'))) {
             i += 4;
-            while (i < n && isSpace(css[i]))
-                ++i;
-            if (i < n && (css[i] == '"' || css[i] == '\'')) {
-                const Span s = quoted(i);
-                if (s.length > 0)
-                    out.push_back(s);
-            } else {
+            if (!quotedAfterSpace()) {
                 const qsizetype start = i;
                 while (i < n && css[i] != ')' && css[i] != '\n')
                     ++i;
@@ -114,13 +120,7 @@ std::vector<Span> cssUrls(QByteArrayView css)
             }
         } else if (c == '@' && startsWithNoCase(css, i + 1, "import")) {
             i += 7;
-            while (i < n && isSpace(css[i]))
-                ++i;
-            if (i < n && (css[i] == '"' || css[i] == '\'')) {
-                const Span s = quoted(i);
-                if (s.length > 0)
-                    out.push_back(s);
-            }
+            quotedAfterSpace();
         } else {
             ++i;
         }
