@@ -114,11 +114,13 @@ void wireOptions(frm_Options* w)
     // without the document being opened again.
     QObject::connect(w, &frm_Options::optionsApplied, w, [] {
         const SharedState& s = state();
+        // A page may be open in a hidden editor too.
+        if (frm_Source* source = forms::Source_If_Loaded())
+            source->Apply_Typing_Colors();
         if (s.Source_Window_Pos <= -2)
             return;
         if (frm_Source* source = forms::Source_If_Loaded()) {
             source->Box_Colors();
-            source->Apply_Typing_Colors();
             Apply_Editor_Style(*source->rtf_Source);
             if (s.Source_Window_Pos >= 1)
                 source->focusEditor();

@@ -4,6 +4,7 @@
 #include "tesk_test.h"
 #include "logic_support.h"
 
+#include "core/more_settings.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
@@ -255,6 +256,41 @@ private Q_SLOTS:
         QCOMPARE(r.Code_Color_Numbers[3], line > 40 ? w.Code_Color_Numbers[3] : defaults.Code_Color_Numbers[3]);
         QCOMPARE(r.Tab_Spacing, defaults.Tab_Spacing);  // line 43
         QCOMPARE(r.Use_XHTML, defaults.Use_XHTML);
+    }
+
+    // The second file: what it holds is read back; a value of the wrong
+    // kind keeps the default; lines of other names come back as they were;
+    // nothing that would break its lines gets written.
+    void optionsBesideTheSettings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typingColours");
+        QTest::addColumn<QString>("writtenBack");
+        QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n";
+        QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n";
+        QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false << "Color_While_Typing=0\r\n";
+        QTest::newRow("not a yes or no") << "Color_While_Typing=perhaps" << true << "Color_While_Typing=1\r\n";
+        QTest::newRow("a newer program's line kept") << "Line_Numbers=1\r\nColor_While_Typing=0"
+            << false << "Color_While_Typing=0\r\nLine_Numbers=1\r\n";
+        QTest::newRow("lines without a name dropped") << "=1\r\nnonsense\r\n\r\n" << true << "Color_While_Typing=1\r\n";
+    }
+    void optionsBesideTheSettings()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, typingColours);
+        QFETCH(QString, writtenBack);
+        TempSite site;
+        const QString folder = site.path("options/");
+        QVERIFY(QDir().mkpath(folder));
+        if (!text.isEmpty())
+            QVERIFY(writeFile(folder + "tesk web editor options.INI", text.toUtf8()));
+        const MoreSettings m = Read_More_Settings(folder);
+        QCOMPARE(m.Color_While_Typing, typingColours);
+        QCOMPARE(Write_More_Settings(folder, m), fs::Result::Ok);
+        const QStringList files = QDir(folder).entryList(QDir::Files);
+        QCOMPARE(files.size(), 1);  // the file found is the one written
+        QCOMPARE(QString::fromUtf8(readFile(folder + files.first())), writtenBack);
+        QCOMPARE(Parse_More_Settings(writtenBack), m);
     }
 };
 TESK_TEST(SettingsFileTest)

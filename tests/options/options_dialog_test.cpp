@@ -12,10 +12,12 @@
 #include "platform/palette.h"
 #include "platform/rich_text_box.h"
 #include "source/frm_Source.h"
+#include "source/live_coloring.h"
 #include "source/text_commands.h"
 #include "ui/forms.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -170,6 +172,31 @@ private slots:
         QVERIFY(closed(d));
         QCOMPARE(state().Bookmark_Chars, QStringLiteral("~~~"));
         QCOMPARE(d->txt_Bookmark->text(), QStringLiteral("~~~"));
+    }
+
+    // Colouring while typing from the keyboard: Alt+G shows the Editing
+    // page with the focus on its box, Space turns it off, Alt+Y on again;
+    // the editor follows when the dialog closes.
+    void colourWhileTypingFromTheKeys()
+    {
+        state().More.Color_While_Typing = true;
+        forms::Source()->Apply_Typing_Colors();
+        const LiveColoring* live = forms::Source()->liveColors;
+        for (const bool on : {false, true}) {
+            frm_Options* d = open();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), d->chk_Color_Typing);
+            QCOMPARE(d->chk_Color_Typing->isChecked(), !on);
+            if (on)
+                QTest::keyClick(d->chk_Color_Typing, Qt::Key_Y, Qt::AltModifier);
+            else
+                QTest::keyClick(d->chk_Color_Typing, Qt::Key_Space);
+            QCOMPARE(state().More.Color_While_Typing, on);
+            QCOMPARE(live->enabled(), !on);  // in force when the dialog closes
+            QTest::keyClick(d->chk_Color_Typing, Qt::Key_Escape);
+            QVERIFY(closed(d));
+            QCOMPARE(live->enabled(), on);
+        }
     }
 };
 TESK_TEST(OptionsDialogTest)

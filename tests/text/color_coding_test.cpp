@@ -325,6 +325,39 @@ private Q_SLOTS:
                     QFAIL(qPrintable(QStringLiteral("position %1 not recoloured after ").arg(i) + where));
         }
     }
+
+    // An edit recolours only as far as the scan's course changed: a letter
+    // in text itself alone, a new tag up to its end, a comment opened up to
+    // the next close. (Colours given by hand further on stay.)
+    void liveColorsStayNearTheEdit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<int>("reachFrom");
+        QTest::addColumn<int>("reachTo");  // in the text after the edit
+        const QString page = QStringLiteral("<p>Hello world</p>\r\n<b>x</b>\r\n<!-- c -->\r\n<p>d</p>\r\n");
+        QTest::newRow("a letter in text") << page << 5 << "a" << 5 << 6;
+        QTest::newRow("a letter in a tag") << page << 1 << "a" << 1 << 2;
+        QTest::newRow("a tag typed into text") << page << 9 << "<i>" << 9 << 12;
+        QTest::newRow("a comment opened") << page << 0 << "<!--" << 0 << 34;
+        QTest::newRow("a line break") << page << 18 << "\r\n" << 18 << 20;
+        QTest::newRow("attributes in a tag") << page << 22 << " a=\"" << 22 << 26;
+    }
+    void liveColorsStayNearTheEdit()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, pos);
+        QFETCH(QString, inserted);
+        QFETCH(int, reachFrom);
+        QFETCH(int, reachTo);
+        colorcode::LiveColors live;
+        live.reset(text);
+        const std::vector<colorcode::SlotRun> runs = live.edit(pos, 0, inserted);
+        QVERIFY(!runs.empty());
+        QCOMPARE(runs.front().start, reachFrom);
+        QCOMPARE(runs.back().start + runs.back().length, reachTo);
+    }
 };
 TESK_TEST(ColorCodingTest)
 
