@@ -7,6 +7,7 @@
 
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
+#include "platform/line_numbers.h"
 #include "platform/rich_text_box.h"
 #include "text/color_coding.h"
 #include "source/live_coloring.h"
@@ -14,7 +15,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include <chrono>
 
@@ -270,3 +275,19 @@ static void BM_TypeOpenComment(benchmark::State& st)
     }
 }
 BENCHMARK(BM_TypeOpenComment)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
+// The line numbers of one screen of the page, at line 15,000.
+static void BM_GutterPaint(benchmark::State& st)
+{
+    EditorOnPage e;
+    e.box.setLineNumbers(true);
+    const QTextBlock line = e.box.document()->findBlockByNumber(15000);
+    e.box.verticalScrollBar()->setValue(int(e.box.document()->documentLayout()->blockBoundingRect(line).top()));
+    QApplication::processEvents();
+    LineNumbers& gutter = *e.box.lineNumbers();
+    QImage screen(gutter.size(), QImage::Format_RGB32);
+    for (auto _ : st)
+        gutter.paintInto(screen);
+    st.counters["first line"] = gutter.firstLineInView();
+}
+BENCHMARK(BM_GutterPaint)->Unit(benchmark::kMicrosecond);

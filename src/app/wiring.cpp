@@ -116,7 +116,7 @@ void wireOptions(frm_Options* w)
         const SharedState& s = state();
         // A page may be open in a hidden editor too.
         if (frm_Source* source = forms::Source_If_Loaded())
-            source->Apply_Typing_Colors();
+            source->Apply_Editing_Options();
         if (s.Source_Window_Pos <= -2)
             return;
         if (frm_Source* source = forms::Source_If_Loaded()) {

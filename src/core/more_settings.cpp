@@ -11,6 +11,7 @@ struct BoolItem {
 
 constexpr BoolItem kBools[] = {
     {"Color_While_Typing", &MoreSettings::Color_While_Typing},
+    {"Line_Numbers", &MoreSettings::Line_Numbers},
 };
 
 std::optional<bool> readBool(const QString& v)

@@ -14,6 +14,7 @@
 
 struct MoreSettings {
     bool Color_While_Typing = true;
+    bool Line_Numbers = true;
 
     // Lines of names this program does not know, as read.
     std::vector<std::pair<QString, QString>> unknown;

@@ -109,6 +109,7 @@ void frm_Options::Prepare()
     (s.Measure_Units == 2 ? opt_Cms : opt_Inches)->setChecked(true);
     Show_Distances();
     chk_Color_Typing->setChecked(s.More.Color_While_Typing);
+    chk_Line_Numbers->setChecked(s.More.Line_Numbers);
 
     txt_Bookmark->setText(s.Bookmark_Chars);
     lbl_Focus->clear();

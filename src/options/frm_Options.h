@@ -98,6 +98,7 @@ public:
     QLineEdit* txt_Bookmark = nullptr;
     // Editing (options kept beside the settings file)
     QCheckBox* chk_Color_Typing = nullptr;
+    QCheckBox* chk_Line_Numbers = nullptr;
 
     QPushButton* cmd_Close = nullptr;
     QLabel* lbl_Focus = nullptr;

@@ -86,7 +86,7 @@ void frm_Options::buildControls()
         setTabOrder(last, box), last = box;
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
                                                       txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
-                                                      cmd_Close})
+                                                      chk_Line_Numbers, cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -296,8 +296,12 @@ QWidget* frm_Options::buildEditingPage()
     chk_Color_Typing = new QCheckBox(QStringLiteral("Color code while t&yping"), page);
     chk_Color_Typing->setObjectName(QStringLiteral("chk_Color_Typing"));
     watch(chk_Color_Typing, 5, QStringLiteral(" Color the Source as You Type "));
+    chk_Line_Numbers = new QCheckBox(QStringLiteral("&Line numbers"), page);
+    chk_Line_Numbers->setObjectName(QStringLiteral("chk_Line_Numbers"));
+    watch(chk_Line_Numbers, 5, QStringLiteral(" Number the Lines of the Source "));
     auto* l = new QVBoxLayout(page);
     l->addWidget(chk_Color_Typing);
+    l->addWidget(chk_Line_Numbers);
     l->addStretch(1);
     return page;
 }
@@ -341,6 +345,10 @@ void frm_Options::connectControls()
     connect(chk_Color_Typing, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_)
             state().More.Color_While_Typing = on;
+    });
+    connect(chk_Line_Numbers, &QCheckBox::toggled, this, [this](bool on) {
+        if (!loading_)
+            state().More.Line_Numbers = on;
     });
     connect(opt_Inches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)

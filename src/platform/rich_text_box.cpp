@@ -38,6 +38,10 @@ void RichTextBox::setEditorStyle(const EditorStyle& style)
     f.setPointSize(style.fontPoints > 0 ? style.fontPoints : 10);
     setFont(f);
     document()->setDefaultFont(f);
+    if (d->gutter) {
+        setLineNumbers(false);  // measured anew in the new font
+        setLineNumbers(true);
+    }
     if (style.tabTwips > 0)
         setTabStopDistance(style.tabTwips / d->tpp());
     if (d->rightMarginTwips > 0)

@@ -50,6 +50,8 @@
 #include <functional>
 #include <vector>
 
+class LineNumbers;
+
 class RichTextBox : public QTextEdit {
     Q_OBJECT
 public:
@@ -209,6 +211,11 @@ public:
     // Text() positions [first, last) the window shows now.
     std::pair<int, int> visibleText() const;
 
+    // A gutter with the number of every line (platform/line_numbers.h)
+    // beside the text, or none (the default).
+    void setLineNumbers(bool on);
+    LineNumbers* lineNumbers() const;
+
     // ---- events ------------------------------------------------------------
     // Key down: keyCode and shift as the key tables use them (platform/vb_keys);
     // the handler consumes the key by setting keyCode to 0.
@@ -236,6 +243,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;

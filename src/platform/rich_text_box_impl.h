@@ -6,6 +6,7 @@
 
 
 #include "platform/file_system.h"
+#include "platform/line_numbers.h"
 #include "platform/palette.h"
 #include "platform/rtf_writer.h"
 #include "platform/text_positions.h"
@@ -48,6 +49,7 @@ struct RichTextBox::Impl {
     bool bulk = false;
     bool changedWhileBulk = false;
     bool history = false;  // undo or redo is putting an earlier state back
+    LineNumbers* gutter = nullptr;
     bool quiet = false;    // colours that are no edit are going in
     int rightMarginTwips = 0;
     fs::Result lastError = fs::Result::Ok;

@@ -1,6 +1,8 @@
 #include "platform/rich_text_box.h"
 #include "platform/rich_text_box_impl.h"
 
+#include <QScrollBar>
+
 // ---- searching ----------------------------------------------------------------------
 
 int RichTextBox::Find(const QString& text, int start, int end, int options)
@@ -345,6 +347,48 @@ void RichTextBox::showEvent(QShowEvent* e)
     if (d->pending && (!d->hide || hasFocus()))
         d->showCursor();
 }
+
+void RichTextBox::resizeEvent(QResizeEvent* e)
+{
+    QTextEdit::resizeEvent(e);
+    if (d->gutter) {
+        const QRect r = contentsRect();
+        d->gutter->setGeometry(r.left(), r.top(), d->gutter->widthNeeded(), r.height());
+    }
+}
+
+void RichTextBox::setLineNumbers(bool on)
+{
+    if (on == (d->gutter != nullptr))
+        return;
+    if (!on) {
+        delete d->gutter;
+        d->gutter = nullptr;
+        setViewportMargins(0, 0, 0, 0);
+        return;
+    }
+    d->gutter = new LineNumbers(*this);
+    // Anything that moves, adds or takes lines, or moves the caret to
+    // another line, shows in the gutter.
+    auto refresh = [this] {
+        if (!d->gutter)
+            return;
+        const int w = d->gutter->widthNeeded();
+        if (w != viewportMargins().left()) {
+            setViewportMargins(w, 0, 0, 0);
+            const QRect r = contentsRect();
+            d->gutter->setGeometry(r.left(), r.top(), w, r.height());
+        }
+        d->gutter->update();
+    };
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, d->gutter, refresh);
+    connect(this, &QTextEdit::textChanged, d->gutter, refresh);
+    connect(this, &QTextEdit::cursorPositionChanged, d->gutter, refresh);
+    refresh();
+    d->gutter->show();
+}
+
+LineNumbers* RichTextBox::lineNumbers() const { return d->gutter; }
 
 bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
 {

@@ -15,5 +15,6 @@ target_sources(tesk_logic PRIVATE
 target_sources(tesk_ui PRIVATE
   platform/dialogs.h platform/dialogs.cpp
   platform/rich_text_box.h platform/rich_text_box.cpp platform/rich_text_box_impl.h platform/rich_text_box_input.cpp
+  platform/line_numbers.h platform/line_numbers.cpp
   platform/web_browser.h platform/web_browser.cpp
 )

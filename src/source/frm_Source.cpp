@@ -171,7 +171,7 @@ void frm_Source::connectControls()
     tb_Left->setEditor(rtf_Source);
     liveColors = new LiveColoring(*rtf_Source);
     liveColors->setParent(this);
-    Apply_Typing_Colors();
+    Apply_Editing_Options();
     // Other programs work on the files while the user is away: look when the
     // program comes back, once the activation is over, and not under a
     // dialog of our own (it comes back to this window when it closes).
@@ -390,9 +390,10 @@ void frm_Source::Start_Search()
     forms::Find()->Start_Search();
 }
 
-void frm_Source::Apply_Typing_Colors()
+void frm_Source::Apply_Editing_Options()
 {
     liveColors->setEnabled(state().More.Color_While_Typing);
+    rtf_Source->setLineNumbers(state().More.Line_Numbers);
 }
 
 void frm_Source::Color_Code()

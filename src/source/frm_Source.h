@@ -98,8 +98,9 @@ public:
     void Clear_Source();
     // Paints the four colour boxes from the colour-coding colours.
     void Box_Colors();
-    // Colouring while typing on or off, as the option says.
-    void Apply_Typing_Colors();
+    // Colouring while typing and the line numbers on or off, as the
+    // options say.
+    void Apply_Editing_Options();
     // Shows the name of the caret's colour in the status bar.
     void Current_Color();
     // Colours the selection with colour box Color_Index.

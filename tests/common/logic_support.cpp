@@ -27,9 +27,11 @@ TempSite::TempSite()
     root.mkpath(QStringLiteral("site/Working-Pages"));
     root.mkpath(QStringLiteral("site/Final-Pages/Images"));
     root.mkpath(QStringLiteral("site/Final-Pages/Backgrnd"));
-    // The editor's own behaviour is tested with the colours left to the
-    // user; the tests of colouring while typing switch it on.
-    writeFile(path(QStringLiteral("program/Tesk Web Editor Options.ini")), "Color_While_Typing=0\r\n");
+    // The editor's own behaviour is tested as it was before these options:
+    // the colours left to the user, no line numbers. Their own tests switch
+    // them on.
+    writeFile(path(QStringLiteral("program/Tesk Web Editor Options.ini")),
+              "Color_While_Typing=0\r\nLine_Numbers=0\r\n");
 }
 
 QString TempSite::programFolder() const { return dir_.path() + QStringLiteral("/program/"); }

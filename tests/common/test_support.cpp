@@ -79,6 +79,7 @@ void resetProgram()
     // The editor's own behaviour is tested with the colours left to the
     // user; the tests of colouring while typing switch it on.
     state().More.Color_While_Typing = false;
+    state().More.Line_Numbers = false;
     fullDisk(QString());
 }
 

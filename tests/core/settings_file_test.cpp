@@ -266,13 +266,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typingColours");
         QTest::addColumn<QString>("writtenBack");
-        QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n";
-        QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n";
-        QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false << "Color_While_Typing=0\r\n";
-        QTest::newRow("not a yes or no") << "Color_While_Typing=perhaps" << true << "Color_While_Typing=1\r\n";
-        QTest::newRow("a newer program's line kept") << "Line_Numbers=1\r\nColor_While_Typing=0"
-            << false << "Color_While_Typing=0\r\nLine_Numbers=1\r\n";
-        QTest::newRow("lines without a name dropped") << "=1\r\nnonsense\r\n\r\n" << true << "Color_While_Typing=1\r\n";
+        const QString numbered = "Line_Numbers=1\r\n";
+        QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n" + numbered;
+        QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n" + numbered;
+        QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false
+                                          << "Color_While_Typing=0\r\n" + numbered;
+        QTest::newRow("not a yes or no") << "Color_While_Typing=perhaps" << true << "Color_While_Typing=1\r\n" + numbered;
+        QTest::newRow("a newer program's line kept") << "Word_Wrap=1\r\nColor_While_Typing=0" << false
+                                                     << "Color_While_Typing=0\r\n" + numbered + "Word_Wrap=1\r\n";
+        QTest::newRow("lines without a name dropped") << "=1\r\nnonsense\r\n\r\n" << true
+                                                      << "Color_While_Typing=1\r\n" + numbered;
     }
     void optionsBesideTheSettings()
     {

@@ -180,7 +180,7 @@ private slots:
     void colourWhileTypingFromTheKeys()
     {
         state().More.Color_While_Typing = true;
-        forms::Source()->Apply_Typing_Colors();
+        forms::Source()->Apply_Editing_Options();
         const LiveColoring* live = forms::Source()->liveColors;
         for (const bool on : {false, true}) {
             frm_Options* d = open();

@@ -64,7 +64,7 @@ private Q_SLOTS:
         resetProgram();
         f_ = std::make_unique<SourceWindow>();
         state().More.Color_While_Typing = true;
-        f_->w->Apply_Typing_Colors();
+        f_->w->Apply_Editing_Options();
         f_->open("index", kText);
         f_->run("Ctrl+0");
         QCOMPARE(differences(), QString());
