@@ -33,7 +33,7 @@ bool oneColour(const QTextDocument& doc)
 
 } // namespace
 
-LiveColoring::LiveColoring(RichTextBox& box) : box_(box)
+LiveColoring::LiveColoring(RichTextBox& box) : box_(box), boxAlive_(&box)
 {
     slices_.setInterval(0);
     connect(&slices_, &QTimer::timeout, this, [this] { colorSlice(); });
@@ -41,7 +41,8 @@ LiveColoring::LiveColoring(RichTextBox& box) : box_(box)
 
 LiveColoring::~LiveColoring()
 {
-    box_.onTextEdit = nullptr;
+    if (boxAlive_)
+        boxAlive_->onTextEdit = nullptr;
 }
 
 void LiveColoring::setEnabled(bool on)

@@ -10,6 +10,7 @@
 #include "text/color_coding.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class LiveColoring : public QObject {
@@ -37,6 +38,8 @@ private:
     std::vector<RichTextBox::ColorRun> colored(const std::vector<colorcode::SlotRun>& runs) const;
 
     RichTextBox& box_;
+    // Gone first when both go with their window.
+    QPointer<RichTextBox> boxAlive_;
     colorcode::LiveColors live_;
     bool on_ = false;
     // The background colouring of a huge page goes on from here (a text
