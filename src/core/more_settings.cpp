@@ -46,8 +46,11 @@ MoreSettings Parse_More_Settings(const QString& text)
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
-        const QString name = line.left(eq).trimmed();
-        const QString value = line.mid(eq + 1);
+        // A stray CR inside a line is dropped as writing drops it: read
+        // back, the line must mean what it meant (a "Line_<CR>Numbers"
+        // kept as unknown would come back as a known option).
+        const QString name = oneLine(line.left(eq)).trimmed();
+        const QString value = oneLine(line.mid(eq + 1));
         bool known = false;
         for (const BoolItem& item : kBools)
             if (name == QLatin1String(item.name)) {
