@@ -3,8 +3,15 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <initializer_list>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace colorcode {
 
@@ -15,29 +22,144 @@ constexpr char16_t foldAscii(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
 
-// One search string over the text. It remembers the last place it was asked
-// from and what it found there: any later question that starts between the
-// two has the same answer, so the text between them is never searched again.
-// A search that found nothing answers every later question at once. Without
-// `remember`, every question is searched anew (the plain way, for tests).
+// The characters a search stops at: up to three first characters of its
+// patterns and, when every pattern is two characters or more, up to four
+// second ones (repeats fill the sets). Looking at two characters at once lets
+// the search pass without stopping over most places that begin with a first
+// character ("<" opens every tag, few of them "<script").
+struct Stops {
+    char16_t first[3] = {};
+    char16_t second[4] = {};
+    int firstCount = 1;
+    bool pairs = false;
+#if defined(__SSE2__)
+    // The same, eight copies each: set up once, not for every search.
+    __m128i wideFirst[3];
+    __m128i wideSecond[4];
+#endif
+
+    void widen()
+    {
+#if defined(__SSE2__)
+        for (int i = 0; i < 3; ++i)
+            wideFirst[i] = _mm_set1_epi16(short(first[i]));
+        for (int i = 0; i < 4; ++i)
+            wideSecond[i] = _mm_set1_epi16(short(second[i]));
+#endif
+    }
+    bool isFirst(char16_t c) const { return c == first[0] || c == first[1] || c == first[2]; }
+    bool isSecond(char16_t c) const
+    {
+        return c == second[0] || c == second[1] || c == second[2] || c == second[3];
+    }
+};
+
+// The first position in [from, last] holding one of the first `Count`
+// first characters, or -1. Eight characters are compared at a time where
+// the processor allows: most of a page is text between the few characters
+// the scan looks for.
+template <int Count>
+int findAny(const char16_t* t, int from, int last, const Stops& stops)
+{
+    int k = from;
+#if defined(__SSE2__)
+    for (; k + 7 <= last; k += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + k));
+        __m128i hit = _mm_cmpeq_epi16(v, stops.wideFirst[0]);
+        if constexpr (Count > 1)
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, stops.wideFirst[1]));
+        if constexpr (Count > 2)
+            hit = _mm_or_si128(hit, _mm_cmpeq_epi16(v, stops.wideFirst[2]));
+        if (const unsigned mask = unsigned(_mm_movemask_epi8(hit)))
+            return k + std::countr_zero(mask) / 2;
+    }
+#endif
+    for (; k <= last; ++k)
+        if (stops.isFirst(t[k]))
+            return k;
+    return -1;
+}
+
+// The first position k in [from, last] with a first character at k and a
+// second one at k + 1, or -1. t[last + 1] must be readable.
+int findPair(const char16_t* t, int from, int last, const Stops& stops)
+{
+    int k = from;
+#if defined(__SSE2__)
+    const __m128i* f = stops.wideFirst;
+    const __m128i* s = stops.wideSecond;
+    for (; k + 7 <= last; k += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + k));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + k + 1));
+        const __m128i first = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, f[0]), _mm_cmpeq_epi16(v, f[1])),
+                                           _mm_cmpeq_epi16(v, f[2]));
+        const __m128i second = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(w, s[0]), _mm_cmpeq_epi16(w, s[1])),
+                                            _mm_or_si128(_mm_cmpeq_epi16(w, s[2]), _mm_cmpeq_epi16(w, s[3])));
+        if (const unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(first, second))))
+            return k + std::countr_zero(mask) / 2;
+    }
+#endif
+    for (; k <= last; ++k)
+        if (stops.isFirst(t[k]) && stops.isSecond(t[k + 1]))
+            return k;
+    return -1;
+}
+
+// Search strings over the text: the first place where any of them (at most
+// three) begins. It remembers the last place it was asked from and what it
+// found there: any later question that starts between the two has the same
+// answer, so the text between them is never searched again. A search that
+// found nothing answers every later question at once. Without `remember`,
+// every question is searched anew (the plain way, for tests).
 class Finder {
 public:
+    struct Pattern {
+        const char* text;
+        bool ignoreCase = false;
+    };
+
     // Matches must end at `limit` or before. Patterns are ASCII; with
     // ignoreCase they are given in lower case and compared without regard to
     // the case of ASCII letters, as the editor's Find does for these strings.
-    Finder(QStringView text, const char* pattern, bool ignoreCase, int limit,
-           long long* counter, bool remember)
-        : text_(reinterpret_cast<const char16_t*>(text.utf16())),
-          counter_(counter),
-          remember_(remember),
-          pattern_(pattern),
-          length_(int(std::strlen(pattern))),
-          ignoreCase_(ignoreCase),
-          lastStart_(limit - length_)
+    Finder(QStringView text, std::initializer_list<Pattern> patterns, int limit, long long* counter,
+           bool remember)
+        : text_(reinterpret_cast<const char16_t*>(text.utf16())), counter_(counter), remember_(remember)
     {
-        const char16_t first = char16_t(uchar(pattern_[0]));
-        firstIsLetter_ = ignoreCase_ && first >= u'a' && first <= u'z';
-        view_ = QStringView(text_, std::max(0, limit));
+        std::vector<char16_t> firsts, seconds;
+        int shortest = INT_MAX;
+        for (const Pattern& p : patterns) {
+            Compiled& c = patterns_[count_++];
+            c.text = p.text;
+            c.length = int(std::strlen(p.text));
+            c.ignoreCase = p.ignoreCase;
+            c.lastStart = limit - c.length;
+            lastStart_ = std::max(lastStart_, c.lastStart);
+            length_ = std::max(length_, c.length);
+            const char16_t first = char16_t(uchar(p.text[0]));
+            firsts.push_back(first);
+            if (p.ignoreCase && first >= u'a' && first <= u'z')
+                firsts.push_back(char16_t(first - 32));
+            shortest = std::min(shortest, c.length);
+            if (c.length > 1) {
+                const char16_t second = char16_t(uchar(p.text[1]));
+                seconds.push_back(second);
+                if (p.ignoreCase && second >= u'a' && second <= u'z')
+                    seconds.push_back(char16_t(second - 32));
+            }
+        }
+        std::sort(seconds.begin(), seconds.end());
+        seconds.erase(std::unique(seconds.begin(), seconds.end()), seconds.end());
+        stops_.pairs = shortest > 1 && seconds.size() <= 4;
+        if (stops_.pairs) {
+            seconds.resize(4, seconds.front());
+            std::copy(seconds.begin(), seconds.end(), stops_.second);
+        }
+        std::sort(firsts.begin(), firsts.end());
+        firsts.erase(std::unique(firsts.begin(), firsts.end()), firsts.end());
+        stops_.firstCount = int(firsts.size());
+        firsts.resize(3, firsts.front());
+        std::copy(firsts.begin(), firsts.begin() + 3, stops_.first);
+        stops_.widen();
     }
 
     // The first occurrence that begins at `from` or later, or -1.
@@ -68,11 +190,20 @@ public:
     }
 
 private:
-    bool restMatches(int at) const
+    struct Compiled {
+        const char* text = nullptr;
+        int length = 0;
+        bool ignoreCase = false;
+        int lastStart = 0;
+    };
+
+    bool matches(const Compiled& p, int at) const
     {
-        for (int j = 1; j < length_; ++j) {
-            const char16_t c = ignoreCase_ ? foldAscii(text_[at + j]) : text_[at + j];
-            if (c != char16_t(uchar(pattern_[j])))
+        if (at > p.lastStart)
+            return false;
+        for (int j = 0; j < p.length; ++j) {
+            const char16_t c = p.ignoreCase ? foldAscii(text_[at + j]) : text_[at + j];
+            if (c != char16_t(uchar(p.text[j])))
                 return false;
         }
         return true;
@@ -81,42 +212,37 @@ private:
     // Matches beginning in [from, last].
     int search(int from, int last) const
     {
-        const char16_t first = char16_t(uchar(pattern_[0]));
-        if (firstIsLetter_) {
-            for (int k = from; k <= last; ++k)
-                if (foldAscii(text_[k]) == first && restMatches(k))
-                    return k;
+        if (stops_.pairs) {
+            for (int k = from; (k = findPair(text_, k, last, stops_)) >= 0; ++k)
+                for (int i = 0; i < count_; ++i)
+                    if (matches(patterns_[i], k))
+                        return k;
             return -1;
         }
-        int k = from;
-        while (k <= last) {
-            // Most matches are a few characters away: looked for here before
-            // the vectorised search, whose call costs more than that.
-            const int near = std::min(last, k + 15);
-            for (; k <= near; ++k)
-                if (text_[k] == first && restMatches(k))
-                    return k;
-            if (k > last)
-                return -1;
-            k = int(view_.indexOf(QChar(first), k));
-            if (k < 0 || k > last)
-                return -1;
-            if (restMatches(k))
-                return k;
-            ++k;
+        switch (stops_.firstCount) {
+        case 1: return searchFor<1>(from, last);
+        case 2: return searchFor<2>(from, last);
+        default: return searchFor<3>(from, last);
         }
+    }
+    template <int Count>
+    int searchFor(int from, int last) const
+    {
+        for (int k = from; (k = findAny<Count>(text_, k, last, stops_)) >= 0; ++k)
+            for (int i = 0; i < count_; ++i)
+                if (matches(patterns_[i], k))
+                    return k;
         return -1;
     }
 
     const char16_t* text_;
     long long* counter_;
     bool remember_;
-    QStringView view_;
-    const char* pattern_;
-    int length_;
-    bool ignoreCase_;
-    bool firstIsLetter_ = false;
-    int lastStart_;
+    Compiled patterns_[3];
+    int count_ = 0;
+    Stops stops_;
+    int length_ = 0;
+    int lastStart_ = INT_MIN;
     int askedFrom_ = INT_MAX;
     int found_ = -1;
 };
@@ -264,8 +390,11 @@ private:
 
     Finder finder(const char* pattern, bool ignoreCase = false) const
     {
-        return Finder(text_, pattern, ignoreCase, lim_, trace_ ? &trace_->searched : nullptr,
-                      remember_);
+        return finderOf({{pattern, ignoreCase}});
+    }
+    Finder finderOf(std::initializer_list<Finder::Pattern> patterns) const
+    {
+        return Finder(text_, patterns, lim_, trace_ ? &trace_->searched : nullptr, remember_);
     }
 
     // Whether a rescan meets the old steps at a step that begins at x.
@@ -320,17 +449,15 @@ private:
             r.steps->push_back(s);
     }
 
-    static int earlier(int a, int b) { return a < 0 ? b : (b < 0 ? a : std::min(a, b)); }
-
     // ---- main scan: tags, comments, declarations, entities, plain text ----
     void mainScan(int from, PassRun& r)
     {
         Finder gt = finder(">"), space = finder(" "), semicolon = finder(";");
-        Finder lt = finder("<"), amp = finder("&"), commentEnd = finder("-->");
+        Finder markup = finderOf({{"<"}, {"&"}}), commentEnd = finder("-->");
         StyleFinders style{finder("{"), finder("/*"), finder("*/"), finder(":"), finder("}"),
                            finder(";"),
                            // The end of a style block is looked for in the whole text.
-                           Finder(text_, "</style>", true, n_,
+                           Finder(text_, {{"</style>", true}}, n_,
                                   trace_ ? &trace_->searched : nullptr, remember_)};
 
         int i = from;
@@ -380,8 +507,8 @@ private:
                 int mergeAt = 0;
                 const int k = firstSearch(
                     i + 1, r, merge, mergeAt,
-                    [&](int f) { return earlier(lt.next(f), amp.next(f)); },
-                    [&](int f, int bound) { return earlier(lt.nextBefore(f, bound), amp.nextBefore(f, bound)); });
+                    [&](int f) { return markup.next(f); },
+                    [&](int f, int bound) { return markup.nextBefore(f, bound); });
                 step.from = i + 1;
                 step.at = k >= 0 ? k : n_;
                 if (merge) {
@@ -560,7 +687,8 @@ private:
     // ---- script and server blocks ------------------------------------------
     void scriptsPass(int from, PassRun& r)
     {
-        Finder script = finder("<script", true), percent = finder("<%"), question = finder("<?");
+        // The earliest of the three opens a block.
+        Finder opening = finderOf({{"<script", true}, {"<%"}, {"<?"}});
         Finder gt = finder(">"), scriptEnd = finder("</script", true), percentEnd = finder("%>"),
                questionEnd = finder("?>"), htmlComment = finder("<!--");
         Finder underscore = finder("_");
@@ -577,11 +705,8 @@ private:
             int mergeAt = 0;
             const int at = firstSearch(
                 from, r, merge, mergeAt,
-                [&](int f) { return earlier(script.next(f), earlier(percent.next(f), question.next(f))); },
-                [&](int f, int bound) {
-                    return earlier(script.nextBefore(f, bound),
-                                   earlier(percent.nextBefore(f, bound), question.nextBefore(f, bound)));
-                });
+                [&](int f) { return opening.next(f); },
+                [&](int f, int bound) { return opening.nextBefore(f, bound); });
             step.at = at >= 0 ? at : n_;
             if (merge || at < 0) {
                 keep(r, step);
@@ -686,16 +811,36 @@ std::vector<qint8> Color_Code_Slots(QStringView text, int selStart, int selLengt
     return std::move(scan.perChar);
 }
 
+namespace {
+
+// Where the run of s that goes on at j ends: eight slots compared at a time.
+int runEnd(const qint8* p, int j, int n, qint8 s)
+{
+    const std::uint64_t same = 0x0101010101010101ull * std::uint8_t(s);
+    for (; j + 8 <= n; j += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + j, 8);
+        if (const std::uint64_t differ = w ^ same)
+            return j + (std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                   : std::countl_zero(differ)) / 8;
+    }
+    while (j < n && p[j] == s)
+        ++j;
+    return j;
+}
+
+} // namespace
+
 std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar)
 {
     std::vector<SlotRun> runs;
     const int n = int(perChar.size());
+    // Pages average a run every ten characters or so.
+    runs.reserve(size_t(n / 8 + 1));
     int i = 0;
     while (i < n) {
         const qint8 s = perChar[size_t(i)];
-        int j = i + 1;
-        while (j < n && perChar[size_t(j)] == s)
-            ++j;
+        const int j = runEnd(perChar.data(), i + 1, n, s);
         if (s != kKeep)
             runs.push_back(SlotRun{i, j - i, s});
         i = j;
