@@ -249,13 +249,19 @@ static void BM_PasteColor(benchmark::State& st)
     TypingOnPage e;
     const QString piece = tesk::sample::Sample_Html(10 * 1024, 3);
     const int at = e.box.TextLength() / 2;
+    double whole = 0;
     for (auto _ : st) {
         e.box.setSelStart(at);
+        const auto t0 = std::chrono::steady_clock::now();
         e.box.setSelText(piece);
+        whole += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         st.SetIterationTime(e.taken());
         e.box.undo();
         e.taken();
     }
+    // The paste as a whole, the editor's layout of the lines included: the
+    // colours now go in before it, so the time above no longer holds it.
+    st.counters["whole ms"] = whole * 1e3 / double(st.iterations());
 }
 BENCHMARK(BM_PasteColor)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(30);
 

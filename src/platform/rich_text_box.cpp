@@ -143,7 +143,9 @@ void RichTextBox::setSelText(const QString& text)
         } else {
             k.insertText(docText);
         }
+        d->tellInsideBlock(ds, de - ds, int(docText.size()));
         k.endEditBlock();
+        d->blockEnded();
         if (d->textValid)
             d->text.replace(ts, te - ts, textpos::crlfForm(docText));
         d->textChanged(true);

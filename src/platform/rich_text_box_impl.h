@@ -51,6 +51,13 @@ struct RichTextBox::Impl {
     bool history = false;  // undo or redo is putting an earlier state back
     LineNumbers* gutter = nullptr;
     bool quiet = false;    // colours that are no edit are going in
+    // An edit told to onTextEdit while its block was still open, so that the
+    // colours it brings go into that block and Qt lays the lines out once:
+    // the change Qt reports when the block ends is then told already.
+    bool told = false;
+    // A block told early was inside another one: what that one reports
+    // holds more than was told, so the follower starts over from the text.
+    bool startOver = false;
     int rightMarginTwips = 0;
     fs::Result lastError = fs::Result::Ok;
 
@@ -396,6 +403,25 @@ struct RichTextBox::Impl {
         q->onTextEdit(docToText(from), removed, inserted, history ? EditKind::History : EditKind::Edit);
     }
 
+    // Inside an edit block still open: [from, from + removed) of the
+    // document gave way to `added` positions.
+    void tellInsideBlock(int from, int removed, int added)
+    {
+        if (!q->onTextEdit || quiet || told || startOver)
+            return;
+        tellEdit(from, removed, added);
+        told = true;
+    }
+    // After the block: Qt reported no change when it ended, so the block was
+    // part of a larger one.
+    void blockEnded()
+    {
+        if (told) {
+            told = false;
+            startOver = true;
+        }
+    }
+
     void connectDocument()
     {
         QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int from, int removed, int added) {
@@ -408,8 +434,16 @@ struct RichTextBox::Impl {
             }
             if (removed != added)
                 richdoc::keepLongLinesShaped(*doc(), from, from + added);
-            if (q->onTextEdit && !quiet)
-                tellEdit(from, removed, added);
+            if (q->onTextEdit && !quiet) {
+                if (told) {
+                    told = false;
+                } else if (startOver) {
+                    startOver = false;
+                    q->onTextEdit(0, -1, plainText(), EditKind::NewText);
+                } else {
+                    tellEdit(from, removed, added);
+                }
+            }
         });
         QObject::connect(doc(), &QTextDocument::contentsChanged, q, [this] {
             if (quiet)

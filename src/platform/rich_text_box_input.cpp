@@ -402,8 +402,19 @@ void RichTextBox::insertFromMimeData(const QMimeData* source)
     const QString t = rtf::editorText(source->text());
     if (t.isEmpty())
         return;
-    const Impl::OneStep step(this);
-    insertPlainText(t);
+    {
+        const Impl::OneStep step(this);
+        const QTextCursor before = textCursor();
+        const int from = before.selectionStart(), removed = before.selectionEnd() - from;
+        const int count = document()->characterCount();
+        insertPlainText(t);
+        // The selection gave way to the text, the caret after it: told
+        // before the block ends (anything else is told when it ends).
+        const int added = document()->characterCount() - count + removed;
+        if (textCursor().position() == from + added)
+            d->tellInsideBlock(from, removed, added);
+    }
+    d->blockEnded();
 }
 
 QMimeData* RichTextBox::createMimeDataFromSelection() const

@@ -89,6 +89,8 @@ private Q_SLOTS:
         QTest::newRow("a tag by Ctrl+B") << "16+0; Ctrl+B";
         QTest::newRow("a button of the bar") << "16+0; cmd_Button_0";
         QTest::newRow("pasted") << "paste <style>p{color:red}</style>; 24+0; Ctrl+V";
+        QTest::newRow("pasted over a selection") << "paste <!-- x; 0+5; Ctrl+V";
+        QTest::newRow("a paste undone") << "paste \"<b>; 16+0; Ctrl+V; Ctrl+Z";
         QTest::newRow("undone and redone") << "16+0; type <b>; Ctrl+Z; Ctrl+Y";
         QTest::newRow("the standard format") << "Ctrl+=";
     }
