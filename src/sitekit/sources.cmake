@@ -13,4 +13,8 @@ target_sources(tesk_logic PRIVATE
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(GUMBO REQUIRED IMPORTED_TARGET gumbo)
 target_link_libraries(tesk_logic PRIVATE PkgConfig::GUMBO)
+# HTML Tidy (the HTML5 one) and Hunspell check a page's markup and words.
+pkg_check_modules(TIDY REQUIRED IMPORTED_TARGET tidy)
+pkg_check_modules(HUNSPELL REQUIRED IMPORTED_TARGET hunspell)
+target_link_libraries(tesk_logic PRIVATE PkgConfig::TIDY PkgConfig::HUNSPELL)
 target_link_libraries(tesk_logic PUBLIC Qt6::Network)
