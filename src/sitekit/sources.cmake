@@ -8,6 +8,9 @@ target_sources(tesk_logic PRIVATE
   sitekit/link_check.h sitekit/link_check.cpp
   sitekit/link_rewrite.h sitekit/link_rewrite.cpp
   sitekit/external_links.h sitekit/external_links.cpp
+  sitekit/page_check.h sitekit/page_check.cpp
+  sitekit/spelling.h sitekit/spelling.cpp
+  sitekit/site_checks.h sitekit/site_checks.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)

@@ -1,0 +1,100 @@
+// A page's markup by Tidy and its spelling by Hunspell: which words are
+// checked, where each message points, and the personal word list.
+
+#include "tesk_test.h"
+#include "logic_support.h"
+
+#include "sitekit/page_check.h"
+#include "sitekit/spelling.h"
+
+using namespace tesk::test;
+using sitekit::PageMessage;
+
+class PageChecksTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wordsAVisitorReads_data()
+    {
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QString>("words");  // each with the page bytes it came from
+        QTest::newRow("text, not tags or names")
+            << QByteArray("<p class=\"intro\">Hello <b>big</b> world</p>") << "Hello@17 big@26 world@34";
+        QTest::newRow("alt, title, placeholder only")
+            << QByteArray("<img src=\"dog.gif\" alt=\"small dog\" title=\"Rex\" data-x=\"nope\"><input placeholder=\"your name\" value=\"nope\">")
+            << "small@24 dog@30 Rex@42 your@81 name@86";
+        QTest::newRow("entities decoded") << QByteArray("<p>caf&eacute; na&iuml;ve&nbsp;art") << "café@3 naïve@15 art@31";
+        QTest::newRow("numeric reference, CR LF")
+            << QByteArray("<p>\r\nfa&#231;ade word") << "façade@5 word@17";
+        QTest::newRow("script, style, code, comments skipped")
+            << QByteArray("<script>var wordy;</script><style>p{}</style><!-- note --><code>x = fooBar</code><p>Yes")
+            << "Yes@84";
+        QTest::newRow("addresses, numbers, capitals skipped")
+            << QByteArray("<p>mail me@example.com, see http://example.com/a or www.example.org, index.html, mp3 NASA I")
+            << "mail@3 see@24 or@49";
+        QTest::newRow("apostrophe and hyphen") << QByteArray("<p>don't well-known 'quoted'")
+                                               << "don't@3 well@9 known@14 quoted@21";
+    }
+    void wordsAVisitorReads()
+    {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, words);
+        QStringList got;
+        for (const sitekit::PageWord& w : sitekit::visibleWords(html)) {
+            got << QStringLiteral("%1@%2").arg(w.word).arg(w.start);
+            QVERIFY(w.start + w.length <= html.size());
+        }
+        QCOMPARE(got.join(QLatin1Char(' ')), words);
+    }
+
+    void misspeltWordsWithPlaceAndPersonalList()
+    {
+        TempSite site;
+        const QString list = site.path(QStringLiteral("config/Personal Words.txt"));
+        const QByteArray page("<html lang=\"en\"><p>A fine\n  teh day for Tesk");
+        {
+            sitekit::Speller s(sitekit::dictionaryFor(sitekit::pageLanguage(page), QStringLiteral("xx_XX")), list);
+            QVERIFY2(s.problem().isEmpty(), qPrintable(s.problem()));
+            const auto found = s.check(page, true);
+            QCOMPARE(found.size(), size_t(2));
+            QCOMPARE(found[0].text, QStringLiteral("teh"));
+            QCOMPARE(QPair(found[0].line, found[0].column), QPair(2, 3));
+            QVERIFY(found[0].suggestions.contains(QStringLiteral("the")));
+            QVERIFY(s.addToPersonal(QStringLiteral("Tesk")));
+        }
+        sitekit::Speller again(QStringLiteral("en_US"), list);
+        const auto found = again.check(page, false);
+        QCOMPARE(found.size(), size_t(1));
+        QCOMPARE(sitekit::readWordList(readFile(list)), QStringList{QStringLiteral("Tesk")});
+
+        sitekit::Speller missing(QStringLiteral("xx_XX"), list);
+        QVERIFY(missing.problem().contains(QStringLiteral("hunspell-xx-xx")));
+        QVERIFY(missing.check(page, false).empty());
+    }
+
+    void tidyMessagesPointAtTheirLine_data()
+    {
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<bool>("accessibility");
+        QTest::addColumn<QString>("first");  // LINE:COLUMN: message of the first message; "" when none
+        const QByteArray head("<!DOCTYPE html>\r\n<html lang=en><head><title>t</title></head><body>\r\n");
+        QTest::newRow("clean") << head + "<p>Fine</p></body></html>" << false << "";
+        QTest::newRow("stray end tag, CR LF lines") << head + "<p>\r\n\tx</b>" << false
+                                                    << "4:3: warning: discarding unexpected </b>";
+        QTest::newRow("unknown element") << head + "<foo>" << false << "3:1: error: <foo> is not recognized!";
+        const QByteArray table("<table><tr><td>1</td></tr></table>");
+        QTest::newRow("table headers only when asked") << head + table << false << "";
+        QTest::newRow("table headers") << head + table << true
+                                       << "3:1: accessibility: data <table> missing row/column headers (all).";
+    }
+    void tidyMessagesPointAtTheirLine()
+    {
+        QFETCH(QByteArray, html);
+        QFETCH(bool, accessibility);
+        QFETCH(QString, first);
+        const auto found = sitekit::checkMarkup(html, {accessibility});
+        QCOMPARE(found.empty() ? QString() : sitekit::messageLine(QStringLiteral("f"), found[0]).mid(2), first);
+    }
+};
+
+TESK_TEST(PageChecksTest)
+#include "page_checks_test.moc"
