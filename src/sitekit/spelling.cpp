@@ -29,33 +29,41 @@ bool isAlnum(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-// The decoded text as UTF-16 with, for each unit, the offset in the page of
-// what it was written as (a character reference gives all its characters
-// the offset of its '&'). The written text ends at rawEnd.
+// The decoded text as UTF-16 with, for each unit, the bytes of the page it
+// was written as: [at, atEnd) (a character reference gives all its
+// characters its own bytes).
 struct Aligned {
     QString text;
     std::vector<qsizetype> at;
-    qsizetype end = 0;
+    std::vector<qsizetype> atEnd;
 };
 
 Aligned align(QByteArrayView page, qsizetype rawStart, qsizetype rawEnd, QByteArrayView decoded)
 {
     Aligned out;
-    out.end = rawEnd;
     const QByteArrayView raw = page.sliced(rawStart, rawEnd - rawStart);
     qsizetype i = 0, j = 0;
-    auto take = [&](qsizetype rawAt, qsizetype length) {
+    auto take = [&](qsizetype from, qsizetype to, qsizetype length) {
         const QString piece = QString::fromUtf8(decoded.sliced(j, length));
         out.text += piece;
-        out.at.insert(out.at.end(), size_t(piece.size()), rawStart + qMin(rawAt, qMax<qsizetype>(0, raw.size() - 1)));
+        from = qMin(from, raw.size());
+        to = qBound(from, to, raw.size());
+        out.at.insert(out.at.end(), size_t(piece.size()), rawStart + from);
+        out.atEnd.insert(out.atEnd.end(), size_t(piece.size()), rawStart + to);
         j += length;
     };
     while (j < decoded.size()) {
         const qsizetype cp = qMin(utf8Length(uchar(decoded[j])), decoded.size() - j);
+        // A tag the parser dropped (a stray end tag) sits inside the text
+        // as written but not in the text read.
+        while (i < raw.size() && raw[i] == '<' && decoded[j] != '<') {
+            const qsizetype close = raw.indexOf('>', i);
+            i = close < 0 ? raw.size() : close + 1;
+        }
         if (i < raw.size() && raw[i] == '\r' && decoded[j] == '\n') {
             const qsizetype at = i;
             i += i + 1 < raw.size() && raw[i + 1] == '\n' ? 2 : 1;
-            take(at, 1);
+            take(at, i, 1);
             continue;
         }
         if (i < raw.size() && raw[i] == '&') {
@@ -68,17 +76,16 @@ Aligned align(QByteArrayView page, qsizetype rawStart, qsizetype rawEnd, QByteAr
                 ++k;
             if (k > i + 1 && !decoded.sliced(j).startsWith(raw.sliced(i, k - i))) {
                 // A reference gives one or two characters.
-                const qsizetype at = i;
                 int n = 0;
                 do {
-                    take(at, qMin(utf8Length(uchar(decoded[j])), decoded.size() - j));
+                    take(i, k, qMin(utf8Length(uchar(decoded[j])), decoded.size() - j));
                     ++n;
                 } while (j < decoded.size() && n < 2 && (k >= raw.size() || decoded[j] != raw[k]));
                 i = k;
                 continue;
             }
         }
-        take(i, cp);
+        take(i, i + cp, cp);
         i += cp;
     }
     return out;
@@ -108,7 +115,8 @@ bool isAddress(QStringView chunk)
 void addWords(const Aligned& a, std::vector<PageWord>& out)
 {
     const QString& s = a.text;
-    auto rawAt = [&](qsizetype k) { return k < s.size() ? a.at[size_t(k)] : a.end; };
+    auto rawAt = [&](qsizetype k) { return a.at[size_t(k)]; };
+    auto rawEnd = [&](qsizetype k) { return a.atEnd[size_t(k - 1)]; };
     qsizetype c = 0;
     while (c < s.size()) {
         while (c < s.size() && s[c].isSpace())
@@ -139,7 +147,7 @@ void addWords(const Aligned& a, std::vector<PageWord>& out)
             // Numbers, names with digits and abbreviations in capitals are
             // no words a dictionary knows.
             if (!digits && letters >= 2 && lower)
-                out.push_back({s.mid(i, j - i), rawAt(i), rawAt(j) - rawAt(i)});
+                out.push_back({s.mid(i, j - i), rawAt(i), rawEnd(j) - rawAt(i)});
             i = j;
         }
         c = chunkEnd;
@@ -182,21 +190,84 @@ QString normalised(const QString& word)
     return w;
 }
 
+// Where parsing lines in view can begin: the start of the line of from, or
+// earlier when it lies inside a comment, script, style or code-like element
+// opened above (whose contents must not be read as words). The tags are
+// looked for as written, not parsed: a miss only checks a few words more.
+qsizetype sliceStart(QByteArrayView page, qsizetype from)
+{
+    qsizetype start = from;
+    while (start > 0 && page[start - 1] != '\n' && page[start - 1] != '\r')
+        --start;
+    // Backwards from there, the first of a pair's tags seen decides whether
+    // the lines begin inside it; a comment holds tags that do not count.
+    static const QByteArrayView pairs[][2] = {{"<script", "</script"}, {"<style", "</style"}, {"<code", "</code"}};
+    auto at = [&](qsizetype i, QByteArrayView tag) {
+        if (i + tag.size() > page.size())
+            return false;
+        for (qsizetype k = 0; k < tag.size(); ++k)
+            if ((page[i + k] | 0x20) != (tag[k] | 0x20))
+                return false;
+        return true;
+    };
+    bool decided[3] = {false, false, false};
+    qsizetype earliest = start;
+    int open = 3;
+    bool commentDecided = false;
+    for (qsizetype i = start - 1; i >= 0 && (open > 0 || !commentDecided); --i) {
+        if (page[i] == '>' && i >= 2 && page[i - 1] == '-' && page[i - 2] == '-')
+            commentDecided = true;
+        if (page[i] != '<')
+            continue;
+        if (!commentDecided && at(i, "<!--")) {
+            commentDecided = true;
+            earliest = qMin(earliest, i);
+        }
+        for (int p = 0; p < 3; ++p) {
+            if (decided[p])
+                continue;
+            if (at(i, pairs[p][1])) {
+                decided[p] = true;
+                --open;
+            } else if (at(i, pairs[p][0])) {
+                decided[p] = true;
+                --open;
+                earliest = qMin(earliest, i);
+            }
+        }
+    }
+    return earliest;
+}
+
 } // namespace
 
 std::vector<PageWord> visibleWords(QByteArrayView utf8, qsizetype from, qsizetype to)
 {
-    if (to < 0)
+    if (to < 0 || to > utf8.size())
         to = utf8.size();
+    from = qBound<qsizetype>(0, from, to);
+    // Lines in view are parsed alone, so a keystroke in a big page costs
+    // what the lines cost.
+    qsizetype base = 0;
+    QByteArrayView page = utf8;
+    if (from > 0 || to < utf8.size()) {
+        base = sliceStart(utf8, from);
+        qsizetype end = to;
+        while (end < utf8.size() && utf8[end] != '\n' && utf8[end] != '\r')
+            ++end;
+        page = utf8.sliced(base, end - base);
+    }
     std::vector<PageWord> out;
-    const html::Document doc = html::parse(utf8, true);
+    const html::Document doc = html::parse(page, true);
     for (const html::TextRun& t : doc.texts)
-        if (t.end > from && t.start < to)
-            addWords(align(utf8, t.start, t.end, t.text), out);
+        if (t.end + base > from && t.start + base < to)
+            addWords(align(page, t.start, t.end, t.text), out);
     for (const html::Element& e : doc.elements)
         for (const html::Attribute& a : e.attributes)
-            if (isReadAttribute(a.name) && a.end > from && a.start < to && a.end > a.start)
-                addWords(align(utf8, a.start, a.end, a.value), out);
+            if (isReadAttribute(a.name) && a.end + base > from && a.start + base < to && a.end > a.start)
+                addWords(align(page, a.start, a.end, a.value), out);
+    for (PageWord& w : out)
+        w.start += base;
     std::sort(out.begin(), out.end(), [](const PageWord& a, const PageWord& b) { return a.start < b.start; });
     return out;
 }

@@ -17,31 +17,40 @@ private slots:
     {
         QTest::addColumn<QByteArray>("html");
         QTest::addColumn<QString>("words");  // each with the page bytes it came from
+        QTest::addColumn<int>("from");       // lines in view from there to the end; 0: all
         QTest::newRow("text, not tags or names")
-            << QByteArray("<p class=\"intro\">Hello <b>big</b> world</p>") << "Hello@17 big@26 world@34";
+            << QByteArray("<p class=\"intro\">Hello <b>big</b> world</p>") << "Hello@17 big@26 world@34" << 0;
         QTest::newRow("alt, title, placeholder only")
             << QByteArray("<img src=\"dog.gif\" alt=\"small dog\" title=\"Rex\" data-x=\"nope\"><input placeholder=\"your name\" value=\"nope\">")
-            << "small@24 dog@30 Rex@42 your@81 name@86";
-        QTest::newRow("entities decoded") << QByteArray("<p>caf&eacute; na&iuml;ve&nbsp;art") << "café@3 naïve@15 art@31";
+            << "small@24 dog@30 Rex@42 your@81 name@86" << 0;
+        QTest::newRow("entities decoded") << QByteArray("<p>caf&eacute; na&iuml;ve&nbsp;art") << "café@3 naïve@15 art@31" << 0;
+        QTest::newRow("stray end tag inside the text") << QByteArray("<p>one</b> two") << "one@3 two@11" << 0;
         QTest::newRow("numeric reference, CR LF")
-            << QByteArray("<p>\r\nfa&#231;ade word") << "façade@5 word@17";
+            << QByteArray("<p>\r\nfa&#231;ade word") << "façade@5 word@17" << 0;
         QTest::newRow("script, style, code, comments skipped")
             << QByteArray("<script>var wordy;</script><style>p{}</style><!-- note --><code>x = fooBar</code><p>Yes")
-            << "Yes@84";
+            << "Yes@84" << 0;
         QTest::newRow("addresses, numbers, capitals skipped")
             << QByteArray("<p>mail me@example.com, see http://example.com/a or www.example.org, index.html, mp3 NASA I")
-            << "mail@3 see@24 or@49";
+            << "mail@3 see@24 or@49" << 0;
         QTest::newRow("apostrophe and hyphen") << QByteArray("<p>don't well-known 'quoted'")
-                                               << "don't@3 well@9 known@14 quoted@21";
+                                               << "don't@3 well@9 known@14 quoted@21" << 0;
+        QTest::newRow("lines in view inside a script")
+            << QByteArray("<p>Before\n<script>\nlet x = 'nope';\n</script>After") << "After@44" << 20;
+        QTest::newRow("lines in view start mid-text")
+            << QByteArray("<p>One\ntwo <b>three</b>") << "two@7 three@14" << 9;
     }
     void wordsAVisitorReads()
     {
         QFETCH(QByteArray, html);
         QFETCH(QString, words);
+        QFETCH(int, from);
         QStringList got;
-        for (const sitekit::PageWord& w : sitekit::visibleWords(html)) {
+        for (const sitekit::PageWord& w : sitekit::visibleWords(html, from)) {
             got << QStringLiteral("%1@%2").arg(w.word).arg(w.start);
-            QVERIFY(w.start + w.length <= html.size());
+            // The word's bytes as written end where the word ends.
+            QVERIFY(QChar::fromLatin1(html.at(w.start + w.length - 1)).isLetter() || html.at(w.start + w.length - 1) == ';'
+                    || uchar(html.at(w.start + w.length - 1)) >= 0x80);
         }
         QCOMPARE(got.join(QLatin1Char(' ')), words);
     }
