@@ -386,16 +386,18 @@ bool Speller::isCorrect(const QString& word)
 
 QStringList Speller::suggestions(const QString& word, int most)
 {
-    QStringList out;
     if (!hunspell_ || !covers(word))
-        return out;
-    const QString w = normalised(word);
-    for (const std::string& s : hunspell_->suggest((utf8_ ? w.toUtf8() : w.toLatin1()).toStdString())) {
-        if (out.size() >= most)
-            break;
-        out << (utf8_ ? QString::fromStdString(s) : QString::fromLatin1(s.c_str()));
+        return {};
+    // A site misspells the same word on many pages; each suggestion takes long.
+    auto cached = suggested_.constFind(word);
+    if (cached == suggested_.constEnd()) {
+        QStringList all;
+        const QString w = normalised(word);
+        for (const std::string& s : hunspell_->suggest((utf8_ ? w.toUtf8() : w.toLatin1()).toStdString()))
+            all << (utf8_ ? QString::fromStdString(s) : QString::fromLatin1(s.c_str()));
+        cached = suggested_.insert(word, all);
     }
-    return out;
+    return cached->mid(0, most);
 }
 
 bool Speller::addToPersonal(const QString& word)

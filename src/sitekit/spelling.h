@@ -82,6 +82,7 @@ private:
     bool utf8_ = true;
     QSet<int> scripts_;  // QChar::Script values of the dictionary's letters
     QHash<QString, bool> known_;
+    QHash<QString, QStringList> suggested_;
 };
 
 } // namespace sitekit

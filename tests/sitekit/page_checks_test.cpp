@@ -7,6 +7,9 @@
 #include "sitekit/page_check.h"
 #include "sitekit/spelling.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace tesk::test;
 using sitekit::PageMessage;
 
@@ -55,6 +58,49 @@ private slots:
         QCOMPARE(got.join(QLatin1Char(' ')), words);
     }
 
+    void misspeltWords_data()
+    {
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QString>("found");  // LINE:COLUMN WORD of each
+        QTest::newRow("columns count characters, CR LF one line end")
+            << QByteArray("<p>Fine\r\n<p>\xe2\x80\x94 teh\r\n<b>wrold</b>") << "2:6 teh 3:4 wrold";
+        QTest::newRow("written with a reference") << QByteArray("<p>&ldquo;speling&rdquo;") << "1:11 speling";
+        QTest::newRow("another script, no dictionary for it") << QByteArray("<p>\xd0\xbc\xd0\xb8\xd1\x80 fine") << "";
+        QTest::newRow("typographic apostrophe") << QByteArray("<p>don\xe2\x80\x99t wasn\xe2\x80\x99t") << "";
+    }
+    void misspeltWords()
+    {
+        QFETCH(QByteArray, html);
+        QFETCH(QString, found);
+        sitekit::Speller s(QStringLiteral("en_US"), QString());
+        QStringList got;
+        for (const PageMessage& m : s.check(html, false))
+            got << QStringLiteral("%1:%2 %3").arg(m.line).arg(m.column).arg(m.text);
+        QCOMPARE(got.join(QLatin1Char(' ')), found);
+    }
+
+    void dictionaryByPageLanguage_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("dictionary");
+        QTest::newRow("none") << "" << "en_US";
+        QTest::newRow("installed") << "de-DE" << "de_DE";
+        QTest::newRow("letter case") << "EN-gb" << "en_GB";
+        QTest::newRow("language only, the chosen one of it") << "en" << "en_US";
+        QTest::newRow("language only") << "de" << "de_DE";
+        QTest::newRow("not installed") << "fr-FR" << "en_US";
+    }
+    void dictionaryByPageLanguage()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, dictionary);
+        TempSite site;
+        QDir().mkpath(site.path(QStringLiteral("dicts")));
+        for (const char* name : {"de_DE", "en_GB", "en_US"})
+            QVERIFY(writeFile(site.path(QStringLiteral("dicts/%1.dic").arg(name)), "1\nword\n"));
+        QCOMPARE(sitekit::dictionaryFor(lang, QStringLiteral("en_US"), site.path(QStringLiteral("dicts"))), dictionary);
+    }
+
     void misspeltWordsWithPlaceAndPersonalList()
     {
         TempSite site;
@@ -78,6 +124,12 @@ private slots:
         sitekit::Speller missing(QStringLiteral("xx_XX"), list);
         QVERIFY(missing.problem().contains(QStringLiteral("hunspell-xx-xx")));
         QVERIFY(missing.check(page, false).empty());
+
+        // A list that cannot be read is never replaced.
+        const QString folder = site.path(QStringLiteral("config/folder"));
+        QDir().mkpath(folder);
+        QVERIFY(!sitekit::Speller(QStringLiteral("en_US"), folder).addToPersonal(QStringLiteral("Word")));
+        QVERIFY(QFileInfo(folder).isDir());
     }
 
     void tidyMessagesPointAtTheirLine_data()
