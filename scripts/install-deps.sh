@@ -11,6 +11,7 @@ PACKAGES=(
   libbenchmark-dev
   fonts-liberation fontconfig
   libgumbo-dev
+  libtidy-dev libhunspell-dev hunspell-en-us
   xvfb xauth
   poppler-utils
   clang libclang-rt-14-dev

@@ -21,6 +21,7 @@
 #include "print/print_engine.h"
 #include "source/frm_Find.h"
 #include "source/frm_Source.h"
+#include "platform/rich_text_box.h"
 #include "tags/frm_Colors.h"
 #include "tags/frm_Images.h"
 #include "tags/frm_Tags.h"
@@ -247,6 +248,7 @@ void frm_Start::buildMenus()
          [] { frm_Rename::Open_Dialog(); }},
         {&S::mnu_Source_Delete, "mnu_Source_Delete", "&Delete Pages...", nullptr,
          [] { frm_Delete::Open_Dialog(); }},
+        {&S::mnu_Source_Check_Page, "mnu_Source_Check_Page", "&Check Page", "F9", [this] { Check_Page(); }},
         {},
     });
     mnu_Source_Keys = addMenuFromRows(mnu_Source->addMenu(QStringLiteral("Edit &Keys")), {
@@ -294,21 +296,11 @@ void frm_Start::buildMenus()
     // window (the tag bar's "&Images", the colour window's "C&ell Pattern",
     // "&Toolbar", the Source menu): J is used by none.
     mnu_Site_Menu = addMenuFromRows(topMenu(bar, "Site (&J)", "mnu_Site"), {
-        {&S::mnu_Site_Check_Links, "mnu_Site_Check_Links", "Check Site &Links...", nullptr, [this] {
-             if (!siteResults_) {
-                 siteResults_ = new frm_Site_Results(this);
-                 connect(siteResults_, &frm_Site_Results::openRequested, this,
-                         [](const QString& path, int line, int column, int length) {
-                             frm_Start::Opens_Source();
-                             forms::Source()->Open_Page_At(path, line, column, length);
-                         });
-                 connect(siteResults_, &QDialog::finished, this, [this] { focusWorkWindow(); });
-             }
-             siteResults_->show();
-             siteResults_->raise();
-             siteResults_->activateWindow();
-             siteResults_->Check_Site_Links();
-         }},
+        {&S::mnu_Site_Check_Links, "mnu_Site_Check_Links", "Check Site &Links...", nullptr,
+         [this] { Show_Site_Results()->Check_Site_Links(); }},
+        {&S::mnu_Site_Check_Page, "mnu_Site_Check_Page", "Check &Page", nullptr, [this] { Check_Page(); }},
+        {&S::mnu_Site_Check_Site, "mnu_Site_Check_Site", "Check &Site", nullptr,
+         [this] { Show_Site_Results()->Check_Site_Pages(); }},
     });
 
     mnu_Window_Menu = addMenuFromRows(topMenu(bar, "&Window", "mnu_Window"), {
@@ -537,6 +529,36 @@ void frm_Start::hidePageDialog()
 }
 
 bool frm_Start::Needs_Source() { return state().Source_Window_Pos >= 1; }
+
+frm_Site_Results* frm_Start::Show_Site_Results()
+{
+    if (!siteResults_) {
+        siteResults_ = new frm_Site_Results(this);
+        connect(siteResults_, &frm_Site_Results::openRequested, this,
+                [](const QString& path, int line, int column, int length) {
+                    frm_Start::Opens_Source();
+                    // The open text's own rows (Check Page) move the caret only:
+                    // reopening would ask to save first.
+                    if (path == state().Source_Path)
+                        forms::Source()->Go_To(line, column, length);
+                    else
+                        forms::Source()->Open_Page_At(path, line, column, length);
+                });
+        connect(siteResults_, &QDialog::finished, this, [this] { focusWorkWindow(); });
+    }
+    siteResults_->show();
+    siteResults_->raise();
+    siteResults_->activateWindow();
+    return siteResults_;
+}
+
+void frm_Start::Check_Page()
+{
+    Opens_Source();
+    const SharedState& s = state();
+    const QString shown = s.Source_Title.isEmpty() ? QStringLiteral("(new page)") : s.Source_Title;
+    Show_Site_Results()->Check_Page(s.Source_Path, shown, forms::Source()->rtf_Source->Text());
+}
 
 void frm_Start::Opens_Source()
 {

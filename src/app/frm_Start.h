@@ -62,6 +62,9 @@ public:
     QMenu* mnu_Source_Keys = nullptr;
     QMenu* mnu_Site_Menu = nullptr;
     QAction* mnu_Site_Check_Links = nullptr;
+    QAction* mnu_Site_Check_Page = nullptr;
+    QAction* mnu_Site_Check_Site = nullptr;
+    QAction* mnu_Source_Check_Page = nullptr;
     QMenu* mnu_Window_Menu = nullptr;
     QMenu* mnu_Help_Menu = nullptr;
 
@@ -143,6 +146,9 @@ protected:
 
 private:
     frm_Site_Results* siteResults_ = nullptr;
+    // The one results window, made on first use, shown and in front.
+    frm_Site_Results* Show_Site_Results();
+    void Check_Page();
     struct MenuRow;
     QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);
     void buildMenus();

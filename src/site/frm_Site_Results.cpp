@@ -1,8 +1,10 @@
 #include "site/frm_Site_Results.h"
 
 #include "core/shared_state.h"
+#include "platform/file_system.h"
 #include "sitekit/external_links.h"
 #include "sitekit/link_check.h"
+#include "sitekit/site_checks.h"
 #include "ui/link_updates.h"
 
 #include <QHBoxLayout>
@@ -108,6 +110,61 @@ void frm_Site_Results::Check_Site_Links()
     Show_Rows(QStringLiteral("Check Site Links"), rows);
     const QTreeWidgetItem* last = lst_Results->topLevelItem(lst_Results->topLevelItemCount() - 1);
     cmd_External->setEnabled(last && last->text(File).startsWith(sitekit::groupName(sitekit::Finding::Group::External)));
+}
+
+namespace {
+
+void addPageRows(std::vector<frm_Site_Results::Row>& markup, std::vector<frm_Site_Results::Row>& spelling,
+                 const QString& shown, const QString& path, const QByteArray& utf8,
+                 const std::vector<sitekit::PageMessage>& messages)
+{
+    for (const sitekit::PageMessage& m : messages) {
+        const QString said = sitekit::messageText(m);
+        if (m.kind == sitekit::PageMessage::Kind::Spelling)
+            spelling.push_back({QStringLiteral("Spelling"), shown, path, m.line, m.column,
+                                int(QString::fromUtf8(utf8.mid(m.start, m.length)).size()), m.text,
+                                m.suggestions.isEmpty() ? QStringLiteral("not in the dictionary")
+                                                        : QStringLiteral("suggestions: ") + m.suggestions.join(QStringLiteral(", "))});
+        else
+            markup.push_back({QStringLiteral("HTML"), shown, path, m.line, m.column, 0,
+                              said.section(QLatin1Char(':'), 0, 0), m.text});
+    }
+}
+
+} // namespace
+
+void frm_Site_Results::Check_Page(const QString& path, const QString& shown, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sitekit::PageChecks what;
+    sitekit::Spellers spellers(what.personalList);
+    QStringList problems;
+    std::vector<Row> rows, spelling;
+    addPageRows(rows, spelling, shown, path, utf8, sitekit::checkPage(utf8, what, spellers, problems));
+    rows.insert(rows.end(), spelling.begin(), spelling.end());
+    Show_Rows(QStringLiteral("Check Page"), rows);
+    cmd_External->setEnabled(false);
+    if (!problems.isEmpty())
+        lbl_Summary->setText(lbl_Summary->text() + QLatin1Char(' ') + problems.join(QLatin1Char(' ')));
+}
+
+void frm_Site_Results::Check_Site_Pages()
+{
+    const sitekit::SiteOptions options = linkui::siteOptions();
+    const sitekit::Site site = sitekit::readSite(state().Working_Folder, options);
+    const sitekit::SiteChecks checks = sitekit::checkPages(site, {});
+    std::vector<Row> rows, spelling;
+    for (const sitekit::PageFindings& page : checks.pages) {
+        QByteArray utf8;
+        if (const sitekit::SiteFile* f = site.page(page.file.mid(int(qstrlen("Final-Pages/")))))
+            utf8 = fs::decodeText(f->bytes).toUtf8();
+        addPageRows(rows, spelling, page.file, page.path, utf8, page.messages);
+    }
+    rows.insert(rows.end(), spelling.begin(), spelling.end());
+    Show_Rows(QStringLiteral("Check Site"), rows);
+    cmd_External->setEnabled(false);
+    if (!checks.problems.isEmpty())
+        lbl_Summary->setText(lbl_Summary->text() + QLatin1Char(' ') + checks.problems.join(QLatin1Char(' ')));
 }
 
 void frm_Site_Results::Check_External_Links()

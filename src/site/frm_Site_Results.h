@@ -35,6 +35,10 @@ public:
     // Site > Check Site Links: the working site read and checked.
     void Check_Site_Links();
     void Show_Rows(const QString& caption, const std::vector<Row>& rows);
+    // Check Page: the markup and spelling of a page's text (the editor's,
+    // saved or not); its rows open path. Check Site: those of every page.
+    void Check_Page(const QString& path, const QString& shown, const QString& text);
+    void Check_Site_Pages();
     // Asks the servers of the external links listed (progress, Cancel).
     void Check_External_Links();
 

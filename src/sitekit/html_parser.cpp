@@ -79,7 +79,24 @@ struct Walk {
 
 } // namespace
 
-Document parse(QByteArrayView bytes)
+namespace {
+
+// Their contents are code or data, not prose.
+bool hidesText(GumboTag tag)
+{
+    switch (tag) {
+    case GUMBO_TAG_SCRIPT: case GUMBO_TAG_STYLE: case GUMBO_TAG_TEMPLATE: case GUMBO_TAG_NOSCRIPT:
+    case GUMBO_TAG_CODE: case GUMBO_TAG_KBD: case GUMBO_TAG_SAMP: case GUMBO_TAG_VAR:
+    case GUMBO_TAG_XMP: case GUMBO_TAG_PLAINTEXT: case GUMBO_TAG_IFRAME: case GUMBO_TAG_OBJECT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+Document parse(QByteArrayView bytes, bool withText)
 {
     Walk w{bytes.data(), bytes.size(), {}, {}, {}};
     if (bytes.isEmpty())
@@ -89,11 +106,14 @@ Document parse(QByteArrayView bytes)
     GumboOutput* out = gumbo_parse_with_options(&options, bytes.data(), size_t(bytes.size()));
     // Depth first without recursion: a page of a million nested tags must
     // not use up the stack.
-    std::vector<const GumboNode*> stack{out->document};
+    // Each node with whether text below it is read by a visitor.
+    std::vector<std::pair<const GumboNode*, bool>> stack{{out->document, withText}};
+    std::unordered_set<qsizetype> seenTexts;
     while (!stack.empty()) {
-        const GumboNode* n = stack.back();
+        const auto [n, readable] = stack.back();
         stack.pop_back();
         const GumboVector* children = nullptr;
+        bool below = readable;
         if (n->type == GUMBO_NODE_DOCUMENT) {
             children = &n->v.document.children;
         } else if (n->type == GUMBO_NODE_ELEMENT || n->type == GUMBO_NODE_TEMPLATE) {
@@ -101,15 +121,24 @@ Document parse(QByteArrayView bytes)
             if (n->v.element.tag == GUMBO_TAG_STYLE)
                 w.style(n->v.element);
             children = &n->v.element.children;
+            below = readable && n->type == GUMBO_NODE_ELEMENT && !hidesText(n->v.element.tag);
+        } else if (readable && (n->type == GUMBO_NODE_TEXT || n->type == GUMBO_NODE_CDATA)) {
+            const GumboText& t = n->v.text;
+            const qsizetype start = w.offsetOf(t.original_text.data);
+            const qsizetype end = start + qsizetype(t.original_text.length);
+            if (start >= 0 && end <= w.size && end > start && seenTexts.insert(start).second)
+                w.doc.texts.push_back({start, end, QByteArray(t.text)});
         }
         if (children)
             for (unsigned i = children->length; i-- > 0;)
-                stack.push_back(static_cast<const GumboNode*>(children->data[i]));
+                stack.push_back({static_cast<const GumboNode*>(children->data[i]), below});
     }
     gumbo_destroy_output(&options, out);
     // Clones and adopted elements can leave the tree out of source order.
     std::stable_sort(w.doc.elements.begin(), w.doc.elements.end(),
                      [](const Element& a, const Element& b) { return a.at < b.at; });
+    std::sort(w.doc.texts.begin(), w.doc.texts.end(),
+              [](const TextRun& a, const TextRun& b) { return a.start < b.start; });
     std::sort(w.doc.styles.begin(), w.doc.styles.end(),
               [](const StyleBlock& a, const StyleBlock& b) { return a.start < b.start; });
     return std::move(w.doc);

@@ -32,13 +32,24 @@ struct StyleBlock {
     qsizetype end = 0;
 };
 
+// A run of text a visitor reads: bytes [start, end) of the input as
+// written, and the same with character references decoded (UTF-8).
+struct TextRun {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QByteArray text;
+};
+
 struct Document {
     std::vector<Element> elements;  // in source order, each start tag once
     std::vector<StyleBlock> styles;
+    // Only when asked for: text outside script, style, template and code-like
+    // elements, in source order.
+    std::vector<TextRun> texts;
 };
 
 // Any bytes; invalid UTF-8 is read as the replacement character, positions
 // still count the input's own bytes.
-Document parse(QByteArrayView bytes);
+Document parse(QByteArrayView bytes, bool withText = false);
 
 } // namespace sitekit::html

@@ -8,9 +8,16 @@ target_sources(tesk_logic PRIVATE
   sitekit/link_check.h sitekit/link_check.cpp
   sitekit/link_rewrite.h sitekit/link_rewrite.cpp
   sitekit/external_links.h sitekit/external_links.cpp
+  sitekit/page_check.h sitekit/page_check.cpp
+  sitekit/spelling.h sitekit/spelling.cpp
+  sitekit/site_checks.h sitekit/site_checks.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(GUMBO REQUIRED IMPORTED_TARGET gumbo)
 target_link_libraries(tesk_logic PRIVATE PkgConfig::GUMBO)
+# HTML Tidy (the HTML5 one) and Hunspell check a page's markup and words.
+pkg_check_modules(TIDY REQUIRED IMPORTED_TARGET tidy)
+pkg_check_modules(HUNSPELL REQUIRED IMPORTED_TARGET hunspell)
+target_link_libraries(tesk_logic PRIVATE PkgConfig::TIDY PkgConfig::HUNSPELL)
 target_link_libraries(tesk_logic PUBLIC Qt6::Network)

@@ -93,6 +93,21 @@ void frm_Source::Open_Page_At(const QString& pagePath, int line, int column, int
     focusEditor();
 }
 
+void frm_Source::Go_To(int line, int column, int length)
+{
+    const QString text = rtf_Source->Text();
+    qsizetype at = 0;
+    for (int l = 1; l < line && at >= 0; ++l) {
+        at = text.indexOf(QStringLiteral("\r\n"), at);
+        at = at < 0 ? -1 : at + 2;
+    }
+    if (at < 0)
+        return;
+    rtf_Source->setSelStart(int(qMin(at + column - 1, text.size())));
+    rtf_Source->setSelLength(length);
+    focusEditor();
+}
+
 void frm_Source::Open_File()
 {
     SharedState& s = state();

@@ -51,6 +51,8 @@ public:
     // Open the source of a page file (its text when it has no source yet)
     // with the characters at line and column (1-based) selected.
     void Open_Page_At(const QString& pagePath, int line, int column, int length);
+    // The characters at line and column (1-based) of the open text selected.
+    void Go_To(int line, int column, int length);
     // Open a copy of a reference source (the menu command has already offered
     // to save the changes).
     void Open_Reference_File();
@@ -142,6 +144,8 @@ signals:
     // The print engine is to preview, or print, the editor's file as saved.
     void previewRequested();
     void printRequested();
+    // F9: the open text's markup and spelling are to be checked.
+    void checkPageRequested();
 
 public:
     // The record of the document's files as the editor last read or wrote

@@ -63,6 +63,7 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
         {vb::Key_Equals, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Format_Click(true); }},
         {vb::Key_LeftBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(2); }},
         {vb::Key_RightBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(1); }},
+        {vb::Key_F1 + 8, 0, [](frm_Source& w, int, int) { emit w.checkPageRequested(); }},
     };
     // The conversions (entities, tags, bookmarks) come first; what they
     // leave may be one of ours.

@@ -147,6 +147,34 @@ private slots:
         d->End_Delete();
     }
 
+    // F9 lists the open text's markup and spelling, unsaved changes
+    // included; Enter selects the word without reopening the page.
+    void checkPageGoesToTheWord()
+    {
+        put("Working-Pages/index.rtf", rtf::write(rtf::fromPlainText("<p>Fine"), "Arial", 10));
+        frm_Start::Opens_Source();
+        frm_Source* source = forms::Source();
+        source->Open_Page_At(at("Final-Pages/index.html"), 1, 1, 0);
+        source->rtf_Source->setText("<!DOCTYPE html>\r\n<title>t</title>\r\n<p>A caf&eacute; wrold</b>");
+        state().Source_Changed = true;
+        forms::Start()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(forms::Start()));
+        source->rtf_Source->setFocus();
+        QTest::keyClick(source->rtf_Source, Qt::Key_F9);
+        auto* w = forms::Start()->findChild<frm_Site_Results*>();
+        QVERIFY(w && w->isVisible());
+        QTreeWidget* list = w->lst_Results;
+        QCOMPARE(list->topLevelItem(0)->child(0)->text(4), "discarding unexpected </b>");
+        QTreeWidgetItem* word = list->topLevelItem(1)->child(1);
+        QCOMPARE(word->text(3), "wrold");
+        QVERIFY(word->text(4).contains("world"));
+        list->setCurrentItem(word);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(source->rtf_Source->SelText(), "wrold");
+        QVERIFY(state().Source_Changed);
+        state().Source_Changed = false;
+    }
+
     void resultsOpenThePageAndAskTheServers()
     {
         // A server of the test's own: /ok answers HEAD, /gone is 404, /get

@@ -47,7 +47,12 @@ private slots:
         QTest::addColumn<QStringList>("args");   // SITE stands for the working folder
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");        // the first line printed
-        QTest::newRow("clean site") << QByteArray("<a href=index.html>") << QStringList{"check", "SITE"} << 0 << "";
+        QTest::newRow("clean site") << QByteArray("<a href=index.html>") << QStringList{"check", "SITE", "--only", "links"} << 0 << "";
+        QTest::newRow("markup") << QByteArray("<!DOCTYPE html>\n<title>t</title>\n<p>x</b>") << QStringList{"check", "SITE", "--only", "html"}
+                                << 1 << "Final-Pages/about.html:3:5: warning: discarding unexpected </b>";
+        QTest::newRow("spelling") << QByteArray("<p>Helo world") << QStringList{"check", "SITE", "--only", "spelling,links"} << 1
+                                  << "Final-Pages/about.html:1:4: spelling: Helo (suggestions: Help, Hel, Helot)";
+        QTest::newRow("unknown check") << QByteArray() << QStringList{"check", "SITE", "--only", "links,grammar"} << 2 << "";
         QTest::newRow("broken link")
             << QByteArray("<p>\n<a href=index.html><a  href=\"gone.html\">") << QStringList{"check", "SITE"} << 1
             << "Final-Pages/about.html:2:30: gone.html: missing file";

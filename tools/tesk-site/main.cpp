@@ -1,17 +1,22 @@
-// tesk-site: a site's links from the command line, for scripts and CI.
-//   tesk-site check SITE [--json]          every broken link, one per line
+// tesk-site: a site's links, markup and spelling from the command line, for
+// scripts and CI.
+//   tesk-site check SITE [--json] [--only links,html,spelling]
+//                                          every broken link, markup error and
+//                                          misspelt word, one per line
 //   tesk-site rename SITE OLD NEW [--dry-run]
 // SITE is a working folder (the one holding Final-Pages); OLD and NEW are
 // paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
 // extensions and the source font come from the settings file beside the
-// program when there is one. Exit status: 0 clean or done, 1 broken links
+// program when there is one. Exit status: 0 clean or done, 1 problems
 // found or the rename failed, 2 wrong arguments or an unreadable site.
+// --json lists the links only.
 
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
 #include "sitekit/link_check.h"
 #include "sitekit/link_rewrite.h"
+#include "sitekit/site_checks.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -28,7 +33,7 @@ void put(FILE* to, const QString& text)
 
 int usage()
 {
-    std::fputs("usage: tesk-site check SITE [--json]\n"
+    std::fputs("usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
                "       tesk-site rename SITE OLD NEW [--dry-run]\n",
                stderr);
     return 2;
@@ -58,19 +63,34 @@ Settings readSettings()
     return out;
 }
 
-int check(const QString& folder, bool json, const Settings& settings)
+int check(const QString& folder, bool json, const QStringList& only, const Settings& settings)
 {
     const sitekit::Site site = sitekit::readSite(folder, settings.options);
-    const std::vector<sitekit::Finding> findings = sitekit::checkLinks(site, settings.options.pageExtensions);
-    if (json) {
-        put(stdout, QString::fromUtf8(sitekit::findingsJson(findings)));
-    } else {
-        // External links are no problem of the site: the JSON lists them.
-        for (const sitekit::Finding& f : findings)
-            if (f.group != sitekit::Finding::Group::External)
-                put(stdout, sitekit::findingLine(f) + QLatin1Char('\n'));
+    bool problems = false;
+    if (only.contains(QLatin1String("links"))) {
+        const std::vector<sitekit::Finding> findings = sitekit::checkLinks(site, settings.options.pageExtensions);
+        if (json) {
+            put(stdout, QString::fromUtf8(sitekit::findingsJson(findings)));
+        } else {
+            // External links are no problem of the site: the JSON lists them.
+            for (const sitekit::Finding& f : findings)
+                if (f.group != sitekit::Finding::Group::External)
+                    put(stdout, sitekit::findingLine(f) + QLatin1Char('\n'));
+        }
+        problems = sitekit::hasBrokenLinks(findings);
     }
-    return sitekit::hasBrokenLinks(findings) ? 1 : 0;
+    sitekit::PageChecks what;
+    what.markup = only.contains(QLatin1String("html"));
+    what.spelling = only.contains(QLatin1String("spelling"));
+    if (json || (!what.markup && !what.spelling))
+        return problems ? 1 : 0;
+    const sitekit::SiteChecks pages = sitekit::checkPages(site, what);
+    for (const QString& p : pages.problems)
+        put(stderr, QStringLiteral("tesk-site: %1\n").arg(p));
+    for (const sitekit::PageFindings& page : pages.pages)
+        for (const sitekit::PageMessage& m : page.messages)
+            put(stdout, sitekit::messageLine(page.file, m) + QLatin1Char('\n'));
+    return problems || !pages.pages.empty() ? 1 : 0;
 }
 
 int rename(const QString& folder, const QString& from, const QString& to, bool dryRun, Settings settings)
@@ -113,18 +133,33 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
+    // With --json only the links are looked at, as before there were more.
+    QStringList only = json ? QStringList{QStringLiteral("links")}
+                            : QStringList{QStringLiteral("links"), QStringLiteral("html"), QStringLiteral("spelling")};
+    const qsizetype onlyAt = args.indexOf(QStringLiteral("--only"));
+    if (onlyAt >= 0) {
+        if (onlyAt + 1 >= args.size())
+            return usage();
+        only = args[onlyAt + 1].split(QLatin1Char(','), Qt::SkipEmptyParts);
+        args.remove(onlyAt, 2);
+        for (const QString& o : only)
+            if (o != QLatin1String("links") && o != QLatin1String("html") && o != QLatin1String("spelling"))
+                return usage();
+        if (only.isEmpty() || (json && only != QStringList{QStringLiteral("links")}))
+            return usage();
+    }
     if (args.size() < 2)
         return usage();
     const QString command = args[0];
     const QString folder = fs::withSeparator(args[1]);
     if ((command == QLatin1String("check") && args.size() != 2) || (command == QLatin1String("rename") && args.size() != 4)
         || (command != QLatin1String("check") && command != QLatin1String("rename")) || (json && command != QLatin1String("check"))
-        || (dryRun && command != QLatin1String("rename")))
+        || (dryRun && command != QLatin1String("rename")) || (onlyAt >= 0 && command != QLatin1String("check")))
         return usage();
     if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
         return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
     const Settings settings = readSettings();
     if (command == QLatin1String("check"))
-        return check(folder, json, settings);
+        return check(folder, json, only, settings);
     return rename(folder, args[2], args[3], dryRun, settings);
 }
