@@ -9,55 +9,32 @@
 
 using namespace color_tags;
 
-namespace {
-
-// Choices of every kind: colours, a pattern, spacing, two of four fonts.
-Color_Choices full()
-{
-    Color_Choices c;
-    c.Colors[Body].Text = "#FFFFFF";
-    c.Colors[Text].Text = "black";
-    c.Colors[Link].Text = "#0000FF";
-    c.Colors[ALink].Text = "red";
-    c.Colors[VLink].Text = "purple";
-    c.Colors[Table].Text = "#EEEEEE";
-    c.Use_Pattern[Cell_Area] = true;
-    c.Pattern[Cell_Area] = "my dots(1).gif";
-    c.Spacing = "4.4";
-    c.Colors[Font_1].Text = "red";
-    c.Colors[Font_3].Text = "#00FF00";
-    return c;
-}
-
-} // namespace
-
 class ModernMarkupTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Tool 0 body, 1 table, 2 fonts; every kind of choice made, or none.
     void colorTool_data()
     {
-        QTest::addColumn<int>("tool");  // 0 body, 1 table, 2 fonts
+        QTest::addColumn<int>("tool");
         QTest::addColumn<bool>("modern");
-        QTest::addColumn<bool>("chosen");  // false: nothing chosen at all
+        QTest::addColumn<bool>("chosen");
         QTest::addColumn<QString>("expected");
         QTest::newRow("body") << 0 << false << true
-                              << "<body bgcolor=\"#FFFFFF\" text=\"black\" link=\"#0000FF\" alink=\"red\" vlink=\"purple\">";
-        QTest::newRow("body, modern")
-            << 0 << true << true
-            << "<style>a:link { color: #0000FF; } a:visited { color: purple; } a:active { color: red; }</style>\r\n"
-               "<body style=\"background-color: #FFFFFF; color: black\">";
+                              << "<body bgcolor=\"#FFF\" text=\"black\" link=\"blue\" alink=\"red\" vlink=\"purple\">";
+        QTest::newRow("body, modern") << 0 << true << true
+                                      << "<style>a:link { color: blue; } a:visited { color: purple; } a:active { "
+                                         "color: red; }</style>\r\n<body style=\"background-color: #FFF; color: black\">";
         QTest::newRow("body, modern, nothing chosen") << 0 << true << false << "<body>";
         QTest::newRow("table") << 1 << false << true
-                               << "<table bgcolor=\"#EEEEEE\" cellspacing=\"4.4\">\r\n<td background=\"Backgrnd\\my dots(1).gif\">";
-        QTest::newRow("table, modern")
-            << 1 << true << true
-            << "<table style=\"background-color: #EEEEEE; border-spacing: 4px\">\r\n"
-               "<td style=\"background-image: url(Backgrnd/my%20dots%281%29.gif)\">";
+                               << "<table bgcolor=\"#EEE\" cellspacing=\"4.4\">\r\n<td background=\"Backgrnd\\a b(1).gif\">";
+        QTest::newRow("table, modern") << 1 << true << true
+                                       << "<table style=\"background-color: #EEE; border-spacing: 4px\">\r\n"
+                                          "<td style=\"background-image: url(Backgrnd/a%20b%281%29.gif)\">";
         QTest::newRow("table, modern, nothing chosen") << 1 << true << false << "<table>\r\n<td>";
-        QTest::newRow("fonts") << 2 << false << true << "<font color=\"red\">\r\n<font color=\"#00FF00\">\r\n";
-        QTest::newRow("fonts, modern")
-            << 2 << true << true << "<span style=\"color: red\">\r\n<span style=\"color: #00FF00\">\r\n";
+        QTest::newRow("fonts") << 2 << false << true << "<font color=\"red\">\r\n<font color=\"#0F0\">\r\n";
+        QTest::newRow("fonts, modern") << 2 << true << true
+                                       << "<span style=\"color: red\">\r\n<span style=\"color: #0F0\">\r\n";
         QTest::newRow("fonts, modern, nothing chosen") << 2 << true << false << "";
     }
     void colorTool()
@@ -65,7 +42,17 @@ private Q_SLOTS:
         QFETCH(int, tool);
         QFETCH(bool, modern);
         QFETCH(bool, chosen);
-        const Color_Choices c = chosen ? full() : Color_Choices{};
+        Color_Choices c;
+        if (chosen) {
+            const std::pair<Target, const char*> colors[] = {{Body, "#FFF"}, {Text, "black"},  {Link, "blue"},
+                                                             {ALink, "red"}, {VLink, "purple"}, {Table, "#EEE"},
+                                                             {Font_1, "red"}, {Font_3, "#0F0"}};
+            for (const auto& [t, text] : colors)
+                c.Colors[t].Text = text;
+            c.Use_Pattern[Cell_Area] = true;
+            c.Pattern[Cell_Area] = "a b(1).gif";
+            c.Spacing = "4.4";
+        }
         using Make = QString (*)(const Color_Choices&, const QString&);
         const Make old[] = {&color_tags::Body_Choices, &color_tags::Table_Choices, &color_tags::Font_Choices};
         const Make now[] = {&modern_markup::Body_Choices, &modern_markup::Table_Choices, &modern_markup::Font_Choices};
@@ -77,22 +64,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("modern");
         QTest::addColumn<QString>("border");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("border") << false << "2" << "<img src='Images/a.png' width='40' height='30' alt='A' border='2'>";
-        QTest::newRow("border, modern")
-            << true << "2.4" << "<img src='Images/a.png' width='40' height='30' alt='A' style='border: 2px solid'>";
-        QTest::newRow("no border, modern") << true << "0" << "<img src='Images/a.png' width='40' height='30' alt='A'>";
+        QTest::newRow("border") << false << "2" << "<img src='Images/a.png' width='40' height='30' border='2'>";
+        QTest::newRow("border, modern") << true << "2.4"
+                                        << "<img src='Images/a.png' width='40' height='30' style='border: 2px solid'>";
+        QTest::newRow("no border, modern") << true << "0" << "<img src='Images/a.png' width='40' height='30'>";
     }
     void imageTool()
     {
         QFETCH(bool, modern);
-        image_tag::Attributes a;
-        a.Image_Name = "a.png";
-        a.Width = 40;
-        a.Height = 30;
-        a.Alt = "A";
         QFETCH(QString, border);
-        a.Border = border;
-        a.Modern = modern;
+        image_tag::Attributes a{.Image_Name = "a.png", .Width = 40, .Height = 30, .Border = border, .Modern = modern};
         a.Quote = "'";
         QTEST(image_tag::Image_Tag(a), "expected");
     }
