@@ -72,8 +72,10 @@ bool MatchingTagMarks::Go_To_Partner()
 
 void MatchingTagMarks::show(const std::optional<sitekit::TagPartners>& p)
 {
-    if (!boxAlive_)
+    // Typing with nothing marked costs nothing here.
+    if (!boxAlive_ || (!p && !marked_))
         return;
+    marked_ = p.has_value();
     QList<QTextEdit::ExtraSelection> marks;
     for (const QTextEdit::ExtraSelection& other : box_.extraSelections())
         if (!other.format.hasProperty(kOurMark))

@@ -42,4 +42,5 @@ private:
     QTimer rest_;
     std::optional<sitekit::TagMap> map_;  // empty when the text changed since
     bool on_ = false;
+    bool marked_ = false;  // marks of ours are shown
 };
