@@ -1,7 +1,7 @@
 // The matching tag on the 1 MB page: the caret rests on a tag name in the
 // middle. BM_MatchTag is the work after the text changed (the page read,
-// then the partner found); BM_MatchTagMove a caret move over an unchanged
-// page.
+// then the partner found), which the editor does on another thread;
+// BM_MatchTagMove what the editor's own thread does for a caret move.
 
 #include "html_sample.h"
 #include "sitekit/matching_tag.h"

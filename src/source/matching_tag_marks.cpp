@@ -3,7 +3,11 @@
 #include "platform/rich_text_box.h"
 #include "platform/text_positions.h"
 
+#include <QCoreApplication>
 #include <QColor>
+#include <QThreadPool>
+
+#include <memory>
 #include <QTextEdit>
 
 namespace {
@@ -28,6 +32,7 @@ MatchingTagMarks::MatchingTagMarks(RichTextBox& box) : QObject(&box), box_(box),
     });
     connect(&box, &RichTextBox::Change, this, [this] {
         map_.reset();
+        ++revision_;
         if (on_) {
             show(std::nullopt);
             rest_.start();
@@ -56,8 +61,33 @@ std::optional<sitekit::TagPartners> MatchingTagMarks::partnersAtCaret()
 
 void MatchingTagMarks::refresh()
 {
-    if (on_)
+    if (!on_ || !boxAlive_)
+        return;
+    if (map_) {
         show(partnersAtCaret());
+        return;
+    }
+    if (reading_)
+        return;
+    // A big page takes a parser a good part of a second: it is read on
+    // another thread, and the marks come when it is done (unless the text
+    // changed meanwhile: then it is read again).
+    reading_ = true;
+    QPointer<MatchingTagMarks> self = this;
+    QThreadPool::globalInstance()->start([self, text = box_.Text(), revision = revision_] {
+        auto map = std::make_shared<sitekit::TagMap>(text);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, map, revision] {
+                if (!self)
+                    return;
+                self->reading_ = false;
+                if (revision == self->revision_)
+                    self->map_.emplace(std::move(*map));
+                self->refresh();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool MatchingTagMarks::Go_To_Partner()

@@ -3,9 +3,9 @@
 // partner's (sitekit/matching_tag.h) are marked over the text, as extra
 // selections of the editor (the document and its undo history stay
 // untouched, other extra selections stay as they are). The page is read
-// again only after the text changed, and only once the caret has rested a
-// moment, so neither typing nor moving about waits for it. Ctrl+J puts the
-// caret on the partner.
+// again only after the text changed, once the caret has rested a moment,
+// and on another thread, so neither typing nor moving about waits for it.
+// Ctrl+J puts the caret on the partner.
 
 #include "sitekit/matching_tag.h"
 
@@ -30,7 +30,7 @@ public:
     // (the caret stays) when it is on none. Works with the marks off too.
     bool Go_To_Partner();
 
-    // Marks for the caret now, without waiting (the timer's work).
+    // Marks for the caret, as soon as the text is read (the timer's work).
     void refresh();
 
 private:
@@ -43,4 +43,6 @@ private:
     std::optional<sitekit::TagMap> map_;  // empty when the text changed since
     bool on_ = false;
     bool marked_ = false;  // marks of ours are shown
+    bool reading_ = false;  // a thread is reading the text
+    int revision_ = 0;      // counts the changes of the text
 };

@@ -98,7 +98,7 @@ private Q_SLOTS:
         const QString before = box->Text();
         QCOMPARE(before.mid(15, 3), QStringLiteral("<p>"));
         forms::Source()->tagMatch->refresh();
-        QCOMPARE(box->extraSelections().size(), 2);
+        QTRY_COMPARE(box->extraSelections().size(), 2);
         QTest::keyClick(box, Qt::Key_J, Qt::ControlModifier);
         QCOMPARE(box->SelStart(), 26);  // "<p>line 1</|p>"
         QTest::keyClick(box, Qt::Key_J, Qt::ControlModifier);
