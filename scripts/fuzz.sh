@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links more_settings spelling"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then
@@ -25,6 +25,7 @@ seeds_of() {
     color_coding) echo "resources/Samples tests/text/data" ;;
     site_links) echo "resources/Samples" ;;
     spelling) echo "resources/Samples tests/data/fuzz/spelling" ;;
+    matching_tag) echo "resources/Samples" ;;
     *) echo "tests/data/fuzz/$1" ;;
   esac
 }

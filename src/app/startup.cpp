@@ -6,11 +6,13 @@
 #include "app/wiring.h"
 #include "platform/screen.h"
 #include "core/installation.h"
+#include "core/last_page.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
 #include "platform/end_signals.h"
 #include "platform/file_system.h"
+#include "platform/rich_text_box.h"
 #include "source/frm_Source.h"
 #include "source/source_document.h"
 #include "ui/window_manner.h"
@@ -85,8 +87,39 @@ void Retrieve_Defaults()
     state().More = Read_More_Settings(User_Files_Folder(state()));
 }
 
+namespace {
+
+// What the editor holds as the program ends, for the next start.
+void Remember_Last_Page()
+{
+    SharedState& s = state();
+    frm_Source* source = forms::Source_If_Loaded();
+    if (!s.More.Reopen_Last_Page || !source || !source->rtf_Source->isEnabled()) {
+        Remember_Page(s.More, QString(), QString(), 0, 0);
+        return;
+    }
+    const auto [caret, firstShown] = source->Caret_And_View();
+    Remember_Page(s.More, s.Source_Path, s.Working_Folder, caret, firstShown);
+}
+
+void Reopen_Last_Page()
+{
+    SharedState& s = state();
+    const QString page = Page_To_Reopen(s.More, s.Working_Folder);
+    if (page.isEmpty())
+        return;
+    if (s.Source_Window_Pos < 1) {
+        s.Source_Window_Pos = 1;
+        Arrange_Windows();
+    }
+    forms::Source()->Open_Again(page, s.More.Last_Caret, s.More.Last_Scroll);
+}
+
+} // namespace
+
 void Store_Defaults()
 {
+    Remember_Last_Page();
     if (Write_Settings_File(state()) != fs::Result::Ok
         || Write_More_Settings(User_Files_Folder(state()), state().More) != fs::Result::Ok)
         dialogs::message(QStringLiteral("Default Storage not Successful"));
@@ -106,6 +139,7 @@ void End_Program_From_Outside()
 {
     if (frm_Source* source = forms::Source_If_Loaded())
         source->Keep_Unsaved_Changes();
+    Remember_Last_Page();
     Write_Settings_File(state());
     Write_More_Settings(User_Files_Folder(state()), state().More);
     programExit()();
@@ -191,6 +225,7 @@ void Main(const QString& programFolder)
     start->applySettingsToMenus();
     s.Status_Folder_Panel.setText(s.Working_Folder);
     Arrange_Windows();
+    Reopen_Last_Page();
     Focus_Source_If_Shown();
     Offer_Recovered_Changes();
 }

@@ -12,6 +12,31 @@ struct BoolItem {
 constexpr BoolItem kBools[] = {
     {"Color_While_Typing", &MoreSettings::Color_While_Typing},
     {"Line_Numbers", &MoreSettings::Line_Numbers},
+    {"Reopen_Last_Page", &MoreSettings::Reopen_Last_Page},
+    {"Match_Tags", &MoreSettings::Match_Tags},
+    {"Modern_Markup", &MoreSettings::Modern_Markup},
+};
+
+// Written only when they hold something: a start with no page open leaves
+// no trace in the file.
+struct TextItem {
+    const char* name;
+    QString MoreSettings::*member;
+};
+
+constexpr TextItem kTexts[] = {
+    {"Last_Source", &MoreSettings::Last_Source},
+    {"Last_Folder", &MoreSettings::Last_Folder},
+};
+
+struct NumberItem {
+    const char* name;
+    int MoreSettings::*member;
+};
+
+constexpr NumberItem kNumbers[] = {
+    {"Last_Caret", &MoreSettings::Last_Caret},
+    {"Last_Scroll", &MoreSettings::Last_Scroll},
 };
 
 std::optional<bool> readBool(const QString& v)
@@ -58,6 +83,19 @@ MoreSettings Parse_More_Settings(const QString& text)
                 if (const std::optional<bool> b = readBool(value))
                     m.*item.member = *b;
             }
+        for (const TextItem& item : kTexts)
+            if (name == QLatin1String(item.name)) {
+                known = true;
+                m.*item.member = value;
+            }
+        for (const NumberItem& item : kNumbers)
+            if (name == QLatin1String(item.name)) {
+                known = true;
+                bool ok = false;
+                const int n = value.trimmed().toInt(&ok);
+                if (ok && n >= 0)
+                    m.*item.member = n;
+            }
         if (!known && !name.isEmpty())
             m.unknown.emplace_back(name, value);
     }
@@ -70,6 +108,13 @@ QString Format_More_Settings(const MoreSettings& m)
     for (const BoolItem& item : kBools)
         out += QLatin1String(item.name) + QLatin1Char('=') + QLatin1String(m.*item.member ? "1" : "0")
             + QLatin1String("\r\n");
+    for (const TextItem& item : kTexts)
+        if (!(m.*item.member).isEmpty())
+            out += QLatin1String(item.name) + QLatin1Char('=') + oneLine(m.*item.member) + QLatin1String("\r\n");
+    for (const NumberItem& item : kNumbers)
+        if (m.*item.member > 0)
+            out += QLatin1String(item.name) + QLatin1Char('=') + QString::number(m.*item.member)
+                + QLatin1String("\r\n");
     for (const auto& [name, value] : m.unknown) {
         const QString n = oneLine(name).remove(QLatin1Char('=')).trimmed();
         if (!n.isEmpty())

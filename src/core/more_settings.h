@@ -15,6 +15,17 @@
 struct MoreSettings {
     bool Color_While_Typing = true;
     bool Line_Numbers = true;
+    bool Reopen_Last_Page = true;
+    bool Match_Tags = true;
+    bool Modern_Markup = false;
+
+    // The page open when the program last ended, to open again at start:
+    // its source, the working folder it belongs to, the caret (a position in the editor's text) and the
+    // first line in view. Empty when no page was open.
+    QString Last_Source;
+    QString Last_Folder;
+    int Last_Caret = 0;
+    int Last_Scroll = 0;
 
     // Lines of names this program does not know, as read.
     std::vector<std::pair<QString, QString>> unknown;

@@ -4,6 +4,7 @@ target_sources(tesk_logic PRIVATE
   core/shared_state.h core/shared_state.cpp
   core/settings_file.h core/settings_file.cpp
   core/more_settings.h core/more_settings.cpp
+  core/last_page.h core/last_page.cpp
   core/measure.h core/measure.cpp
   core/window_arrangement.h core/window_arrangement.cpp
   core/site_layout.h core/site_layout.cpp

@@ -86,7 +86,8 @@ void frm_Options::buildControls()
         setTabOrder(last, box), last = box;
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
                                                       txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
-                                                      chk_Line_Numbers, cmd_Close})
+                                                      chk_Line_Numbers, chk_Reopen, chk_Match_Tags,
+                                                      chk_Modern_Markup, cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -299,9 +300,21 @@ QWidget* frm_Options::buildEditingPage()
     chk_Line_Numbers = new QCheckBox(QStringLiteral("&Line numbers"), page);
     chk_Line_Numbers->setObjectName(QStringLiteral("chk_Line_Numbers"));
     watch(chk_Line_Numbers, 5, QStringLiteral(" Number the Lines of the Source "));
+    chk_Reopen = new QCheckBox(QStringLiteral("&Reopen the last page at start"), page);
+    chk_Reopen->setObjectName(QStringLiteral("chk_Reopen"));
+    watch(chk_Reopen, 5, QStringLiteral(" Open Again the Page Open at the End "));
+    chk_Match_Tags = new QCheckBox(QStringLiteral("Show the &matching tag"), page);
+    chk_Match_Tags->setObjectName(QStringLiteral("chk_Match_Tags"));
+    watch(chk_Match_Tags, 5, QStringLiteral(" Mark the Matching Tag; Ctrl+J Goes to It "));
+    chk_Modern_Markup = new QCheckBox(QStringLiteral("Modern mar&kup (CSS instead of old attributes)"), page);
+    chk_Modern_Markup->setObjectName(QStringLiteral("chk_Modern_Markup"));
+    watch(chk_Modern_Markup, 5, QStringLiteral(" Images and Colors Write Style Properties "));
     auto* l = new QVBoxLayout(page);
     l->addWidget(chk_Color_Typing);
     l->addWidget(chk_Line_Numbers);
+    l->addWidget(chk_Reopen);
+    l->addWidget(chk_Match_Tags);
+    l->addWidget(chk_Modern_Markup);
     l->addStretch(1);
     return page;
 }
@@ -350,6 +363,16 @@ void frm_Options::connectControls()
         if (!loading_)
             state().More.Line_Numbers = on;
     });
+    const std::pair<QCheckBox*, bool MoreSettings::*> comforts[] = {
+        {chk_Reopen, &MoreSettings::Reopen_Last_Page},
+        {chk_Match_Tags, &MoreSettings::Match_Tags},
+        {chk_Modern_Markup, &MoreSettings::Modern_Markup},
+    };
+    for (const auto& [box, option] : comforts)
+        connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
+            if (!loading_)
+                state().More.*option = on;
+        });
     connect(opt_Inches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)
             Set_Units(1);

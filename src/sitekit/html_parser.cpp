@@ -37,6 +37,10 @@ struct Walk {
             return;
         Element out;
         out.at = at;
+        if (e.original_end_tag.length > 0)
+            out.endAt = offsetOf(e.original_end_tag.data);
+        if (out.endAt >= size)
+            out.endAt = -1;
         out.tag = QByteArray(gumbo_normalized_tagname(e.tag));
         if (e.tag == GUMBO_TAG_UNKNOWN) {
             GumboStringPiece name = e.original_tag;

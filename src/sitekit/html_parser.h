@@ -23,6 +23,7 @@ struct Attribute {
 struct Element {
     QByteArray tag;  // lower case
     qsizetype at = 0;  // where its start tag begins
+    qsizetype endAt = -1;  // where its end tag begins; -1 when none is written
     std::vector<Attribute> attributes;
 };
 

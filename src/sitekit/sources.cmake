@@ -3,6 +3,7 @@
 # tesk-site command line share it.
 target_sources(tesk_logic PRIVATE
   sitekit/html_parser.h sitekit/html_parser.cpp
+  sitekit/matching_tag.h sitekit/matching_tag.cpp
   sitekit/urls.h sitekit/urls.cpp
   sitekit/site_model.h sitekit/site_model.cpp
   sitekit/link_check.h sitekit/link_check.cpp

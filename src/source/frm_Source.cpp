@@ -11,6 +11,7 @@
 #include "source/button_bar.h"
 #include "source/frm_Find.h"
 #include "source/live_coloring.h"
+#include "source/matching_tag_marks.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
@@ -170,6 +171,7 @@ void frm_Source::connectControls()
     tagBars->setEditor(rtf_Source);
     tb_Left->setEditor(rtf_Source);
     liveColors = new LiveColoring(*rtf_Source);
+    tagMatch = new MatchingTagMarks(*rtf_Source);
     liveColors->setParent(this);
     Apply_Editing_Options();
     // Other programs work on the files while the user is away: look when the
@@ -394,6 +396,7 @@ void frm_Source::Apply_Editing_Options()
 {
     liveColors->setEnabled(state().More.Color_While_Typing);
     rtf_Source->setLineNumbers(state().More.Line_Numbers);
+    tagMatch->setEnabled(state().More.Match_Tags);
 }
 
 void frm_Source::Color_Code()

@@ -22,9 +22,11 @@
 #include <QHash>
 
 #include <array>
+#include <utility>
 
 class ButtonBar;
 class LiveColoring;
+class MatchingTagMarks;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -70,6 +72,13 @@ public:
     // Brings a kept copy back as the document it belongs to, changed and not
     // yet saved; the copy is removed once it is in the editor.
     void Open_Recovered(const QString& copyPath);
+    // Opens again the source that was open when the program ended, with
+    // the caret and the first position in view (Text() positions) as they
+    // were; the opening rules are those of any open. False when it did not
+    // open.
+    bool Open_Again(const QString& sourcePath, int caret, int firstShown);
+    // The caret and the first position in view, to remember at the end.
+    std::pair<int, int> Caret_And_View() const;
     // The program's window came to the front: a document changed on disk
     // meanwhile is taken back into an editor without edits, and asked about
     // when there are edits.
@@ -134,6 +143,7 @@ public:
     LiveColoring* liveColors = nullptr;
     ButtonBar* tb_Left = nullptr;
     TagBars* tagBars = nullptr;
+    MatchingTagMarks* tagMatch = nullptr;
 
 signals:
     // The browser is to show this page, read from disk (a save, the samples).

@@ -10,6 +10,7 @@
 #include "platform/screen.h"
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
+#include "source/matching_tag_marks.h"
 #include "ui/window_manner.h"
 
 #include <span>
@@ -53,6 +54,7 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
         {vb::Key_0 + 3, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Color_Key(2); }},
         {vb::Key_0 + 4, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Color_Key(3); }},
         {vb::letter('F'), Ctrl | OrShift, [](frm_Source& w, int, int) { w.Start_Search(); }},
+        {vb::letter('J'), Ctrl, [](frm_Source& w, int, int) { w.tagMatch->Go_To_Partner(); }},
         {vb::letter('M'), Ctrl, [](frm_Source& w, int, int) { w.Popup_Menu(false, w.Menu_Key_Point()); }},
         {vb::letter('M'), CtrlShift, [](frm_Source& w, int, int) { w.Popup_Menu(true, w.Menu_Key_Point()); }},
         {vb::letter('P'), Ctrl, [](frm_Source& w, int, int) { w.Preview_Source_File(); Arrange_Windows(); }},

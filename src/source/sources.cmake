@@ -7,6 +7,7 @@ target_sources(tesk_logic PRIVATE
 target_sources(tesk_ui PRIVATE
   source/frm_Source.h source/frm_Source.cpp
   source/document_commands.cpp source/source_keys.cpp
+  source/reopen_page.cpp
   source/name_dialog.h source/name_dialog.cpp
   source/frm_Source_Open.h source/frm_Source_Open.cpp
   source/frm_Source_Save_As.h source/frm_Source_Save_As.cpp
@@ -21,6 +22,7 @@ target_sources(tesk_ui PRIVATE
   source/tag_bars.h source/tag_bars.cpp
   source/text_commands.h source/text_commands.cpp
   source/live_coloring.h source/live_coloring.cpp
+  source/matching_tag_marks.h source/matching_tag_marks.cpp
 )
 # Search and replace.
 target_sources(tesk_logic PRIVATE

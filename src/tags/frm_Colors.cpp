@@ -11,6 +11,7 @@
 #include "tags/color_widgets.h"
 #include "tags/frm_Tags.h"
 #include "tags/list_messages.h"
+#include "tags/modern_markup.h"
 #include "tags/palettes.h"
 #include "tags/tag_list_files.h"
 #include "ui/folder_controls.h"
@@ -583,11 +584,26 @@ void frm_Colors::Display_Choices()
     }
 }
 
-void frm_Colors::Body_Choices() { rtb_Choices->setText(color_tags::Body_Choices(choices_, state().Quote)); }
+void frm_Colors::Body_Choices()
+{
+    const SharedState& s = state();
+    rtb_Choices->setText(s.More.Modern_Markup ? modern_markup::Body_Choices(choices_, s.Quote)
+                                              : color_tags::Body_Choices(choices_, s.Quote));
+}
 
-void frm_Colors::Table_Choices() { rtb_Choices->setText(color_tags::Table_Choices(choices_, state().Quote)); }
+void frm_Colors::Table_Choices()
+{
+    const SharedState& s = state();
+    rtb_Choices->setText(s.More.Modern_Markup ? modern_markup::Table_Choices(choices_, s.Quote)
+                                              : color_tags::Table_Choices(choices_, s.Quote));
+}
 
-void frm_Colors::Font_Choices() { rtb_Choices->setText(color_tags::Font_Choices(choices_, state().Quote)); }
+void frm_Colors::Font_Choices()
+{
+    const SharedState& s = state();
+    rtb_Choices->setText(s.More.Modern_Markup ? modern_markup::Font_Choices(choices_, s.Quote)
+                                              : color_tags::Font_Choices(choices_, s.Quote));
+}
 
 void frm_Colors::Add_to_List()
 {

@@ -490,6 +490,7 @@ void frm_Images::Display_Image_Tag()
     a.Anchor = image_tag::Chosen(cbo_Page_Anchor->currentIndex(), cbo_Page_Anchor->currentText());
     a.Target = image_tag::Chosen(cbo_Target->currentIndex(), cbo_Target->currentText());
     a.Use_XHTML = s.Use_XHTML;
+    a.Modern = s.More.Modern_Markup;
     a.Quote = s.Quote;
     rtb_Image->setText(image_tag::Image_Tag(a));
     builtTag_ = rtb_Image->Text();

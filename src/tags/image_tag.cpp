@@ -1,5 +1,7 @@
 #include "tags/image_tag.h"
 
+#include "tags/modern_markup.h"
+
 #include <QUrl>
 
 #include <cmath>
@@ -115,7 +117,8 @@ QString Image_Tag(const Attributes& a)
     if (!a.Alt.isEmpty())
         image += QStringLiteral(" alt=") + q + Alt_Value(a.Alt) + q;
     if (const int border = Border_Value(a.Border); border > 0)
-        image += QStringLiteral(" border=") + q + QString::number(border) + q;
+        image += a.Modern ? QStringLiteral(" style=") + q + modern_markup::Border_Style(border) + q
+                          : QStringLiteral(" border=") + q + QString::number(border) + q;
     image += a.Use_XHTML ? QStringLiteral(" />") : QStringLiteral(">");
 
     const QString link = Link(a.Page, a.Anchor);

@@ -31,6 +31,9 @@ struct Attributes {
     QString Anchor;      // "" for none
     QString Target;      // "" for none
     bool Use_XHTML = false;
+    // The border as a style property (tags/modern_markup.h) instead of
+    // the border attribute.
+    bool Modern = false;
     QString Quote = QStringLiteral("\"");
 };
 

@@ -14,5 +14,6 @@ target_sources(tesk_logic PRIVATE
   tags/image_picture.h tags/image_picture.cpp
   tags/palettes.h tags/palettes.cpp
   tags/color_tags.h tags/color_tags.cpp
+  tags/modern_markup.h tags/modern_markup.cpp
   tags/color_settings_file.h tags/color_settings_file.cpp
 )

@@ -80,6 +80,8 @@ void resetProgram()
     // user; the tests of colouring while typing switch it on.
     state().More.Color_While_Typing = false;
     state().More.Line_Numbers = false;
+    state().More.Reopen_Last_Page = false;
+    state().More.Match_Tags = false;
     fullDisk(QString());
 }
 

@@ -266,7 +266,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("typingColours");
         QTest::addColumn<QString>("writtenBack");
-        const QString numbered = "Line_Numbers=1\r\n";
+        const QString numbered = "Line_Numbers=1\r\nReopen_Last_Page=1\r\nMatch_Tags=1\r\nModern_Markup=0\r\n";
         QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n" + numbered;
         QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n" + numbered;
         QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false
@@ -274,6 +274,9 @@ private Q_SLOTS:
         QTest::newRow("not a yes or no") << "Color_While_Typing=perhaps" << true << "Color_While_Typing=1\r\n" + numbered;
         QTest::newRow("a newer program's line kept") << "Word_Wrap=1\r\nColor_While_Typing=0" << false
                                                      << "Color_While_Typing=0\r\n" + numbered + "Word_Wrap=1\r\n";
+        QTest::newRow("the last page; a caret that is no number")
+            << "Last_Caret=x\r\nLast_Source=/s/a b.rtf\r\nLast_Scroll=7\r\nLast_Folder=/s/" << true
+            << "Color_While_Typing=1\r\n" + numbered + "Last_Source=/s/a b.rtf\r\nLast_Folder=/s/\r\nLast_Scroll=7\r\n";
         QTest::newRow("lines without a name dropped") << "=1\r\nnonsense\r\n\r\n" << true
                                                       << "Color_While_Typing=1\r\n" + numbered;
     }
