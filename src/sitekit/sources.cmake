@@ -8,6 +8,7 @@ target_sources(tesk_logic PRIVATE
   sitekit/link_check.h sitekit/link_check.cpp
   sitekit/link_rewrite.h sitekit/link_rewrite.cpp
   sitekit/external_links.h sitekit/external_links.cpp
+  sitekit/site_search.h sitekit/site_search.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)
