@@ -18,6 +18,7 @@ class QToolBar;
 class ToolWindow;
 
 class frm_Site_Results;
+class frm_Find_Site;
 
 class frm_Start : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -62,6 +63,7 @@ public:
     QMenu* mnu_Source_Keys = nullptr;
     QMenu* mnu_Site_Menu = nullptr;
     QAction* mnu_Site_Check_Links = nullptr;
+    QAction* mnu_Site_Find = nullptr;
     QMenu* mnu_Window_Menu = nullptr;
     QMenu* mnu_Help_Menu = nullptr;
 
@@ -135,6 +137,12 @@ public:
     // before the command runs.
     static void Opens_Source();
 
+    // Site > Find in Site (Ctrl+Shift+H in the editor): the window opened
+    // with the editor's selection; F4 and Shift+F4 step through its results.
+    void Find_In_Site(const QString& selection);
+    void Step_Site_Result(bool backward);
+    frm_Find_Site* Find_Site_Window() const { return findSite_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -143,6 +151,8 @@ protected:
 
 private:
     frm_Site_Results* siteResults_ = nullptr;
+    frm_Find_Site* findSite_ = nullptr;
+    frm_Site_Results* Site_Results();
     struct MenuRow;
     QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);
     void buildMenus();

@@ -14,6 +14,15 @@ constexpr BoolItem kBools[] = {
     {"Line_Numbers", &MoreSettings::Line_Numbers},
 };
 
+struct TextItem {
+    const char* name;
+    QString MoreSettings::*member;
+};
+
+constexpr TextItem kTexts[] = {
+    {"Find_In_Site_Window", &MoreSettings::Find_In_Site_Window},
+};
+
 std::optional<bool> readBool(const QString& v)
 {
     const QString t = v.trimmed().toLower();
@@ -55,6 +64,11 @@ MoreSettings Parse_More_Settings(const QString& text)
                 if (const std::optional<bool> b = readBool(value))
                     m.*item.member = *b;
             }
+        for (const TextItem& item : kTexts)
+            if (name == QLatin1String(item.name)) {
+                known = true;
+                m.*item.member = value.trimmed();
+            }
         if (!known && !name.isEmpty())
             m.unknown.emplace_back(name, value);
     }
@@ -67,6 +81,9 @@ QString Format_More_Settings(const MoreSettings& m)
     for (const BoolItem& item : kBools)
         out += QLatin1String(item.name) + QLatin1Char('=') + QLatin1String(m.*item.member ? "1" : "0")
             + QLatin1String("\r\n");
+    for (const TextItem& item : kTexts)
+        if (!(m.*item.member).isEmpty())
+            out += QLatin1String(item.name) + QLatin1Char('=') + oneLine(m.*item.member) + QLatin1String("\r\n");
     for (const auto& [name, value] : m.unknown) {
         const QString n = oneLine(name).remove(QLatin1Char('=')).trimmed();
         if (!n.isEmpty())

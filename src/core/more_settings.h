@@ -15,6 +15,8 @@
 struct MoreSettings {
     bool Color_While_Typing = true;
     bool Line_Numbers = true;
+    // "x,y,width,height" of the Find in Site window; "" until it is moved.
+    QString Find_In_Site_Window;
 
     // Lines of names this program does not know, as read.
     std::vector<std::pair<QString, QString>> unknown;

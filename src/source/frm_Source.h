@@ -142,6 +142,10 @@ signals:
     // The print engine is to preview, or print, the editor's file as saved.
     void previewRequested();
     void printRequested();
+    // Ctrl+Shift+H: Find in Site, with the selection; F4 and Shift+F4: the
+    // next and previous site result.
+    void findInSiteRequested(const QString& selection);
+    void siteResultStepRequested(bool backward);
 
 public:
     // The record of the document's files as the editor last read or wrote
