@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling site_search"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then
@@ -23,7 +23,7 @@ seeds_of() {
   case $1 in
     rtf) echo "tests/data/fuzz/rtf resources/Samples" ;;
     color_coding) echo "resources/Samples tests/text/data" ;;
-    site_links) echo "resources/Samples" ;;
+    site_links|site_search) echo "resources/Samples" ;;
     spelling) echo "resources/Samples tests/data/fuzz/spelling" ;;
     matching_tag) echo "resources/Samples" ;;
     *) echo "tests/data/fuzz/$1" ;;

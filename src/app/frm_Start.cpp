@@ -10,11 +10,13 @@
 #include "app/startup.h"
 #include "ui/tool_window.h"
 #include "platform/dialogs.h"
+#include "platform/rich_text_box.h"
 #include "options/frm_Options.h"
 #include "site/frm_Working_Folder.h"
 #include "site/frm_Copy.h"
 #include "site/frm_Delete.h"
 #include "site/frm_Rename.h"
+#include "site/frm_Find_Site.h"
 #include "site/frm_Site_Results.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
@@ -117,6 +119,42 @@ QMenu* frm_Start::addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> ro
             this->*r.member = a;
     }
     return menu;
+}
+
+void frm_Start::Find_In_Site(const QString& selection)
+{
+    if (!findSite_) {
+        findSite_ = new frm_Find_Site(Site_Results(), this);
+        connect(findSite_, &frm_Find_Site::editorFocusRequested, this, [this] {
+            activateWindow();
+            focusWorkWindow();
+        });
+        findSite_->editorPaths = [] {
+            const SharedState& s = state();
+            if (!forms::Source_If_Loaded() || s.Source_Path.isEmpty())
+                return QStringList();
+            return QStringList{s.Source_Path, s.HTML_Path};
+        };
+        // The editor's document changes in the editor: one undo step, marked
+        // changed, nothing lost of what is not saved yet.
+        findSite_->replaceInEditor = [](const sitekit::SearchRequest& request, const QString& with) {
+            frm_Source* source = forms::Source_If_Loaded();
+            if (!source)
+                return 0;
+            std::vector<RichTextBox::Replacement> pieces;
+            for (const sitekit::TextEdit& e : sitekit::replacementEdits(source->rtf_Source->Text(), request, with, u"\r\n"))
+                pieces.push_back({e.start, e.length, e.with});
+            source->rtf_Source->replaceRanges(pieces);
+            return int(pieces.size());
+        };
+    }
+    findSite_->Start_Find_In_Site(selection);
+}
+
+void frm_Start::Step_Site_Result(bool backward)
+{
+    if (siteResults_)
+        siteResults_->Step(backward);
 }
 
 namespace {
@@ -296,6 +334,10 @@ void frm_Start::buildMenus()
     // window (the tag bar's "&Images", the colour window's "C&ell Pattern",
     // "&Toolbar", the Source menu): J is used by none.
     mnu_Site_Menu = addMenuFromRows(topMenu(bar, "Site (&J)", "mnu_Site"), {
+        {&S::mnu_Site_Find, "mnu_Site_Find", "&Find in Site...", "Ctrl+Shift+H", [this] {
+             frm_Source* source = forms::Source_If_Loaded();
+             Find_In_Site(source ? source->rtf_Source->SelText() : QString());
+         }},
         {&S::mnu_Site_Check_Links, "mnu_Site_Check_Links", "Check Site &Links...", nullptr,
          [this] { Show_Site_Results()->Check_Site_Links(); }},
         {&S::mnu_Site_Check_Page, "mnu_Site_Check_Page", "Check &Page", nullptr, [this] { Check_Page(); }},
@@ -530,7 +572,7 @@ void frm_Start::hidePageDialog()
 
 bool frm_Start::Needs_Source() { return state().Source_Window_Pos >= 1; }
 
-frm_Site_Results* frm_Start::Show_Site_Results()
+frm_Site_Results* frm_Start::Site_Results()
 {
     if (!siteResults_) {
         siteResults_ = new frm_Site_Results(this);
@@ -546,7 +588,12 @@ frm_Site_Results* frm_Start::Show_Site_Results()
                 });
         connect(siteResults_, &QDialog::finished, this, [this] { focusWorkWindow(); });
     }
-    siteResults_->show();
+    return siteResults_;
+}
+
+frm_Site_Results* frm_Start::Show_Site_Results()
+{
+    Site_Results()->show();
     siteResults_->raise();
     siteResults_->activateWindow();
     return siteResults_;

@@ -18,6 +18,7 @@ class QToolBar;
 class ToolWindow;
 
 class frm_Site_Results;
+class frm_Find_Site;
 
 class frm_Start : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -65,6 +66,7 @@ public:
     QAction* mnu_Site_Check_Page = nullptr;
     QAction* mnu_Site_Check_Site = nullptr;
     QAction* mnu_Source_Check_Page = nullptr;
+    QAction* mnu_Site_Find = nullptr;
     QMenu* mnu_Window_Menu = nullptr;
     QMenu* mnu_Help_Menu = nullptr;
 
@@ -138,6 +140,12 @@ public:
     // before the command runs.
     static void Opens_Source();
 
+    // Site > Find in Site (Ctrl+Shift+H in the editor): the window opened
+    // with the editor's selection; F4 and Shift+F4 step through its results.
+    void Find_In_Site(const QString& selection);
+    void Step_Site_Result(bool backward);
+    frm_Find_Site* Find_Site_Window() const { return findSite_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -149,6 +157,8 @@ private:
     // The one results window, made on first use, shown and in front.
     frm_Site_Results* Show_Site_Results();
     void Check_Page();
+    frm_Find_Site* findSite_ = nullptr;
+    frm_Site_Results* Site_Results();
     struct MenuRow;
     QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);
     void buildMenus();

@@ -32,6 +32,10 @@ void wireSource(frm_Source* w)
     QObject::connect(w, &frm_Source::previewRequested, w, [] { Preview_Source_File(); });
     QObject::connect(w, &frm_Source::printRequested, w, [] { Print_Source_File(); });
     QObject::connect(w, &frm_Source::checkPageRequested, w, [] { forms::Start()->mnu_Source_Check_Page->trigger(); });
+    QObject::connect(w, &frm_Source::findInSiteRequested, w,
+                     [](const QString& selection) { forms::Start()->Find_In_Site(selection); });
+    QObject::connect(w, &frm_Source::siteResultStepRequested, w,
+                     [](bool backward) { forms::Start()->Step_Site_Result(backward); });
     QObject::connect(w->tagBars, &TagBars::Target_Name_Added, w, [](const QString& name) {
         if (state().Image_Window_Pos > -2)
             if (frm_Images* images = forms::Images_If_Loaded())

@@ -27,6 +27,7 @@ struct TextItem {
 constexpr TextItem kTexts[] = {
     {"Last_Source", &MoreSettings::Last_Source},
     {"Last_Folder", &MoreSettings::Last_Folder},
+    {"Find_In_Site_Window", &MoreSettings::Find_In_Site_Window},
 };
 
 struct NumberItem {

@@ -27,6 +27,9 @@ struct MoreSettings {
     int Last_Caret = 0;
     int Last_Scroll = 0;
 
+    // "x,y,width,height" of the Find in Site window; "" until it is moved.
+    QString Find_In_Site_Window;
+
     // Lines of names this program does not know, as read.
     std::vector<std::pair<QString, QString>> unknown;
     bool operator==(const MoreSettings&) const = default;

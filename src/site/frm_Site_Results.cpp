@@ -7,6 +7,8 @@
 #include "sitekit/site_checks.h"
 #include "ui/link_updates.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -70,32 +72,80 @@ frm_Site_Results::frm_Site_Results(QWidget* parent) : QDialog(parent)
     connect(cmd_Close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void frm_Site_Results::Show_Rows(const QString& caption, const std::vector<Row>& rows)
+QTreeWidgetItem* frm_Site_Results::addRow(const Row& r)
+{
+    QTreeWidgetItem* group = nullptr;
+    for (int i = lst_Results->topLevelItemCount() - 1; i >= 0 && !group; --i)
+        if (lst_Results->topLevelItem(i)->data(File, PathRole).toString() == r.group)
+            group = lst_Results->topLevelItem(i);
+    if (!group) {
+        group = new QTreeWidgetItem(lst_Results, {r.group});
+        group->setData(File, PathRole, r.group);
+        group->setFirstColumnSpanned(true);
+        group->setExpanded(true);
+    }
+    auto* item = new QTreeWidgetItem(group, {r.file, r.line ? QString::number(r.line) : QString(),
+                                             r.column ? QString::number(r.column) : QString(), r.text, r.reason});
+    item->setData(File, PathRole, r.path);
+    item->setData(File, LengthRole, r.length);
+    group->setText(File, QStringLiteral("%1 (%2)").arg(r.group).arg(group->childCount()));
+    return item;
+}
+
+void frm_Site_Results::setTextHeader(const QString& header)
+{
+    lst_Results->headerItem()->setText(Text, header);
+}
+
+void frm_Site_Results::Show_Rows(const QString& caption, const std::vector<Row>& rows, const QString& summary,
+                                 bool takeFocus)
 {
     lst_Results->clear();
-    QTreeWidgetItem* group = nullptr;
-    int problems = 0;
-    for (const Row& r : rows) {
-        if (!group || group->text(File) != r.group) {
-            group = new QTreeWidgetItem(lst_Results, {r.group});
-            group->setFirstColumnSpanned(true);
-            group->setExpanded(true);
-        }
-        auto* item = new QTreeWidgetItem(group, {r.file, r.line ? QString::number(r.line) : QString(),
-                                                 r.column ? QString::number(r.column) : QString(), r.text, r.reason});
-        item->setData(File, PathRole, r.path);
-        item->setData(File, LengthRole, r.length);
-        ++problems;
-    }
-    for (int i = 0; i < lst_Results->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* g = lst_Results->topLevelItem(i);
-        g->setText(File, QStringLiteral("%1 (%2)").arg(g->text(File)).arg(g->childCount()));
-    }
-    lbl_Summary->setText(rows.empty() ? caption + QStringLiteral(": nothing found.")
-                                      : QStringLiteral("%1: %2 rows.").arg(caption).arg(problems));
-    if (lst_Results->topLevelItemCount() > 0)
-        lst_Results->setCurrentItem(lst_Results->topLevelItem(0));
-    lst_Results->setFocus();
+    opened_ = nullptr;
+    for (const Row& r : rows)
+        addRow(r);
+    lbl_Summary->setText(!summary.isEmpty() ? caption + QStringLiteral(": ") + summary + QLatin1Char('.')
+                         : rows.empty()    ? caption + QStringLiteral(": nothing found.")
+                                           : QStringLiteral("%1: %2 rows.").arg(caption).arg(rows.size()));
+    if (QTreeWidgetItem* first = lst_Results->topLevelItem(0))
+        lst_Results->setCurrentItem(first->childCount() > 0 ? first->child(0) : first);
+    if (takeFocus)
+        lst_Results->setFocus();
+}
+
+void frm_Site_Results::Begin_Rows(const QString& caption, const QString& textHeader)
+{
+    lst_Results->clear();
+    opened_ = nullptr;
+    setTextHeader(textHeader);
+    cmd_External->hide();
+    lbl_Summary->setText(caption + QStringLiteral(": searching..."));
+}
+
+void frm_Site_Results::Add_Rows(const std::vector<Row>& rows)
+{
+    for (const Row& r : rows)
+        addRow(r);
+}
+
+void frm_Site_Results::Step(bool backward)
+{
+    std::vector<QTreeWidgetItem*> rows;
+    for (int g = 0; g < lst_Results->topLevelItemCount(); ++g)
+        for (int i = 0; i < lst_Results->topLevelItem(g)->childCount(); ++i)
+            if (!lst_Results->topLevelItem(g)->child(i)->data(File, PathRole).toString().isEmpty())
+                rows.push_back(lst_Results->topLevelItem(g)->child(i));
+    if (rows.empty())
+        return;
+    const auto at = std::find(rows.begin(), rows.end(), opened_);
+    qsizetype i = at - rows.begin();
+    const qsizetype n = qsizetype(rows.size());
+    if (at == rows.end())
+        i = backward ? n - 1 : 0;
+    else
+        i = (i + (backward ? n - 1 : 1)) % n;
+    lst_Results->setCurrentItem(rows[size_t(i)]);
+    openItem(rows[size_t(i)]);
 }
 
 void frm_Site_Results::Check_Site_Links()
@@ -103,6 +153,8 @@ void frm_Site_Results::Check_Site_Links()
     const SharedState& s = state();
     const sitekit::SiteOptions options = linkui::siteOptions();
     const sitekit::Site site = sitekit::readSite(s.Working_Folder, options);
+    setTextHeader(QStringLiteral("Link"));
+    cmd_External->show();
     std::vector<Row> rows;
     for (const sitekit::Finding& f : sitekit::checkLinks(site, options.pageExtensions))
         rows.push_back({sitekit::groupName(f.group), f.file, f.path, f.line, f.column, int(f.link.size()), f.link,
@@ -209,6 +261,7 @@ void frm_Site_Results::openItem(QTreeWidgetItem* item)
 {
     if (!item || !item->parent() || item->data(File, PathRole).toString().isEmpty())
         return;
+    opened_ = item;
     emit openRequested(item->data(File, PathRole).toString(), item->text(Line).toInt(), item->text(Col).toInt(),
                        item->data(File, LengthRole).toInt());
 }

@@ -34,7 +34,16 @@ public:
 
     // Site > Check Site Links: the working site read and checked.
     void Check_Site_Links();
-    void Show_Rows(const QString& caption, const std::vector<Row>& rows);
+    // summary: what the label says ("" gives "N rows"); takeFocus: the list
+    // gets the focus.
+    void Show_Rows(const QString& caption, const std::vector<Row>& rows, const QString& summary = {},
+                   bool takeFocus = true);
+    // A search that lists its rows as it finds them: the list emptied, the
+    // text column named, rows added to their file's group.
+    void Begin_Rows(const QString& caption, const QString& textHeader);
+    void Add_Rows(const std::vector<Row>& rows);
+    // The next (or previous) row that opens a file, opened.
+    void Step(bool backward);
     // Check Page: the markup and spelling of a page's text (the editor's,
     // saved or not); its rows open path. Check Site: those of every page.
     void Check_Page(const QString& path, const QString& shown, const QString& text);
@@ -57,5 +66,8 @@ protected:
 
 private:
     void openItem(QTreeWidgetItem* item);
+    QTreeWidgetItem* addRow(const Row& r);
+    void setTextHeader(const QString& header);
     sitekit::ExternalCheck* external_ = nullptr;
+    QTreeWidgetItem* opened_ = nullptr;  // the row last opened, where F4 goes on from
 };

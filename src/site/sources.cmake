@@ -12,4 +12,5 @@ target_sources(tesk_ui PRIVATE
   site/frm_Delete.h site/frm_Delete.cpp
   site/frm_Rename.h site/frm_Rename.cpp
   site/frm_Site_Results.h site/frm_Site_Results.cpp
+  site/frm_Find_Site.h site/frm_Find_Site.cpp
 )

@@ -84,6 +84,8 @@ std::vector<TextEdit> asTextEdits(const QByteArray& utf8, const std::vector<Edit
     return out;
 }
 
+} // namespace
+
 // The edits made to a source's text: each replaced link takes the colour of
 // its first character; the colour after it is the one it had.
 void editContent(rtf::Content& c, const std::vector<TextEdit>& edits)
@@ -132,8 +134,6 @@ void editContent(rtf::Content& c, const std::vector<TextEdit>& edits)
     c.text = std::move(text);
     c.colors = std::move(kept);
 }
-
-} // namespace
 
 QString mentionedName(const QString& from)
 {

@@ -79,6 +79,10 @@ struct TextEdit {
     bool operator==(const TextEdit&) const = default;
 };
 std::vector<TextEdit> textEdits(const QString& text, const QString& base, const QString& from, const QString& to);
+// Edits (in order, not overlapping) made to a source's text: each new piece
+// takes the colour of the first character it replaces; the colour after it
+// is the one it had.
+void editContent(rtf::Content& c, const std::vector<TextEdit>& edits);
 
 struct Applied {
     bool ok = true;

@@ -12,6 +12,7 @@ target_sources(tesk_logic PRIVATE
   sitekit/page_check.h sitekit/page_check.cpp
   sitekit/spelling.h sitekit/spelling.cpp
   sitekit/site_checks.h sitekit/site_checks.cpp
+  sitekit/site_search.h sitekit/site_search.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)

@@ -156,6 +156,10 @@ signals:
     void printRequested();
     // F9: the open text's markup and spelling are to be checked.
     void checkPageRequested();
+    // Ctrl+Shift+H: Find in Site, with the selection; F4 and Shift+F4: the
+    // next and previous site result.
+    void findInSiteRequested(const QString& selection);
+    void siteResultStepRequested(bool backward);
 
 public:
     // The record of the document's files as the editor last read or wrote

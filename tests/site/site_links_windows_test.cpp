@@ -11,12 +11,14 @@
 #include "platform/rich_text_box.h"
 #include "platform/rtf_writer.h"
 #include "site/frm_Delete.h"
+#include "site/frm_Find_Site.h"
 #include "site/frm_Rename.h"
 #include "site/frm_Site_Results.h"
 #include "source/frm_Source.h"
 #include "ui/forms.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -225,6 +227,35 @@ private slots:
                                        "get external link: 200 OK"}));
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
+    }
+
+    // Find in Site from the keyboard: the focus in the Find box, Enter
+    // searches, Replace All asks with No the default, Esc gives the focus
+    // back, F4 in the editor opens the next match selected.
+    void findInSiteFromTheKeyboard()
+    {
+        state().Source_Window_Pos = 2;
+        forms::Start()->findChild<QAction*>("mnu_Site_Find")->trigger();
+        auto* w = forms::Start()->findChild<frm_Find_Site*>();
+        QVERIFY(w && w->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), w->txt_Find);
+        QTest::keyClicks(w->txt_Find, "TEAM");
+        QTest::keyClick(w->txt_Find, Qt::Key_Return);
+        QTRY_COMPARE(w->lbl_Status->text(), "2 matches in 2 files");
+        script_->expectMessage("Replace 2 matches in 2 files?", dialogs::Answer::No);
+        w->cmd_Replace_All->click();
+        QCOMPARE(script_->messages().last().defaultButton, dialogs::Answer::No);
+        QCOMPARE(readFile(at("Working-Pages/about.rtf")), QByteArray("<p id=\"team\">"));
+        QTest::keyClick(w->txt_Find, Qt::Key_Escape);
+        QTRY_VERIFY(!w->isAncestorOf(QApplication::focusWidget()));
+        QTreeWidget* list = forms::Start()->findChild<frm_Site_Results*>()->lst_Results;
+        list->setFocus();
+        script_->answerNextMessage(dialogs::Answer::Ok);  // the plain source saved as RTF
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(state().Source_Path, at("Working-Pages/about.rtf"));
+        QTest::keyClick(forms::Source()->rtf_Source, Qt::Key_F4);
+        QCOMPARE(state().Source_Path, at("Working-Pages/index.html.rtf"));
+        QCOMPARE(forms::Source()->rtf_Source->SelText(), "team");
     }
 };
 

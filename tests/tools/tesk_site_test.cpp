@@ -63,6 +63,10 @@ private slots:
             << QByteArray("<p>") << QStringList{"rename", "SITE", "about.html", "index.html"} << 2 << "";
         QTest::newRow("rename of what is not there")
             << QByteArray() << QStringList{"rename", "SITE", "about.html", "us.html"} << 2 << "";
+        QTest::newRow("search") << QByteArray("<p>\n <b>About") << QStringList{"search", "SITE", "ABOUT", "--case"} << 1 << "";
+        QTest::newRow("search, word") << QByteArray("<p>\n <b>About") << QStringList{"search", "SITE", "About", "--word"}
+                                      << 0 << "Final-Pages/about.html:2:5:  <b>About";
+        QTest::newRow("search, bad expression") << QByteArray() << QStringList{"search", "SITE", "(", "--regex"} << 2 << "";
         QTest::newRow("no site") << QByteArray() << QStringList{"check", "/nonexistent/site"} << 2 << "";
         QTest::newRow("no command") << QByteArray() << QStringList{} << 2 << "";
         QTest::newRow("unknown option") << QByteArray() << QStringList{"check", "SITE", "--dry-run"} << 2 << "";

@@ -4,12 +4,14 @@
 //                                          every broken link, markup error and
 //                                          misspelt word, one per line
 //   tesk-site rename SITE OLD NEW [--dry-run]
+//   tesk-site search SITE TEXT [--case] [--word] [--regex]
+//                                          every match, as grep lists them
 // SITE is a working folder (the one holding Final-Pages); OLD and NEW are
 // paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
 // extensions and the source font come from the settings file beside the
 // program when there is one. Exit status: 0 clean or done, 1 problems
-// found or the rename failed, 2 wrong arguments or an unreadable site.
-// --json lists the links only.
+// found, the rename failed or nothing was found, 2 wrong arguments or an
+// unreadable site. --json lists the links only.
 
 #include "core/settings_file.h"
 #include "core/shared_state.h"
@@ -17,6 +19,7 @@
 #include "sitekit/link_check.h"
 #include "sitekit/link_rewrite.h"
 #include "sitekit/site_checks.h"
+#include "sitekit/site_search.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -34,7 +37,8 @@ void put(FILE* to, const QString& text)
 int usage()
 {
     std::fputs("usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
-               "       tesk-site rename SITE OLD NEW [--dry-run]\n",
+               "       tesk-site rename SITE OLD NEW [--dry-run]\n"
+               "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n",
                stderr);
     return 2;
 }
@@ -125,6 +129,25 @@ int rename(const QString& folder, const QString& from, const QString& to, bool d
     return 0;
 }
 
+// Sources and pages without a source: FILE:LINE:COLUMN: the line.
+int search(const QString& folder, const sitekit::SearchRequest& request, const Settings& settings)
+{
+    if (const QString problem = sitekit::requestProblem(request); !problem.isEmpty())
+        return refuse(problem);
+    sitekit::SearchCache cache;
+    const auto results = sitekit::searchSite(
+        sitekit::searchFiles(folder, settings.options.pageExtensions, request.where), request, cache);
+    bool found = false;
+    for (const sitekit::FileResult& r : results) {
+        if (!r.skipped.isEmpty())
+            put(stderr, QStringLiteral("tesk-site: %1: skipped: %2\n").arg(r.file.shown, r.skipped));
+        for (const sitekit::Hit& h : r.hits)
+            put(stdout, QStringLiteral("%1:%2:%3: %4\n").arg(r.file.shown).arg(h.line).arg(h.column).arg(h.lineText));
+        found = found || !r.hits.empty();
+    }
+    return found ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -148,18 +171,30 @@ int main(int argc, char** argv)
         if (only.isEmpty() || (json && only != QStringList{QStringLiteral("links")}))
             return usage();
     }
+    sitekit::SearchRequest request;
+    request.matchCase = args.removeAll(QStringLiteral("--case")) > 0;
+    request.wholeWord = args.removeAll(QStringLiteral("--word")) > 0;
+    request.regularExpression = args.removeAll(QStringLiteral("--regex")) > 0;
+    const bool searchOption = request.matchCase || request.wholeWord || request.regularExpression;
     if (args.size() < 2)
         return usage();
     const QString command = args[0];
     const QString folder = fs::withSeparator(args[1]);
+    const bool searching = command == QLatin1String("search");
     if ((command == QLatin1String("check") && args.size() != 2) || (command == QLatin1String("rename") && args.size() != 4)
-        || (command != QLatin1String("check") && command != QLatin1String("rename")) || (json && command != QLatin1String("check"))
-        || (dryRun && command != QLatin1String("rename")) || (onlyAt >= 0 && command != QLatin1String("check")))
+        || (searching && (args.size() != 3 || args[2].isEmpty()))
+        || (command != QLatin1String("check") && command != QLatin1String("rename") && !searching)
+        || (json && command != QLatin1String("check")) || (dryRun && command != QLatin1String("rename"))
+        || (searchOption && !searching) || (onlyAt >= 0 && command != QLatin1String("check")))
         return usage();
     if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
         return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
     const Settings settings = readSettings();
     if (command == QLatin1String("check"))
         return check(folder, json, only, settings);
+    if (searching) {
+        request.find = args[2];
+        return search(folder, request, settings);
+    }
     return rename(folder, args[2], args[3], dryRun, settings);
 }
