@@ -12,6 +12,8 @@ struct BoolItem {
 constexpr BoolItem kBools[] = {
     {"Color_While_Typing", &MoreSettings::Color_While_Typing},
     {"Line_Numbers", &MoreSettings::Line_Numbers},
+    {"Close_Tags", &MoreSettings::Close_Tags},
+    {"Complete_Names", &MoreSettings::Complete_Names},
 };
 
 std::optional<bool> readBool(const QString& v)

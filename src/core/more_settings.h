@@ -15,6 +15,8 @@
 struct MoreSettings {
     bool Color_While_Typing = true;
     bool Line_Numbers = true;
+    bool Close_Tags = true;
+    bool Complete_Names = true;
 
     // Lines of names this program does not know, as read.
     std::vector<std::pair<QString, QString>> unknown;

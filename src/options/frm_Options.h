@@ -99,6 +99,8 @@ public:
     // Editing (options kept beside the settings file)
     QCheckBox* chk_Color_Typing = nullptr;
     QCheckBox* chk_Line_Numbers = nullptr;
+    QCheckBox* chk_Close_Tags = nullptr;
+    QCheckBox* chk_Complete_Names = nullptr;
 
     QPushButton* cmd_Close = nullptr;
     QLabel* lbl_Focus = nullptr;

@@ -86,7 +86,8 @@ void frm_Options::buildControls()
         setTabOrder(last, box), last = box;
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
                                                       txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
-                                                      chk_Line_Numbers, cmd_Close})
+                                                      chk_Line_Numbers, chk_Close_Tags, chk_Complete_Names,
+                                                      cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -299,9 +300,17 @@ QWidget* frm_Options::buildEditingPage()
     chk_Line_Numbers = new QCheckBox(QStringLiteral("&Line numbers"), page);
     chk_Line_Numbers->setObjectName(QStringLiteral("chk_Line_Numbers"));
     watch(chk_Line_Numbers, 5, QStringLiteral(" Number the Lines of the Source "));
+    chk_Close_Tags = new QCheckBox(QStringLiteral("Close tags a&utomatically"), page);
+    chk_Close_Tags->setObjectName(QStringLiteral("chk_Close_Tags"));
+    watch(chk_Close_Tags, 5, QStringLiteral(" Put the End Tag in as You Close a Tag "));
+    chk_Complete_Names = new QCheckBox(QStringLiteral("Co&mplete names while typing"), page);
+    chk_Complete_Names->setObjectName(QStringLiteral("chk_Complete_Names"));
+    watch(chk_Complete_Names, 5, QStringLiteral(" List the Tag, Attribute and Entity Names as You Type "));
     auto* l = new QVBoxLayout(page);
     l->addWidget(chk_Color_Typing);
     l->addWidget(chk_Line_Numbers);
+    l->addWidget(chk_Close_Tags);
+    l->addWidget(chk_Complete_Names);
     l->addStretch(1);
     return page;
 }
@@ -349,6 +358,14 @@ void frm_Options::connectControls()
     connect(chk_Line_Numbers, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_)
             state().More.Line_Numbers = on;
+    });
+    connect(chk_Close_Tags, &QCheckBox::toggled, this, [this](bool on) {
+        if (!loading_)
+            state().More.Close_Tags = on;
+    });
+    connect(chk_Complete_Names, &QCheckBox::toggled, this, [this](bool on) {
+        if (!loading_)
+            state().More.Complete_Names = on;
     });
     connect(opt_Inches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)

@@ -10,6 +10,7 @@
 #include "platform/screen.h"
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
+#include "source/editor_assist.h"
 #include "ui/window_manner.h"
 
 #include <span>
@@ -64,6 +65,11 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
         {vb::Key_LeftBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(2); }},
         {vb::Key_RightBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(1); }},
     };
+    // The list of names, while it shows, has the keys that choose from it.
+    if (assist->keyDown(keyCode, shift)) {
+        keyCode = 0;
+        return;
+    }
     // The conversions (entities, tags, bookmarks) come first; what they
     // leave may be one of ours.
     if ((shift == Ctrl || shift == CtrlShift) && Run_Convert_Key(keyCode, shift & vb::ShiftMask))

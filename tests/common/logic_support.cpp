@@ -28,10 +28,11 @@ TempSite::TempSite()
     root.mkpath(QStringLiteral("site/Final-Pages/Images"));
     root.mkpath(QStringLiteral("site/Final-Pages/Backgrnd"));
     // The editor's own behaviour is tested as it was before these options:
-    // the colours left to the user, no line numbers. Their own tests switch
+    // the colours left to the user, no line numbers, no tags closed or
+    // names completed. Their own tests switch
     // them on.
     writeFile(path(QStringLiteral("program/Tesk Web Editor Options.ini")),
-              "Color_While_Typing=0\r\nLine_Numbers=0\r\n");
+              "Color_While_Typing=0\r\nLine_Numbers=0\r\nClose_Tags=0\r\nComplete_Names=0\r\n");
 }
 
 QString TempSite::programFolder() const { return dir_.path() + QStringLiteral("/program/"); }

@@ -80,6 +80,8 @@ void resetProgram()
     // user; the tests of colouring while typing switch it on.
     state().More.Color_While_Typing = false;
     state().More.Line_Numbers = false;
+    state().More.Close_Tags = false;
+    state().More.Complete_Names = false;
     fullDisk(QString());
 }
 
