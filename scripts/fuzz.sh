@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links html_names"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then
@@ -24,6 +24,7 @@ seeds_of() {
     rtf) echo "tests/data/fuzz/rtf resources/Samples" ;;
     color_coding) echo "resources/Samples tests/text/data" ;;
     site_links) echo "resources/Samples" ;;
+    html_names) echo "tests/data/fuzz/html_names" ;;
     *) echo "tests/data/fuzz/$1" ;;
   esac
 }

@@ -198,6 +198,20 @@ private slots:
             QCOMPARE(live->enabled(), on);
         }
     }
+
+    // The page's other boxes answer their own letters (a letter shared
+    // would only move the focus between them).
+    void editingBoxesFromTheKeys()
+    {
+        frm_Options* d = open();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), d->chk_Complete_Names);
+        QVERIFY(state().More.Close_Tags && state().More.Complete_Names);
+        QTest::keyClick(d->chk_Complete_Names, Qt::Key_Escape);
+        QVERIFY(closed(d));
+    }
 };
 TESK_TEST(OptionsDialogTest)
 
