@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling site_search"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling site_search html_names"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then
@@ -26,6 +26,7 @@ seeds_of() {
     site_links|site_search) echo "resources/Samples" ;;
     spelling) echo "resources/Samples tests/data/fuzz/spelling" ;;
     matching_tag) echo "resources/Samples" ;;
+    html_names) echo "tests/data/fuzz/html_names" ;;
     *) echo "tests/data/fuzz/$1" ;;
   esac
 }

@@ -12,6 +12,8 @@ struct BoolItem {
 constexpr BoolItem kBools[] = {
     {"Color_While_Typing", &MoreSettings::Color_While_Typing},
     {"Line_Numbers", &MoreSettings::Line_Numbers},
+    {"Close_Tags", &MoreSettings::Close_Tags},
+    {"Complete_Names", &MoreSettings::Complete_Names},
     {"Reopen_Last_Page", &MoreSettings::Reopen_Last_Page},
     {"Match_Tags", &MoreSettings::Match_Tags},
     {"Modern_Markup", &MoreSettings::Modern_Markup},

@@ -15,6 +15,8 @@
 struct MoreSettings {
     bool Color_While_Typing = true;
     bool Line_Numbers = true;
+    bool Close_Tags = true;
+    bool Complete_Names = true;
     bool Reopen_Last_Page = true;
     bool Match_Tags = true;
     bool Modern_Markup = false;

@@ -110,6 +110,8 @@ void frm_Options::Prepare()
     Show_Distances();
     chk_Color_Typing->setChecked(s.More.Color_While_Typing);
     chk_Line_Numbers->setChecked(s.More.Line_Numbers);
+    chk_Close_Tags->setChecked(s.More.Close_Tags);
+    chk_Complete_Names->setChecked(s.More.Complete_Names);
     chk_Reopen->setChecked(s.More.Reopen_Last_Page);
     chk_Match_Tags->setChecked(s.More.Match_Tags);
     chk_Modern_Markup->setChecked(s.More.Modern_Markup);

@@ -99,6 +99,8 @@ public:
     // Editing (options kept beside the settings file)
     QCheckBox* chk_Color_Typing = nullptr;
     QCheckBox* chk_Line_Numbers = nullptr;
+    QCheckBox* chk_Close_Tags = nullptr;
+    QCheckBox* chk_Complete_Names = nullptr;
     QCheckBox* chk_Reopen = nullptr;
     QCheckBox* chk_Match_Tags = nullptr;
     QCheckBox* chk_Modern_Markup = nullptr;

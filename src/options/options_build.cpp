@@ -86,8 +86,8 @@ void frm_Options::buildControls()
         setTabOrder(last, box), last = box;
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
                                                       txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
-                                                      chk_Line_Numbers, chk_Reopen, chk_Match_Tags,
-                                                      chk_Modern_Markup, cmd_Close})
+                                                      chk_Line_Numbers, chk_Close_Tags, chk_Complete_Names,
+                                                      chk_Reopen, chk_Match_Tags, chk_Modern_Markup, cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -300,18 +300,26 @@ QWidget* frm_Options::buildEditingPage()
     chk_Line_Numbers = new QCheckBox(QStringLiteral("&Line numbers"), page);
     chk_Line_Numbers->setObjectName(QStringLiteral("chk_Line_Numbers"));
     watch(chk_Line_Numbers, 5, QStringLiteral(" Number the Lines of the Source "));
+    chk_Close_Tags = new QCheckBox(QStringLiteral("Close tags a&utomatically"), page);
+    chk_Close_Tags->setObjectName(QStringLiteral("chk_Close_Tags"));
+    watch(chk_Close_Tags, 5, QStringLiteral(" Put the End Tag in as You Close a Tag "));
+    chk_Complete_Names = new QCheckBox(QStringLiteral("Co&mplete names while typing"), page);
+    chk_Complete_Names->setObjectName(QStringLiteral("chk_Complete_Names"));
+    watch(chk_Complete_Names, 5, QStringLiteral(" List the Tag, Attribute and Entity Names as You Type "));
     chk_Reopen = new QCheckBox(QStringLiteral("&Reopen the last page at start"), page);
     chk_Reopen->setObjectName(QStringLiteral("chk_Reopen"));
     watch(chk_Reopen, 5, QStringLiteral(" Open Again the Page Open at the End "));
-    chk_Match_Tags = new QCheckBox(QStringLiteral("Show the &matching tag"), page);
+    chk_Match_Tags = new QCheckBox(QStringLiteral("Mar&k the matching tag (Ctrl+J goes to it)"), page);
     chk_Match_Tags->setObjectName(QStringLiteral("chk_Match_Tags"));
     watch(chk_Match_Tags, 5, QStringLiteral(" Mark the Matching Tag; Ctrl+J Goes to It "));
-    chk_Modern_Markup = new QCheckBox(QStringLiteral("Modern mar&kup (CSS instead of old attributes)"), page);
+    chk_Modern_Markup = new QCheckBox(QStringLiteral("Modern HTML&5 markup (CSS instead of old attributes)"), page);
     chk_Modern_Markup->setObjectName(QStringLiteral("chk_Modern_Markup"));
     watch(chk_Modern_Markup, 5, QStringLiteral(" Images and Colors Write Style Properties "));
     auto* l = new QVBoxLayout(page);
     l->addWidget(chk_Color_Typing);
     l->addWidget(chk_Line_Numbers);
+    l->addWidget(chk_Close_Tags);
+    l->addWidget(chk_Complete_Names);
     l->addWidget(chk_Reopen);
     l->addWidget(chk_Match_Tags);
     l->addWidget(chk_Modern_Markup);
@@ -364,6 +372,8 @@ void frm_Options::connectControls()
             state().More.Line_Numbers = on;
     });
     const std::pair<QCheckBox*, bool MoreSettings::*> comforts[] = {
+        {chk_Close_Tags, &MoreSettings::Close_Tags},
+        {chk_Complete_Names, &MoreSettings::Complete_Names},
         {chk_Reopen, &MoreSettings::Reopen_Last_Page},
         {chk_Match_Tags, &MoreSettings::Match_Tags},
         {chk_Modern_Markup, &MoreSettings::Modern_Markup},

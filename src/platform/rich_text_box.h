@@ -225,6 +225,10 @@ public:
     // may replace the text, which is then inserted in its place, or empty it
     // to drop the key.
     std::function<void(QString& typed)> onKeyPress;
+    // Characters typed have gone in (not Enter, Backspace or other control
+    // characters): what the handler changes through this class joins the
+    // typed characters' undo step.
+    std::function<void(const QString& typed)> onTyped;
     // Mouse button released: button 1 left, 2 right, 4 middle; shift mask;
     // position in the widget.
     std::function<void(int button, int shift, QPoint pos)> onMouseUp;

@@ -384,6 +384,17 @@ struct RichTextBox::Impl {
         std::optional<QTextCursor> cursor;
     };
 
+    // The typed characters' follower may add to their undo step.
+    void afterTyped(const QString& typed)
+    {
+        if (!q->onTyped || typed.isEmpty() || typed.front() < u' ' || typed == QLatin1String("\x7f"))
+            return;
+        QTextCursor join(doc());
+        join.joinPreviousEditBlock();
+        q->onTyped(typed);
+        join.endEditBlock();
+    }
+
     void tellEdit(int from, int removed, int added)
     {
         from = std::clamp(from, 0, docEnd());

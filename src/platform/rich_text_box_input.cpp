@@ -296,8 +296,11 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
             return;
         }
         if (typed != original) {
-            const Impl::OneStep step(this);
-            insertPlainText(rtf::editorText(typed));
+            {
+                const Impl::OneStep step(this);
+                insertPlainText(rtf::editorText(typed));
+            }
+            d->afterTyped(typed);
             ensureCursorVisible();
             e->accept();
             return;
@@ -312,8 +315,11 @@ void RichTextBox::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    const Impl::OneStep step(this);
-    QTextEdit::keyPressEvent(e);
+    {
+        const Impl::OneStep step(this);
+        QTextEdit::keyPressEvent(e);
+    }
+    d->afterTyped(typed);
 }
 
 void RichTextBox::mouseReleaseEvent(QMouseEvent* e)

@@ -9,6 +9,7 @@
 #include "platform/rich_text_box.h"
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
+#include "source/editor_assist.h"
 #include "source/frm_Find.h"
 #include "source/live_coloring.h"
 #include "source/matching_tag_marks.h"
@@ -173,6 +174,7 @@ void frm_Source::connectControls()
     liveColors = new LiveColoring(*rtf_Source);
     tagMatch = new MatchingTagMarks(*rtf_Source);
     liveColors->setParent(this);
+    assist = new EditorAssist(*rtf_Source, *liveColors);
     Apply_Editing_Options();
     // Other programs work on the files while the user is away: look when the
     // program comes back, once the activation is over, and not under a
@@ -397,6 +399,8 @@ void frm_Source::Apply_Editing_Options()
     liveColors->setEnabled(state().More.Color_While_Typing);
     rtf_Source->setLineNumbers(state().More.Line_Numbers);
     tagMatch->setEnabled(state().More.Match_Tags);
+    assist->setOptions(state().More.Close_Tags, state().More.Complete_Names,
+                       state().Program_Folder + completion::Html_Names_File_Name());
 }
 
 void frm_Source::Color_Code()
@@ -518,6 +522,7 @@ void frm_Source::Editor_KeyPress(QString& typed)
         }
         s.Entity_Suffix.clear();
     }
+    assist->keyPress(typed);
     Current_Color();
 }
 

@@ -25,6 +25,7 @@
 #include <utility>
 
 class ButtonBar;
+class EditorAssist;
 class LiveColoring;
 class MatchingTagMarks;
 class QFrame;
@@ -109,8 +110,8 @@ public:
     void Clear_Source();
     // Paints the four colour boxes from the colour-coding colours.
     void Box_Colors();
-    // Colouring while typing and the line numbers on or off, as the
-    // options say.
+    // Colouring while typing, the line numbers, closing tags and
+    // completion on or off, as the options say.
     void Apply_Editing_Options();
     // Shows the name of the caret's colour in the status bar.
     void Current_Color();
@@ -141,6 +142,7 @@ public:
     QLabel* lbl_Source_File = nullptr;
     RichTextBox* rtf_Source = nullptr;
     LiveColoring* liveColors = nullptr;
+    EditorAssist* assist = nullptr;  // closing tags and completion
     ButtonBar* tb_Left = nullptr;
     TagBars* tagBars = nullptr;
     MatchingTagMarks* tagMatch = nullptr;

@@ -51,11 +51,28 @@ void LiveColoring::setEnabled(bool on)
         return;
     on_ = on;
     slices_.stop();
-    if (!on) {
+    followOrNot();
+}
+
+void LiveColoring::setFollowing(bool on)
+{
+    if (on == following_)
+        return;
+    following_ = on;
+    followOrNot();
+}
+
+void LiveColoring::followOrNot()
+{
+    if (!on_ && !following_) {
         box_.onTextEdit = nullptr;
         live_.reset(QString());
+        hooked_ = false;
         return;
     }
+    if (hooked_)
+        return;  // the scan is in step already
+    hooked_ = true;
     live_.reset(box_.Text());
     box_.onTextEdit = [this](int pos, int removedUnits, const QString& inserted, RichTextBox::EditKind kind) {
         textEdited(pos, removedUnits, inserted, kind);
@@ -88,7 +105,7 @@ void LiveColoring::textEdited(int pos, int removedUnits, const QString& inserted
     if (pos < sliceFrom_)
         sliceFrom_ = std::max(pos, sliceFrom_ + int(inserted.size()) - removed);
     // Undo and redo put the colours back with the text.
-    if (kind == RichTextBox::EditKind::Edit)
+    if (kind == RichTextBox::EditKind::Edit && on_)
         box_.colorWhereDifferent(colored(runs), true);
 }
 
@@ -96,7 +113,7 @@ void LiveColoring::newText(const QString& text)
 {
     slices_.stop();
     live_.reset(text);
-    if (!oneColour(*box_.document()))
+    if (!on_ || !oneColour(*box_.document()))
         return;
     const int n = live_.length();
     const int first = n > kHugeText ? kSlice : n;

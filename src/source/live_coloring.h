@@ -23,6 +23,10 @@ public:
     // editor is left alone, as without this class.
     void setEnabled(bool on);
     bool enabled() const { return on_; }
+    // The scan follows the text without colouring it, for what reads the
+    // text as the scan sees it (closing tags, completion): model() is in
+    // step with the text while either is on.
+    void setFollowing(bool on);
 
     // A page in one colour only (an HTML or text file opened as a source)
     // is coloured once when it comes in; a huge one (over 5 MB) the part at
@@ -35,6 +39,7 @@ private:
     void textEdited(int pos, int removedUnits, const QString& inserted, RichTextBox::EditKind kind);
     void newText(const QString& text);
     void colorSlice();
+    void followOrNot();
     std::vector<RichTextBox::ColorRun> colored(const std::vector<colorcode::SlotRun>& runs) const;
 
     RichTextBox& box_;
@@ -42,6 +47,8 @@ private:
     QPointer<RichTextBox> boxAlive_;
     colorcode::LiveColors live_;
     bool on_ = false;
+    bool following_ = false;
+    bool hooked_ = false;
     // The background colouring of a huge page goes on from here (a text
     // position, kept in step with edits before it).
     int sliceFrom_ = 0;

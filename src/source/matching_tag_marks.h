@@ -1,5 +1,5 @@
 #pragma once
-// "Show the matching tag": with the caret on a tag name, that name and its
+// "Mark the matching tag": with the caret on a tag name, that name and its
 // partner's (sitekit/matching_tag.h) are marked over the text, as extra
 // selections of the editor (the document and its undo history stay
 // untouched, other extra selections stay as they are). The page is read

@@ -11,6 +11,7 @@
 #include "platform/vb_keys.h"
 #include "source/button_bar.h"
 #include "source/matching_tag_marks.h"
+#include "source/editor_assist.h"
 #include "ui/window_manner.h"
 
 #include <span>
@@ -70,6 +71,11 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
         {vb::Key_RightBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(1); }},
         {vb::Key_F1 + 8, 0, [](frm_Source& w, int, int) { emit w.checkPageRequested(); }},
     };
+    // The list of names, while it shows, has the keys that choose from it.
+    if (assist->keyDown(keyCode, shift)) {
+        keyCode = 0;
+        return;
+    }
     // The conversions (entities, tags, bookmarks) come first; what they
     // leave may be one of ours.
     if ((shift == Ctrl || shift == CtrlShift) && Run_Convert_Key(keyCode, shift & vb::ShiftMask))

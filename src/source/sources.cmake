@@ -16,6 +16,8 @@ target_sources(tesk_ui PRIVATE
 # Tag bars and button bar of the editor.
 target_sources(tesk_logic PRIVATE
   source/tag_insertion.h source/tag_insertion.cpp
+  source/closing_tags.h source/closing_tags.cpp
+  source/completion.h source/completion.cpp
 )
 target_sources(tesk_ui PRIVATE
   source/button_bar.h source/button_bar.cpp
@@ -23,6 +25,7 @@ target_sources(tesk_ui PRIVATE
   source/text_commands.h source/text_commands.cpp
   source/live_coloring.h source/live_coloring.cpp
   source/matching_tag_marks.h source/matching_tag_marks.cpp
+  source/editor_assist.h source/editor_assist.cpp
 )
 # Search and replace.
 target_sources(tesk_logic PRIVATE

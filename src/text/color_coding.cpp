@@ -1156,6 +1156,16 @@ bool LiveColors::sameText(int pos, QStringView s) const
     return true;
 }
 
+QString LiveColors::textOf(int from, int to) const
+{
+    from = std::clamp(from, 0, d->n());
+    to = std::clamp(to, from, d->n());
+    QString s(to - from, Qt::Uninitialized);
+    for (int i = from; i < to; ++i)
+        s[i - from] = QChar(d->text.at(i));
+    return s;
+}
+
 int LiveColors::lengthOfLines(int pos, int units) const
 {
     int i = std::clamp(pos, 0, d->n());

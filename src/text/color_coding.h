@@ -98,6 +98,8 @@ public:
     int length() const;
     QString text() const;
     bool sameText(int pos, QStringView s) const;
+    // The characters [from, to) (clamped to the text).
+    QString textOf(int from, int to) const;
     // How many characters `units` editor positions from pos take, where a
     // CR LF is one position.
     int lengthOfLines(int pos, int units) const;

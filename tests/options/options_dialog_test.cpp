@@ -198,6 +198,38 @@ private slots:
             QCOMPARE(live->enabled(), on);
         }
     }
+
+    // The page's other boxes answer their own letters (a letter shared
+    // would only move the focus between them).
+    // Each box of the Editing page answers its own Alt key, and no key
+    // reaches a box of another page.
+    void editingBoxesFromTheKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("Alt+Y") << int(Qt::Key_Y) << "chk_Color_Typing";
+        QTest::newRow("Alt+L") << int(Qt::Key_L) << "chk_Line_Numbers";
+        QTest::newRow("Alt+U") << int(Qt::Key_U) << "chk_Close_Tags";
+        QTest::newRow("Alt+M") << int(Qt::Key_M) << "chk_Complete_Names";
+        QTest::newRow("Alt+R") << int(Qt::Key_R) << "chk_Reopen";
+        QTest::newRow("Alt+K") << int(Qt::Key_K) << "chk_Match_Tags";
+        QTest::newRow("Alt+5") << int(Qt::Key_5) << "chk_Modern_Markup";
+    }
+    void editingBoxesFromTheKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, box);
+        frm_Options* d = open();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier);
+        auto* chk = d->findChild<QCheckBox*>(box);
+        QVERIFY(chk);
+        const bool before = chk->isChecked();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), chk);
+        QCOMPARE(chk->isChecked(), !before);
+        QTest::keyClick(chk, Qt::Key_Escape);
+        QVERIFY(closed(d));
+    }
 };
 TESK_TEST(OptionsDialogTest)
 
