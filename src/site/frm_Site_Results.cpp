@@ -194,6 +194,7 @@ void frm_Site_Results::Check_Page(const QString& path, const QString& shown, con
     std::vector<Row> rows, spelling;
     addPageRows(rows, spelling, shown, path, utf8, sitekit::checkPage(utf8, what, spellers, problems));
     rows.insert(rows.end(), spelling.begin(), spelling.end());
+    setTextHeader(QStringLiteral("Found"));
     Show_Rows(QStringLiteral("Check Page"), rows);
     cmd_External->setEnabled(false);
     if (!problems.isEmpty())
@@ -213,6 +214,7 @@ void frm_Site_Results::Check_Site_Pages()
         addPageRows(rows, spelling, page.file, page.path, utf8, page.messages);
     }
     rows.insert(rows.end(), spelling.begin(), spelling.end());
+    setTextHeader(QStringLiteral("Found"));
     Show_Rows(QStringLiteral("Check Site"), rows);
     cmd_External->setEnabled(false);
     if (!checks.problems.isEmpty())
