@@ -10,6 +10,7 @@
 #include <QStringMatcher>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 namespace sitekit {
@@ -214,7 +215,50 @@ std::vector<Hit> findInText(const QString& text, const SearchRequest& request)
     return hits;
 }
 
+namespace {
+
+// Bytes that decode to the very same characters and pass as text: printable
+// ASCII and the control characters a text may hold. Anything else (a byte
+// order mark, UTF-8 beyond ASCII, UTF-16, other controls) takes the full
+// way through the decoder.
+bool plainAscii(const QByteArray& bytes)
+{
+    static const auto odd = [] {
+        std::array<bool, 256> t{};
+        for (int c = 0; c < 256; ++c)
+            t[size_t(c)] = c >= 0x7F || (c < 0x20 && c != '\t' && c != '\n' && c != 0x0B && c != 0x0C
+                                         && c != '\r' && c != 0x1B);
+        return t;
+    }();
+    bool any = false;
+    for (const char c : bytes)
+        any |= odd[static_cast<unsigned char>(c)];
+    return !any;
+}
+
+// What a literal find must meet in a plain ASCII page, as bytes: "" when no
+// byte test can be made (a pattern, or a find beyond ASCII, whose case-free
+// forms Unicode may spell with ASCII letters).
+QByteArray asciiNeedle(const SearchRequest& r)
+{
+    if (r.regularExpression || r.find.isEmpty())
+        return {};
+    for (const QChar c : r.find)
+        if (c.unicode() >= 0x80)
+            return {};
+    const QByteArray b = r.find.toLatin1();
+    return r.matchCase ? b : b.toLower();
+}
+
+} // namespace
+
 QString SearchCache::text(const SearchFile& file, fs::FileStamp& stamp, QString& why)
+{
+    return textFor(file, SearchRequest{}, stamp, why);
+}
+
+QString SearchCache::textFor(const SearchFile& file, const SearchRequest& request, fs::FileStamp& stamp,
+                             QString& why)
 {
     stamp = fs::stamp(file.path);
     {
@@ -238,6 +282,12 @@ QString SearchCache::text(const SearchFile& file, fs::FileStamp& stamp, QString&
         else
             why = QStringLiteral("not a text file");
     } else {
+        // Most pages of a site are plain ASCII and most hold no match:
+        // looking at the bytes spares decoding them.
+        const QByteArray needle = asciiNeedle(request);
+        if (!needle.isEmpty() && plainAscii(bytes)
+            && !QByteArrayView(request.matchCase ? bytes : bytes.toLower()).contains(needle))
+            return {};
         text = pageText(bytes, why);
     }
     QMutexLocker lock(&mutex_);
@@ -265,7 +315,7 @@ std::vector<FileResult> searchSite(const std::vector<SearchFile>& files, const S
                 return;
             FileResult& r = all[i];
             r.file = files[i];
-            const QString text = cache.text(r.file, r.stamp, r.skipped);
+            const QString text = cache.textFor(r.file, request, r.stamp, r.skipped);
             if (r.skipped.isEmpty())
                 r.hits = findInText(text, request);
             if (found && (!r.hits.empty() || !r.skipped.isEmpty()))

@@ -76,6 +76,10 @@ public:
     // The file's text (a source's as the editor holds it); "" and why set
     // when it cannot be read or is no text.
     QString text(const SearchFile& file, fs::FileStamp& stamp, QString& why);
+    // The same, but a page not yet kept whose bytes show the request cannot
+    // match is neither decoded nor kept: "" with why empty, as for a page
+    // without a match.
+    QString textFor(const SearchFile& file, const SearchRequest& request, fs::FileStamp& stamp, QString& why);
     void clear();
 
 private:

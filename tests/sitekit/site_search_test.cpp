@@ -10,6 +10,7 @@
 #include "sitekit/site_search.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 using namespace tesk::test;
 
@@ -47,6 +48,9 @@ private slots:
         QTest::newRow("regex, invalid") << "a(b" << "(" << "r" << "";
         QTest::newRow("special characters are literal") << "a.b a+b" << "a+b" << "" << "1:5:3";
         QTest::newRow("empty find") << "abc" << "" << "" << "";
+        QTest::newRow("any case, a page in capitals") << "CALL US\r\ncall Us" << "call us" << "" << "1:1:7 2:1:7";
+        QTest::newRow("a find beyond ASCII meets ASCII") << "Kelvin k" << "\u212A" << "" << "1:1:1 1:8:1";
+        QTest::newRow("a page beyond ASCII") << "caf\u00E9 CAF\u00C9" << "\u00E9" << "" << "1:4:1 1:9:1";
     }
     void matches()
     {
@@ -61,6 +65,13 @@ private slots:
             found << QStringLiteral("%1:%2:%3").arg(h.line).arg(h.column).arg(h.length);
         }
         QCOMPARE(found.join(' '), expected);
+        // The same found in the page on disk, however the search reads it.
+        QTemporaryDir dir;
+        const sitekit::SearchFile page{dir.filePath("a.htm"), "a.htm", "a.htm", false};
+        QVERIFY(fs::writeBytes(page.path, text.toUtf8()) == fs::Result::Ok);
+        sitekit::SearchCache cache;
+        const std::vector<sitekit::FileResult> onDisk = sitekit::searchSite({page}, r, cache);
+        QCOMPARE(int(onDisk.empty() ? 0 : onDisk[0].hits.size()), int(found.size()));
     }
 
     // Every file of a site found and replaced: pages keep every other byte,

@@ -6,6 +6,7 @@
 #include "tags/color_tags.h"
 #include "tags/image_tag.h"
 #include "tags/modern_markup.h"
+#include "sitekit/page_check.h"
 
 using namespace color_tags;
 
@@ -76,6 +77,49 @@ private Q_SLOTS:
         image_tag::Attributes a{.Image_Name = "a.png", .Width = 40, .Height = 30, .Border = border, .Modern = modern};
         a.Quote = "'";
         QTEST(image_tag::Image_Tag(a), "expected");
+    }
+
+    // A page made of every tag the tools write: with modern markup the
+    // page check finds nothing of what HTML5 dropped; the old tags show
+    // the check would have said so.
+    void pageCheckOfWhatTheToolsWrite_data()
+    {
+        QTest::addColumn<bool>("modern");
+        QTest::newRow("old tags: warned") << false;
+        QTest::newRow("modern: nothing obsolete") << true;
+    }
+    void pageCheckOfWhatTheToolsWrite()
+    {
+        QFETCH(bool, modern);
+        Color_Choices c;
+        const std::pair<Target, const char*> colors[] = {{Body, "#FFFFFF"}, {Text, "black"}, {Link, "blue"},
+                                                         {ALink, "red"}, {VLink, "purple"}, {Table, "#EEEEEE"},
+                                                         {Font_1, "red"}};
+        for (const auto& [t, text] : colors)
+            c.Colors[t].Text = text;
+        c.Use_Pattern[Cell_Area] = true;
+        c.Pattern[Cell_Area] = "a.gif";
+        c.Spacing = "4";
+        image_tag::Attributes a{.Image_Name = "a.png", .Width = 40, .Height = 30, .Border = "2", .Modern = modern};
+        a.Quote = "\"";
+        a.Alt = "A";
+        const QString body = modern ? modern_markup::Body_Choices(c, "\"") : color_tags::Body_Choices(c, "\"");
+        const QString table = modern ? modern_markup::Table_Choices(c, "\"") : color_tags::Table_Choices(c, "\"");
+        const QString font = modern ? modern_markup::Font_Choices(c, "\"") : color_tags::Font_Choices(c, "\"");
+        // The style rules the body choices begin with belong in the head.
+        const qsizetype bodyAt = body.indexOf(QLatin1String("<body"));
+        const QString page = "<!DOCTYPE html>\r\n<html lang=\"en\">\r\n<head>\r\n<title>t</title>\r\n"
+                             + body.left(bodyAt) + "</head>\r\n" + body.mid(bodyAt) + "\r\n" + QString(table).replace("<td", "<tr><td")
+                             + "x</td></tr></table>\r\n<p>" + font + "x" + (modern ? "</span>" : "</font>")
+                             + image_tag::Image_Tag(a) + "</p>\r\n</body>\r\n</html>\r\n";
+        QStringList said;
+        for (const sitekit::PageMessage& m : sitekit::checkMarkup(page.toUtf8()))
+            said << m.text;
+        const QStringList dropped = said.filter(QRegularExpression("attribute|<font>|obsolete|proprietary"));
+        if (modern)
+            QVERIFY2(said.isEmpty(), qPrintable(said.join(" | ")));
+        else
+            QVERIFY2(dropped.size() >= 3, qPrintable(said.join(" | ")));
     }
 };
 TESK_TEST(ModernMarkupTest)
