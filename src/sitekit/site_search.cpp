@@ -283,12 +283,17 @@ QString SearchCache::textFor(const SearchFile& file, const SearchRequest& reques
             why = QStringLiteral("not a text file");
     } else {
         // Most pages of a site are plain ASCII and most hold no match:
-        // looking at the bytes spares decoding them.
-        const QByteArray needle = asciiNeedle(request);
-        if (!needle.isEmpty() && plainAscii(bytes)
-            && !QByteArrayView(request.matchCase ? bytes : bytes.toLower()).contains(needle))
-            return {};
-        text = pageText(bytes, why);
+        // looking at the bytes spares decoding them, and a plain page
+        // needs no decoder.
+        if (plainAscii(bytes)) {
+            const QByteArray needle = asciiNeedle(request);
+            if (!needle.isEmpty()
+                && !QByteArrayView(request.matchCase ? bytes : bytes.toLower()).contains(needle))
+                return {};
+            text = QString::fromLatin1(bytes);
+        } else {
+            text = pageText(bytes, why);
+        }
     }
     QMutexLocker lock(&mutex_);
     entries_.insert(file.path, {stamp, text, why});
