@@ -43,8 +43,10 @@ EditorAssist::EditorAssist(RichTextBox& box, LiveColoring& live) : QObject(&box)
 
 EditorAssist::~EditorAssist()
 {
-    if (boxAlive_)
-        boxAlive_->onTyped = nullptr;
+    // As the box's child this goes while the box is already a bare QWidget:
+    // only a box still whole has a hook to clear.
+    if (auto* box = qobject_cast<RichTextBox*>(boxAlive_.data()))
+        box->onTyped = nullptr;
 }
 
 void EditorAssist::setOptions(bool closeTags, bool complete, const QString& namesFile)

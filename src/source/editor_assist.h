@@ -47,7 +47,7 @@ private:
     void close();
 
     RichTextBox& box_;
-    QPointer<RichTextBox> boxAlive_;
+    QPointer<QObject> boxAlive_;  // checked by qobject_cast: the box may be half gone
     LiveColoring& live_;
     bool closeTags_ = false;
     bool complete_ = false;
