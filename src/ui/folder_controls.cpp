@@ -76,6 +76,10 @@ bool DriveFilter::filterAcceptsRow(int row, const QModelIndex& parent) const
 
 FolderTree::FolderTree(QWidget* parent) : QTreeView(parent)
 {
+    // Made first: setting the model below already reports a current folder.
+    lostCheck_ = new QTimer(this);
+    lostCheck_->setInterval(1000);
+    connect(lostCheck_, &QTimer::timeout, this, [this] { findLostPath(); });
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     model_->setReadOnly(true);
@@ -103,23 +107,36 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent)
     connect(filter_, &QAbstractItemModel::rowsInserted, this, later);
     connect(model_, &QFileSystemModel::directoryLoaded, this, later);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { followPath_ = false; });
-    connect(filter_, &QAbstractItemModel::rowsInserted, this, [this] { findLostPath(); });
+    connect(filter_, &QAbstractItemModel::rowsInserted, this, [this] {
+        findLostPath();
+        selectFoundPath();
+    });
 }
 
 void FolderTree::findLostPath()
 {
-    if (!pathLost_)
+    if (!pathLost_ || !fs::folderExists(path_))
+        return;
+    pathLost_ = false;
+    lostCheck_->stop();
+    selectWhenListed_ = true;
+    selectFoundPath();
+    // Its files are read again: the folder made under the old name is not
+    // the one whose files were shown.
+    emit pathChanged(path_);
+}
+
+void FolderTree::selectFoundPath()
+{
+    if (!selectWhenListed_)
         return;
     const QModelIndex view = filter_->mapFromSource(model_->index(path_));
     if (!view.isValid())
         return;
-    pathLost_ = false;
+    selectWhenListed_ = false;
     settingPath_ = true;
     setCurrentIndex(view);
     settingPath_ = false;
-    // Its files are read again: the folder made under the old name is not
-    // the one whose files were shown.
-    emit pathChanged(path_);
 }
 
 void FolderTree::keepPathInView()
@@ -175,6 +192,8 @@ void FolderTree::setPath(const QString& path)
         return;
     path_ = p;
     pathLost_ = false;
+    selectWhenListed_ = false;
+    lostCheck_->stop();
     if (!p.isEmpty()) {
         showDrive(site::Drive_Of(p));
         const QModelIndex view = filter_->mapFromSource(model_->index(p));
@@ -224,6 +243,8 @@ void FolderTree::Open_Highlighted()
     if (!p.isEmpty() && p != path_) {
         path_ = p;
         pathLost_ = false;
+        selectWhenListed_ = false;
+        lostCheck_->stop();
         emit pathChanged(path_);
     }
 }
@@ -250,9 +271,12 @@ void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& p
     // is taken up again if one of its name comes back.
     if (previous.isValid() && pathAt(previous) == path_ && !fs::folderExists(path_)) {
         pathLost_ = true;
+        lostCheck_->start();
         return;
     }
     pathLost_ = false;
+    selectWhenListed_ = false;
+    lostCheck_->stop();
     const QString p = pathAt(current);
     if (!p.isEmpty() && p != path_) {
         path_ = p;

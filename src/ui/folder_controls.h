@@ -88,6 +88,8 @@ private:
     void keepPathInView();
     // The path's folder, removed and made again, is shown as the path again.
     void findLostPath();
+    // The found path is made current once the model lists it.
+    void selectFoundPath();
 
     QFileSystemModel* model_ = nullptr;
     DriveFilter* filter_ = nullptr;
@@ -96,6 +98,12 @@ private:
     bool settingPath_ = false;
     // The path's folder was removed on disk and the view moved away from it.
     bool pathLost_ = false;
+    // Looks for the lost folder on disk now and then: a change on a network
+    // or mounted drive may never be reported, and a report can come late.
+    QTimer* lostCheck_ = nullptr;
+    // The lost folder is back and its files were read again; the tree has
+    // not listed it yet.
+    bool selectWhenListed_ = false;
     // The path was set by the program and the user has not scrolled since:
     // the view follows the path while folders are still being read.
     bool followPath_ = false;
