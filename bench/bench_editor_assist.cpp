@@ -5,6 +5,7 @@
 
 #include "html_sample.h"
 #include "core/shared_state.h"
+#include "platform/dialogs.h"
 #include "platform/rich_text_box.h"
 #include "source/completion.h"
 #include "source/editor_assist.h"
@@ -27,6 +28,10 @@ struct AssistOnPage {
     explicit AssistOnPage(bool colours) : live(box), assist(box, live)
     {
         resetState();
+        // Color Code asks before colouring a long page: the benchmark says Yes.
+        dialogs::Handlers yes = dialogs::handlers();
+        yes.message = [](const dialogs::Message&) { return dialogs::Answer::Yes; };
+        previous = dialogs::setHandlers(yes);
         box.resize(900, 700);
         box.show();
         box.setText(tesk::sample::Sample_Html(1 << 20));
@@ -63,6 +68,8 @@ struct AssistOnPage {
         spent = {};
         return s;
     }
+    ~AssistOnPage() { dialogs::setHandlers(previous); }
+    dialogs::Handlers previous;
     RichTextBox box;
     LiveColoring live;
     EditorAssist assist;

@@ -58,6 +58,16 @@ struct RichTextBox::Impl {
     // A block told early was inside another one: what that one reports
     // holds more than was told, so the follower starts over from the text.
     bool startOver = false;
+    // The typed characters' follower runs in a block of its own: its one
+    // edit told early (an end tag put in, a typed-over one taken out) needs
+    // no start over when what Qt reports at the end is that very edit. A
+    // start over rescans the whole page, far beyond a keystroke's budget.
+    struct Told {
+        int from, removed, added;
+    };
+    bool inFollower = false;
+    std::optional<Told> lastTold;
+    std::optional<Told> toldInFollower;
     int rightMarginTwips = 0;
     fs::Result lastError = fs::Result::Ok;
 
@@ -391,8 +401,11 @@ struct RichTextBox::Impl {
             return;
         QTextCursor join(doc());
         join.joinPreviousEditBlock();
+        inFollower = true;
         q->onTyped(typed);
+        inFollower = false;
         join.endEditBlock();
+        toldInFollower.reset();
     }
 
     void tellEdit(int from, int removed, int added)
@@ -420,8 +433,15 @@ struct RichTextBox::Impl {
     {
         if (!q->onTextEdit || quiet || told || startOver)
             return;
+        if (toldInFollower) {
+            // A second edit of the follower: Qt will report the two as one.
+            toldInFollower.reset();
+            startOver = true;
+            return;
+        }
         tellEdit(from, removed, added);
         told = true;
+        lastTold = Told{from, removed, added};
     }
     // After the block: Qt reported no change when it ended, so the block was
     // part of a larger one.
@@ -429,7 +449,10 @@ struct RichTextBox::Impl {
     {
         if (told) {
             told = false;
-            startOver = true;
+            if (inFollower && lastTold)
+                toldInFollower = lastTold;
+            else
+                startOver = true;
         }
     }
 
@@ -448,6 +471,11 @@ struct RichTextBox::Impl {
             if (q->onTextEdit && !quiet) {
                 if (told) {
                     told = false;
+                } else if (toldInFollower) {
+                    const Told t = *toldInFollower;
+                    toldInFollower.reset();
+                    if (t.from != from || t.removed != removed || t.added != added)
+                        q->onTextEdit(0, -1, plainText(), EditKind::NewText);
                 } else if (startOver) {
                     startOver = false;
                     q->onTextEdit(0, -1, plainText(), EditKind::NewText);

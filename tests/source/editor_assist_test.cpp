@@ -37,6 +37,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("result");
         QTest::newRow("end tag put in") << "type <p>" << "<p>|</p>";
         QTest::newRow("typed anyway: once") << "type <p>Hi</p>" << "<p>Hi</p>|";
+        QTest::newRow("one in another") << "type <p><b>x" << "<p><b>x|</b></p>";
         QTest::newRow("one undo step") << "type <p>; Ctrl+Z" << "<p|";
         QTest::newRow("Enter after a tag: a new line") << "type <p>; Return" << "<p>\r\n|</p>";
         QTest::newRow("Enter accepts") << "type <ta; Return" << "<table|";

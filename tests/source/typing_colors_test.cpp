@@ -93,6 +93,9 @@ private Q_SLOTS:
         QTest::newRow("a paste undone") << "paste \"<b>; 16+0; Ctrl+V; Ctrl+Z";
         QTest::newRow("undone and redone") << "16+0; type <b>; Ctrl+Z; Ctrl+Y";
         QTest::newRow("the standard format") << "Ctrl+=";
+        QTest::newRow("an end tag put in") << "close tags; 16+0; type <b>";
+        QTest::newRow("an end tag typed over") << "close tags; 16+0; type <b>x</b>";
+        QTest::newRow("an end tag put in, undone") << "close tags; 16+0; type <em>; Ctrl+Z";
     }
     void everyChangeIsColoured()
     {
@@ -100,6 +103,11 @@ private Q_SLOTS:
         for (QString step : steps.split("; ")) {
             if (step.startsWith("paste ")) {
                 QGuiApplication::clipboard()->setText(step.mid(6));
+                continue;
+            }
+            if (step == "close tags") {
+                state().More.Close_Tags = true;
+                f_->w->Apply_Editing_Options();
                 continue;
             }
             f_->run(step);
