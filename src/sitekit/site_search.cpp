@@ -184,35 +184,87 @@ std::vector<SearchFile> searchFiles(const QString& workingFolder, const QStringL
     return files;
 }
 
-std::vector<Hit> findInText(const QString& text, const SearchRequest& request)
-{
-    std::vector<Hit> hits;
-    int line = 1;
-    qsizetype counted = 0, lineStart = 0;
-    eachMatch(text, request, [&](qsizetype start, qsizetype length, const QRegularExpressionMatch*) {
-        for (qsizetype i = counted; i < start; ++i)
-            if (text[i] == u'\n') {
-                ++line;
-                lineStart = i + 1;
+namespace {
+
+char16_t charAt(QStringView v, qsizetype i) { return v[i].unicode(); }
+char16_t charAt(QLatin1String v, qsizetype i) { return v[i].unicode(); }
+QString copyOf(QStringView v) { return v.toString(); }
+QString copyOf(QLatin1String v) { return QString(v); }
+
+// The hits of matches found in order (start, length), with their lines: the
+// same for a decoded text and for the bytes of a plain ASCII page.
+template <typename View>
+class HitMaker {
+public:
+    explicit HitMaker(View text) : text_(text) {}
+    void add(qsizetype start, qsizetype length)
+    {
+        for (qsizetype i = counted_; i < start; ++i)
+            if (charAt(text_, i) == u'\n') {
+                ++line_;
+                lineStart_ = i + 1;
             }
-        counted = start;
-        qsizetype lineEnd = text.indexOf(u'\n', start);
+        counted_ = start;
+        qsizetype lineEnd = text_.indexOf(QChar(u'\n'), start);
         if (lineEnd < 0)
-            lineEnd = text.size();
-        if (lineEnd > lineStart && text[lineEnd - 1] == u'\r')
+            lineEnd = text_.size();
+        if (lineEnd > lineStart_ && charAt(text_, lineEnd - 1) == u'\r')
             --lineEnd;
-        const qsizetype from = std::max(lineStart, start - kShownLine / 2);
+        const qsizetype from = std::max(lineStart_, start - kShownLine / 2);
         const qsizetype to = std::min(lineEnd, std::max(start + length, from + kShownLine));
         Hit h;
         h.start = int(start);
         h.length = int(length);
-        h.line = line;
-        h.column = int(start - lineStart + 1);
-        h.lineText = text.mid(from, std::max<qsizetype>(0, to - from));
+        h.line = line_;
+        h.column = int(start - lineStart_ + 1);
+        h.lineText = copyOf(text_.mid(from, std::max<qsizetype>(0, to - from)));
         h.inLine = int(start - from);
         hits.push_back(std::move(h));
-    });
-    return hits;
+    }
+    std::vector<Hit> hits;
+
+private:
+    View text_;
+    int line_ = 1;
+    qsizetype counted_ = 0, lineStart_ = 0;
+};
+
+bool asciiWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// A literal ASCII find in a plain ASCII page, searched in its bytes: what
+// findInText gives for the same page decoded. needle is in the case the
+// search compares (lower case unless Match Case).
+std::vector<Hit> findInAscii(const QByteArray& bytes, const SearchRequest& r, const QByteArray& needle)
+{
+    const QByteArray lowered = r.matchCase ? QByteArray() : bytes.toLower();
+    const QByteArrayView hay(r.matchCase ? bytes : lowered);
+    const qsizetype n = needle.size();
+    HitMaker<QLatin1String> made(QLatin1String(bytes.constData(), bytes.size()));
+    qsizetype at = hay.indexOf(needle);
+    while (at >= 0) {
+        const bool whole = !r.wholeWord
+            || ((at == 0 || !asciiWordChar(hay[at - 1])) && (at + n >= hay.size() || !asciiWordChar(hay[at + n])));
+        if (whole) {
+            made.add(at, n);
+            at = hay.indexOf(needle, at + n);
+        } else {
+            at = hay.indexOf(needle, at + 1);
+        }
+    }
+    return std::move(made.hits);
+}
+
+} // namespace
+
+std::vector<Hit> findInText(const QString& text, const SearchRequest& request)
+{
+    HitMaker<QStringView> made(text);
+    eachMatch(text, request,
+              [&](qsizetype start, qsizetype length, const QRegularExpressionMatch*) { made.add(start, length); });
+    return std::move(made.hits);
 }
 
 namespace {
@@ -258,8 +310,10 @@ QString SearchCache::text(const SearchFile& file, fs::FileStamp& stamp, QString&
 }
 
 QString SearchCache::textFor(const SearchFile& file, const SearchRequest& request, fs::FileStamp& stamp,
-                             QString& why)
+                             QString& why, std::vector<Hit>* hits, bool* found)
 {
+    if (found)
+        *found = false;
     stamp = fs::stamp(file.path);
     {
         QMutexLocker lock(&mutex_);
@@ -287,6 +341,11 @@ QString SearchCache::textFor(const SearchFile& file, const SearchRequest& reques
         // needs no decoder.
         if (plainAscii(bytes)) {
             const QByteArray needle = asciiNeedle(request);
+            if (!needle.isEmpty() && hits && found) {
+                *hits = findInAscii(bytes, request, needle);
+                *found = true;
+                return {};
+            }
             if (!needle.isEmpty()
                 && !QByteArrayView(request.matchCase ? bytes : bytes.toLower()).contains(needle))
                 return {};
@@ -320,8 +379,9 @@ std::vector<FileResult> searchSite(const std::vector<SearchFile>& files, const S
                 return;
             FileResult& r = all[i];
             r.file = files[i];
-            const QString text = cache.textFor(r.file, request, r.stamp, r.skipped);
-            if (r.skipped.isEmpty())
+            bool searched = false;
+            const QString text = cache.textFor(r.file, request, r.stamp, r.skipped, &r.hits, &searched);
+            if (r.skipped.isEmpty() && !searched)
                 r.hits = findInText(text, request);
             if (found && (!r.hits.empty() || !r.skipped.isEmpty()))
                 found(r);

@@ -78,8 +78,11 @@ public:
     QString text(const SearchFile& file, fs::FileStamp& stamp, QString& why);
     // The same, but a page not yet kept whose bytes show the request cannot
     // match is neither decoded nor kept: "" with why empty, as for a page
-    // without a match.
-    QString textFor(const SearchFile& file, const SearchRequest& request, fs::FileStamp& stamp, QString& why);
+    // without a match. A plain ASCII page looked for a literal ASCII find is
+    // searched in its bytes when hits is given: its matches go there (found
+    // set), and the page is neither decoded nor kept.
+    QString textFor(const SearchFile& file, const SearchRequest& request, fs::FileStamp& stamp, QString& why,
+                    std::vector<Hit>* hits = nullptr, bool* found = nullptr);
     void clear();
 
 private:
