@@ -321,7 +321,6 @@ private slots:
         QTest::newRow("200-character path right, name left") << 200 << 8 << QList<int>{1, 2, 0, 0} << false;
         QTest::newRow("both long") << 200 << 150 << QList<int>{2, 1, 0, 0} << false;
         QTest::newRow("short path and name") << 20 << 8 << QList<int>{2, 1, 0, 0} << true;
-        QTest::newRow("footer: long path left, date right") << 200 << 8 << QList<int>{0, 3, 0, 4} << false;
         QTest::newRow("footer: page left, long path right") << 200 << 8 << QList<int>{0, 4, 3, 0} << false;
         QTest::newRow("long path alone") << 200 << 8 << QList<int>{0, 2, 0, 0} << false;
         QTest::newRow("header and footer both crowded") << 200 << 120 << QList<int>{3, 1, 2, 4} << false;

@@ -105,18 +105,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tag");
         QTest::newRow("plain") << "sun.gif" << "index" << "top"
             << "<a href=\"index.html#top\"> <img src=\"Images/sun.gif\" width=\"2\" height=\"1\"> </a>";
-        QTest::newRow("blank") << "my sun.gif" << "" << "a b"
-            << "<a href=\"#a%20b\"> <img src=\"Images/my%20sun.gif\" width=\"2\" height=\"1\"> </a>";
-        QTest::newRow("ampersand") << "r&b.gif" << "" << "r&b"
-            << "<a href=\"#r%26b\"> <img src=\"Images/r%26b.gif\" width=\"2\" height=\"1\"> </a>";
-        QTest::newRow("quote") << "say\"hi\".gif" << "" << "say\"hi\""
-            << "<a href=\"#say%22hi%22\"> <img src=\"Images/say%22hi%22.gif\" width=\"2\" height=\"1\"> </a>";
-        QTest::newRow("hash and percent") << "no#1 100%.gif" << "" << "no#1 100%"
-            << "<a href=\"#no%231%20100%25\"> <img src=\"Images/no%231%20100%25.gif\" width=\"2\" height=\"1\"> </a>";
+        QTest::newRow("blank, ampersand, quote, hash, percent, angle brackets") << "a b&\"#%<>.gif" << "" << "a b&\"#%<>"
+            << "<a href=\"#a%20b%26%22%23%25%3C%3E\"> <img src=\"Images/a%20b%26%22%23%25%3C%3E.gif\" width=\"2\" height=\"1\"> </a>";
         QTest::newRow("accented, page too") << "caf\u00e9.gif" << "men\u00fc" << "caf\u00e9"
             << "<a href=\"men%C3%BC.html#caf%C3%A9\"> <img src=\"Images/caf%C3%A9.gif\" width=\"2\" height=\"1\"> </a>";
-        QTest::newRow("angle brackets") << "<b>.gif" << "" << "<b>"
-            << "<a href=\"#%3Cb%3E\"> <img src=\"Images/%3Cb%3E.gif\" width=\"2\" height=\"1\"> </a>";
         QTest::newRow("sub-delimiters stay") << "a(1)!.gif" << "" << "a(1)!"
             << "<a href=\"#a(1)!\"> <img src=\"Images/a(1)!.gif\" width=\"2\" height=\"1\"> </a>";
     }
