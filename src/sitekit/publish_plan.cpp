@@ -119,16 +119,22 @@ Manifest readManifest(const QString& path)
 QString writeManifest(const QString& path, const QString& destination, const Manifest& manifest)
 {
     // The data folder may not exist yet on a first publish.
-    const QString folder = fs::parentFolder(path);
+    if (const QString why = makeFolders(fs::parentFolder(path)); !why.isEmpty())
+        return why;
+    if (const fs::Result r = fs::writeBytes(path, manifestBytes(destination, manifest)); r != fs::Result::Ok)
+        return QStringLiteral("cannot write %1: %2").arg(path, fs::describe(r));
+    return {};
+}
+
+QString makeFolders(const QString& folder)
+{
     QString at;
     for (const QString& part : folder.split(QLatin1Char('/'))) {
         at += part + QLatin1Char('/');
         if (!part.isEmpty() && !fs::folderExists(at))
             if (const fs::Result r = fs::makeFolder(at); r != fs::Result::Ok)
-                return QStringLiteral("cannot make %1: %2").arg(at, fs::describe(r));
+                return QStringLiteral("cannot make the folder %1: %2").arg(at, fs::describe(r));
     }
-    if (const fs::Result r = fs::writeBytes(path, manifestBytes(destination, manifest)); r != fs::Result::Ok)
-        return QStringLiteral("cannot write %1: %2").arg(path, fs::describe(r));
     return {};
 }
 

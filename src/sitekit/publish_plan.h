@@ -65,6 +65,9 @@ struct PlanOptions {
 // entry there keep its hash unread.
 PublishPlan planPublish(const QString& workingFolder, const Manifest& last, const PlanOptions& options = {});
 
+// Makes folder and every folder on the way to it; "" or why not.
+QString makeFolders(const QString& folder);
+
 // The hash of a file, read in pieces; empty when it cannot be read.
 QByteArray fileSha256(const QString& path, QString* why = nullptr);
 

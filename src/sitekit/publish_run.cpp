@@ -37,12 +37,8 @@ public:
     {
         if (cancel && cancel->load())
             return QStringLiteral("cancelled");
-        QString at = root_;
-        for (const QString& part : parentOf(remote).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-            at += part + QLatin1Char('/');
-            if (const fs::Result r = fs::makeFolder(at); r != fs::Result::Ok)
-                return QStringLiteral("%1: cannot make the folder %2: %3").arg(remote, at, fs::describe(r));
-        }
+        if (const QString why = makeFolders(root_ + parentOf(remote)); !why.isEmpty())
+            return QStringLiteral("%1: %2").arg(remote, why);
         // copyFile writes a temporary file and renames it over the old one.
         if (const fs::Result r = fs::copyFile(local, root_ + remote, true); r != fs::Result::Ok)
             return QStringLiteral("%1: %2").arg(remote, fs::describe(r));
