@@ -197,7 +197,7 @@ private:
             return QStringLiteral("cancelled");
         case CURLE_COULDNT_CONNECT:
         case CURLE_COULDNT_RESOLVE_HOST:
-            return QStringLiteral("%1: cannot connect to %2 port %3: %4").arg(remote, dest_.host).arg(dest_.port).arg(detail);
+            return QStringLiteral("%1: cannot connect to %2 port %3 (no such server, or it is down)").arg(remote, dest_.host).arg(dest_.port);
         case CURLE_SEND_ERROR:
         case CURLE_RECV_ERROR:
         case CURLE_SSH:
