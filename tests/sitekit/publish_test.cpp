@@ -37,14 +37,6 @@ void makeSite(const QString& root)
     put(root + "Working-Pages/index.rtf", "{\\rtf1 x}");
 }
 
-QStringList remotes(const std::vector<PublishItem>& items)
-{
-    QStringList out;
-    for (const PublishItem& i : items)
-        out << i.remote;
-    return out;
-}
-
 QStringList filesBelow(const QString& folder)
 {
     QStringList out;
@@ -54,11 +46,9 @@ QStringList filesBelow(const QString& folder)
     return out;
 }
 
-bool run(const QString& program, const QStringList& args)
+bool keygen(const QString& file)
 {
-    QProcess p;
-    p.start(program, args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return QProcess::execute("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", file}) == 0;
 }
 
 // sshd for the current user, keys and known hosts in its own folder.
@@ -68,7 +58,7 @@ public:
     {
         QDir().mkpath("/run/sshd");  // sshd's privilege separation folder
         const QString d = dir_.path() + "/";
-        if (!QFile::exists("/usr/sbin/sshd") || !run("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", d + "user"})) {
+        if (!QFile::exists("/usr/sbin/sshd") || !keygen(d + "user")) {
             why_ = "no /usr/sbin/sshd or ssh-keygen (openssh-server, openssh-client)";
             return;
         }
@@ -86,18 +76,14 @@ public:
     void start(bool newKey = true)
     {
         const QString d = dir_.path() + "/";
-        if (newKey) {
-            QFile::remove(d + "host"), QFile::remove(d + "host.pub");
-            run("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", d + "host"});
-        }
+        if (newKey)
+            QFile::remove(d + "host"), QFile::remove(d + "host.pub"), keygen(d + "host");
         sshd_.start("/usr/sbin/sshd", {"-D", "-e", "-f", d + "sshd_config"});
         sshd_.waitForStarted(5000);
-        for (int i = 0; i < 100 && sshd_.state() == QProcess::Running; ++i) {
+        for (int i = 0; i < 100 && sshd_.state() == QProcess::Running; ++i, QThread::msleep(50)) {
             QTcpSocket s;
-            s.connectToHost(QHostAddress::LocalHost, quint16(port_));
-            if (s.waitForConnected(100))
+            if (s.connectToHost(QHostAddress::LocalHost, quint16(port_)), s.waitForConnected(100))
                 return;
-            QThread::msleep(50);
         }
         why_ = "sshd did not start: " + QString::fromUtf8(sshd_.readAllStandardError());
     }
@@ -179,7 +165,10 @@ private slots:
                 QVERIFY(QFile::remove(file));
         }
         const PublishPlan plan = planPublish(root, last, options);
-        QCOMPARE(remotes(plan.send), send);
+        QStringList sent;
+        for (const PublishItem& i : plan.send)
+            sent << i.remote;
+        QCOMPARE(sent, send);
         QCOMPARE(plan.remove, remove);
     }
 

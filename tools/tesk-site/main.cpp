@@ -254,6 +254,9 @@ int main(int argc, char** argv)
             return usage();
         if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
             return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
+        for (const QString& file : {connection.identity, connection.knownHosts})
+            if (!file.isEmpty() && !fs::fileExists(file))
+                return refuse(QStringLiteral("%1: no such file").arg(file));
         planOptions.pageExtensions = readSettings().options.pageExtensions;
         return publish(folder, args[2], planOptions, connection, dryRun);
     }
