@@ -14,6 +14,7 @@ PACKAGES=(
   libtidy-dev libhunspell-dev hunspell-en-us
   xvfb xauth
   poppler-utils
+  libcurl4-openssl-dev openssh-server openssh-client
   clang libclang-rt-14-dev
 )
 

@@ -13,6 +13,8 @@ target_sources(tesk_logic PRIVATE
   sitekit/spelling.h sitekit/spelling.cpp
   sitekit/site_checks.h sitekit/site_checks.cpp
   sitekit/site_search.h sitekit/site_search.cpp
+  sitekit/publish_plan.h sitekit/publish_plan.cpp
+  sitekit/publish_run.h sitekit/publish_run.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)
@@ -23,3 +25,6 @@ pkg_check_modules(TIDY REQUIRED IMPORTED_TARGET tidy)
 pkg_check_modules(HUNSPELL REQUIRED IMPORTED_TARGET hunspell)
 target_link_libraries(tesk_logic PRIVATE PkgConfig::TIDY PkgConfig::HUNSPELL)
 target_link_libraries(tesk_logic PUBLIC Qt6::Network)
+# libcurl sends a site to its server (SFTP through libssh2).
+pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
+target_link_libraries(tesk_logic PRIVATE PkgConfig::CURL)

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 using namespace tesk::test;
 
@@ -23,7 +24,12 @@ struct Run {
 
 Run tool(const QStringList& args)
 {
+    // Manifests of publishes go to a data folder of the test's own.
+    static QTemporaryDir data;
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(TESK_BIN_DIR "/tesk-site"), args);
     const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
     return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -67,6 +73,10 @@ private slots:
         QTest::newRow("search, word") << QByteArray("<p>\n <b>About") << QStringList{"search", "SITE", "About", "--word"}
                                       << 0 << "Final-Pages/about.html:2:5:  <b>About";
         QTest::newRow("search, bad expression") << QByteArray() << QStringList{"search", "SITE", "(", "--regex"} << 2 << "";
+        QTest::newRow("publish to a folder") << QByteArray("<p>") << QStringList{"publish", "SITE", "SITE/out"} << 0 << "sent about.html";
+        QTest::newRow("publish, dry run") << QByteArray("<p>") << QStringList{"publish", "SITE", "SITE/out", "--dry-run"} << 0 << "send about.html";
+        QTest::newRow("publish, password given") << QByteArray() << QStringList{"publish", "SITE", "sftp://u:pw@h/p"} << 2 << "";
+        QTest::newRow("publish option elsewhere") << QByteArray() << QStringList{"check", "SITE", "--delete"} << 2 << "";
         QTest::newRow("no site") << QByteArray() << QStringList{"check", "/nonexistent/site"} << 2 << "";
         QTest::newRow("no command") << QByteArray() << QStringList{} << 2 << "";
         QTest::newRow("unknown option") << QByteArray() << QStringList{"check", "SITE", "--dry-run"} << 2 << "";

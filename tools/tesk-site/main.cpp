@@ -6,11 +6,16 @@
 //   tesk-site rename SITE OLD NEW [--dry-run]
 //   tesk-site search SITE TEXT [--case] [--word] [--regex]
 //                                          every match, as grep lists them
+//   tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]
+//                     [--known-hosts FILE] [--with-sources]
+//                                          sends what changed since the last
+//                                          publish to DEST (a folder or
+//                                          sftp://user@host[:port]/path)
 // SITE is a working folder (the one holding Final-Pages); OLD and NEW are
 // paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
 // extensions and the source font come from the settings file beside the
 // program when there is one. Exit status: 0 clean or done, 1 problems
-// found, the rename failed or nothing was found, 2 wrong arguments or an
+// found, the rename failed, nothing was found or a publish failed, 2 wrong arguments or an
 // unreadable site. --json lists the links only.
 
 #include "core/settings_file.h"
@@ -19,6 +24,7 @@
 #include "sitekit/link_check.h"
 #include "sitekit/link_rewrite.h"
 #include "sitekit/site_checks.h"
+#include "sitekit/publish_run.h"
 #include "sitekit/site_search.h"
 
 #include <QCoreApplication>
@@ -38,7 +44,9 @@ int usage()
 {
     std::fputs("usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
                "       tesk-site rename SITE OLD NEW [--dry-run]\n"
-               "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n",
+               "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n"
+               "       tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]\n"
+               "                         [--known-hosts FILE] [--with-sources]\n",
                stderr);
     return 2;
 }
@@ -148,6 +156,56 @@ int search(const QString& folder, const sitekit::SearchRequest& request, const S
     return found ? 0 : 1;
 }
 
+// Never asks: a host key that is not known, or a login refused, ends the
+// run with what to do about it, so scripts and CI never hang.
+int publish(const QString& folder, const QString& to, const sitekit::PlanOptions& options,
+            const sitekit::Connection& connection, bool dryRun)
+{
+    QString why;
+    const std::optional<sitekit::Destination> destination = sitekit::parseDestination(to, &why);
+    if (!destination)
+        return refuse(why);
+    // The editor's name: its Publish window and this share the manifests.
+    QCoreApplication::setApplicationName(QStringLiteral("Tesk Web Editor"));
+    const QString manifestFile = sitekit::manifestPath(destination->text);
+    const sitekit::Manifest last = sitekit::readManifest(manifestFile);
+    const sitekit::PublishPlan plan = sitekit::planPublish(folder, last, options);
+    for (const QString& u : plan.unreadable)
+        put(stderr, QStringLiteral("tesk-site: not sent: %1\n").arg(u));
+    if (dryRun) {
+        for (const sitekit::PublishItem& i : plan.send)
+            put(stdout, QStringLiteral("send %1\n").arg(i.remote));
+        for (const QString& r : plan.remove)
+            put(stdout, QStringLiteral("delete %1\n").arg(r));
+        put(stdout, QStringLiteral("%1 files to send (%2 bytes), %3 to delete\n").arg(plan.send.size()).arg(plan.bytes).arg(plan.remove.size()));
+        return plan.unreadable.isEmpty() ? 0 : 1;
+    }
+    const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(*destination, connection);
+    sitekit::PublishHooks hooks;
+    hooks.done = [](const QString& line) {
+        put(stdout, line + QLatin1Char('\n'));
+        std::fflush(stdout);
+    };
+    const sitekit::PublishResult r = sitekit::runPublish(plan, last, *transport, destination->text, manifestFile, hooks);
+    put(stdout, QStringLiteral("%1 of %2 files sent, %3 deleted\n").arg(r.sent.size()).arg(plan.send.size()).arg(r.removed.size()));
+    if (!r.failure.isEmpty())
+        put(stderr, QStringLiteral("tesk-site: %1\n").arg(r.failure));
+    return r.failure.isEmpty() && plan.unreadable.isEmpty() ? 0 : 1;
+}
+
+// Removes "--name VALUE" from args; false when the value is missing.
+bool takeValue(QStringList& args, const QString& name, QString& value)
+{
+    const qsizetype at = args.indexOf(name);
+    if (at < 0)
+        return true;
+    if (at + 1 >= args.size())
+        return false;
+    value = args[at + 1];
+    args.remove(at, 2);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -156,6 +214,15 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
+    sitekit::PlanOptions planOptions;
+    planOptions.deleteGone = args.removeAll(QStringLiteral("--delete")) > 0;
+    planOptions.withSources = args.removeAll(QStringLiteral("--with-sources")) > 0;
+    sitekit::Connection connection;
+    if (!takeValue(args, QStringLiteral("--identity"), connection.identity)
+        || !takeValue(args, QStringLiteral("--known-hosts"), connection.knownHosts))
+        return usage();
+    const bool publishOption = planOptions.deleteGone || planOptions.withSources || !connection.identity.isEmpty()
+        || !connection.knownHosts.isEmpty();
     // With --json only the links are looked at, as before there were more.
     QStringList only = json ? QStringList{QStringLiteral("links")}
                             : QStringList{QStringLiteral("links"), QStringLiteral("html"), QStringLiteral("spelling")};
@@ -181,6 +248,20 @@ int main(int argc, char** argv)
     const QString command = args[0];
     const QString folder = fs::withSeparator(args[1]);
     const bool searching = command == QLatin1String("search");
+    const bool publishing = command == QLatin1String("publish");
+    if (publishing) {
+        if (args.size() != 3 || json || searchOption || onlyAt >= 0)
+            return usage();
+        if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
+            return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
+        for (const QString& file : {connection.identity, connection.knownHosts})
+            if (!file.isEmpty() && !fs::fileExists(file))
+                return refuse(QStringLiteral("%1: no such file").arg(file));
+        planOptions.pageExtensions = readSettings().options.pageExtensions;
+        return publish(folder, args[2], planOptions, connection, dryRun);
+    }
+    if (publishOption)
+        return usage();
     if ((command == QLatin1String("check") && args.size() != 2) || (command == QLatin1String("rename") && args.size() != 4)
         || (searching && (args.size() != 3 || args[2].isEmpty()))
         || (command != QLatin1String("check") && command != QLatin1String("rename") && !searching)

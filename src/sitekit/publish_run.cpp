@@ -1,0 +1,369 @@
+#include "sitekit/publish_run.h"
+
+#include "platform/file_system.h"
+
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <mutex>
+
+namespace sitekit {
+
+namespace {
+
+QString parentOf(const QString& remote)
+{
+    const qsizetype slash = remote.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : remote.left(slash + 1);
+}
+
+// Beside the file, hidden from listings, so a half-sent file never shows
+// under the name a visitor asks for.
+QString temporaryName(const QString& remote)
+{
+    return parentOf(remote) + QLatin1Char('.') + fs::fileName(remote) + QStringLiteral(".tesk-upload");
+}
+
+class FolderTransport : public Transport {
+public:
+    explicit FolderTransport(QString root) : root_(std::move(root)) {}
+
+    QString put(const QString& local, const QString& remote, qint64 size) override
+    {
+        if (cancel && cancel->load())
+            return QStringLiteral("cancelled");
+        if (const QString why = makeFolders(root_ + parentOf(remote)); !why.isEmpty())
+            return QStringLiteral("%1: %2").arg(remote, why);
+        // copyFile writes a temporary file and renames it over the old one.
+        if (const fs::Result r = fs::copyFile(local, root_ + remote, true); r != fs::Result::Ok)
+            return QStringLiteral("%1: %2").arg(remote, fs::describe(r));
+        if (sending)
+            sending(size);
+        return {};
+    }
+
+    QString remove(const QString& remote) override
+    {
+        const fs::Result r = fs::deleteFile(root_ + remote);
+        return r == fs::Result::Ok || r == fs::Result::NotFound ? QString()
+                                                                 : QStringLiteral("%1: %2").arg(remote, fs::describe(r));
+    }
+
+private:
+    QString root_;
+};
+
+// A path for a libcurl quote command: quoted, its quotes and backslashes escaped.
+QByteArray quoted(const QString& path)
+{
+    QByteArray p = path.toUtf8();
+    p.replace('\\', "\\\\").replace('"', "\\\"");
+    return '"' + p + '"';
+}
+
+QString fingerprint(const curl_khkey* key)
+{
+    QByteArray blob = key->len ? QByteArray(key->key, qsizetype(key->len)) : QByteArray::fromBase64(key->key);
+    const QByteArray hash = QCryptographicHash::hash(blob, QCryptographicHash::Sha256).toBase64(QByteArray::OmitTrailingEquals);
+    return QStringLiteral("SHA256:") + QString::fromLatin1(hash);
+}
+
+class SftpTransport : public Transport {
+public:
+    SftpTransport(const Destination& d, const Connection& c) : dest_(d)
+    {
+        static std::once_flag once;
+        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+        curl_ = curl_easy_init();
+        knownHosts_ = c.knownHosts.isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh/known_hosts") : c.knownHosts;
+        QString identity = c.identity;
+        if (identity.isEmpty())
+            for (const char* name : {"id_ed25519", "id_ecdsa", "id_rsa"})
+                if (const QString p = QDir::homePath() + QStringLiteral("/.ssh/") + QLatin1String(name); fs::fileExists(p)) {
+                    identity = p;
+                    break;
+                }
+        identity_ = identity.toLocal8Bit();
+        publicKey_ = fs::fileExists(identity + QStringLiteral(".pub")) ? (identity + QStringLiteral(".pub")).toLocal8Bit() : QByteArray("");
+        user_ = d.user.toUtf8();
+        password_ = c.password.toUtf8();
+        knownHostsBytes_ = knownHosts_.toLocal8Bit();
+    }
+    ~SftpTransport() override
+    {
+        curl_slist_free_all(commands_);
+        curl_easy_cleanup(curl_);
+        password_.fill('\0');
+    }
+
+    QString put(const QString& local, const QString& remote, qint64 size) override
+    {
+        QFile file(local);
+        if (!file.open(QIODevice::ReadOnly))
+            return QStringLiteral("%1: cannot read %2: %3").arg(remote, local, file.errorString());
+        const QString target = dest_.path + remote, temporary = dest_.path + temporaryName(remote);
+        // The old file goes just before the new one takes its name: the
+        // server's rename will not replace a file.
+        setCommands({"*rm " + quoted(target), "rename " + quoted(temporary) + ' ' + quoted(target)});
+        prepare(temporary);
+        curl_easy_setopt(curl_, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(curl_, CURLOPT_NOBODY, 0L);
+        curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, commands_);
+        curl_easy_setopt(curl_, CURLOPT_QUOTE, nullptr);
+        curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &SftpTransport::readPart);
+        curl_easy_setopt(curl_, CURLOPT_READDATA, &file);
+        curl_easy_setopt(curl_, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
+        return perform(remote);
+    }
+
+    QString remove(const QString& remote) override
+    {
+        setCommands({"rm " + quoted(dest_.path + remote)});
+        prepare(dest_.path);
+        curl_easy_setopt(curl_, CURLOPT_UPLOAD, 0L);
+        curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
+        curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, nullptr);
+        curl_easy_setopt(curl_, CURLOPT_QUOTE, commands_);
+        const QString why = perform(remote);
+        // Gone already is what was wanted.
+        return why.contains(QStringLiteral("No such file")) ? QString() : why;
+    }
+
+private:
+    void setCommands(std::initializer_list<QByteArray> lines)
+    {
+        curl_slist_free_all(commands_);
+        commands_ = nullptr;
+        for (const QByteArray& l : lines)
+            commands_ = curl_slist_append(commands_, l.constData());
+    }
+
+    void prepare(const QString& path)
+    {
+        QByteArray url = "sftp://" + QUrl::toPercentEncoding(dest_.host, "[]:") + ':' + QByteArray::number(dest_.port)
+                       + QUrl::toPercentEncoding(path, "/");
+        url_ = url;
+        error_[0] = 0;
+        keyProblem_.clear();
+        curl_easy_setopt(curl_, CURLOPT_URL, url_.constData());
+        curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "sftp");
+        curl_easy_setopt(curl_, CURLOPT_USERNAME, user_.constData());
+        if (!password_.isEmpty())
+            curl_easy_setopt(curl_, CURLOPT_PASSWORD, password_.constData());
+        long auth = CURLSSH_AUTH_PUBLICKEY | CURLSSH_AUTH_AGENT;
+        if (!password_.isEmpty())
+            auth |= CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD;
+        curl_easy_setopt(curl_, CURLOPT_SSH_AUTH_TYPES, auth);
+        if (!identity_.isEmpty()) {
+            curl_easy_setopt(curl_, CURLOPT_SSH_PRIVATE_KEYFILE, identity_.constData());
+            curl_easy_setopt(curl_, CURLOPT_SSH_PUBLIC_KEYFILE, publicKey_.constData());
+        }
+        curl_easy_setopt(curl_, CURLOPT_SSH_KNOWNHOSTS, knownHostsBytes_.constData());
+        curl_easy_setopt(curl_, CURLOPT_SSH_KEYFUNCTION, &SftpTransport::checkKey);
+        curl_easy_setopt(curl_, CURLOPT_SSH_KEYDATA, this);
+        curl_easy_setopt(curl_, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_RETRY));
+        curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &SftpTransport::progressed);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, error_);
+        curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, 30L);
+        // A connection gone quiet for a minute is taken as dropped.
+        curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, 60L);
+    }
+
+    QString perform(const QString& remote)
+    {
+        const CURLcode rc = curl_easy_perform(curl_);
+        if (rc == CURLE_OK)
+            return {};
+        const QString detail = QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(rc));
+        const QString where = QStringLiteral("%1@%2").arg(dest_.user, dest_.host);
+        switch (rc) {
+        case CURLE_PEER_FAILED_VERIFICATION:
+            return keyProblem_.isEmpty() ? QStringLiteral("%1: the host key could not be checked: %2").arg(dest_.host, detail) : keyProblem_;
+        case CURLE_LOGIN_DENIED:
+            return QStringLiteral("%1: %2 refused the login (no key or password it accepts)").arg(remote, where);
+        case CURLE_REMOTE_ACCESS_DENIED:
+            return QStringLiteral("%1: permission denied on the server (%2)").arg(remote, detail);
+        case CURLE_REMOTE_DISK_FULL:
+            return QStringLiteral("%1: the server's disk is full").arg(remote);
+        case CURLE_ABORTED_BY_CALLBACK:
+            return QStringLiteral("cancelled");
+        case CURLE_COULDNT_CONNECT:
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return QStringLiteral("%1: cannot connect to %2 port %3 (no such server, or it is down)").arg(remote, dest_.host).arg(dest_.port);
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_SSH:
+        case CURLE_OPERATION_TIMEDOUT:
+        case CURLE_GOT_NOTHING:
+            return QStringLiteral("%1: the connection to %2 was lost: %3").arg(remote, dest_.host, detail);
+        default:
+            return QStringLiteral("%1: %2").arg(remote, detail);
+        }
+    }
+
+    static size_t readPart(char* buffer, size_t size, size_t count, void* data)
+    {
+        const qint64 n = static_cast<QFile*>(data)->read(buffer, qint64(size * count));
+        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
+    }
+
+    static int progressed(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent)
+    {
+        auto* self = static_cast<SftpTransport*>(data);
+        if (self->sending)
+            self->sending(qint64(sent));
+        return self->cancel && self->cancel->load() ? 1 : 0;
+    }
+
+    static int checkKey(CURL*, const curl_khkey* known, const curl_khkey* found, curl_khmatch match, void* data)
+    {
+        auto* self = static_cast<SftpTransport*>(data);
+        if (match == CURLKHMATCH_OK)
+            return CURLKHSTAT_FINE;
+        const QString print = fingerprint(found);
+        const QString host = self->dest_.host;
+        if (match == CURLKHMATCH_MISMATCH) {
+            self->keyProblem_ = QStringLiteral(
+                "the host key of %1 has CHANGED (now %2): someone may be listening in, or the server was set up again. "
+                "Nothing was sent. If the server's owner confirms the new key, remove the old one with "
+                "\"ssh-keygen -f %3 -R '[%1]:%4'\" and accept the new one.")
+                .arg(host, print, self->knownHosts_).arg(self->dest_.port);
+        } else {
+            self->keyProblem_ = QStringLiteral(
+                "%1 is not a known host (its key is %2). Nothing was sent. If that is the server's key, accept it with "
+                "\"ssh-keyscan -p %3 %1 >> %4\".")
+                .arg(host, print).arg(self->dest_.port).arg(self->knownHosts_);
+        }
+        (void)known;
+        return CURLKHSTAT_REJECT;
+    }
+
+    Destination dest_;
+    CURL* curl_ = nullptr;
+    curl_slist* commands_ = nullptr;
+    QString knownHosts_, keyProblem_;
+    QByteArray knownHostsBytes_, identity_, publicKey_, user_, password_, url_;
+    char error_[CURL_ERROR_SIZE] = {};
+};
+
+} // namespace
+
+std::optional<Destination> parseDestination(const QString& text, QString* why)
+{
+    Destination d;
+    d.text = text;
+    if (!text.contains(QStringLiteral("://"))) {
+        if (text.isEmpty()) {
+            *why = QStringLiteral("no destination given");
+            return std::nullopt;
+        }
+        d.path = fs::withSeparator(QDir(text).absolutePath());
+        return d;
+    }
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("sftp") || url.host().isEmpty() || url.userName().isEmpty()
+        || url.path().isEmpty() || !url.password().isEmpty()) {
+        *why = url.scheme() == QLatin1String("sftp") || !url.isValid()
+            ? QStringLiteral("%1 is no destination: write sftp://user@host[:port]/path (no password in it)").arg(text)
+            : QStringLiteral("%1: only sftp:// servers and folders can be published to").arg(text);
+        return std::nullopt;
+    }
+    d.kind = Destination::Kind::Sftp;
+    d.user = url.userName();
+    d.host = url.host();
+    d.port = url.port(22);
+    d.path = url.path();
+    if (!d.path.endsWith(QLatin1Char('/')))
+        d.path += QLatin1Char('/');
+    return d;
+}
+
+std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection)
+{
+    if (destination.kind == Destination::Kind::Folder)
+        return std::make_unique<FolderTransport>(destination.path);
+    return std::make_unique<SftpTransport>(destination, connection);
+}
+
+PublishResult runPublish(const PublishPlan& plan, const Manifest& last, Transport& transport,
+                         const QString& destination, const QString& manifestFile, const PublishHooks& hooks)
+{
+    PublishResult result;
+    result.manifest = last;
+    // Files unchanged but touched keep their new time: not hashed next time.
+    for (auto it = plan.current.constBegin(); it != plan.current.constEnd(); ++it)
+        if (const auto known = last.constFind(it.key()); known != last.constEnd() && known->sha256 == it->sha256)
+            result.manifest.insert(it.key(), *it);
+    PublishProgress progress;
+    progress.totalFiles = int(plan.send.size() + plan.remove.size());
+    progress.totalBytes = plan.bytes;
+    transport.cancel = hooks.cancel;
+    transport.sending = [&](qint64 bytes) {
+        if (hooks.progress) {
+            PublishProgress now = progress;
+            now.bytes += bytes;
+            hooks.progress(now);
+        }
+    };
+    QDeadlineTimer saveAt(2000);
+    auto save = [&] {
+        if (!manifestFile.isEmpty())
+            if (const QString why = writeManifest(manifestFile, destination, result.manifest); !why.isEmpty() && result.failure.isEmpty())
+                result.failure = why;
+    };
+    auto stopped = [&](const QString& why) {
+        result.cancelled = why == QLatin1String("cancelled") || (hooks.cancel && hooks.cancel->load());
+        result.failure = result.cancelled ? QStringLiteral("cancelled") : why;
+        return true;
+    };
+    bool stop = false;
+    for (const PublishItem& item : plan.send) {
+        if (hooks.cancel && hooks.cancel->load()) {
+            stop = stopped(QStringLiteral("cancelled"));
+            break;
+        }
+        if (const QString why = transport.put(item.local, item.remote, item.entry.size); !why.isEmpty()) {
+            stop = stopped(why);
+            break;
+        }
+        result.manifest.insert(item.remote, item.entry);
+        result.sent << item.remote;
+        progress.files += 1;
+        progress.bytes += item.entry.size;
+        if (hooks.progress)
+            hooks.progress(progress);
+        if (hooks.done)
+            hooks.done(QStringLiteral("sent %1").arg(item.remote));
+        // Now and then, so that even a killed publish keeps most of what arrived.
+        if (saveAt.hasExpired()) {
+            save();
+            saveAt.setRemainingTime(2000);
+        }
+    }
+    for (const QString& remote : plan.remove) {
+        if (stop)
+            break;
+        if (const QString why = transport.remove(remote); !why.isEmpty()) {
+            stop = stopped(why);
+            break;
+        }
+        result.manifest.remove(remote);
+        result.removed << remote;
+        progress.files += 1;
+        if (hooks.done)
+            hooks.done(QStringLiteral("deleted %1").arg(remote));
+    }
+    save();
+    transport.sending = nullptr;
+    return result;
+}
+
+} // namespace sitekit

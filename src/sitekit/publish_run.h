@@ -1,0 +1,74 @@
+#pragma once
+// Carrying out a publish plan: each file goes to the destination under a
+// temporary name and is renamed there once whole, so a visitor never gets
+// half a page. The destination is a local or mounted folder, or a server
+// reached by SFTP (libcurl over libssh2) whose host key must be known.
+
+#include "sitekit/publish_plan.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace sitekit {
+
+struct Destination {
+    enum class Kind { Folder, Sftp };
+    Kind kind = Kind::Folder;
+    QString user, host;
+    int port = 22;
+    QString path;  // the folder on the server or here, ending in '/'
+    QString text;  // as the user wrote it: it names the manifest
+};
+
+// "sftp://user@host[:port]/path" or a folder; nullopt with why otherwise.
+std::optional<Destination> parseDestination(const QString& text, QString* why);
+
+struct Connection {
+    QString identity;    // a private key file; "" tries the agent and ~/.ssh
+    QString knownHosts;  // "" is ~/.ssh/known_hosts
+    QString password;    // kept in memory only
+};
+
+// One destination, opened once for the whole publish.
+class Transport {
+public:
+    virtual ~Transport() = default;
+    // Each returns "" or why it failed, in words naming the file.
+    virtual QString put(const QString& local, const QString& remote, qint64 size) = 0;
+    virtual QString remove(const QString& remote) = 0;
+    // Bytes of the file being sent so far: the caller's progress.
+    std::function<void(qint64)> sending;
+    // Set from another thread; the file under way stops.
+    std::atomic<bool>* cancel = nullptr;
+};
+
+std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection);
+
+struct PublishProgress {
+    int files = 0, totalFiles = 0;
+    qint64 bytes = 0, totalBytes = 0;
+};
+
+struct PublishResult {
+    QStringList sent, removed;
+    QString failure;   // "" when everything arrived
+    bool cancelled = false;
+    Manifest manifest; // what the destination holds now, as far as we know
+};
+
+struct PublishHooks {
+    std::function<void(const PublishProgress&)> progress;
+    std::function<void(const QString& line)> done;  // "sent x", "deleted y"
+    std::atomic<bool>* cancel = nullptr;
+};
+
+// Stops at the first failure. The manifest (written to manifestFile when
+// not empty, now and then and at the end) holds what really arrived.
+PublishResult runPublish(const PublishPlan& plan, const Manifest& last, Transport& transport,
+                         const QString& destination, const QString& manifestFile, const PublishHooks& hooks = {});
+
+} // namespace sitekit
