@@ -267,7 +267,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("typingColours");
         QTest::addColumn<QString>("writtenBack");
         const QString numbered = "Line_Numbers=1\r\nClose_Tags=1\r\nComplete_Names=1\r\nReopen_Last_Page=1\r\n"
-                                 "Match_Tags=1\r\nModern_Markup=0\r\n";
+                                 "Match_Tags=1\r\nModern_Markup=0\r\nSpell_While_Typing=1\r\nAccessibility_Checks=0\r\n";
         QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n" + numbered;
         QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n" + numbered;
         QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false
