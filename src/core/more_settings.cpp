@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 struct BoolItem {
@@ -70,8 +72,12 @@ QString More_Settings_File_Name() { return QStringLiteral("Tesk Web Editor Optio
 
 QString Chosen_Dictionary(const MoreSettings& m)
 {
+    // A name, not a path: the dictionary's files are looked up by it.
     const QString d = m.Dictionary.trimmed();
-    return d.isEmpty() ? QStringLiteral("en_US") : d;
+    const bool name = !d.isEmpty() && std::all_of(d.begin(), d.end(), [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-');
+    });
+    return name ? d : QStringLiteral("en_US");
 }
 
 MoreSettings Parse_More_Settings(const QString& text)
