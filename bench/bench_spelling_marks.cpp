@@ -51,3 +51,18 @@ static void BM_SpellAfterPause(benchmark::State& st)
         e.marks.refresh();
 }
 BENCHMARK(BM_SpellAfterPause)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The whole page checked again after a pause, slice after slice (the words
+// known already): the time between two turns of the event loop is a slice's.
+static void BM_SpellPageInSlices(benchmark::State& st)
+{
+    SpellingOnPage e;
+    for (auto _ : st) {
+        e.marks.refresh();
+        while (!e.marks.finished())
+            QApplication::processEvents();
+    }
+    // About: the slices end at line ends.
+    st.counters["slices"] = double(e.box.Text().toUtf8().size() / (16 * 1024) + 1);
+}
+BENCHMARK(BM_SpellPageInSlices)->Unit(benchmark::kMillisecond)->Iterations(5);
