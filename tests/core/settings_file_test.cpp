@@ -299,6 +299,23 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(readFile(folder + files.first())), writtenBack);
         QCOMPARE(Parse_More_Settings(writtenBack), m);
     }
+
+    // The dictionary option names a dictionary; anything else (a path, a
+    // blank) gives en_US, so no file outside the dictionaries' folder is read.
+    void dictionaryOption_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("a name") << "Dictionary= de_DE " << "de_DE";
+        QTest::newRow("none") << "" << "en_US";
+        QTest::newRow("a path") << "Dictionary=../../etc/passwd" << "en_US";
+    }
+    void dictionaryOption()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, chosen);
+        QCOMPARE(Chosen_Dictionary(Parse_More_Settings(line)), chosen);
+    }
 };
 TESK_TEST(SettingsFileTest)
 
