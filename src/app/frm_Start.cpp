@@ -496,9 +496,25 @@ void frm_Start::setDocumentCommandsEnabled(bool enabled)
         a->setEnabled(enabled);
 }
 
-void frm_Start::popupSourceMenu(bool editKeys, const QPoint& global)
+void frm_Start::popupSourceMenu(bool editKeys, const QPoint& global, const QList<QAction*>& top)
 {
-    (editKeys ? mnu_Source_Keys : mnu_Source)->popup(global);
+    QMenu* menu = editKeys ? mnu_Source_Keys : mnu_Source;
+    if (!top.isEmpty()) {
+        QAction* first = menu->actions().value(0);
+        QList<QAction*> added = top;
+        added << menu->insertSeparator(first);
+        menu->insertActions(added.last(), top);
+        for (QAction* a : top)
+            a->setParent(menu);
+        // A chosen action runs after the menu hid: it goes on the next turn.
+        connect(menu, &QMenu::aboutToHide, menu, [menu, added] {
+            for (QAction* a : added) {
+                menu->removeAction(a);
+                a->deleteLater();
+            }
+        }, Qt::SingleShotConnection);
+    }
+    menu->popup(global);
 }
 
 void frm_Start::focusWorkWindow() { Focus_Work_Window(); }

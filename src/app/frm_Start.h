@@ -46,7 +46,7 @@ public:
     void setTopMenusEnabled(bool enabled) override;
     bool topMenusEnabled() const override;
     void setDocumentCommandsEnabled(bool enabled) override;
-    void popupSourceMenu(bool editKeys, const QPoint& global) override;
+    void popupSourceMenu(bool editKeys, const QPoint& global, const QList<QAction*>& top = {}) override;
     void focusWorkWindow() override;
     QRect frameGeometryPx() const override { return frameGeometry(); }
     QWidget* widget() override { return this; }

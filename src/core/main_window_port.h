@@ -7,7 +7,10 @@
 // Requests from one window to another do not pass through here: windows
 // emit signals, and the program's wiring in app/ connects them.
 
+#include <QList>
 #include <QRect>
+
+class QAction;
 
 class QPoint;
 class QWidget;
@@ -35,8 +38,10 @@ public:
     virtual bool topMenusEnabled() const = 0;
     // The Source menu's commands that need an open document.
     virtual void setDocumentCommandsEnabled(bool enabled) = 0;
-    // Pops up the Source menu, or its Edit Keys submenu, at a screen point.
-    virtual void popupSourceMenu(bool editKeys, const QPoint& global) = 0;
+    // Pops up the Source menu, or its Edit Keys submenu, at a screen point;
+    // top: actions for this time only, above a separator at the menu's top
+    // (the menu owns them and drops them when it closes).
+    virtual void popupSourceMenu(bool editKeys, const QPoint& global, const QList<QAction*>& top = {}) = 0;
 
     // Gives the keyboard focus to the window the user works in: the editor
     // (or its open button while it has no document) when the Source window

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 struct BoolItem {
@@ -17,6 +19,8 @@ constexpr BoolItem kBools[] = {
     {"Reopen_Last_Page", &MoreSettings::Reopen_Last_Page},
     {"Match_Tags", &MoreSettings::Match_Tags},
     {"Modern_Markup", &MoreSettings::Modern_Markup},
+    {"Spell_While_Typing", &MoreSettings::Spell_While_Typing},
+    {"Accessibility_Checks", &MoreSettings::Accessibility_Checks},
 };
 
 // Written only when they hold something: a start with no page open leaves
@@ -30,6 +34,7 @@ constexpr TextItem kTexts[] = {
     {"Last_Source", &MoreSettings::Last_Source},
     {"Last_Folder", &MoreSettings::Last_Folder},
     {"Find_In_Site_Window", &MoreSettings::Find_In_Site_Window},
+    {"Dictionary", &MoreSettings::Dictionary},
 };
 
 struct NumberItem {
@@ -64,6 +69,16 @@ QString oneLine(QString s)
 } // namespace
 
 QString More_Settings_File_Name() { return QStringLiteral("Tesk Web Editor Options.ini"); }
+
+QString Chosen_Dictionary(const MoreSettings& m)
+{
+    // A name, not a path: the dictionary's files are looked up by it.
+    const QString d = m.Dictionary.trimmed();
+    const bool name = !d.isEmpty() && std::all_of(d.begin(), d.end(), [](QChar c) {
+        return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-');
+    });
+    return name ? d : QStringLiteral("en_US");
+}
 
 MoreSettings Parse_More_Settings(const QString& text)
 {

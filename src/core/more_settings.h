@@ -20,6 +20,13 @@ struct MoreSettings {
     bool Reopen_Last_Page = true;
     bool Match_Tags = true;
     bool Modern_Markup = false;
+    // Misspelt words underlined as the user types; Tidy's accessibility
+    // checks in Check Page and Check Site.
+    bool Spell_While_Typing = true;
+    bool Accessibility_Checks = false;
+    // The spelling dictionary when a page's lang names none installed; ""
+    // is en_US (Chosen_Dictionary).
+    QString Dictionary;
 
     // The page open when the program last ended, to open again at start:
     // its source, the working folder it belongs to, the caret (a position in the editor's text) and the
@@ -38,6 +45,7 @@ struct MoreSettings {
 };
 
 QString More_Settings_File_Name();  // "Tesk Web Editor Options.ini"
+QString Chosen_Dictionary(const MoreSettings& m);
 
 // A value that does not read as its kind leaves the default; a line without
 // "=" is dropped. Nothing here fails.

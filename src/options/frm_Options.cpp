@@ -8,10 +8,13 @@
 #include "platform/palette.h"
 #include "platform/screen.h"
 #include "platform/vb_keys.h"
+#include "sitekit/spelling.h"
 #include "ui/folder_controls.h"
 #include "ui/window_manner.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -115,6 +118,19 @@ void frm_Options::Prepare()
     chk_Reopen->setChecked(s.More.Reopen_Last_Page);
     chk_Match_Tags->setChecked(s.More.Match_Tags);
     chk_Modern_Markup->setChecked(s.More.Modern_Markup);
+    chk_Spell_Typing->setChecked(s.More.Spell_While_Typing);
+    chk_Accessibility->setChecked(s.More.Accessibility_Checks);
+    // The dictionaries installed, and the one chosen even when it is not
+    // (its absence is told when spelling runs).
+    cbo_Dictionary->clear();
+    QStringList dictionaries;
+    for (const QString& file : QDir(sitekit::dictionaryFolder()).entryList({QStringLiteral("*.dic")}, QDir::Files, QDir::Name))
+        dictionaries << file.chopped(4);
+    const QString chosen = Chosen_Dictionary(s.More);
+    if (!dictionaries.contains(chosen))
+        dictionaries << chosen;
+    cbo_Dictionary->addItems(dictionaries);
+    cbo_Dictionary->setCurrentText(chosen);
 
     txt_Bookmark->setText(s.Bookmark_Chars);
     lbl_Focus->clear();

@@ -14,6 +14,8 @@
 
 #include <array>
 
+class QComboBox;
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -104,6 +106,10 @@ public:
     QCheckBox* chk_Reopen = nullptr;
     QCheckBox* chk_Match_Tags = nullptr;
     QCheckBox* chk_Modern_Markup = nullptr;
+    QCheckBox* chk_Spell_Typing = nullptr;
+    QCheckBox* chk_Accessibility = nullptr;
+    QLabel* lbl_Dictionary = nullptr;
+    QComboBox* cbo_Dictionary = nullptr;
 
     QPushButton* cmd_Close = nullptr;
     QLabel* lbl_Focus = nullptr;

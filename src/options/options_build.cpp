@@ -12,6 +12,7 @@
 #include "ui/window_manner.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -87,7 +88,8 @@ void frm_Options::buildControls()
     for (QWidget* w : std::initializer_list<QWidget*>{sld_Hor, sld_Ver, cmd_Color, opt_Inches, opt_Cms,
                                                       txt_Indent, txt_Tabs, txt_Bookmark, chk_Color_Typing,
                                                       chk_Line_Numbers, chk_Close_Tags, chk_Complete_Names,
-                                                      chk_Reopen, chk_Match_Tags, chk_Modern_Markup, cmd_Close})
+                                                      chk_Reopen, chk_Match_Tags, chk_Modern_Markup, chk_Spell_Typing,
+                                                      chk_Accessibility, cbo_Dictionary, cmd_Close})
         setTabOrder(last, w), last = w;
 }
 
@@ -315,6 +317,21 @@ QWidget* frm_Options::buildEditingPage()
     chk_Modern_Markup = new QCheckBox(QStringLiteral("Modern HTML&5 markup (CSS instead of old attributes)"), page);
     chk_Modern_Markup->setObjectName(QStringLiteral("chk_Modern_Markup"));
     watch(chk_Modern_Markup, 5, QStringLiteral(" Images and Colors Write Style Properties "));
+    chk_Spell_Typing = new QCheckBox(QStringLiteral("Check spelling while typing (red wa&vy underline)"), page);
+    chk_Spell_Typing->setObjectName(QStringLiteral("chk_Spell_Typing"));
+    watch(chk_Spell_Typing, 5, QStringLiteral(" Underline Misspelt Words as You Type; F7 Goes to the Next "));
+    chk_Accessibility = new QCheckBox(QStringLiteral("Accessibility checks in Check Page (&quality for screen readers)"), page);
+    chk_Accessibility->setObjectName(QStringLiteral("chk_Accessibility"));
+    watch(chk_Accessibility, 5, QStringLiteral(" Check Page and Check Site Look for a Missing alt, Table Headers "));
+    lbl_Dictionary = new QLabel(QStringLiteral("Dictionary when a page's lang is not recogni&zed:"), page);
+    cbo_Dictionary = new QComboBox(page);
+    cbo_Dictionary->setObjectName(QStringLiteral("cbo_Dictionary"));
+    lbl_Dictionary->setBuddy(cbo_Dictionary);
+    watch(cbo_Dictionary, 5, QStringLiteral(" The Spelling Dictionary (Installed in the Hunspell Folder) "));
+    auto* dictionary = new QHBoxLayout;
+    dictionary->addWidget(lbl_Dictionary);
+    dictionary->addWidget(cbo_Dictionary);
+    dictionary->addStretch(1);
     auto* l = new QVBoxLayout(page);
     l->addWidget(chk_Color_Typing);
     l->addWidget(chk_Line_Numbers);
@@ -323,6 +340,9 @@ QWidget* frm_Options::buildEditingPage()
     l->addWidget(chk_Reopen);
     l->addWidget(chk_Match_Tags);
     l->addWidget(chk_Modern_Markup);
+    l->addWidget(chk_Spell_Typing);
+    l->addWidget(chk_Accessibility);
+    l->addLayout(dictionary);
     l->addStretch(1);
     return page;
 }
@@ -377,12 +397,18 @@ void frm_Options::connectControls()
         {chk_Reopen, &MoreSettings::Reopen_Last_Page},
         {chk_Match_Tags, &MoreSettings::Match_Tags},
         {chk_Modern_Markup, &MoreSettings::Modern_Markup},
+        {chk_Spell_Typing, &MoreSettings::Spell_While_Typing},
+        {chk_Accessibility, &MoreSettings::Accessibility_Checks},
     };
     for (const auto& [box, option] : comforts)
         connect(box, &QCheckBox::toggled, this, [this, option](bool on) {
             if (!loading_)
                 state().More.*option = on;
         });
+    connect(cbo_Dictionary, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+        if (!loading_)
+            state().More.Dictionary = name;
+    });
     connect(opt_Inches, &QRadioButton::toggled, this, [this](bool on) {
         if (on && !loading_)
             Set_Units(1);

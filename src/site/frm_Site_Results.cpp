@@ -183,12 +183,22 @@ void addPageRows(std::vector<frm_Site_Results::Row>& markup, std::vector<frm_Sit
     }
 }
 
+// As the options say: the dictionary for pages whose lang names none, and
+// Tidy's accessibility checks.
+sitekit::PageChecks Chosen_Checks()
+{
+    sitekit::PageChecks what;
+    what.dictionary = Chosen_Dictionary(state().More);
+    what.tidy.accessibility = state().More.Accessibility_Checks;
+    return what;
+}
+
 } // namespace
 
 void frm_Site_Results::Check_Page(const QString& path, const QString& shown, const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
-    sitekit::PageChecks what;
+    const sitekit::PageChecks what = Chosen_Checks();
     sitekit::Spellers spellers(what.personalList);
     QStringList problems;
     std::vector<Row> rows, spelling;
@@ -205,7 +215,7 @@ void frm_Site_Results::Check_Site_Pages()
 {
     const sitekit::SiteOptions options = linkui::siteOptions();
     const sitekit::Site site = sitekit::readSite(state().Working_Folder, options);
-    const sitekit::SiteChecks checks = sitekit::checkPages(site, {});
+    const sitekit::SiteChecks checks = sitekit::checkPages(site, Chosen_Checks());
     std::vector<Row> rows, spelling;
     for (const sitekit::PageFindings& page : checks.pages) {
         QByteArray utf8;

@@ -13,9 +13,12 @@
 #include "source/frm_Find.h"
 #include "source/live_coloring.h"
 #include "source/matching_tag_marks.h"
+#include "source/spelling_marks.h"
+#include "platform/text_positions.h"
 #include "source/tag_bars.h"
 #include "source/text_commands.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
@@ -173,6 +176,8 @@ void frm_Source::connectControls()
     tb_Left->setEditor(rtf_Source);
     liveColors = new LiveColoring(*rtf_Source);
     tagMatch = new MatchingTagMarks(*rtf_Source);
+    spelling = new SpellingMarks(*rtf_Source);
+    spelling->onProblem = [](const QString& problem) { dialogs::message(problem, dialogs::Buttons::Ok, dialogs::Icon::Exclamation); };
     liveColors->setParent(this);
     assist = new EditorAssist(*rtf_Source, *liveColors);
     Apply_Editing_Options();
@@ -399,6 +404,7 @@ void frm_Source::Apply_Editing_Options()
     liveColors->setEnabled(state().More.Color_While_Typing);
     rtf_Source->setLineNumbers(state().More.Line_Numbers);
     tagMatch->setEnabled(state().More.Match_Tags);
+    spelling->setOptions(state().More.Spell_While_Typing, Chosen_Dictionary(state().More));
     assist->setOptions(state().More.Close_Tags, state().More.Complete_Names,
                        state().Program_Folder + completion::Html_Names_File_Name());
 }
@@ -529,16 +535,70 @@ void frm_Source::Editor_KeyPress(QString& typed)
 void frm_Source::Editor_MouseUp(int button, int shift, QPoint pos)
 {
     if (button == 2) {
-        Popup_Menu(shift & vb::CtrlMask, rtf_Source->viewport()->mapToGlobal(pos));
+        Popup_Menu(shift & vb::CtrlMask, rtf_Source->viewport()->mapToGlobal(pos),
+                   rtf_Source->cursorForPosition(pos).position());
         return;
     }
     Current_Color();
 }
 
-void frm_Source::Popup_Menu(bool keys, QPoint global)
+void frm_Source::Popup_Menu(bool keys, QPoint global, int docPos)
 {
     if (MainWindowPort* m = mainWindowPort())
-        m->popupSourceMenu(keys, global);
+        m->popupSourceMenu(keys, global, keys ? QList<QAction*>() : Spelling_Actions(docPos));
+}
+
+QList<QAction*> frm_Source::Spelling_Actions(int docPos)
+{
+    if (!spelling->enabled())
+        return {};
+    if (docPos < 0)
+        docPos = rtf_Source->textCursor().position();
+    const std::optional<SpellingMarks::Mark> mark = spelling->wordAt(docPos);
+    if (!mark)
+        return {};
+    // The menu takes them over and drops them when it closes.
+    QList<QAction*> out;
+    const QTextCursor word = mark->cursor;
+    for (const QString& s : spelling->suggestions(mark->word)) {
+        auto* a = new QAction(s);
+        connect(a, &QAction::triggered, this, [this, word, s] {
+            const QTextDocument& doc = *rtf_Source->document();
+            const int start = textpos::fromDocument(doc, word.selectionStart());
+            rtf_Source->setSelStart(start);
+            rtf_Source->setSelLength(textpos::fromDocument(doc, word.selectionEnd()) - start);
+            rtf_Source->setSelText(s);
+        });
+        out << a;
+    }
+    auto* add = new QAction(QStringLiteral("Add to Dictionary"));
+    connect(add, &QAction::triggered, this, [this, w = mark->word] {
+        if (!spelling->addToDictionary(w))
+            dialogs::message(QStringLiteral("The word list %1 cannot be written: \"%2\" counts as correct until "
+                                            "the program ends.")
+                                 .arg(sitekit::personalWordListPath(), w),
+                             dialogs::Buttons::Ok, dialogs::Icon::Exclamation);
+    });
+    auto* ignore = new QAction(QStringLiteral("Ignore All"));
+    connect(ignore, &QAction::triggered, this, [this, w = mark->word] { spelling->ignoreAll(w); });
+    out << add << ignore;
+    return out;
+}
+
+void frm_Source::Next_Misspelt_Word()
+{
+    if (!spelling->enabled())
+        return;
+    const std::optional<SpellingMarks::Mark> next = spelling->nextAfter(rtf_Source->textCursor().selectionEnd());
+    if (!next)
+        return;
+    const QTextDocument& doc = *rtf_Source->document();
+    const int start = textpos::fromDocument(doc, next->cursor.selectionStart());
+    rtf_Source->setSelStart(start);
+    rtf_Source->setSelLength(textpos::fromDocument(doc, next->cursor.selectionEnd()) - start);
+    rtf_Source->ensureCursorVisible();
+    const QRect r = rtf_Source->cursorRect();
+    Popup_Menu(false, rtf_Source->viewport()->mapToGlobal(r.bottomLeft()), next->cursor.selectionStart());
 }
 
 // ---- buttons ----------------------------------------------------------------------------------------

@@ -28,6 +28,7 @@ class ButtonBar;
 class EditorAssist;
 class LiveColoring;
 class MatchingTagMarks;
+class SpellingMarks;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -146,6 +147,7 @@ public:
     ButtonBar* tb_Left = nullptr;
     TagBars* tagBars = nullptr;
     MatchingTagMarks* tagMatch = nullptr;
+    SpellingMarks* spelling = nullptr;
 
 signals:
     // The browser is to show this page, read from disk (a save, the samples).
@@ -239,7 +241,12 @@ private:
     void Hor_Click();
     void Ver_Click();
     void Toggle_Browser();
-    void Popup_Menu(bool keys, QPoint global);
+    // docPos: where the mouse points in the document, -1 for the caret; a
+    // misspelt word there puts its suggestions at the menu's top.
+    void Popup_Menu(bool keys, QPoint global, int docPos = -1);
+    QList<QAction*> Spelling_Actions(int docPos);
+    // F7: the next misspelt word after the caret, selected, with its menu.
+    void Next_Misspelt_Word();
     // Where the menus pop up for Ctrl+M, just inside the editor.
     QPoint Menu_Key_Point() const;
     // Ctrl+1 to Ctrl+4: the colour of that box.

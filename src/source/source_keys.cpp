@@ -70,6 +70,7 @@ void frm_Source::Editor_KeyDown(int& keyCode, int shift)
         {vb::Key_LeftBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(2); }},
         {vb::Key_RightBracket, Ctrl | OrShift, [](frm_Source& w, int, int) { w.Indent_Text(1); }},
         {vb::Key_F1 + 8, 0, [](frm_Source& w, int, int) { emit w.checkPageRequested(); }},
+        {vb::Key_F1 + 6, 0, [](frm_Source& w, int, int) { w.Next_Misspelt_Word(); }},
     };
     // The list of names, while it shows, has the keys that choose from it.
     if (assist->keyDown(keyCode, shift)) {

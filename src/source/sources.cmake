@@ -25,6 +25,7 @@ target_sources(tesk_ui PRIVATE
   source/text_commands.h source/text_commands.cpp
   source/live_coloring.h source/live_coloring.cpp
   source/matching_tag_marks.h source/matching_tag_marks.cpp
+  source/spelling_marks.h source/spelling_marks.cpp
   source/editor_assist.h source/editor_assist.cpp
 )
 # Search and replace.

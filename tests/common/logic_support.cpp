@@ -29,11 +29,12 @@ TempSite::TempSite()
     root.mkpath(QStringLiteral("site/Final-Pages/Backgrnd"));
     // The editor's own behaviour is tested as it was before these options:
     // the colours left to the user, no line numbers, no tags closed or
-    // names completed, a start with no page open, no marks over the text.
+    // names completed, a start with no page open, no marks over the text
+    // (matching tags, misspelt words).
     // Their own tests switch them on.
     writeFile(path(QStringLiteral("program/Tesk Web Editor Options.ini")),
               "Color_While_Typing=0\r\nLine_Numbers=0\r\nClose_Tags=0\r\nComplete_Names=0\r\n"
-              "Reopen_Last_Page=0\r\nMatch_Tags=0\r\n");
+              "Reopen_Last_Page=0\r\nMatch_Tags=0\r\nSpell_While_Typing=0\r\n");
 }
 
 QString TempSite::programFolder() const { return dir_.path() + QStringLiteral("/program/"); }

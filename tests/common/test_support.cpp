@@ -82,6 +82,7 @@ void resetProgram()
     state().More.Line_Numbers = false;
     state().More.Reopen_Last_Page = false;
     state().More.Match_Tags = false;
+    state().More.Spell_While_Typing = false;
     state().More.Close_Tags = false;
     state().More.Complete_Names = false;
     fullDisk(QString());

@@ -267,7 +267,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("typingColours");
         QTest::addColumn<QString>("writtenBack");
         const QString numbered = "Line_Numbers=1\r\nClose_Tags=1\r\nComplete_Names=1\r\nReopen_Last_Page=1\r\n"
-                                 "Match_Tags=1\r\nModern_Markup=0\r\n";
+                                 "Match_Tags=1\r\nModern_Markup=0\r\nSpell_While_Typing=1\r\nAccessibility_Checks=0\r\n";
         QTest::newRow("none: defaults") << "" << true << "Color_While_Typing=1\r\n" + numbered;
         QTest::newRow("off") << "Color_While_Typing=0\r\n" << false << "Color_While_Typing=0\r\n" + numbered;
         QTest::newRow("words and blanks") << " Color_While_Typing = false\n" << false
@@ -298,6 +298,23 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 1);  // the file found is the one written
         QCOMPARE(QString::fromUtf8(readFile(folder + files.first())), writtenBack);
         QCOMPARE(Parse_More_Settings(writtenBack), m);
+    }
+
+    // The dictionary option names a dictionary; anything else (a path, a
+    // blank) gives en_US, so no file outside the dictionaries' folder is read.
+    void dictionaryOption_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("a name") << "Dictionary= de_DE " << "de_DE";
+        QTest::newRow("none") << "" << "en_US";
+        QTest::newRow("a path") << "Dictionary=../../etc/passwd" << "en_US";
+    }
+    void dictionaryOption()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, chosen);
+        QCOMPARE(Chosen_Dictionary(Parse_More_Settings(line)), chosen);
     }
 };
 TESK_TEST(SettingsFileTest)

@@ -214,6 +214,8 @@ private slots:
         QTest::newRow("Alt+R") << int(Qt::Key_R) << "chk_Reopen";
         QTest::newRow("Alt+K") << int(Qt::Key_K) << "chk_Match_Tags";
         QTest::newRow("Alt+5") << int(Qt::Key_5) << "chk_Modern_Markup";
+        QTest::newRow("Alt+V") << int(Qt::Key_V) << "chk_Spell_Typing";
+        QTest::newRow("Alt+Q") << int(Qt::Key_Q) << "chk_Accessibility";
     }
     void editingBoxesFromTheKeys()
     {

@@ -19,7 +19,7 @@ set(allowed_source platform core text sitekit ui tags)
 set(allowed_browser platform core text ui tags)
 set(allowed_site platform core text sitekit ui tags)
 set(allowed_print platform core text ui)
-set(allowed_options platform core text ui)
+set(allowed_options platform core text sitekit ui)
 set(allowed_help platform core text ui)
 set(allowed_app platform core text sitekit ui tags source browser site print options help)
 
