@@ -31,14 +31,23 @@ public:
     // A page in one colour only (an HTML or text file opened as a source)
     // is coloured once when it comes in; a huge one (over 5 MB) the part at
     // the top first and the rest in slices between the user's keystrokes.
+    // A change that recolours far beyond itself (a comment opened near the
+    // top) colours the lines in view and the change itself at once, the rest
+    // in the same slices.
     bool busy() const { return slices_.isActive(); }
 
     const colorcode::LiveColors& model() const { return live_; }
+
+    // A stretch [from, to) of the text.
+    struct Span {
+        int from, to;
+    };
 
 private:
     void textEdited(int pos, int removedUnits, const QString& inserted, RichTextBox::EditKind kind);
     void newText(const QString& text);
     void colorSlice();
+    void colorLater(int pos, int added, const std::vector<colorcode::SlotRun>& runs);
     void followOrNot();
     std::vector<RichTextBox::ColorRun> colored(const std::vector<colorcode::SlotRun>& runs) const;
 
@@ -52,5 +61,13 @@ private:
     // The background colouring of a huge page goes on from here (a text
     // position, kept in step with edits before it).
     int sliceFrom_ = 0;
+    // Text still to take the scan's colours after a long recolouring, and
+    // text coloured so since (those colours joined whatever undo step was
+    // last then: undoing that step takes them away while the text keeps
+    // them, so they are given again). Ascending, apart, kept in step with
+    // edits.
+    std::vector<Span> pending_, done_;
+    // Colours to give again once redo can no longer be lost by it.
+    bool againAfterRedo_ = false;
     QTimer slices_;
 };

@@ -31,6 +31,7 @@ struct Stops {
     char16_t first[3] = {};
     char16_t second[4] = {};
     int firstCount = 1;
+    int secondCount = 1;
     bool pairs = false;
 #if defined(__SSE2__)
     // The same, eight copies each: set up once, not for every search.
@@ -80,8 +81,11 @@ int findAny(const char16_t* t, int from, int last, const Stops& stops)
     return -1;
 }
 
-// The first position k in [from, last] with a first character at k and a
-// second one at k + 1, or -1. t[last + 1] must be readable.
+// The first position k in [from, last] with one of the first `Firsts`
+// first characters at k and one of the first `Seconds` second ones at k + 1,
+// or -1. t[last + 1] must be readable. The counts are fixed at compile time:
+// a search for "=\"" compares one character each, not seven.
+template <int Firsts, int Seconds>
 int findPair(const char16_t* t, int from, int last, const Stops& stops)
 {
     int k = from;
@@ -91,10 +95,12 @@ int findPair(const char16_t* t, int from, int last, const Stops& stops)
     for (; k + 7 <= last; k += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + k));
         const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + k + 1));
-        const __m128i first = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, f[0]), _mm_cmpeq_epi16(v, f[1])),
-                                           _mm_cmpeq_epi16(v, f[2]));
-        const __m128i second = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(w, s[0]), _mm_cmpeq_epi16(w, s[1])),
-                                            _mm_or_si128(_mm_cmpeq_epi16(w, s[2]), _mm_cmpeq_epi16(w, s[3])));
+        __m128i first = _mm_cmpeq_epi16(v, f[0]);
+        for (int i = 1; i < Firsts; ++i)
+            first = _mm_or_si128(first, _mm_cmpeq_epi16(v, f[i]));
+        __m128i second = _mm_cmpeq_epi16(w, s[0]);
+        for (int i = 1; i < Seconds; ++i)
+            second = _mm_or_si128(second, _mm_cmpeq_epi16(w, s[i]));
         if (const unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(first, second))))
             return k + std::countr_zero(mask) / 2;
     }
@@ -151,6 +157,7 @@ public:
         seconds.erase(std::unique(seconds.begin(), seconds.end()), seconds.end());
         stops_.pairs = shortest > 1 && seconds.size() <= 4;
         if (stops_.pairs) {
+            stops_.secondCount = int(seconds.size());
             seconds.resize(4, seconds.front());
             std::copy(seconds.begin(), seconds.end(), stops_.second);
         }
@@ -213,17 +220,30 @@ private:
     int search(int from, int last) const
     {
         if (stops_.pairs) {
-            for (int k = from; (k = findPair(text_, k, last, stops_)) >= 0; ++k)
-                for (int i = 0; i < count_; ++i)
-                    if (matches(patterns_[i], k))
-                        return k;
-            return -1;
+            switch (stops_.firstCount * 8 + stops_.secondCount) {
+            case 1 * 8 + 1: return searchPairs<1, 1>(from, last);
+            case 1 * 8 + 2: return searchPairs<1, 2>(from, last);
+            case 1 * 8 + 3: return searchPairs<1, 3>(from, last);
+            case 1 * 8 + 4: return searchPairs<1, 4>(from, last);
+            case 2 * 8 + 1: return searchPairs<2, 1>(from, last);
+            case 2 * 8 + 2: return searchPairs<2, 2>(from, last);
+            default: return searchPairs<3, 4>(from, last);
+            }
         }
         switch (stops_.firstCount) {
         case 1: return searchFor<1>(from, last);
         case 2: return searchFor<2>(from, last);
         default: return searchFor<3>(from, last);
         }
+    }
+    template <int Firsts, int Seconds>
+    int searchPairs(int from, int last) const
+    {
+        for (int k = from; (k = findPair<Firsts, Seconds>(text_, k, last, stops_)) >= 0; ++k)
+            for (int i = 0; i < count_; ++i)
+                if (matches(patterns_[i], k))
+                    return k;
+        return -1;
     }
     template <int Count>
     int searchFor(int from, int last) const
@@ -811,40 +831,43 @@ std::vector<qint8> Color_Code_Slots(QStringView text, int selStart, int selLengt
     return std::move(scan.perChar);
 }
 
-namespace {
-
-// Where the run of s that goes on at j ends: eight slots compared at a time.
-int runEnd(const qint8* p, int j, int n, qint8 s)
-{
-    const std::uint64_t same = 0x0101010101010101ull * std::uint8_t(s);
-    for (; j + 8 <= n; j += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + j, 8);
-        if (const std::uint64_t differ = w ^ same)
-            return j + (std::endian::native == std::endian::little ? std::countr_zero(differ)
-                                                                   : std::countl_zero(differ)) / 8;
-    }
-    while (j < n && p[j] == s)
-        ++j;
-    return j;
-}
-
-} // namespace
-
 std::vector<SlotRun> Slot_Runs(const std::vector<qint8>& perChar)
 {
     std::vector<SlotRun> runs;
     const int n = int(perChar.size());
+    if (n == 0)
+        return runs;
     // Pages average a run every ten characters or so.
     runs.reserve(size_t(n / 8 + 1));
-    int i = 0;
-    while (i < n) {
-        const qint8 s = perChar[size_t(i)];
-        const int j = runEnd(perChar.data(), i + 1, n, s);
-        if (s != kKeep)
-            runs.push_back(SlotRun{i, j - i, s});
-        i = j;
+    const qint8* p = perChar.data();
+    int start = 0;
+    // A run ends where a slot differs from the next one: sixteen such
+    // comparisons at a time, then one step per run found, not per character.
+    int j = 0;
+#if defined(__SSE2__)
+    for (; j + 17 <= n; j += 16) {
+        unsigned ends = ~unsigned(_mm_movemask_epi8(
+                            _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + j)),
+                                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + j + 1)))))
+            & 0xFFFFu;
+        while (ends) {
+            const int end = j + std::countr_zero(ends) + 1;
+            ends &= ends - 1;
+            const qint8 slot = p[start];
+            if (slot != kKeep)
+                runs.push_back(SlotRun{start, end - start, slot});
+            start = end;
+        }
     }
+#endif
+    for (; j + 1 < n; ++j)
+        if (p[j] != p[j + 1]) {
+            if (p[start] != kKeep)
+                runs.push_back(SlotRun{start, j + 1 - start, p[start]});
+            start = j + 1;
+        }
+    if (p[start] != kKeep)
+        runs.push_back(SlotRun{start, n - start, p[start]});
     return runs;
 }
 

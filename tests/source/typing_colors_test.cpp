@@ -6,6 +6,7 @@
 #include "tesk_test.h"
 #include "source_window_support.h"
 
+#include "source/live_coloring.h"
 #include "text/color_coding.h"
 
 #include <QClipboard>
@@ -139,6 +140,49 @@ private Q_SLOTS:
         f_->run("25+0; type <em>more</em>");
         QCOMPARE(colours().mid(13, 5), hand);
         QCOMPARE(differences({13, 14, 15, 16, 17}), QString());
+    }
+
+    // A change that recolours a long page to its end colours the lines in
+    // view at once and the rest between keystrokes ("wait": until the last
+    // slice); typing on, undo and redo meanwhile end in Color Code's colours,
+    // and undoing every step gives back the text and colours of the start.
+    void longRecolouringInSlices_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("back");
+        const QString undoAll = "Ctrl+Z; Ctrl+Z; Ctrl+Z; Ctrl+Z";
+        QTest::newRow("a comment opened at the top") << "0+0; type <!--" << false;
+        QTest::newRow("typed on before the end") << "0+0; type <!--; 70+0; type <b>" << false;
+        QTest::newRow("undone before the end") << "0+0; type <!--; " + undoAll << true;
+        QTest::newRow("undone after typing on") << "0+0; type <!--; 70+0; type x; wait; Ctrl+Z; " + undoAll << true;
+        QTest::newRow("undone and redone") << "0+0; type <!--; wait; " + undoAll + "; Ctrl+Y; Ctrl+Y; Ctrl+Y; Ctrl+Y"
+                                           << false;
+    }
+    void longRecolouringInSlices()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, back);
+        QString text;  // no comment to end one opened at the top
+        for (int i = 0; text.size() < 300000; ++i)
+            text += QStringLiteral("<p class=\"x\">line %1</p>\r\n").arg(i);
+        f_->open("long", text, true);
+        const QList<int> before = colours();
+        const LiveColoring& live = *f_->w->liveColors;
+        const QStringList list = steps.split("; ");
+        for (const QString& step : list) {
+            if (step == "wait")
+                QTRY_VERIFY(!live.busy());
+            else
+                f_->run(step);
+        }
+        if (list.last() != "wait" && steps.contains("type"))
+            QVERIFY(live.busy() || back);
+        QTRY_VERIFY(!live.busy());
+        QCOMPARE(differences(), QString());
+        if (back) {
+            QCOMPARE(f_->box->Text(), text);
+            QCOMPARE(colours(), before);
+        }
     }
 
     // A page in one colour is coloured when it opens, and is not changed by
