@@ -83,6 +83,8 @@ bool RichTextBox::LoadFile(const QString& path)
 bool RichTextBox::SaveFile(const QString& path, int format)
 {
     if (format == 0) {
+        if (onBeforeSave)
+            onBeforeSave();
         d->lastError = fs::writeBytes(path, rtf::write(content(), d->style.fontName, d->style.fontPoints));
     } else if (format == 1) {
         d->lastError = fs::writeText(path, Text());

@@ -232,6 +232,9 @@ public:
     // Mouse button released: button 1 left, 2 right, 4 middle; shift mask;
     // position in the widget.
     std::function<void(int button, int shift, QPoint pos)> onMouseUp;
+    // The text is about to be written as a source (RTF): colours still on
+    // their way go in first, so the file holds what the editor will show.
+    std::function<void()> onBeforeSave;
 
 Q_SIGNALS:
     // The text or its formatting changed (colouring a page changes the source

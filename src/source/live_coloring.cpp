@@ -92,12 +92,24 @@ LiveColoring::LiveColoring(RichTextBox& box) : box_(box), boxAlive_(&box)
 {
     slices_.setInterval(0);
     connect(&slices_, &QTimer::timeout, this, [this] { colorSlice(); });
+    box_.onBeforeSave = [this] { finish(); };
 }
 
 LiveColoring::~LiveColoring()
 {
-    if (boxAlive_)
+    if (boxAlive_) {
         boxAlive_->onTextEdit = nullptr;
+        boxAlive_->onBeforeSave = nullptr;
+    }
+}
+
+void LiveColoring::finish()
+{
+    // Each slice takes its share of what waits, or stops the slices when
+    // nothing can be given now (a redo would be lost): the bound only
+    // guards against a slice that could not move on.
+    for (int slices = 0; slices_.isActive() && slices < 100000; ++slices)
+        colorSlice();
 }
 
 void LiveColoring::setEnabled(bool on)

@@ -35,6 +35,8 @@ public:
     // top) colours the lines in view and the change itself at once, the rest
     // in the same slices.
     bool busy() const { return slices_.isActive(); }
+    // Gives at once the colours still waiting for their slices.
+    void finish();
 
     const colorcode::LiveColors& model() const { return live_; }
 

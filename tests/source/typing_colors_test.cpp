@@ -10,6 +10,7 @@
 #include "text/color_coding.h"
 
 #include <QClipboard>
+#include <QTemporaryDir>
 
 using namespace tesk::test;
 
@@ -157,6 +158,7 @@ private Q_SLOTS:
         QTest::newRow("undone after typing on") << "0+0; type <!--; 70+0; type x; wait; Ctrl+Z; " + undoAll << true;
         QTest::newRow("undone and redone") << "0+0; type <!--; wait; " + undoAll + "; Ctrl+Y; Ctrl+Y; Ctrl+Y; Ctrl+Y"
                                            << false;
+        QTest::newRow("saved before the end: the file has every colour") << "0+0; type <!--; save" << false;
     }
     void longRecolouringInSlices()
     {
@@ -170,12 +172,19 @@ private Q_SLOTS:
         const LiveColoring& live = *f_->w->liveColors;
         const QStringList list = steps.split("; ");
         for (const QString& step : list) {
-            if (step == "wait")
+            if (step == "wait") {
                 QTRY_VERIFY(!live.busy());
-            else
+            } else if (step == "save") {
+                QVERIFY(live.busy());
+                QTemporaryDir dir;
+                QVERIFY(f_->box->SaveFile(dir.filePath("long.rtf"), 0));
+                QVERIFY(!live.busy());
+                QCOMPARE(differences(), QString());
+            } else {
                 f_->run(step);
+            }
         }
-        if (list.last() != "wait" && steps.contains("type"))
+        if (list.last() != "wait" && list.last() != "save" && steps.contains("type"))
             QVERIFY(live.busy() || back);
         QTRY_VERIFY(!live.busy());
         QCOMPARE(differences(), QString());
