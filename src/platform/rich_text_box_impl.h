@@ -66,6 +66,7 @@ struct RichTextBox::Impl {
         int from, removed, added;
     };
     bool inFollower = false;
+    bool movedInFollower = false;
     std::optional<Told> lastTold;
     std::optional<Told> toldInFollower;
     int rightMarginTwips = 0;
@@ -181,6 +182,12 @@ struct RichTextBox::Impl {
     // ---- keeping the widget in step ---------------------------------------------
     void selectionMoved()
     {
+        // The follower's moves are shown once it is done: shown one by one,
+        // each would lay the changed lines out again inside the open block.
+        if (inFollower) {
+            movedInFollower = true;
+            return;
+        }
         if (!hide && q->isVisible()) {
             showCursor();
             return;
@@ -404,8 +411,18 @@ struct RichTextBox::Impl {
         inFollower = true;
         q->onTyped(typed);
         inFollower = false;
+        // Where the follower left the selection: the widget's own cursor,
+        // not moved yet, is carried along by the text put in at it when
+        // the block ends, and would be taken for a move of the user's.
+        const int keptAnchor = anchor, keptPosition = position;
         join.endEditBlock();
         toldInFollower.reset();
+        if (movedInFollower) {
+            movedInFollower = false;
+            anchor = keptAnchor;
+            position = keptPosition;
+            selectionMoved();
+        }
     }
 
     void tellEdit(int from, int removed, int added)
