@@ -24,6 +24,13 @@ struct Destination {
     QString text;  // as the user wrote it: it names the manifest
 };
 
+// The destination last published to from a working folder, kept in a file
+// of its own beside the manifests (folder "" is that default): its first
+// line, "" when none.
+QString rememberedDestination(const QString& workingFolder, const QString& folder = QString());
+// "" or why it could not be kept.
+QString rememberDestination(const QString& workingFolder, const QString& destination, const QString& folder = QString());
+
 // "sftp://user@host[:port]/path" or a folder; nullopt with why otherwise.
 std::optional<Destination> parseDestination(const QString& text, QString* why);
 
