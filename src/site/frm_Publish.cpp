@@ -120,8 +120,13 @@ frm_Publish::~frm_Publish()
 
 void frm_Publish::Start_Publish()
 {
-    if (!Publishing() && txt_Destination->text().trimmed().isEmpty())
-        txt_Destination->setText(sitekit::rememberedDestination(state().Working_Folder));
+    // Another working folder is another site, published somewhere else.
+    if (!Publishing() && folder_ != state().Working_Folder) {
+        folder_ = state().Working_Folder;
+        txt_Destination->setText(sitekit::rememberedDestination(folder_));
+        lst_Files->clear();
+        lbl_Status->clear();
+    }
     show();
     raise();
     activateWindow();

@@ -70,4 +70,5 @@ private:
     QThread* worker_ = nullptr;
     std::shared_ptr<sitekit::PublishResult> result_;
     int planned_ = 0;
+    QString folder_;  // the working folder the destination box was filled for
 };
