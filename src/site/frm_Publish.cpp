@@ -5,6 +5,7 @@
 #include "ui/link_updates.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -25,6 +26,34 @@ const QString kCaption = QStringLiteral("Publish Site");
 QString plural(qsizetype n, const char* one, const char* many)
 {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
+QString serverName(const sitekit::Destination& d)
+{
+    return QStringLiteral("%1@%2:%3").arg(d.user, d.host).arg(d.port);
+}
+
+// The password of a server that takes no key of ours, asked once a session:
+// kept in memory only, never written anywhere. "" when the user cancels.
+QString askPassword(QWidget* parent, const QString& where)
+{
+    QDialog d(parent);
+    d.setObjectName(QStringLiteral("frm_Publish_Password"));
+    d.setWindowTitle(kCaption);
+    auto* label = new QLabel(QStringLiteral("%1 refused the login. P&assword:").arg(where), &d);
+    auto* text = new QLineEdit(&d);
+    text->setObjectName(QStringLiteral("txt_Password"));
+    text->setEchoMode(QLineEdit::Password);
+    label->setBuddy(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    auto* column = new QVBoxLayout(&d);
+    column->addWidget(label);
+    column->addWidget(text);
+    column->addWidget(buttons);
+    text->setFocus();
+    return dialogs::exec(d) == QDialog::Accepted ? text->text() : QString();
 }
 
 } // namespace
@@ -216,6 +245,7 @@ void frm_Publish::Publish()
     }
     lst_Files->clear();
     planned_ = int(p->plan.send.size());
+    destination_ = p->destination;
     cancel_ = false;
     prg_Publish->setValue(0);
     prg_Publish->setFormat(QString());
@@ -225,8 +255,11 @@ void frm_Publish::Publish()
     auto result = std::make_shared<sitekit::PublishResult>();
     result_ = result;
     auto* self = this;
-    worker_ = QThread::create([self, p, result] {
+    // Only to the server it was given for.
+    const QString password = passwordFor_ == serverName(p->destination) ? password_ : QString();
+    worker_ = QThread::create([self, p, result, password] {
         sitekit::Connection connection;
+        connection.password = password;
         const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(p->destination, connection);
         sitekit::PublishHooks hooks;
         hooks.cancel = &self->cancel_;
@@ -284,6 +317,17 @@ void frm_Publish::Published()
     Update_Buttons();
     if (isVisible())
         cmd_Close->setFocus();
+    // A server without our key: the password, and the same publish again
+    // (what arrived is in the manifest, so only the rest goes).
+    if (r.loginRefused && destination_.kind == sitekit::Destination::Kind::Sftp && isVisible()) {
+        const QString password = askPassword(this, serverName(destination_));
+        if (!password.isEmpty()) {
+            password_ = password;
+            passwordFor_ = serverName(destination_);
+            Publish();
+            return;
+        }
+    }
     emit publishEnded();
 }
 

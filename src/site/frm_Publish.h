@@ -70,5 +70,8 @@ private:
     QThread* worker_ = nullptr;
     std::shared_ptr<sitekit::PublishResult> result_;
     int planned_ = 0;
-    QString folder_;  // the working folder the destination box was filled for
+    QString folder_;
+    sitekit::Destination destination_;  // of the publish under way
+    QString password_;  // for this session only, never saved
+    QString passwordFor_;  // user@host:port  // the working folder the destination box was filled for
 };

@@ -219,6 +219,7 @@ private:
         case CURLE_PEER_FAILED_VERIFICATION:
             return keyProblem_.isEmpty() ? QStringLiteral("%1: the host key could not be checked: %2").arg(dest_.host, detail) : keyProblem_;
         case CURLE_LOGIN_DENIED:
+            loginRefused = true;
             return QStringLiteral("%1: %2 refused the login (no key or password it accepts)").arg(remote, where);
         case CURLE_REMOTE_ACCESS_DENIED:
             return QStringLiteral("%1: permission denied on the server (%2)").arg(remote, detail);
@@ -394,6 +395,7 @@ PublishResult runPublish(const PublishPlan& plan, const Manifest& last, Transpor
     }
     save();
     transport.sending = nullptr;
+    result.loginRefused = transport.loginRefused;
     return result;
 }
 

@@ -51,6 +51,9 @@ public:
     std::function<void(qint64)> sending;
     // Set from another thread; the file under way stops.
     std::atomic<bool>* cancel = nullptr;
+    // The server took none of our keys (nor the password given): a window
+    // may ask for a password and try again.
+    bool loginRefused = false;
 };
 
 std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection);
@@ -64,6 +67,7 @@ struct PublishResult {
     QStringList sent, removed;
     QString failure;   // "" when everything arrived
     bool cancelled = false;
+    bool loginRefused = false;  // see Transport
     Manifest manifest; // what the destination holds now, as far as we know
 };
 
