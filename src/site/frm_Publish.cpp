@@ -243,7 +243,10 @@ void frm_Publish::Publish()
         emit publishEnded();
         return;
     }
+    // The run lists what it does; files that could not be read stay named.
     lst_Files->clear();
+    for (const QString& u : p->plan.unreadable)
+        lst_Files->addItem(QStringLiteral("not sent: ") + u);
     planned_ = int(p->plan.send.size());
     destination_ = p->destination;
     cancel_ = false;

@@ -10,7 +10,6 @@
 #include "ui/forms.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,11 +57,11 @@ private slots:
         QDir().mkpath(site_->path("data"));
         qputenv("XDG_DATA_HOME", site_->path("data").toUtf8());
         QDir().mkpath(server());
+        QDir().mkpath(site_->workingFolder() + "Final-Pages/Images");
         state().Source_Window_Pos = -2;
         forms::Start()->show();
         forms::Start()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(forms::Start()));
-        QDir().mkpath(site_->workingFolder() + "Final-Pages/Images");
         QVERIFY(writeFile(site_->workingFolder() + "Final-Pages/index.html", "<img src=\"Images/a.gif\">"));
         QVERIFY(writeFile(site_->workingFolder() + "Final-Pages/Images/a.gif", "GIF89a"));
     }
@@ -79,7 +78,6 @@ private slots:
     {
         QCOMPARE(sitekit::rememberDestination(state().Working_Folder, server()), QString());
         frm_Publish* w = open();
-        QVERIFY(w && w->isVisible());
         QTRY_COMPARE(QApplication::focusWidget(), w->txt_Destination);
         QCOMPARE(w->txt_Destination->text(), server());
         QTest::keyClick(w->txt_Destination, Qt::Key_Escape);
@@ -102,8 +100,7 @@ private slots:
         QTest::addColumn<dialogs::Answer>("answer");
         QTest::addColumn<QString>("arrived");
         QTest::addColumn<QString>("again");  // the status of a second publish
-        QTest::newRow("yes") << dialogs::Answer::Yes << "GIF89a"
-                             << "Nothing to send: the destination has every file as it is here.";
+        QTest::newRow("yes") << dialogs::Answer::Yes << "GIF89a" << "Nothing to send: the destination has every file as it is here.";
         QTest::newRow("no") << dialogs::Answer::No << "" << "Nothing sent.";
     }
     void publishAsksTheFirstTime()
