@@ -1,8 +1,9 @@
-// The manifest of a publish destination, as a crash, a full disk or another
-// program left it in the user's data folder.
+// The manifest of a publish destination, and the destination remembered for
+// a working folder, as a crash, a full disk or another program left them in
+// the user's data folder.
 #include "fuzz_support.h"
 
-#include "sitekit/publish_plan.h"
+#include "sitekit/publish_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -20,5 +21,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Written and read again, every entry survives.
     FUZZ_CHECK(sitekit::writeManifest(path, QStringLiteral("sftp://u@h/p"), read).isEmpty());
     FUZZ_CHECK(sitekit::readManifest(path) == read);
+
+    // Whatever the remembered destination holds, one line comes back and
+    // is read as a destination without harm.
+    const QString written = QString::fromUtf8(fuzz::bytes(data, size));
+    if (sitekit::rememberDestination(QStringLiteral("/site"), written, folder).isEmpty()) {
+        const QString remembered = sitekit::rememberedDestination(QStringLiteral("/site"), folder);
+        FUZZ_CHECK(!remembered.contains(QLatin1Char('\n')));
+        QString why;
+        (void)sitekit::parseDestination(remembered, &why);
+    }
     return 0;
 }

@@ -17,6 +17,7 @@
 #include "site/frm_Delete.h"
 #include "site/frm_Rename.h"
 #include "site/frm_Find_Site.h"
+#include "site/frm_Publish.h"
 #include "site/frm_Site_Results.h"
 #include "print/frm_Pg_Setup_Text.h"
 #include "print/frm_Print_Plus.h"
@@ -149,6 +150,18 @@ void frm_Start::Find_In_Site(const QString& selection)
         };
     }
     findSite_->Start_Find_In_Site(selection);
+}
+
+void frm_Start::Publish_Site()
+{
+    if (!publish_) {
+        publish_ = new frm_Publish(this);
+        connect(publish_, &frm_Publish::editorFocusRequested, this, [this] {
+            activateWindow();
+            focusWorkWindow();
+        });
+    }
+    publish_->Start_Publish();
 }
 
 void frm_Start::Step_Site_Result(bool backward)
@@ -343,6 +356,8 @@ void frm_Start::buildMenus()
         {&S::mnu_Site_Check_Page, "mnu_Site_Check_Page", "Check &Page", nullptr, [this] { Check_Page(); }},
         {&S::mnu_Site_Check_Site, "mnu_Site_Check_Site", "Check &Site", nullptr,
          [this] { Show_Site_Results()->Check_Site_Pages(); }},
+        {},
+        {&S::mnu_Site_Publish, "mnu_Site_Publish", "P&ublish Site...", nullptr, [this] { Publish_Site(); }},
     });
 
     mnu_Window_Menu = addMenuFromRows(topMenu(bar, "&Window", "mnu_Window"), {

@@ -19,6 +19,7 @@ class ToolWindow;
 
 class frm_Site_Results;
 class frm_Find_Site;
+class frm_Publish;
 
 class frm_Start : public QMainWindow, public MainWindowPort {
     Q_OBJECT
@@ -67,6 +68,7 @@ public:
     QAction* mnu_Site_Check_Site = nullptr;
     QAction* mnu_Source_Check_Page = nullptr;
     QAction* mnu_Site_Find = nullptr;
+    QAction* mnu_Site_Publish = nullptr;
     QMenu* mnu_Window_Menu = nullptr;
     QMenu* mnu_Help_Menu = nullptr;
 
@@ -145,6 +147,9 @@ public:
     void Find_In_Site(const QString& selection);
     void Step_Site_Result(bool backward);
     frm_Find_Site* Find_Site_Window() const { return findSite_; }
+    // Site > Publish Site: the one publish dialog, made on first use.
+    void Publish_Site();
+    frm_Publish* Publish_Window() const { return publish_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -158,6 +163,7 @@ private:
     frm_Site_Results* Show_Site_Results();
     void Check_Page();
     frm_Find_Site* findSite_ = nullptr;
+    frm_Publish* publish_ = nullptr;
     frm_Site_Results* Site_Results();
     struct MenuRow;
     QMenu* addMenuFromRows(QMenu* menu, std::initializer_list<MenuRow> rows);

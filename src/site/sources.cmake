@@ -13,4 +13,5 @@ target_sources(tesk_ui PRIVATE
   site/frm_Rename.h site/frm_Rename.cpp
   site/frm_Site_Results.h site/frm_Site_Results.cpp
   site/frm_Find_Site.h site/frm_Find_Site.cpp
+  site/frm_Publish.h site/frm_Publish.cpp
 )

@@ -16,6 +16,37 @@ namespace sitekit {
 
 namespace {
 
+// Named like the manifests, by a hash: a working folder's path may hold
+// anything a file name may not.
+QString destinationFile(const QString& workingFolder, const QString& folder)
+{
+    const QString manifest = manifestPath(QStringLiteral("folder\t") + fs::withSeparator(workingFolder), folder);
+    return manifest.left(manifest.size() - int(sizeof(".manifest") - 1)) + QStringLiteral(".destination");
+}
+
+} // namespace
+
+QString rememberedDestination(const QString& workingFolder, const QString& folder)
+{
+    QString text;
+    if (fs::readText(destinationFile(workingFolder, folder), text) != fs::Result::Ok)
+        return {};
+    return fs::splitLines(text).value(0).trimmed();
+}
+
+QString rememberDestination(const QString& workingFolder, const QString& destination, const QString& folder)
+{
+    const QString path = destinationFile(workingFolder, folder);
+    if (const QString why = makeFolders(fs::parentFolder(path)); !why.isEmpty())
+        return why;
+    if (const fs::Result r = fs::writeText(path, destination.trimmed() + QLatin1Char('\n')); r != fs::Result::Ok)
+        return QStringLiteral("cannot write %1: %2").arg(path, fs::describe(r));
+    return {};
+}
+
+
+namespace {
+
 QString parentOf(const QString& remote)
 {
     const qsizetype slash = remote.lastIndexOf(QLatin1Char('/'));
@@ -188,6 +219,7 @@ private:
         case CURLE_PEER_FAILED_VERIFICATION:
             return keyProblem_.isEmpty() ? QStringLiteral("%1: the host key could not be checked: %2").arg(dest_.host, detail) : keyProblem_;
         case CURLE_LOGIN_DENIED:
+            loginRefused = true;
             return QStringLiteral("%1: %2 refused the login (no key or password it accepts)").arg(remote, where);
         case CURLE_REMOTE_ACCESS_DENIED:
             return QStringLiteral("%1: permission denied on the server (%2)").arg(remote, detail);
@@ -363,6 +395,7 @@ PublishResult runPublish(const PublishPlan& plan, const Manifest& last, Transpor
     }
     save();
     transport.sending = nullptr;
+    result.loginRefused = transport.loginRefused;
     return result;
 }
 

@@ -24,6 +24,13 @@ struct Destination {
     QString text;  // as the user wrote it: it names the manifest
 };
 
+// The destination last published to from a working folder, kept in a file
+// of its own beside the manifests (folder "" is that default): its first
+// line, "" when none.
+QString rememberedDestination(const QString& workingFolder, const QString& folder = QString());
+// "" or why it could not be kept.
+QString rememberDestination(const QString& workingFolder, const QString& destination, const QString& folder = QString());
+
 // "sftp://user@host[:port]/path" or a folder; nullopt with why otherwise.
 std::optional<Destination> parseDestination(const QString& text, QString* why);
 
@@ -44,6 +51,9 @@ public:
     std::function<void(qint64)> sending;
     // Set from another thread; the file under way stops.
     std::atomic<bool>* cancel = nullptr;
+    // The server took none of our keys (nor the password given): a window
+    // may ask for a password and try again.
+    bool loginRefused = false;
 };
 
 std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection);
@@ -57,6 +67,7 @@ struct PublishResult {
     QStringList sent, removed;
     QString failure;   // "" when everything arrived
     bool cancelled = false;
+    bool loginRefused = false;  // see Transport
     Manifest manifest; // what the destination holds now, as far as we know
 };
 

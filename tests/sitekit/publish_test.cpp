@@ -240,13 +240,16 @@ private slots:
     {
         QTest::addColumn<QString>("known");  // the known_hosts file
         QTest::addColumn<QString>("failure");
-        QTest::newRow("unknown") << "none" << "is not a known host (its key is SHA256:";
-        QTest::newRow("changed") << "old key" << "has CHANGED (now SHA256:";
+        QTest::addColumn<bool>("loginRefused");  // a window may ask for a password
+        QTest::newRow("unknown") << "none" << "is not a known host (its key is SHA256:" << false;
+        QTest::newRow("changed") << "old key" << "has CHANGED (now SHA256:" << false;
+        QTest::newRow("known, our key not taken") << "known, other key" << "refused the login" << true;
     }
     void hostKeys()
     {
         QFETCH(QString, known);
         QFETCH(QString, failure);
+        QFETCH(bool, loginRefused);
         SshServer ssh;
         if (!ssh.whyNot().isEmpty())
             QSKIP(qPrintable("no SSH server to publish to: " + ssh.whyNot()));
@@ -256,12 +259,19 @@ private slots:
             ssh.start();
         }
         TempSite site;
+        QString identity = ssh.identity();
+        if (known == "known, other key") {
+            ssh.knowHost();
+            identity = site.path("other");
+            QVERIFY(keygen(identity));
+        }
         makeSite(site.workingFolder());
         const QString to = ssh.url(site.path("out"));
         QString why;
-        const auto transport = openTransport(*parseDestination(to, &why), {ssh.identity(), ssh.knownHosts(), {}});
+        const auto transport = openTransport(*parseDestination(to, &why), {identity, ssh.knownHosts(), {}});
         const PublishResult r = runPublish(planPublish(site.workingFolder(), {}), {}, *transport, to, {});
         QVERIFY2(r.failure.contains(failure), qPrintable(r.failure));
+        QCOMPARE(r.loginRefused, loginRefused);
         QVERIFY(r.sent.isEmpty() && !fs::exists(site.path("out")));
     }
 };

@@ -1,0 +1,371 @@
+#include "site/frm_Publish.h"
+
+#include "core/shared_state.h"
+#include "platform/dialogs.h"
+#include "ui/link_updates.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Publish Site");
+
+QString plural(qsizetype n, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromLatin1(n == 1 ? one : many));
+}
+
+QString serverName(const sitekit::Destination& d)
+{
+    return QStringLiteral("%1@%2:%3").arg(d.user, d.host).arg(d.port);
+}
+
+// The password of a server that takes no key of ours, asked once a session:
+// kept in memory only, never written anywhere. "" when the user cancels.
+QString askPassword(QWidget* parent, const QString& where)
+{
+    QDialog d(parent);
+    d.setObjectName(QStringLiteral("frm_Publish_Password"));
+    d.setWindowTitle(kCaption);
+    auto* label = new QLabel(QStringLiteral("%1 refused the login. P&assword:").arg(where), &d);
+    auto* text = new QLineEdit(&d);
+    text->setObjectName(QStringLiteral("txt_Password"));
+    text->setEchoMode(QLineEdit::Password);
+    label->setBuddy(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    auto* column = new QVBoxLayout(&d);
+    column->addWidget(label);
+    column->addWidget(text);
+    column->addWidget(buttons);
+    text->setFocus();
+    return dialogs::exec(d) == QDialog::Accepted ? text->text() : QString();
+}
+
+} // namespace
+
+struct frm_Publish::Prepared {
+    sitekit::Destination destination;
+    QString manifestFile;
+    sitekit::Manifest last;
+    sitekit::PublishPlan plan;
+    bool first = false;  // nothing published there yet
+};
+
+frm_Publish::frm_Publish(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+{
+    setObjectName(QStringLiteral("frm_Publish"));
+    setWindowTitle(kCaption);
+    setModal(false);
+    lbl_Destination = new QLabel(QStringLiteral("&Destination:"), this);
+    txt_Destination = new QLineEdit(this);
+    txt_Destination->setObjectName(QStringLiteral("txt_Destination"));
+    txt_Destination->setPlaceholderText(QStringLiteral("sftp://user@host/path or a folder"));
+    lbl_Destination->setBuddy(txt_Destination);
+    chk_Sources = new QCheckBox(QStringLiteral("Send the s&ources (Working-Pages) too"), this);
+    chk_Delete = new QCheckBox(QStringLiteral("Delete on the server what was de&leted here"), this);
+    chk_Sources->setObjectName(QStringLiteral("chk_Sources"));
+    chk_Delete->setObjectName(QStringLiteral("chk_Delete"));
+    lbl_Saved = new QLabel(QStringLiteral("The pages are sent as saved: save the page in the editor first to send its changes."), this);
+    lbl_Saved->setWordWrap(true);
+    cmd_Show_Plan = new QPushButton(QStringLiteral("Show Pl&an"), this);
+    cmd_Show_Plan->setObjectName(QStringLiteral("cmd_Show_Plan"));
+    cmd_Publish = new QPushButton(QStringLiteral("&Publish"), this);
+    cmd_Publish->setObjectName(QStringLiteral("cmd_Publish"));
+    cmd_Close = new QPushButton(QStringLiteral("&X"), this);
+    cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
+    cmd_Close->setToolTip(QStringLiteral("Close"));
+    lst_Files = new QListWidget(this);
+    lst_Files->setObjectName(QStringLiteral("lst_Files"));
+    prg_Publish = new QProgressBar(this);
+    prg_Publish->setRange(0, 1000);
+    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
+    lbl_Status = new QLabel(this);
+    lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
+    lbl_Status->setWordWrap(true);
+    lbl_Status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QPushButton* b : {cmd_Show_Plan, cmd_Publish, cmd_Close, cmd_Cancel})
+        b->setAutoDefault(false);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(lbl_Destination, 0, 0);
+    grid->addWidget(txt_Destination, 0, 1);
+    grid->addWidget(chk_Sources, 1, 1);
+    grid->addWidget(chk_Delete, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmd_Show_Plan);
+    buttons->addWidget(cmd_Publish);
+    buttons->addStretch();
+    buttons->addWidget(cmd_Close);
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(prg_Publish, 1);
+    progress->addWidget(cmd_Cancel);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(grid);
+    column->addWidget(lbl_Saved);
+    column->addLayout(buttons);
+    column->addWidget(lst_Files, 1);
+    column->addWidget(lbl_Status);
+    column->addLayout(progress);
+    prg_Publish->hide();
+    cmd_Cancel->hide();
+    QWidget* order[] = {txt_Destination, chk_Sources, chk_Delete, cmd_Show_Plan, cmd_Publish, cmd_Close, lst_Files, cmd_Cancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(cmd_Show_Plan, &QPushButton::clicked, this, [this] { Show_Plan(); });
+    connect(cmd_Publish, &QPushButton::clicked, this, [this] { Publish(); });
+    connect(cmd_Cancel, &QPushButton::clicked, this, [this] { Cancel_Publish(); });
+    connect(cmd_Close, &QPushButton::clicked, this, &QDialog::close);
+    connect(txt_Destination, &QLineEdit::textChanged, this, [this] { Update_Buttons(); });
+    resize(600, 420);
+    Update_Buttons();
+}
+
+frm_Publish::~frm_Publish()
+{
+    cancel_ = true;
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void frm_Publish::Start_Publish()
+{
+    // Another working folder is another site, published somewhere else.
+    if (!Publishing() && folder_ != state().Working_Folder) {
+        folder_ = state().Working_Folder;
+        txt_Destination->setText(sitekit::rememberedDestination(folder_));
+        lst_Files->clear();
+        lbl_Status->clear();
+    }
+    show();
+    raise();
+    activateWindow();
+    txt_Destination->setFocus(Qt::ShortcutFocusReason);
+    txt_Destination->selectAll();
+}
+
+void frm_Publish::Update_Buttons()
+{
+    const bool can = !Publishing() && !txt_Destination->text().trimmed().isEmpty();
+    cmd_Show_Plan->setEnabled(can);
+    cmd_Publish->setEnabled(can);
+    for (QWidget* w : {static_cast<QWidget*>(txt_Destination), static_cast<QWidget*>(chk_Sources),
+                       static_cast<QWidget*>(chk_Delete)})
+        w->setEnabled(!Publishing());
+}
+
+std::unique_ptr<frm_Publish::Prepared> frm_Publish::Prepare()
+{
+    QString why;
+    const std::optional<sitekit::Destination> destination = sitekit::parseDestination(txt_Destination->text().trimmed(), &why);
+    if (!destination) {
+        lbl_Status->setText(why);
+        return nullptr;
+    }
+    auto p = std::make_unique<Prepared>();
+    p->destination = *destination;
+    p->manifestFile = sitekit::manifestPath(destination->text);
+    p->first = !QFileInfo::exists(p->manifestFile);
+    p->last = sitekit::readManifest(p->manifestFile);
+    sitekit::PlanOptions options;
+    options.pageExtensions = linkui::siteOptions().pageExtensions;
+    options.withSources = chk_Sources->isChecked();
+    options.deleteGone = chk_Delete->isChecked();
+    p->plan = sitekit::planPublish(state().Working_Folder, p->last, options);
+    // Remembered once it reads: the next time the dialog opens with it.
+    if (const QString failed = sitekit::rememberDestination(state().Working_Folder, destination->text); !failed.isEmpty())
+        lbl_Status->setText(failed);
+    return p;
+}
+
+void frm_Publish::List_Plan(const Prepared& p)
+{
+    lst_Files->clear();
+    for (const sitekit::PublishItem& i : p.plan.send)
+        lst_Files->addItem(QStringLiteral("send ") + i.remote);
+    for (const QString& r : p.plan.remove)
+        lst_Files->addItem(QStringLiteral("delete ") + r);
+    for (const QString& u : p.plan.unreadable)
+        lst_Files->addItem(QStringLiteral("not sent: ") + u);
+    lbl_Status->setText(QStringLiteral("%1 to send (%2 bytes), %3 to delete.")
+                            .arg(plural(p.plan.send.size(), "file", "files"))
+                            .arg(p.plan.bytes)
+                            .arg(p.plan.remove.size()));
+}
+
+void frm_Publish::Show_Plan()
+{
+    if (Publishing())
+        return;
+    if (const std::unique_ptr<Prepared> p = Prepare())
+        List_Plan(*p);
+}
+
+void frm_Publish::Publish()
+{
+    if (Publishing())
+        return;
+    std::shared_ptr<Prepared> p = Prepare();
+    if (!p)
+        return;
+    List_Plan(*p);
+    if (p->plan.send.empty() && p->plan.remove.empty()) {
+        lbl_Status->setText(QStringLiteral("Nothing to send: the destination has every file as it is here."));
+        emit publishEnded();
+        return;
+    }
+    // Nothing there yet by this program: the whole site is about to go, so
+    // the user sees where before it does.
+    if (p->first
+        && dialogs::message(QStringLiteral("Publish %1 files to %2?").arg(p->plan.send.size()).arg(p->destination.text),
+                            dialogs::Buttons::YesNo, dialogs::Icon::Question, kCaption, dialogs::Answer::No)
+               != dialogs::Answer::Yes) {
+        lbl_Status->setText(QStringLiteral("Nothing sent."));
+        emit publishEnded();
+        return;
+    }
+    // The run lists what it does; files that could not be read stay named.
+    lst_Files->clear();
+    for (const QString& u : p->plan.unreadable)
+        lst_Files->addItem(QStringLiteral("not sent: ") + u);
+    planned_ = int(p->plan.send.size());
+    destination_ = p->destination;
+    cancel_ = false;
+    prg_Publish->setValue(0);
+    prg_Publish->setFormat(QString());
+    prg_Publish->show();
+    cmd_Cancel->show();
+    lbl_Status->setText(QStringLiteral("Publishing..."));
+    auto result = std::make_shared<sitekit::PublishResult>();
+    result_ = result;
+    auto* self = this;
+    // Only to the server it was given for.
+    const QString password = passwordFor_ == serverName(p->destination) ? password_ : QString();
+    worker_ = QThread::create([self, p, result, password] {
+        sitekit::Connection connection;
+        connection.password = password;
+        const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(p->destination, connection);
+        sitekit::PublishHooks hooks;
+        hooks.cancel = &self->cancel_;
+        hooks.progress = [self](const sitekit::PublishProgress& at) {
+            QMetaObject::invokeMethod(self, [self, at] {
+                const double part = at.totalBytes > 0 ? double(at.bytes) / double(at.totalBytes)
+                                    : at.totalFiles > 0 ? double(at.files) / at.totalFiles : 0.0;
+                self->prg_Publish->setValue(int(part * 1000));
+                self->prg_Publish->setFormat(QStringLiteral("%1 of %2 files, %3 of %4 KB")
+                                                 .arg(at.files).arg(at.totalFiles)
+                                                 .arg((at.bytes + 1023) / 1024).arg((at.totalBytes + 1023) / 1024));
+            }, Qt::QueuedConnection);
+        };
+        hooks.done = [self](const QString& line) {
+            QMetaObject::invokeMethod(self, [self, line] { self->lst_Files->addItem(line); }, Qt::QueuedConnection);
+        };
+        *result = sitekit::runPublish(p->plan, p->last, *transport, p->destination.text, p->manifestFile, hooks);
+    });
+    QThread* thread = worker_;
+    connect(thread, &QThread::finished, this, [this, thread] {
+        thread->deleteLater();
+        if (worker_ == thread) {
+            worker_ = nullptr;
+            Published();
+        }
+    });
+    Update_Buttons();
+    cmd_Cancel->setFocus();
+    worker_->start();
+}
+
+void frm_Publish::Cancel_Publish()
+{
+    if (Publishing())
+        cancel_ = true;
+}
+
+void frm_Publish::Published()
+{
+    prg_Publish->hide();
+    cmd_Cancel->hide();
+    const sitekit::PublishResult& r = *result_;
+    QString summary = QStringLiteral("%1 of %2 sent, %3 deleted.")
+                          .arg(r.sent.size())
+                          .arg(plural(planned_, "file", "files"))
+                          .arg(r.removed.size());
+    if (r.cancelled)
+        summary += QStringLiteral(" Cancelled: the next publish sends the rest.");
+    if (!r.failure.isEmpty())
+        summary += QStringLiteral("\n") + r.failure;
+    lst_Files->addItem(summary.section(QLatin1Char('\n'), 0, 0));
+    if (!r.failure.isEmpty())
+        lst_Files->addItem(r.failure);
+    lbl_Status->setText(summary);
+    Update_Buttons();
+    if (isVisible())
+        cmd_Close->setFocus();
+    // A server without our key: the password, and the same publish again
+    // (what arrived is in the manifest, so only the rest goes).
+    if (r.loginRefused && destination_.kind == sitekit::Destination::Kind::Sftp && isVisible()) {
+        const QString password = askPassword(this, serverName(destination_));
+        if (!password.isEmpty()) {
+            password_ = password;
+            passwordFor_ = serverName(destination_);
+            Publish();
+            return;
+        }
+    }
+    emit publishEnded();
+}
+
+void frm_Publish::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // A running publish is stopped first; the next Esc closes.
+        if (Publishing())
+            Cancel_Publish();
+        else
+            close();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
+            b->click();
+            return;
+        }
+        if (focusWidget() == txt_Destination) {
+            Show_Plan();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frm_Publish::closeEvent(QCloseEvent* event)
+{
+    // A publish left running would go on without anyone to see it end.
+    if (worker_) {
+        cancel_ = true;
+        worker_->wait();
+        worker_ = nullptr;  // deleted once its end is seen
+        Published();
+    }
+    QDialog::closeEvent(event);
+    emit editorFocusRequested();
+}

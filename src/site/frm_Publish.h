@@ -1,0 +1,77 @@
+#pragma once
+// "Publish Site": sends the working folder's pages to a server or a folder
+// through the same engine as `tesk-site publish`, off the user interface
+// thread, so the editor stays usable while a slow server takes its time.
+// What is sent is the pages as saved on disk: the dialog says so rather than
+// saving the editor's page behind the user's back.
+
+#include "sitekit/publish_run.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QThread;
+
+class frm_Publish : public QDialog {
+    Q_OBJECT
+public:
+    explicit frm_Publish(QWidget* parent = nullptr);
+    ~frm_Publish() override;
+
+    // Opens (or brings back) the dialog with the focus in the destination
+    // box, filled with where this working folder was published last.
+    void Start_Publish();
+    void Show_Plan();
+    void Publish();
+    void Cancel_Publish();
+    bool Publishing() const { return worker_ != nullptr; }
+
+    QLabel* lbl_Destination = nullptr;
+    QLineEdit* txt_Destination = nullptr;
+    QCheckBox* chk_Sources = nullptr;
+    QCheckBox* chk_Delete = nullptr;
+    QLabel* lbl_Saved = nullptr;
+    QPushButton* cmd_Show_Plan = nullptr;
+    QPushButton* cmd_Publish = nullptr;
+    QPushButton* cmd_Close = nullptr;
+    QListWidget* lst_Files = nullptr;
+    QProgressBar* prg_Publish = nullptr;
+    QPushButton* cmd_Cancel = nullptr;
+    QLabel* lbl_Status = nullptr;
+
+signals:
+    // Esc or closing: the editor takes the focus.
+    void editorFocusRequested();
+    // Finished, cancelled or failed: the summary is in lbl_Status.
+    void publishEnded();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Prepared;
+    // The destination read and the plan made; nullptr (and why shown) when
+    // the destination does not read.
+    std::unique_ptr<Prepared> Prepare();
+    void List_Plan(const Prepared& p);
+    void Published();
+    void Update_Buttons();
+
+    std::atomic<bool> cancel_{false};
+    QThread* worker_ = nullptr;
+    std::shared_ptr<sitekit::PublishResult> result_;
+    int planned_ = 0;
+    QString folder_;
+    sitekit::Destination destination_;  // of the publish under way
+    QString password_;  // for this session only, never saved
+    QString passwordFor_;  // user@host:port  // the working folder the destination box was filled for
+};
