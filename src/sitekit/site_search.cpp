@@ -210,6 +210,9 @@ public:
             lineEnd = text_.size();
         if (lineEnd > lineStart_ && charAt(text_, lineEnd - 1) == u'\r')
             --lineEnd;
+        // A pattern may take the line's CR, or go on over the line break:
+        // the row shows the whole match.
+        lineEnd = std::max(lineEnd, start + length);
         const qsizetype from = std::max(lineStart_, start - kShownLine / 2);
         const qsizetype to = std::min(lineEnd, std::max(start + length, from + kShownLine));
         Hit h;

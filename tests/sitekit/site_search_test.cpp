@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("no overlap") << "aaaa" << "aa" << "" << "1:1:2 1:3:2";
         QTest::newRow("regex, lines") << "a1\nb22\nc" << "[0-9]+" << "r" << "1:2:1 2:2:2";
         QTest::newRow("regex, whole word") << "ab abc xab" << "ab\\w*" << "rw" << "1:1:2 1:4:3";
+        QTest::newRow("regex, a match taking the CR") << "ab\r\nc" << "b." << "r" << "1:2:2";
+        QTest::newRow("regex, a match over the line break") << "ab\r\ncd" << "b\\s+c" << "r" << "1:2:4";
         QTest::newRow("regex, empty matches left out") << "ab" << "x*" << "r" << "";
         QTest::newRow("regex, invalid") << "a(b" << "(" << "r" << "";
         QTest::newRow("special characters are literal") << "a.b a+b" << "a+b" << "" << "1:5:3";
