@@ -22,14 +22,19 @@ struct Run {
     QString out, err;
 };
 
-Run tool(const QStringList& args)
+// Manifests of publishes go to a data folder of the test's own.
+QProcessEnvironment toolEnvironment()
 {
-    // Manifests of publishes go to a data folder of the test's own.
     static QTemporaryDir data;
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
-    p.setProcessEnvironment(env);
+    return env;
+}
+
+Run tool(const QStringList& args)
+{
+    QProcess p;
+    p.setProcessEnvironment(toolEnvironment());
     p.start(QStringLiteral(TESK_BIN_DIR "/tesk-site"), args);
     const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
     return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
@@ -120,6 +125,40 @@ private slots:
         for (const QJsonValue& v : rows)
             got << v["group"].toString() + " " + v["link"].toString();
         QCOMPARE(got, QStringList({"broken index.html#nope", "external http://example.org/"}));
+    }
+
+    // To a real FTP server: the password typed at a terminal (script(1)
+    // makes one) gets there and is not shown; with no terminal none is asked.
+    void ftpPasswordTyped()
+    {
+        TempSite site;
+        const QString root = site.workingFolder();
+        put(root + "Final-Pages/index.html", "<p>");
+        QProcess server;
+        server.start("/usr/bin/python3", {TESK_SOURCE_DIR "/tests/sitekit/ftp_server.py", "/", "tesk", "secret", "0"});
+        if (!server.waitForReadyRead(10000))
+            QSKIP("no FTP server (python3-pyftpdlib)");
+        const QString to = QStringLiteral("ftp://tesk@127.0.0.1:%1%2out").arg(server.readLine().trimmed().toInt()).arg(root);
+
+        const Run r = tool({"publish", root, to});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("there is no terminal") && !fs::exists(root + "out"), qPrintable(r.err));
+
+        QProcess typed;
+        typed.setProcessEnvironment(toolEnvironment());
+        typed.start("script", {"-qec", QStringList{TESK_BIN_DIR "/tesk-site", "publish", root, to}.join(' '), "/dev/null"});
+        QByteArray shown;
+        while (!shown.contains("Password for tesk@127.0.0.1: ") && typed.waitForReadyRead(10000))
+            shown += typed.readAll();
+        QVERIFY2(shown.contains("the password and the files unencrypted"), shown.constData());
+        typed.write("secret\n");
+        QVERIFY(typed.waitForFinished(60000));
+        shown += typed.readAll();
+        QCOMPARE(typed.exitCode(), 0);
+        QVERIFY2(shown.contains("sent index.html") && !shown.contains("secret"), shown.constData());
+        QCOMPARE(readFile(root + "out/index.html"), QByteArray("<p>"));
+        server.kill();
+        server.waitForFinished();
     }
 };
 
