@@ -25,7 +25,7 @@ FtpReply lastFtpReply(const QByteArray& received)
         for (QChar& c : text)
             if (!c.isPrint())
                 c = QLatin1Char(' ');
-        reply.text = text.simplified().left(200);
+        reply.text = text.simplified().left(200).trimmed();
         return reply;
     }
     return {};

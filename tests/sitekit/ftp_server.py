@@ -1,8 +1,7 @@
 # A real FTP server for the publish tests, on 127.0.0.1:
 #   ftp_server.py ROOT USER PASSWORD PORT [--tls CERT KEY] [--no-replace]
-# prints the port it listens on (a free one for 0), then serves until
-# killed. --tls asks for TLS on the control and the data connections;
-# --no-replace makes a rename onto an existing file fail, as some servers do.
+# prints its port (a free one for 0) and serves until killed. --tls: TLS on
+# the login and the files; --no-replace: no rename onto a file, as some do.
 import errno, os, sys
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
@@ -13,12 +12,11 @@ root, user, password, port, *rest = sys.argv[1:]
 handler = FTPHandler
 if "--tls" in rest:
     handler = TLS_FTPHandler
-    handler.certfile, handler.keyfile = rest[rest.index("--tls") + 1:rest.index("--tls") + 3]
+    handler.certfile, handler.keyfile = rest[rest.index("--tls") + 1:][:2]
     handler.tls_control_required = handler.tls_data_required = True
 
-    # libcurl starts TLS on a data connection as soon as it is made, before
-    # the STOR, as other servers allow; pyftpdlib takes anything arriving
-    # before the command for a dropped connection. Wait for the command.
+    # libcurl starts TLS on a data connection before the STOR, as other
+    # servers allow; pyftpdlib would take that for a dropped connection.
     class EarlyHandshake(TLS_DTPHandler):
         def readable(self):
             if self._ssl_accepting or self._ssl_want_read:
