@@ -96,13 +96,20 @@ public:
         if (rc == CURLE_OK)
             return {};
         const QString why = describe(rc, remote);
+        const FtpReply reply = lastFtpReply(received_);
         // Whole on the server, but some servers will not rename onto an existing file.
         if (rc == CURLE_QUOTE_ERROR && replaceAside(temporary, target))
             return {};
         curl_off_t sent = 0;
         curl_easy_getinfo(curl_, CURLINFO_SIZE_UPLOAD_T, &sent);
-        if (sent > 0 || rc == CURLE_QUOTE_ERROR)
-            quote({"DELE " + temporary});  // if the server is still there
+        if (sent == 0 && rc != CURLE_QUOTE_ERROR && reply.code < 400)
+            return why;
+        // The part that arrived goes, if the server still answers. Servers
+        // that break off a file they cannot write say "426" or "451" and
+        // seldom why; still answering, it was not the network.
+        if (quote({"DELE " + temporary}) == CURLE_OK && (reply.code == 426 || reply.code == 451))
+            return QStringLiteral("%1: the server broke off the file and could not store it; its disk may be full "
+                                  "(the server said \"%2 %3\")").arg(remote).arg(reply.code).arg(reply.text);
         return why;
     }
 
