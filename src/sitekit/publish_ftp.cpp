@@ -223,7 +223,7 @@ private:
         if (reply.code == 452 || reply.code == 552)
             return QStringLiteral("%1: the server's disk is full%2").arg(remote, said);
         if (reply.code == 550 || reply.code == 553 || reply.code == 532)
-            return QStringLiteral("%1: permission denied on the server%2").arg(remote, said);
+            return QStringLiteral("%1: the server refused it: permission denied, or no such folder%2").arg(remote, said);
         if (reply.code >= 400 && reply.code != 421 && reply.code != 426)
             return QStringLiteral("%1: the server refused it%2").arg(remote, said);
         QString lost = QStringLiteral("%1: the connection to %2 was lost: %3%4").arg(remote, dest_.host, detail, said);

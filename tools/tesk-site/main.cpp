@@ -294,6 +294,8 @@ int publish(const QString& folder, const QString& to, const sitekit::PlanOptions
     put(stdout, QStringLiteral("%1 of %2 files sent, %3 deleted\n").arg(r.sent.size()).arg(plan.send.size()).arg(r.removed.size()));
     if (!r.failure.isEmpty())
         put(stderr, QStringLiteral("tesk-site: %1\n").arg(r.failure));
+    if (r.failure.contains(QStringLiteral("could not be verified")) && connection.caFile.isEmpty())
+        put(stderr, QStringLiteral("tesk-site: an authority's certificate file to trust is given with --cacert FILE\n"));
     return r.failure.isEmpty() && plan.unreadable.isEmpty() ? 0 : 1;
 }
 
