@@ -5,6 +5,8 @@
 
 #include "sitekit/publish_run.h"
 
+#include <QUrl>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const QString folder = fuzz::folder();
@@ -29,7 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QString remembered = sitekit::rememberedDestination(QStringLiteral("/site"), folder);
         FUZZ_CHECK(!remembered.contains(QLatin1Char('\n')));
         QString why;
-        (void)sitekit::parseDestination(remembered, &why);
+        // A server's destination names whom to log in as, and where, and
+        // never carries a password.
+        if (const auto d = sitekit::parseDestination(remembered, &why); d && d->kind != sitekit::Destination::Kind::Folder) {
+            FUZZ_CHECK(!d->user.isEmpty() && !d->host.isEmpty());
+            FUZZ_CHECK(d->path.startsWith(QLatin1Char('/')) && d->path.endsWith(QLatin1Char('/')));
+            FUZZ_CHECK(QUrl(remembered).password().isEmpty());
+            FUZZ_CHECK(sitekit::sendsPasswordInClear(*d) == (d->kind == sitekit::Destination::Kind::Ftp));
+        } else {
+            FUZZ_CHECK(d || !why.isEmpty());
+        }
     }
     return 0;
 }

@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth
   poppler-utils
   libcurl4-openssl-dev openssh-server openssh-client
+  python3-pyftpdlib python3-openssl openssl bsdutils
   clang libclang-rt-14-dev
 )
 

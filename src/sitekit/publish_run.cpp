@@ -1,6 +1,7 @@
 #include "sitekit/publish_run.h"
 
 #include "platform/file_system.h"
+#include "sitekit/publish_ftp.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -25,6 +26,14 @@ QString destinationFile(const QString& workingFolder, const QString& folder)
 }
 
 } // namespace
+
+// Beside the file, hidden from listings, so a half-sent file never shows
+// under the name a visitor asks for.
+QString temporaryName(const QString& remote)
+{
+    const qsizetype slash = remote.lastIndexOf(QLatin1Char('/'));
+    return remote.left(slash + 1) + QLatin1Char('.') + remote.mid(slash + 1) + QStringLiteral(".tesk-upload");
+}
 
 QString rememberedDestination(const QString& workingFolder, const QString& folder)
 {
@@ -51,13 +60,6 @@ QString parentOf(const QString& remote)
 {
     const qsizetype slash = remote.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? QString() : remote.left(slash + 1);
-}
-
-// Beside the file, hidden from listings, so a half-sent file never shows
-// under the name a visitor asks for.
-QString temporaryName(const QString& remote)
-{
-    return parentOf(remote) + QLatin1Char('.') + fs::fileName(remote) + QStringLiteral(".tesk-upload");
 }
 
 class FolderTransport : public Transport {
@@ -149,7 +151,8 @@ public:
         curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &SftpTransport::readPart);
         curl_easy_setopt(curl_, CURLOPT_READDATA, &file);
         curl_easy_setopt(curl_, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
-        return perform(remote);
+        const QString why = perform(remote);
+        return why.isEmpty() ? why : failedUpload(remote, why);
     }
 
     QString remove(const QString& remote) override
@@ -166,6 +169,19 @@ public:
     }
 
 private:
+    // OpenSSH answers a write its disk has no room for with a bare
+    // "failure", which libcurl reports as an error of the SSH layer, as it
+    // does a dropped connection: when the server still answers, it was the
+    // disk. The part that arrived goes either way.
+    QString failedUpload(const QString& remote, const QString& why)
+    {
+        const CURLcode rc = result_;
+        if ((rc != CURLE_SSH && rc != CURLE_SEND_ERROR && rc != CURLE_REMOTE_DISK_FULL) || !remove(temporaryName(remote)).isEmpty())
+            return why;
+        return QStringLiteral("%1: the server's disk is full (or %2 may store no more there): the file could not be written")
+                .arg(remote, dest_.user);
+    }
+
     void setCommands(std::initializer_list<QByteArray> lines)
     {
         curl_slist_free_all(commands_);
@@ -210,7 +226,7 @@ private:
 
     QString perform(const QString& remote)
     {
-        const CURLcode rc = curl_easy_perform(curl_);
+        const CURLcode rc = result_ = curl_easy_perform(curl_);
         if (rc == CURLE_OK)
             return {};
         const QString detail = QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(rc));
@@ -280,6 +296,7 @@ private:
 
     Destination dest_;
     CURL* curl_ = nullptr;
+    CURLcode result_ = CURLE_OK;
     curl_slist* commands_ = nullptr;
     QString knownHosts_, keyProblem_;
     QByteArray knownHostsBytes_, identity_, publicKey_, user_, password_, url_;
@@ -301,27 +318,43 @@ std::optional<Destination> parseDestination(const QString& text, QString* why)
         return d;
     }
     const QUrl url(text, QUrl::StrictMode);
-    if (!url.isValid() || url.scheme() != QLatin1String("sftp") || url.host().isEmpty() || url.userName().isEmpty()
-        || url.path().isEmpty() || !url.password().isEmpty()) {
-        *why = url.scheme() == QLatin1String("sftp") || !url.isValid()
-            ? QStringLiteral("%1 is no destination: write sftp://user@host[:port]/path (no password in it)").arg(text)
-            : QStringLiteral("%1: only sftp:// servers and folders can be published to").arg(text);
+    const QString scheme = url.scheme();
+    const bool known = scheme == QLatin1String("sftp") || scheme == QLatin1String("ftps") || scheme == QLatin1String("ftp");
+    if (!url.isValid() || !known || url.host().isEmpty() || url.userName().isEmpty() || url.path().isEmpty()
+        || !url.password().isEmpty()) {
+        if (url.isValid() && !url.password().isEmpty())
+            *why = QStringLiteral("%1: leave the password out of the destination; it is asked for when needed and never kept in plain text")
+                       .arg(url.toDisplayString(QUrl::RemovePassword));
+        else if (known || !url.isValid())
+            *why = QStringLiteral("%1 is no destination: write %2://user@host[:port]/path")
+                       .arg(text, known ? scheme : QStringLiteral("sftp"));
+        else
+            *why = QStringLiteral("%1: only sftp://, ftps:// and ftp:// servers and folders can be published to").arg(text);
         return std::nullopt;
     }
-    d.kind = Destination::Kind::Sftp;
+    d.kind = scheme == QLatin1String("sftp") ? Destination::Kind::Sftp
+           : scheme == QLatin1String("ftps") ? Destination::Kind::Ftps
+                                             : Destination::Kind::Ftp;
     d.user = url.userName();
     d.host = url.host();
-    d.port = url.port(22);
+    d.port = url.port(d.kind == Destination::Kind::Sftp ? 22 : 21);
     d.path = url.path();
     if (!d.path.endsWith(QLatin1Char('/')))
         d.path += QLatin1Char('/');
     return d;
 }
 
+bool sendsPasswordInClear(const Destination& destination)
+{
+    return destination.kind == Destination::Kind::Ftp;
+}
+
 std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection)
 {
     if (destination.kind == Destination::Kind::Folder)
         return std::make_unique<FolderTransport>(destination.path);
+    if (destination.kind == Destination::Kind::Ftp || destination.kind == Destination::Kind::Ftps)
+        return openFtpTransport(destination, connection);
     return std::make_unique<SftpTransport>(destination, connection);
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Carrying out a publish plan: each file goes to the destination under a
 // temporary name and is renamed there once whole, so a visitor never gets
-// half a page. The destination is a local or mounted folder, or a server
-// reached by SFTP (libcurl over libssh2) whose host key must be known.
+// half a page. The destination is a local or mounted folder, a server
+// reached by SFTP (libcurl over libssh2) whose host key must be known, or an
+// FTP server, its login and files encrypted by TLS (ftps://) or not (ftp://).
 
 #include "sitekit/publish_plan.h"
 
@@ -16,10 +17,10 @@
 namespace sitekit {
 
 struct Destination {
-    enum class Kind { Folder, Sftp };
+    enum class Kind { Folder, Sftp, Ftp, Ftps };
     Kind kind = Kind::Folder;
     QString user, host;
-    int port = 22;
+    int port = 22;  // 21 for FTP
     QString path;  // the folder on the server or here, ending in '/'
     QString text;  // as the user wrote it: it names the manifest
 };
@@ -31,13 +32,22 @@ QString rememberedDestination(const QString& workingFolder, const QString& folde
 // "" or why it could not be kept.
 QString rememberDestination(const QString& workingFolder, const QString& destination, const QString& folder = QString());
 
-// "sftp://user@host[:port]/path" or a folder; nullopt with why otherwise.
+// "sftp://user@host[:port]/path", the same with ftps:// or ftp://, or a
+// folder; nullopt with why otherwise. A password written into it is refused:
+// it would end up in the remembered destination and the manifest's name.
 std::optional<Destination> parseDestination(const QString& text, QString* why);
+
+// Plain FTP: anyone on the way can read the password and the files.
+bool sendsPasswordInClear(const Destination& destination);
+
+// The name a file is sent under before it takes its own, beside it.
+QString temporaryName(const QString& remote);
 
 struct Connection {
     QString identity;    // a private key file; "" tries the agent and ~/.ssh
     QString knownHosts;  // "" is ~/.ssh/known_hosts
     QString password;    // kept in memory only
+    QString caFile = {}; // FTPS: the authorities to trust; "" is the system's
 };
 
 // One destination, opened once for the whole publish.

@@ -15,6 +15,7 @@ target_sources(tesk_logic PRIVATE
   sitekit/site_search.h sitekit/site_search.cpp
   sitekit/publish_plan.h sitekit/publish_plan.cpp
   sitekit/publish_run.h sitekit/publish_run.cpp
+  sitekit/publish_ftp.h sitekit/publish_ftp.cpp
 )
 # The HTML tokenizer, found as Debian installs it.
 find_package(PkgConfig REQUIRED)

@@ -1,5 +1,6 @@
-// Publishing a site: the plan on its own, then whole publishes to a folder
-// and to a real OpenSSH server started for the test on a free port.
+// Publishing a site: the plan on its own, then whole publishes to a folder,
+// to a real OpenSSH server and to a real FTP server (pyftpdlib), each
+// started for the test on a free port.
 
 #include "tesk_test.h"
 #include "logic_support.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -115,6 +117,43 @@ private:
     QString why_;
 };
 
+// pyftpdlib, its user's root the whole disk so that the test's paths are
+// the same there; "tls" asks for TLS with a certificate made for 127.0.0.1,
+// "no-replace" refuses a rename onto an existing file.
+class FtpServer {
+public:
+    explicit FtpServer(const QString& options)
+    {
+        args_ = QStringList{TESK_SOURCE_DIR "/tests/sitekit/ftp_server.py", "/", "tesk", "secret", "0"};
+        if (options.contains("tls"))
+            args_ << "--tls" << caFile() << dir_.path() + "/key.pem";
+        if (options.contains("no-replace"))
+            args_ << "--no-replace";
+        if (options.contains("tls"))  // without it the server does not start
+            QProcess::execute("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes", "-subj",
+                "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", dir_.path() + "/key.pem", "-out", caFile()});
+        start();
+    }
+    ~FtpServer() { stop(); }
+    void start()
+    {
+        server_.start("/usr/bin/python3", args_);
+        if (!server_.waitForReadyRead(10000))
+            why_ = "python3-pyftpdlib did not start: " + QString::fromUtf8(server_.readAllStandardError());
+        args_[4] = server_.readLine().trimmed();  // the same port when started again
+    }
+    void stop() { server_.kill(), server_.waitForFinished(); }
+    QString url(const QString& scheme, const QString& path) const { return QStringLiteral("%1://tesk@127.0.0.1:%2%3").arg(scheme, args_[4], path); }
+    QString caFile() const { return dir_.path() + "/cert.pem"; }
+    QString whyNot() const { return why_; }
+
+private:
+    QTemporaryDir dir_;
+    QProcess server_;
+    QStringList args_;
+    QString why_;
+};
+
 } // namespace
 
 class PublishTest : public QObject {
@@ -172,31 +211,64 @@ private slots:
         QCOMPARE(plan.remove, remove);
     }
 
-    // The same steps to a folder and to a server: everything (a first try
-    // stopped by a full disk or a dropped connection, finished by the
-    // next), then only the changed page, then a deletion only when asked.
+    // The same steps to a folder and to servers: everything (a first try
+    // stopped at index.html by a full disk or a dropped connection, finished
+    // by the next), then only the changed page, then a deletion only when asked.
     void publishes_data()
     {
-        QTest::addColumn<bool>("server");
-        QTest::newRow("folder") << false;
-        QTest::newRow("sftp") << true;
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("failure");  // of the first try
+        const QString lost = "index.html: (cannot connect|the connection to 127.0.0.1 was lost)";
+        QTest::newRow("folder, disk full") << "folder" << "index.html: the disk is full";
+        QTest::newRow("sftp, dropped") << "sftp" << lost;
+        QTest::newRow("sftp, disk full") << "sftp full" << "index.html: the server's disk is full";
+        QTest::newRow("ftp, dropped") << "ftp" << lost;
+        QTest::newRow("ftp, disk full") << "ftp full" << "index.html: the server broke off the file and could not store it; its disk may be full";
+        QTest::newRow("ftps, dropped") << "ftps tls" << lost;
+        QTest::newRow("ftp, no rename onto a file") << "ftp no-replace" << lost;
     }
     void publishes()
     {
-        QFETCH(bool, server);
+        QFETCH(QString, server);
+        QFETCH(QString, failure);
         TempSite site;
         const QString root = site.workingFolder(), out = site.path("out/");
         makeSite(root);
         std::unique_ptr<SshServer> ssh;
+        std::unique_ptr<FtpServer> ftp;
+        std::unique_ptr<FullFileSystem> full;
         Connection connection;
         QString to = out;
-        if (server) {
+        if (server.startsWith("sftp")) {
             ssh = std::make_unique<SshServer>();
             if (!ssh->whyNot().isEmpty())
                 QSKIP(qPrintable("no SSH server to publish to: " + ssh->whyNot()));
             ssh->knowHost();
             connection = {ssh->identity(), ssh->knownHosts(), {}};
             to = ssh->url(out);
+        } else if (server.startsWith("ftp")) {
+            ftp = std::make_unique<FtpServer>(server);
+            if (!ftp->whyNot().isEmpty())
+                QSKIP(qPrintable("no FTP server to publish to: " + ftp->whyNot()));
+            connection = {{}, {}, "secret", ftp->caFile()};
+            to = ftp->url(server.section(' ', 0, 0), out);
+        }
+        PublishHooks cut;
+        if (server.endsWith("full")) {
+            QDir().mkpath(out);
+            full = std::make_unique<FullFileSystem>(out);
+            if (!full->whyNot().isEmpty())
+                QSKIP(qPrintable(full->whyNot()));
+            if (ftp)  // pyftpdlib never answers when a file small enough for its buffer cannot be written
+                put(root + "Final-Pages/index.html", QByteArray(40000, 'x'));
+            // Room for the picture and the style sheet, a page each.
+            QFile filler(out + FullFileSystem::Filler);
+            QVERIFY(filler.resize(filler.size() - 8192));
+        } else if (server != "folder") {
+            cut.done = [&](const QString& line) {
+                if (line == "sent style.css")
+                    ssh ? ssh->stop() : ftp->stop();
+            };
         }
         QString why;
         const auto destination = parseDestination(to, &why);
@@ -208,16 +280,21 @@ private slots:
             auto transport = openTransport(*destination, connection);
             return runPublish(planPublish(root, last, options), last, *transport, to, manifestFile, hooks);
         };
-        PublishHooks cut;
-        if (server)
-            cut.done = [&](const QString& line) { if (line == "sent style.css") ssh->stop(); };
-        fullDisk(server ? "" : "out/index.html");
+        fullDisk(server == "folder" ? "out/index.html" : "");
         PublishResult r = publish(false, cut);
         fullDisk("");
-        QVERIFY2(r.failure.startsWith("index.html: "), qPrintable(r.failure));
+        QVERIFY2(QRegularExpression("^" + failure).match(r.failure).hasMatch(), qPrintable(r.failure));
         QCOMPARE(r.sent, QStringList({"Images/a.gif", "style.css"}));
-        if (server)
+        QStringList arrived = readManifest(manifestFile).keys();
+        arrived.sort();
+        QCOMPARE(arrived, r.sent);
+        QVERIFY(filesBelow(out).filter(".tesk-").isEmpty());
+        if (full)
+            QVERIFY(QFile::remove(out + FullFileSystem::Filler));
+        else if (ssh)
             ssh->start(false);
+        else if (ftp)
+            ftp->start();
         r = publish(false);
         QVERIFY2(r.failure.isEmpty(), qPrintable(r.failure));
         QCOMPARE(r.sent, QStringList({"index.html", "sub/b.htm"}));
@@ -234,6 +311,37 @@ private slots:
         r = publish(true);
         QCOMPARE(r.removed, QStringList{"style.css"});
         QCOMPARE(filesBelow(out), filesBelow(root + "Final-Pages/"));
+    }
+
+    void ftpRefusals_data()
+    {
+        QTest::addColumn<QString>("server");  // the scheme, "tls" when the server has it, "untrusted" unless its CA is named
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("loginRefused");
+        QTest::newRow("wrong password") << "ftp" << "guess" << "refused the login: wrong user name or password" << true;
+        QTest::newRow("no password") << "ftps tls" << "" << "needs a password" << true;
+        QTest::newRow("certificate not trusted") << "ftps tls untrusted" << "secret" << "could not be verified" << false;
+        QTest::newRow("no TLS on the server") << "ftps" << "secret" << "offers no encryption (TLS)" << false;
+    }
+    void ftpRefusals()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, password);
+        QFETCH(QString, failure);
+        QFETCH(bool, loginRefused);
+        FtpServer ftp(server);
+        if (!ftp.whyNot().isEmpty())
+            QSKIP(qPrintable("no FTP server to publish to: " + ftp.whyNot()));
+        TempSite site;
+        makeSite(site.workingFolder());
+        const QString to = ftp.url(server.section(' ', 0, 0), site.path("out"));
+        QString why;
+        const auto transport = openTransport(*parseDestination(to, &why), {{}, {}, password, server.contains("untrusted") ? QString() : ftp.caFile()});
+        const PublishResult r = runPublish(planPublish(site.workingFolder(), {}), {}, *transport, to, {});
+        QVERIFY2(r.failure.startsWith("Images/a.gif: ") && r.failure.contains(failure), qPrintable(r.failure));
+        QCOMPARE(r.loginRefused, loginRefused);
+        QVERIFY(r.sent.isEmpty() && !fs::exists(site.path("out")));
     }
 
     void hostKeys_data()

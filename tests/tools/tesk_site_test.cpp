@@ -22,7 +22,9 @@ struct Run {
     QString out, err;
 };
 
-Run tool(const QStringList& args)
+// Typed, when given, goes in at a terminal (script(1) makes one) once a
+// password is asked for; the terminal shows what is printed, as out.
+Run tool(const QStringList& args, const QByteArray& typed = {})
 {
     // Manifests of publishes go to a data folder of the test's own.
     static QTemporaryDir data;
@@ -30,9 +32,16 @@ Run tool(const QStringList& args)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TESK_BIN_DIR "/tesk-site"), args);
+    if (typed.isEmpty())
+        p.start(QStringLiteral(TESK_BIN_DIR "/tesk-site"), args);
+    else
+        p.start("script", {"-qec", (QStringList{TESK_BIN_DIR "/tesk-site"} + args).join(' '), "/dev/null"});
+    QByteArray shown;
+    while (!typed.isEmpty() && !shown.contains("Password for") && p.waitForReadyRead(10000))
+        shown += p.readAllStandardOutput();
+    p.write(typed);
     const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
-    return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+    return {ended ? p.exitCode() : -1, QString::fromUtf8(shown + p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
 }
 
@@ -76,6 +85,7 @@ private slots:
         QTest::newRow("publish to a folder") << QByteArray("<p>") << QStringList{"publish", "SITE", "SITE/out"} << 0 << "sent about.html";
         QTest::newRow("publish, dry run") << QByteArray("<p>") << QStringList{"publish", "SITE", "SITE/out", "--dry-run"} << 0 << "send about.html";
         QTest::newRow("publish, password given") << QByteArray() << QStringList{"publish", "SITE", "sftp://u:pw@h/p"} << 2 << "";
+        QTest::newRow("publish, ftp password given") << QByteArray() << QStringList{"publish", "SITE", "ftp://u:pw@h/p"} << 2 << "";
         QTest::newRow("publish option elsewhere") << QByteArray() << QStringList{"check", "SITE", "--delete"} << 2 << "";
         QTest::newRow("no site") << QByteArray() << QStringList{"check", "/nonexistent/site"} << 2 << "";
         QTest::newRow("no command") << QByteArray() << QStringList{} << 2 << "";
@@ -120,6 +130,27 @@ private slots:
         for (const QJsonValue& v : rows)
             got << v["group"].toString() + " " + v["link"].toString();
         QCOMPARE(got, QStringList({"broken index.html#nope", "external http://example.org/"}));
+    }
+
+    // To a real FTP server: the password typed at a terminal gets there and
+    // is not shown, after a warning; with no terminal none is asked for.
+    void ftpPasswordTyped()
+    {
+        TempSite site;
+        const QString root = site.workingFolder();
+        put(root + "Final-Pages/index.html", "<p>");
+        QProcess server;
+        server.start("/usr/bin/python3", {TESK_SOURCE_DIR "/tests/sitekit/ftp_server.py", "/", "tesk", "secret", "0"});
+        if (!server.waitForReadyRead(10000))
+            QSKIP("no FTP server (python3-pyftpdlib)");
+        const QString to = QStringLiteral("ftp://tesk@127.0.0.1:%1%2out").arg(server.readLine().trimmed().toInt()).arg(root);
+        Run r = tool({"publish", root, to});
+        QVERIFY2(r.exitCode == 1 && r.err.contains("there is no terminal") && !fs::exists(root + "out"), qPrintable(r.err));
+        r = tool({"publish", root, to}, "secret\n");
+        QVERIFY2(r.exitCode == 0 && r.out.contains("the password and the files unencrypted") && r.out.contains("sent index.html")
+                     && !r.out.contains("secret"), qPrintable(r.out));
+        QCOMPARE(readFile(root + "out/index.html"), QByteArray("<p>"));
+        server.kill(), server.waitForFinished();
     }
 };
 

@@ -7,10 +7,12 @@
 //   tesk-site search SITE TEXT [--case] [--word] [--regex]
 //                                          every match, as grep lists them
 //   tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]
-//                     [--known-hosts FILE] [--with-sources]
+//                     [--known-hosts FILE] [--cacert FILE] [--with-sources]
 //                                          sends what changed since the last
-//                                          publish to DEST (a folder or
-//                                          sftp://user@host[:port]/path)
+//                                          publish to DEST (a folder,
+//                                          sftp://user@host[:port]/path or the
+//                                          same with ftps:// or ftp://); a
+//                                          password is typed at the terminal
 // SITE is a working folder (the one holding Final-Pages); OLD and NEW are
 // paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
 // extensions and the source font come from the settings file beside the
@@ -32,6 +34,10 @@
 
 #include <cstdio>
 
+#include <csignal>
+#include <termios.h>
+#include <unistd.h>
+
 namespace {
 
 void put(FILE* to, const QString& text)
@@ -40,15 +46,38 @@ void put(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
 }
 
+const char* const Usage =
+    "usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
+    "       tesk-site rename SITE OLD NEW [--dry-run]\n"
+    "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n"
+    "       tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]\n"
+    "                         [--known-hosts FILE] [--cacert FILE] [--with-sources]\n";
+
 int usage()
 {
-    std::fputs("usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
-               "       tesk-site rename SITE OLD NEW [--dry-run]\n"
-               "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n"
-               "       tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]\n"
-               "                         [--known-hosts FILE] [--with-sources]\n",
-               stderr);
+    std::fputs(Usage, stderr);
     return 2;
+}
+
+int help()
+{
+    std::fputs(Usage, stdout);
+    std::fputs("\n"
+               "publish sends what changed since the last publish to DEST: a folder,\n"
+               "sftp://user@host[:port]/path, ftps://user@host[:port]/path (TLS asked for\n"
+               "on the server's FTP port and kept on the login and every file) or\n"
+               "ftp://user@host[:port]/path (no encryption: a warning is printed).\n"
+               "  --identity FILE     the SSH key to log in with (else the agent and ~/.ssh)\n"
+               "  --known-hosts FILE  the SSH host keys to trust (else ~/.ssh/known_hosts)\n"
+               "  --cacert FILE       the certificate authorities to trust for ftps://\n"
+               "                      (else the system's)\n"
+               "  --delete            delete on the server what was deleted here\n"
+               "  --with-sources      send Working-Pages too\n"
+               "A password (always for FTP, for SFTP when the server takes none of the\n"
+               "keys) is typed at the terminal; it is never taken from an argument or the\n"
+               "environment, so with no terminal such a publish fails.\n",
+               stdout);
+    return 0;
 }
 
 int refuse(const QString& why)
@@ -156,10 +185,73 @@ int search(const QString& folder, const sitekit::SearchRequest& request, const S
     return found ? 0 : 1;
 }
 
-// Never asks: a host key that is not known, or a login refused, ends the
-// run with what to do about it, so scripts and CI never hang.
+// Where ECHO goes back on if the password prompt is interrupted.
+termios typedTerminal;
+
+void restoreEcho(int signal)
+{
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &typedTerminal);
+    // The handler was reset on entry: the signal now does what it would have.
+    ::raise(signal);
+}
+
+// Typed at the terminal with echo off: an argument or a variable of the
+// environment can be read by other users of the machine (ps, /proc).
+bool askPassword(const sitekit::Destination& d, QString& password)
+{
+    const bool inClear = sitekit::sendsPasswordInClear(d);
+    if (!::isatty(STDIN_FILENO)) {
+        put(stderr, QStringLiteral("tesk-site: %1@%2 needs a password and there is no terminal to type it at "
+                                   "(it is never taken from an argument or the environment)\n").arg(d.user, d.host));
+        return false;
+    }
+    // Before the prompt: who will not have it so stops there.
+    if (inClear)
+        put(stderr, QStringLiteral("tesk-site: warning: ftp:// sends the password and the files unencrypted; anyone on "
+                                   "the way can read them (ftps:// does not)\n"));
+    const bool echoOff = ::tcgetattr(STDIN_FILENO, &typedTerminal) == 0;
+    const int stopping[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    struct sigaction restoring {}, before[4];
+    restoring.sa_handler = restoreEcho;
+    restoring.sa_flags = SA_RESETHAND;
+    if (echoOff) {
+        for (int i = 0; i < 4; ++i)
+            ::sigaction(stopping[i], &restoring, &before[i]);
+        termios quiet = typedTerminal;
+        quiet.c_lflag &= ~tcflag_t(ECHO);
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    // Only now: what is typed on seeing it must not be flushed away with what came before.
+    put(stderr, QStringLiteral("Password for %1@%2: ").arg(d.user, d.host));
+    std::fflush(stderr);
+    QByteArray line;
+    line.reserve(256);  // no copies of a part left behind as it grows
+    char c = 0;
+    ssize_t n = 0;
+    while ((n = ::read(STDIN_FILENO, &c, 1)) > 0 && c != '\n')
+        line += c;
+    if (echoOff) {
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &typedTerminal);
+        for (int i = 0; i < 4; ++i)
+            ::sigaction(stopping[i], &before[i], nullptr);
+    }
+    std::fputc('\n', stderr);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    password = QString::fromUtf8(line);
+    line.fill('\0');
+    if (password.isEmpty()) {
+        put(stderr, QStringLiteral("tesk-site: no password typed: nothing sent\n"));
+        return false;
+    }
+    return true;
+}
+
+// Never asks about a host key: one that is not known ends the run with
+// what to do about it, so scripts and CI never hang. A password is asked for
+// only where someone can type it.
 int publish(const QString& folder, const QString& to, const sitekit::PlanOptions& options,
-            const sitekit::Connection& connection, bool dryRun)
+            sitekit::Connection connection, bool dryRun)
 {
     QString why;
     const std::optional<sitekit::Destination> destination = sitekit::parseDestination(to, &why);
@@ -180,16 +272,30 @@ int publish(const QString& folder, const QString& to, const sitekit::PlanOptions
         put(stdout, QStringLiteral("%1 files to send (%2 bytes), %3 to delete\n").arg(plan.send.size()).arg(plan.bytes).arg(plan.remove.size()));
         return plan.unreadable.isEmpty() ? 0 : 1;
     }
-    const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(*destination, connection);
+    const bool ftp = destination->kind == sitekit::Destination::Kind::Ftp || destination->kind == sitekit::Destination::Kind::Ftps;
+    if (ftp && (!plan.send.empty() || !plan.remove.isEmpty()) && !askPassword(*destination, connection.password))
+        return 1;
     sitekit::PublishHooks hooks;
     hooks.done = [](const QString& line) {
         put(stdout, line + QLatin1Char('\n'));
         std::fflush(stdout);
     };
-    const sitekit::PublishResult r = sitekit::runPublish(plan, last, *transport, destination->text, manifestFile, hooks);
+    std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(*destination, connection);
+    sitekit::PublishResult r = sitekit::runPublish(plan, last, *transport, destination->text, manifestFile, hooks);
+    // The server took none of the keys, before anything was sent: its password then.
+    if (r.loginRefused && !ftp && connection.password.isEmpty() && r.sent.isEmpty()) {
+        put(stderr, QStringLiteral("tesk-site: %1\n").arg(r.failure));
+        if (!askPassword(*destination, connection.password))
+            return 1;
+        transport = sitekit::openTransport(*destination, connection);
+        r = sitekit::runPublish(plan, last, *transport, destination->text, manifestFile, hooks);
+    }
+    connection.password.fill(QLatin1Char('\0'));
     put(stdout, QStringLiteral("%1 of %2 files sent, %3 deleted\n").arg(r.sent.size()).arg(plan.send.size()).arg(r.removed.size()));
     if (!r.failure.isEmpty())
         put(stderr, QStringLiteral("tesk-site: %1\n").arg(r.failure));
+    if (r.failure.contains(QStringLiteral("could not be verified")) && connection.caFile.isEmpty())
+        put(stderr, QStringLiteral("tesk-site: an authority's certificate file to trust is given with --cacert FILE\n"));
     return r.failure.isEmpty() && plan.unreadable.isEmpty() ? 0 : 1;
 }
 
@@ -212,6 +318,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--help")} || args == QStringList{QStringLiteral("-h")})
+        return help();
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
     sitekit::PlanOptions planOptions;
@@ -219,10 +327,11 @@ int main(int argc, char** argv)
     planOptions.withSources = args.removeAll(QStringLiteral("--with-sources")) > 0;
     sitekit::Connection connection;
     if (!takeValue(args, QStringLiteral("--identity"), connection.identity)
-        || !takeValue(args, QStringLiteral("--known-hosts"), connection.knownHosts))
+        || !takeValue(args, QStringLiteral("--known-hosts"), connection.knownHosts)
+        || !takeValue(args, QStringLiteral("--cacert"), connection.caFile))
         return usage();
     const bool publishOption = planOptions.deleteGone || planOptions.withSources || !connection.identity.isEmpty()
-        || !connection.knownHosts.isEmpty();
+        || !connection.knownHosts.isEmpty() || !connection.caFile.isEmpty();
     // With --json only the links are looked at, as before there were more.
     QStringList only = json ? QStringList{QStringLiteral("links")}
                             : QStringList{QStringLiteral("links"), QStringLiteral("html"), QStringLiteral("spelling")};
@@ -254,7 +363,7 @@ int main(int argc, char** argv)
             return usage();
         if (!fs::folderReadable(folder + QStringLiteral("Final-Pages")))
             return refuse(QStringLiteral("%1 has no readable Final-Pages folder").arg(args[1]));
-        for (const QString& file : {connection.identity, connection.knownHosts})
+        for (const QString& file : {connection.identity, connection.knownHosts, connection.caFile})
             if (!file.isEmpty() && !fs::fileExists(file))
                 return refuse(QStringLiteral("%1: no such file").arg(file));
         planOptions.pageExtensions = readSettings().options.pageExtensions;

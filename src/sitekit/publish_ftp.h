@@ -1,0 +1,20 @@
+#pragma once
+// Publishing to an FTP server through libcurl, in passive mode, with TLS on
+// the login and the files for ftps://. The server's replies are kept to
+// tell the user why a file did not arrive.
+
+#include "sitekit/publish_run.h"
+
+namespace sitekit {
+
+std::unique_ptr<Transport> openFtpTransport(const Destination& destination, const Connection& connection);
+
+// The last whole reply in what a server sent: its code (0 when there is
+// none) and its text, fit to be shown in a message.
+struct FtpReply {
+    int code = 0;
+    QString text;
+};
+FtpReply lastFtpReply(const QByteArray& received);
+
+} // namespace sitekit
