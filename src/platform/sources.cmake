@@ -1,6 +1,7 @@
 # Files of src/platform (paths relative to src/).
 target_sources(tesk_logic PRIVATE
   platform/file_system.h platform/file_system.cpp
+  platform/file_append.h platform/file_append.cpp
   platform/text_encoding.h platform/text_encoding.cpp
   platform/end_signals.h platform/end_signals.cpp
   platform/data_file.h platform/data_file.cpp

@@ -78,14 +78,14 @@ frm_Publish::frm_Publish(QWidget* parent)
     txt_Destination->setPlaceholderText(QStringLiteral("sftp://user@host/path or a folder"));
     lbl_Destination->setBuddy(txt_Destination);
     chk_Sources = new QCheckBox(QStringLiteral("Send the s&ources (Working-Pages) too"), this);
-    chk_Delete = new QCheckBox(QStringLiteral("Delete on the server what was de&leted here"), this);
+    chk_Delete = new QCheckBox(QStringLiteral("Delete on the se&rver what was deleted here"), this);
     chk_Sources->setObjectName(QStringLiteral("chk_Sources"));
     chk_Delete->setObjectName(QStringLiteral("chk_Delete"));
     lbl_Saved = new QLabel(QStringLiteral("The pages are sent as saved: save the page in the editor first to send its changes."), this);
     lbl_Saved->setWordWrap(true);
-    cmd_Show_Plan = new QPushButton(QStringLiteral("Show Pl&an"), this);
+    cmd_Show_Plan = new QPushButton(QStringLiteral("Show Pla&n"), this);
     cmd_Show_Plan->setObjectName(QStringLiteral("cmd_Show_Plan"));
-    cmd_Publish = new QPushButton(QStringLiteral("&Publish"), this);
+    cmd_Publish = new QPushButton(QStringLiteral("P&ublish"), this);
     cmd_Publish->setObjectName(QStringLiteral("cmd_Publish"));
     cmd_Close = new QPushButton(QStringLiteral("&X"), this);
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
@@ -94,7 +94,7 @@ frm_Publish::frm_Publish(QWidget* parent)
     lst_Files->setObjectName(QStringLiteral("lst_Files"));
     prg_Publish = new QProgressBar(this);
     prg_Publish->setRange(0, 1000);
-    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmd_Cancel = new QPushButton(QStringLiteral("Canc&el"), this);
     cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
     lbl_Status = new QLabel(this);
     lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
@@ -134,6 +134,7 @@ frm_Publish::frm_Publish(QWidget* parent)
     connect(cmd_Cancel, &QPushButton::clicked, this, [this] { Cancel_Publish(); });
     connect(cmd_Close, &QPushButton::clicked, this, &QDialog::close);
     connect(txt_Destination, &QLineEdit::textChanged, this, [this] { Update_Buttons(); });
+    txt_Destination->installEventFilter(this);
     resize(600, 420);
     Update_Buttons();
 }
@@ -320,6 +321,12 @@ void frm_Publish::Published()
     Update_Buttons();
     if (isVisible())
         cmd_Close->setFocus();
+    // A server met for the first time: its key is shown, and trusted only
+    // when the user says so, before anything is sent to it.
+    if (r.unknownHostKey && isVisible() && Trust_Host_Key(*r.unknownHostKey)) {
+        Publish();
+        return;
+    }
     // A server without our key: the password, and the same publish again
     // (what arrived is in the manifest, so only the rest goes).
     if (r.loginRefused && destination_.kind == sitekit::Destination::Kind::Sftp && isVisible()) {
@@ -332,6 +339,36 @@ void frm_Publish::Published()
         }
     }
     emit publishEnded();
+}
+
+bool frm_Publish::Trust_Host_Key(const sitekit::HostKey& key)
+{
+    const QString server = key.port == 22 ? key.host : QStringLiteral("%1 (port %2)").arg(key.host).arg(key.port);
+    const QString question = QStringLiteral(
+        "The server %1 is not known yet. Its key fingerprint is %2\n\n"
+        "Compare it with the one your web host gave you: if they differ, someone may be listening in. "
+        "Trust this server and go on?").arg(server, key.fingerprint);
+    if (dialogs::message(question, dialogs::Buttons::YesNo, dialogs::Icon::Question, kCaption, dialogs::Answer::No)
+        != dialogs::Answer::Yes)
+        return false;
+    if (const QString why = sitekit::trustHostKey(key); !why.isEmpty()) {
+        lbl_Status->setText(why);
+        return false;
+    }
+    return true;
+}
+
+bool frm_Publish::eventFilter(QObject* watched, QEvent* event)
+{
+    // Qt types the letter of an Alt+letter that no control took, as when
+    // the button it names is disabled just now: an access key is never text.
+    if (watched == txt_Destination && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::AltModifier && !key->text().isEmpty()
+            && key->text().at(0).isLetterOrNumber())
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frm_Publish::keyPressEvent(QKeyEvent* event)

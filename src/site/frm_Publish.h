@@ -54,6 +54,7 @@ signals:
     void publishEnded();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -64,6 +65,8 @@ private:
     std::unique_ptr<Prepared> Prepare();
     void List_Plan(const Prepared& p);
     void Published();
+    // Asks whether to trust a server's new key; true once it is in known_hosts.
+    bool Trust_Host_Key(const sitekit::HostKey& key);
     void Update_Buttons();
 
     std::atomic<bool> cancel_{false};

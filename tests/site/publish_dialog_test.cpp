@@ -3,13 +3,19 @@
 
 #include "tesk_test.h"
 #include "test_support.h"
+#include "ssh_server.h"
 
 #include "app/frm_Start.h"
+#include "app/startup.h"
+#include "browser/frm_Browser.h"
+#include "source/frm_Source.h"
 #include "core/shared_state.h"
 #include "site/frm_Publish.h"
 #include "ui/forms.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +30,7 @@ class PublishDialogTest : public QObject {
     Q_OBJECT
     std::unique_ptr<TempSite> site_;
     std::unique_ptr<ScriptedDialogs> script_;
-    QByteArray dataHome_;
+    QByteArray dataHome_, home_;
 
     QString server() const { return site_->path("server/"); }
     frm_Publish* open()
@@ -54,6 +60,7 @@ private slots:
         script_ = std::make_unique<ScriptedDialogs>();
         site_->apply();
         dataHome_ = qgetenv("XDG_DATA_HOME");
+        home_ = qgetenv("HOME");
         QDir().mkpath(site_->path("data"));
         qputenv("XDG_DATA_HOME", site_->path("data").toUtf8());
         QDir().mkpath(server());
@@ -71,6 +78,7 @@ private slots:
         script_.reset();
         resetProgram();
         qputenv("XDG_DATA_HOME", dataHome_);
+        qputenv("HOME", home_);
         site_.reset();
     }
 
@@ -122,39 +130,119 @@ private slots:
         QCOMPARE(w->lbl_Status->text(), again);
     }
 
+    // A server met for the first time is trusted only when the user says so,
+    // before anything goes to it; a changed key is refused unasked.
+    void hostKeys_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<dialogs::Answer>("answer");  // to the question, when asked
+        QTest::newRow("unknown, trusted") << false << dialogs::Answer::Yes;
+        QTest::newRow("unknown, not trusted") << false << dialogs::Answer::No;
+        QTest::newRow("changed") << true << dialogs::Answer::Cancel;
+    }
+    void hostKeys()
+    {
+        QFETCH(bool, changed);
+        QFETCH(dialogs::Answer, answer);
+        SshServer ssh;
+        if (!ssh.whyNot().isEmpty())
+            QSKIP(qPrintable("no SSH server to publish to: " + ssh.whyNot()));
+        // The user's own ~/.ssh: the key sshd takes, and known_hosts.
+        const QString home = site_->path("home/"), knownHosts = home + ".ssh/known_hosts";
+        QVERIFY(QDir().mkpath(home + ".ssh"));
+        QVERIFY(QFile::copy(ssh.identity(), home + ".ssh/id_ed25519") && QFile::copy(ssh.identity() + ".pub", home + ".ssh/id_ed25519.pub"));
+        qputenv("HOME", home.toUtf8());
+        if (changed) {
+            ssh.knowHost(knownHosts);
+            ssh.stop();
+            ssh.start();
+        }
+        const QByteArray before = readFile(knownHosts);
+        frm_Publish* w = open();
+        w->txt_Destination->setText(ssh.url(server()));
+        script_->expectMessage(QStringLiteral("Publish 2 files to %1?").arg(ssh.url(server())), dialogs::Answer::Yes);
+        if (!changed)
+            script_->answerNextMessage(answer);
+        QVERIFY(publish(w));
+        const bool trusted = answer == dialogs::Answer::Yes;
+        QCOMPARE(QString::fromUtf8(readFile(server() + "Images/a.gif")), trusted ? "GIF89a" : "");
+        QCOMPARE(QString::fromUtf8(readFile(knownHosts)), trusted ? ssh.hostKeyLine() + "\n" : QString::fromUtf8(before));
+        if (changed)
+            QVERIFY2(w->lbl_Status->text().contains("has CHANGED"), qPrintable(w->lbl_Status->text()));
+        else {
+            const dialogs::Message asked = script_->messages().at(1);
+            QVERIFY2(asked.text.contains(ssh.fingerprint()) && !ssh.fingerprint().isEmpty(), qPrintable(asked.text));
+            QCOMPARE(asked.defaultButton, dialogs::Answer::No);
+        }
+        if (trusted)
+            QVERIFY(!(QFile::permissions(knownHosts) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
+    // Each access key of the dialog reaches its own control with the tool
+    // windows of a fresh start open beside it (they share its key space), and
+    // one whose button is disabled types nothing into the destination.
     void accessKeys_data()
     {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<QString>("focused");
-        QTest::addColumn<int>("listed");
-        QTest::newRow("destination") << Qt::Key_D << "txt_Destination" << 0;
-        QTest::newRow("sources") << Qt::Key_O << "chk_Sources" << 0;
-        QTest::newRow("delete") << Qt::Key_L << "chk_Delete" << 0;
-        QTest::newRow("plan") << Qt::Key_A << "" << 2;
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("asked");  // the message the key leads to
+        QTest::newRow("destination") << "txt_Destination" << "x" << "";
+        QTest::newRow("sources") << "chk_Sources" << "x" << "";
+        QTest::newRow("delete") << "chk_Delete" << "x" << "";
+        QTest::newRow("plan") << "cmd_Show_Plan" << "x" << "";
+        QTest::newRow("publish") << "cmd_Publish" << "x" << "Publish 2 files to %1?";
+        QTest::newRow("close") << "cmd_Close" << "x" << "";
+        QTest::newRow("plan, disabled") << "cmd_Show_Plan" << "" << "";
     }
     void accessKeys()
     {
-        QFETCH(Qt::Key, key);
-        QFETCH(QString, focused);
-        QFETCH(int, listed);
+        QFETCH(QString, control);
+        QFETCH(QString, destination);
+        QFETCH(QString, asked);
+        writeFile(site_->programFolder() + "TeskEdit.htm", "<p>help");
+        Main(site_->programFolder());
+        site_->apply();
+        QVERIFY(forms::Browser()->frameVisible() && forms::Source()->frameVisible());
         frm_Publish* w = open();
-        w->txt_Destination->setText(server());
+        w->txt_Destination->setText(destination.isEmpty() ? QString() : server());
         QTRY_COMPARE(QApplication::focusWidget(), w->txt_Destination);
-        w->cmd_Close->setFocus();
-        QTest::keyClick(w->cmd_Close, key, Qt::AltModifier);
-        QTRY_COMPARE(w->lst_Files->count(), listed);
-        if (!focused.isEmpty())
-            QTRY_COMPARE(QApplication::focusWidget()->objectName(), focused);
-        // None taken twice in the dialog nor by the menu bar.
+        // None taken twice in the dialog, by the menu bar or by a tool window.
         QString taken = "fbstwhj";
-        for (QWidget* c : w->findChildren<QWidget*>()) {
-            const QString text = c->property("text").toString();
+        const auto letter = [](QWidget* c) {
+            const QString text = c->property(qobject_cast<QGroupBox*>(c) ? "title" : "text").toString();
             const qsizetype at = text.indexOf('&');
-            if (at < 0)
-                continue;
-            const QChar letter = text.at(at + 1).toLower();
-            QVERIFY2(!taken.contains(letter), qPrintable(text));
-            taken += letter;
+            return at < 0 || at + 1 == text.size() ? QChar() : text.at(at + 1).toLower();
+        };
+        for (QWidget* c : forms::Start()->findChildren<QWidget*>())
+            if (c->window() == forms::Start() && c->isVisible() && !letter(c).isNull())
+                taken += letter(c);
+        taken.remove('x');  // every window's own close button
+        QString mine;
+        for (QWidget* c : w->findChildren<QWidget*>())
+            if (!letter(c).isNull()) {
+                QVERIFY2(!taken.contains(letter(c)), qPrintable(c->property("text").toString()));
+                taken += letter(c), mine += letter(c);
+            }
+        QWidget* target = w->findChild<QWidget*>(control);
+        QLabel* label = nullptr;
+        for (QLabel* l : w->findChildren<QLabel*>())
+            label = l->buddy() == target ? l : label;
+        const QChar key = letter(label ? label : target);
+        QVERIFY(mine.contains(key));
+        if (!asked.isEmpty())
+            script_->expectMessage(asked.arg(server()), dialogs::Answer::No);
+        auto* button = qobject_cast<QAbstractButton*>(target);
+        QSignalSpy clicked(button ? button : static_cast<QObject*>(w), button ? SIGNAL(clicked()) : SIGNAL(destroyed()));
+        QWidget* from = destination.isEmpty() ? static_cast<QWidget*>(w->txt_Destination) : w->cmd_Close;
+        from->setFocus();
+        QTest::keyClick(from, Qt::Key(Qt::Key_A + (key.unicode() - 'a')), Qt::AltModifier);
+        if (destination.isEmpty()) {
+            QCOMPARE(w->txt_Destination->text(), QString());
+            QCOMPARE(clicked.count(), 0);
+        } else if (button) {
+            QTRY_COMPARE(clicked.count(), 1);
+        } else {
+            QTRY_COMPARE(QApplication::focusWidget(), target);
         }
     }
 };
