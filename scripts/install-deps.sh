@@ -15,6 +15,7 @@ PACKAGES=(
   xvfb xauth
   poppler-utils
   libcurl4-openssl-dev openssh-server openssh-client
+  libsecret-1-dev gnome-keyring dbus
   clang libclang-rt-14-dev
 )
 
