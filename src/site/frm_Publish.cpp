@@ -2,6 +2,7 @@
 
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
+#include "platform/keyring.h"
 #include "ui/link_updates.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,27 +35,53 @@ QString serverName(const sitekit::Destination& d)
     return QStringLiteral("%1@%2:%3").arg(d.user, d.host).arg(d.port);
 }
 
-// The password of a server that takes no key of ours, asked once a session:
-// kept in memory only, never written anywhere. "" when the user cancels.
-QString askPassword(QWidget* parent, const QString& where)
+// The account a password belongs to, as the keyring files it.
+keyring::Account accountOf(const sitekit::Destination& d)
+{
+    return {QUrl(d.text).scheme(), d.user, d.host, d.port};
+}
+
+struct Asked {
+    QString password;
+    bool remember = false;
+};
+
+// The password of a server that takes no key of ours (nor the password
+// kept for it): kept in memory for this session, and in the desktop's
+// keyring only when the user ticks "Remember". Nothing when the user cancels.
+std::optional<Asked> askPassword(QWidget* parent, const QString& where, bool keptRefused)
 {
     QDialog d(parent);
     d.setObjectName(QStringLiteral("frm_Publish_Password"));
     d.setWindowTitle(kCaption);
-    auto* label = new QLabel(QStringLiteral("%1 refused the login. P&assword:").arg(where), &d);
+    auto* label = new QLabel(QStringLiteral("%1 refused the %2. Passwor&d:")
+                                 .arg(where, keptRefused ? QStringLiteral("password kept in the keyring") : QStringLiteral("login")), &d);
+    label->setWordWrap(true);
     auto* text = new QLineEdit(&d);
     text->setObjectName(QStringLiteral("txt_Password"));
     text->setEchoMode(QLineEdit::Password);
     label->setBuddy(text);
+    auto* remember = new QCheckBox(QStringLiteral("&Remember"), &d);
+    remember->setObjectName(QStringLiteral("chk_Remember"));
+    if (const QString why = keyring::unavailable(); !why.isEmpty()) {
+        remember->setEnabled(false);
+        remember->setToolTip(QStringLiteral("No keyring can keep it: %1").arg(why));
+    } else {
+        remember->setChecked(keptRefused);
+        remember->setToolTip(QStringLiteral("Keep the password in the desktop's keyring, never in a file"));
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     auto* column = new QVBoxLayout(&d);
     column->addWidget(label);
     column->addWidget(text);
+    column->addWidget(remember);
     column->addWidget(buttons);
     text->setFocus();
-    return dialogs::exec(d) == QDialog::Accepted ? text->text() : QString();
+    if (dialogs::exec(d) != QDialog::Accepted || text->text().isEmpty())
+        return std::nullopt;
+    return Asked{text->text(), remember->isChecked()};
 }
 
 } // namespace
@@ -259,12 +287,21 @@ void frm_Publish::Publish()
     auto result = std::make_shared<sitekit::PublishResult>();
     result_ = result;
     auto* self = this;
-    // Only to the server it was given for.
+    // Only to the server it was given for; else the one kept in the keyring,
+    // looked up off this thread, as a locked keyring may ask to be opened.
     const QString password = passwordFor_ == serverName(p->destination) ? password_ : QString();
-    worker_ = QThread::create([self, p, result, password] {
+    const bool lookUp = password.isEmpty() && p->destination.kind != sitekit::Destination::Kind::Folder;
+    auto kept = std::make_shared<bool>(false);
+    usedKept_ = kept;
+    worker_ = QThread::create([self, p, result, password, lookUp, kept, open = openTransport] {
         sitekit::Connection connection;
         connection.password = password;
-        const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(p->destination, connection);
+        if (lookUp)
+            if (const std::optional<QString> stored = keyring::lookup(accountOf(p->destination))) {
+                connection.password = *stored;
+                *kept = true;
+            }
+        const std::unique_ptr<sitekit::Transport> transport = open(p->destination, connection);
         sitekit::PublishHooks hooks;
         hooks.cancel = &self->cancel_;
         hooks.progress = [self](const sitekit::PublishProgress& at) {
@@ -327,13 +364,25 @@ void frm_Publish::Published()
         Publish();
         return;
     }
-    // A server without our key: the password, and the same publish again
-    // (what arrived is in the manifest, so only the rest goes).
-    if (r.loginRefused && destination_.kind == sitekit::Destination::Kind::Sftp && isVisible()) {
-        const QString password = askPassword(this, serverName(destination_));
-        if (!password.isEmpty()) {
-            password_ = password;
+    // A password typed in got in: kept, or a kept one that no longer works
+    // forgotten, as the user chose.
+    if (remember_ && passwordFor_ == serverName(destination_) && !r.loginRefused
+        && (r.failure.isEmpty() || !r.sent.isEmpty() || !r.removed.isEmpty())) {
+        const QString failed = *remember_ ? keyring::store(accountOf(destination_), password_)
+                                          : keptRefused_ ? keyring::forget(accountOf(destination_)) : QString();
+        if (!failed.isEmpty())
+            lbl_Status->setText(lbl_Status->text() + QStringLiteral("\nThe password was not kept: ") + failed);
+    }
+    remember_.reset();
+    // A server without our key, whatever carries the files: the password,
+    // and the same publish again (what arrived is in the manifest, so only
+    // the rest goes).
+    if (r.loginRefused && isVisible()) {
+        keptRefused_ = usedKept_ && *usedKept_;
+        if (const std::optional<Asked> asked = askPassword(this, serverName(destination_), keptRefused_)) {
+            password_ = asked->password;
             passwordFor_ = serverName(destination_);
+            remember_ = asked->remember;
             Publish();
             return;
         }

@@ -10,7 +10,9 @@
 #include <QDialog>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -47,6 +49,10 @@ public:
     QPushButton* cmd_Cancel = nullptr;
     QLabel* lbl_Status = nullptr;
 
+    // How a destination is reached; tests put a server of their own here.
+    std::function<std::unique_ptr<sitekit::Transport>(const sitekit::Destination&, const sitekit::Connection&)> openTransport
+        = sitekit::openTransport;
+
 signals:
     // Esc or closing: the editor takes the focus.
     void editorFocusRequested();
@@ -73,8 +79,11 @@ private:
     QThread* worker_ = nullptr;
     std::shared_ptr<sitekit::PublishResult> result_;
     int planned_ = 0;
-    QString folder_;
+    QString folder_;  // the working folder the destination box was filled for
     sitekit::Destination destination_;  // of the publish under way
-    QString password_;  // for this session only, never saved
-    QString passwordFor_;  // user@host:port  // the working folder the destination box was filled for
+    QString password_;  // typed in this session, never written to a file
+    QString passwordFor_;  // user@host:port
+    std::optional<bool> remember_;  // the typed password's "Remember", until it is tried
+    bool keptRefused_ = false;  // the keyring's password was refused
+    std::shared_ptr<bool> usedKept_;  // the running publish took the keyring's password
 };

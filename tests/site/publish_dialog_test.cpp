@@ -10,11 +10,13 @@
 #include "browser/frm_Browser.h"
 #include "source/frm_Source.h"
 #include "core/shared_state.h"
+#include "platform/keyring.h"
 #include "site/frm_Publish.h"
 #include "ui/forms.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,8 +28,11 @@
 
 using namespace tesk::test;
 
-class PublishDialogTest : public QObject {
+// A site of a page and its picture, a folder for its server, the main
+// window shown: what both test classes below start from.
+class PublishFixture : public QObject {
     Q_OBJECT
+protected:
     std::unique_ptr<TempSite> site_;
     std::unique_ptr<ScriptedDialogs> script_;
     QByteArray dataHome_, home_;
@@ -81,6 +86,11 @@ private slots:
         qputenv("HOME", home_);
         site_.reset();
     }
+};
+
+class PublishDialogTest : public PublishFixture {
+    Q_OBJECT
+private slots:
 
     void opensWithTheDestinationOfThisFolder()
     {
@@ -247,5 +257,91 @@ private slots:
     }
 };
 
+// A server that takes one password, its files in a folder.
+class PasswordServer : public sitekit::Transport {
+public:
+    PasswordServer(const QString& folder, const QString& password) : password_(password)
+    {
+        QString why;
+        folder_ = sitekit::openTransport(*sitekit::parseDestination(folder, &why), {});
+    }
+    QString put(const QString& local, const QString& remote, qint64 size) override
+    {
+        return (loginRefused = password_ != "right") ? "refused the login" : folder_->put(local, remote, size);
+    }
+    QString remove(const QString& remote) override { return folder_->remove(remote); }
+
+private:
+    std::unique_ptr<sitekit::Transport> folder_;
+    QString password_;
+};
+
+// The password of a server that takes no key, in a real keyring of the
+// test's own (common/with_keyring.sh): the kept one is used unasked, a
+// refused one asked again and replaced only as the user chooses.
+class PublishKeyringTest : public PublishFixture {
+    Q_OBJECT
+    const keyring::Account account_{"sftp", "ann", "example.invalid", 2222};
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("TESK_PRIVATE_KEYRING") != "yes")
+            QSKIP(qPrintable("no keyring of the test's own: " + qEnvironmentVariable("TESK_PRIVATE_KEYRING", "run through with_keyring.sh")));
+        QTRY_COMPARE_WITH_TIMEOUT(keyring::unavailable(), QString(), 20000);
+    }
+    void password_data()
+    {
+        QTest::addColumn<QString>("kept");     // in the keyring before
+        QTest::addColumn<bool>("keyringRuns");
+        QTest::addColumn<bool>("remember");    // ticked when asked ("" kept: not asked)
+        QTest::addColumn<QString>("keptAfter");
+        QTest::newRow("kept, taken unasked") << "right" << true << false << "right";
+        QTest::newRow("kept refused, new one remembered") << "wrong" << true << true << "right";
+        QTest::newRow("kept refused, new one not remembered") << "wrong" << true << false << "";
+        QTest::newRow("typed, not remembered") << "" << true << false << "";
+        QTest::newRow("no keyring runs") << "" << false << false << "";
+    }
+    void password()
+    {
+        QFETCH(QString, kept);
+        QFETCH(bool, keyringRuns);
+        QFETCH(bool, remember);
+        QFETCH(QString, keptAfter);
+        QCOMPARE(keyring::forget(account_), QString());
+        if (!kept.isEmpty())
+            QCOMPARE(keyring::store(account_, kept), QString());
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS"), runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (!keyringRuns)
+            qunsetenv("DBUS_SESSION_BUS_ADDRESS"), qunsetenv("XDG_RUNTIME_DIR");
+        frm_Publish* w = open();
+        w->openTransport = [this](const sitekit::Destination&, const sitekit::Connection& c) {
+            return std::make_unique<PasswordServer>(server(), c.password);
+        };
+        const QString to = "sftp://ann@example.invalid:2222/site/";
+        w->txt_Destination->setText(to);
+        script_->expectMessage(QStringLiteral("Publish 2 files to %1?").arg(to), dialogs::Answer::Yes);
+        bool asked = false;
+        if (kept != "right")
+            script_->onModal([&](QDialog& d) {
+                auto* box = d.findChild<QCheckBox*>("chk_Remember");
+                asked = true;
+                // Ticked already when the kept one was refused; off and saying why without a keyring.
+                if (box->isChecked() != (kept == "wrong") || box->isEnabled() != keyringRuns
+                    || box->toolTip().contains("D-Bus") == keyringRuns)
+                    return int(QDialog::Rejected);
+                box->setChecked(remember);
+                d.findChild<QLineEdit*>("txt_Password")->setText("right");
+                return int(QDialog::Accepted);
+            });
+        QVERIFY(publish(w));
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        QCOMPARE(asked, kept != "right");
+        QCOMPARE(QString::fromUtf8(readFile(server() + "Images/a.gif")), "GIF89a");
+        QCOMPARE(keyring::lookup(account_).value_or(""), keptAfter);
+    }
+};
+
 TESK_TEST(PublishDialogTest)
+TESK_TEST(PublishKeyringTest)
 #include "publish_dialog_test.moc"
