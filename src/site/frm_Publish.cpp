@@ -202,28 +202,72 @@ void frm_Publish::Update_Buttons()
         w->setEnabled(!Publishing());
 }
 
-std::unique_ptr<frm_Publish::Prepared> frm_Publish::Prepare()
+void frm_Publish::Prepare(std::function<void(std::shared_ptr<Prepared>)> then)
 {
     QString why;
     const std::optional<sitekit::Destination> destination = sitekit::parseDestination(txt_Destination->text().trimmed(), &why);
     if (!destination) {
         lbl_Status->setText(why);
-        return nullptr;
+        return;
     }
-    auto p = std::make_unique<Prepared>();
+    auto p = std::make_shared<Prepared>();
     p->destination = *destination;
-    p->manifestFile = sitekit::manifestPath(destination->text);
-    p->first = !QFileInfo::exists(p->manifestFile);
-    p->last = sitekit::readManifest(p->manifestFile);
     sitekit::PlanOptions options;
     options.pageExtensions = linkui::siteOptions().pageExtensions;
     options.withSources = chk_Sources->isChecked();
     options.deleteGone = chk_Delete->isChecked();
-    p->plan = sitekit::planPublish(state().Working_Folder, p->last, options);
-    // Remembered once it reads: the next time the dialog opens with it.
-    if (const QString failed = sitekit::rememberDestination(state().Working_Folder, destination->text); !failed.isEmpty())
-        lbl_Status->setText(failed);
-    return p;
+    options.cancel = &cancel_;
+    const QString folder = state().Working_Folder;
+    // A first publish reads every file of the site: the editor stays usable
+    // meanwhile, and the plan is the worker's alone until it ends.
+    cancel_ = false;
+    planning_ = true;
+    worker_ = QThread::create([p, options, folder] {
+        p->manifestFile = sitekit::manifestPath(p->destination.text);
+        p->first = !QFileInfo::exists(p->manifestFile);
+        p->last = sitekit::readManifest(p->manifestFile);
+        p->plan = sitekit::planPublish(folder, p->last, options);
+    });
+    QThread* thread = worker_;
+    connect(thread, &QThread::finished, this, [this, thread, p, folder, then] {
+        thread->deleteLater();
+        if (worker_ != thread)
+            return;
+        worker_ = nullptr;
+        Show_Working(false);
+        if (p->plan.cancelled || cancel_) {
+            lbl_Status->setText(QStringLiteral("Cancelled: nothing sent."));
+            emit publishEnded();
+            return;
+        }
+        // Remembered once it reads: the next time the dialog opens with it.
+        if (const QString failed = sitekit::rememberDestination(folder, p->destination.text); !failed.isEmpty())
+            lbl_Status->setText(failed);
+        then(p);
+    });
+    Show_Working(true);
+    lbl_Status->setText(QStringLiteral("Reading the files to see what changed..."));
+    worker_->start();
+}
+
+void frm_Publish::Show_Working(bool working)
+{
+    if (!working) {
+        planning_ = false;
+        prg_Publish->setRange(0, 1000);
+        prg_Publish->hide();
+        cmd_Cancel->hide();
+        Update_Buttons();
+        return;
+    }
+    // No count while planning: a bar that moves says it is at work.
+    prg_Publish->setRange(0, planning_ ? 0 : 1000);
+    prg_Publish->setValue(0);
+    prg_Publish->setFormat(QString());
+    prg_Publish->show();
+    cmd_Cancel->show();
+    Update_Buttons();
+    cmd_Cancel->setFocus();
 }
 
 void frm_Publish::List_Plan(const Prepared& p)
@@ -245,17 +289,21 @@ void frm_Publish::Show_Plan()
 {
     if (Publishing())
         return;
-    if (const std::unique_ptr<Prepared> p = Prepare())
+    Prepare([this](std::shared_ptr<Prepared> p) {
         List_Plan(*p);
+        emit publishEnded();
+    });
 }
 
 void frm_Publish::Publish()
 {
     if (Publishing())
         return;
-    std::shared_ptr<Prepared> p = Prepare();
-    if (!p)
-        return;
+    Prepare([this](std::shared_ptr<Prepared> p) { Send(p); });
+}
+
+void frm_Publish::Send(std::shared_ptr<Prepared> p)
+{
     List_Plan(*p);
     if (p->plan.send.empty() && p->plan.remove.empty()) {
         lbl_Status->setText(QStringLiteral("Nothing to send: the destination has every file as it is here."));
@@ -279,10 +327,6 @@ void frm_Publish::Publish()
     planned_ = int(p->plan.send.size());
     destination_ = p->destination;
     cancel_ = false;
-    prg_Publish->setValue(0);
-    prg_Publish->setFormat(QString());
-    prg_Publish->show();
-    cmd_Cancel->show();
     lbl_Status->setText(QStringLiteral("Publishing..."));
     auto result = std::make_shared<sitekit::PublishResult>();
     result_ = result;
@@ -327,8 +371,7 @@ void frm_Publish::Publish()
             Published();
         }
     });
-    Update_Buttons();
-    cmd_Cancel->setFocus();
+    Show_Working(true);
     worker_->start();
 }
 
@@ -340,8 +383,7 @@ void frm_Publish::Cancel_Publish()
 
 void frm_Publish::Published()
 {
-    prg_Publish->hide();
-    cmd_Cancel->hide();
+    Show_Working(false);
     const sitekit::PublishResult& r = *result_;
     QString summary = QStringLiteral("%1 of %2 sent, %3 deleted.")
                           .arg(r.sent.size())
@@ -450,7 +492,10 @@ void frm_Publish::closeEvent(QCloseEvent* event)
         cancel_ = true;
         worker_->wait();
         worker_ = nullptr;  // deleted once its end is seen
-        Published();
+        if (planning_)
+            Show_Working(false);
+        else
+            Published();
     }
     QDialog::closeEvent(event);
     emit editorFocusRequested();

@@ -66,9 +66,12 @@ protected:
 
 private:
     struct Prepared;
-    // The destination read and the plan made; nullptr (and why shown) when
-    // the destination does not read.
-    std::unique_ptr<Prepared> Prepare();
+    // Reads the destination (or shows why it does not read), makes the plan
+    // on a worker and hands it to then on this thread, unless cancelled.
+    void Prepare(std::function<void(std::shared_ptr<Prepared>)> then);
+    void Send(std::shared_ptr<Prepared> p);
+    // The bar and Cancel while the plan is made or the files go.
+    void Show_Working(bool working);
     void List_Plan(const Prepared& p);
     void Published();
     // Asks whether to trust a server's new key; true once it is in known_hosts.
@@ -76,7 +79,8 @@ private:
     void Update_Buttons();
 
     std::atomic<bool> cancel_{false};
-    QThread* worker_ = nullptr;
+    QThread* worker_ = nullptr;  // making the plan or sending
+    bool planning_ = false;
     std::shared_ptr<sitekit::PublishResult> result_;
     int planned_ = 0;
     QString folder_;  // the working folder the destination box was filled for

@@ -108,9 +108,34 @@ private slots:
         frm_Publish* w = open();
         QTest::keyClicks(w->txt_Destination, server());
         QTest::keyClick(w->txt_Destination, Qt::Key_Return);
-        QCOMPARE(lines(w->lst_Files), QStringList({"send Images/a.gif", "send index.html"}));
+        QTRY_COMPARE(lines(w->lst_Files), QStringList({"send Images/a.gif", "send index.html"}));
         QVERIFY(QDir(server()).isEmpty());
         QCOMPARE(sitekit::rememberedDestination(state().Working_Folder), server());
+    }
+
+    // The files are read on a worker: the dialog says it is at work, and Esc
+    // stops it with nothing listed, sent or asked.
+    void planningCancels_data()
+    {
+        QTest::addColumn<bool>("publishing");
+        QTest::newRow("show plan") << false;
+        QTest::newRow("publish") << true;
+    }
+    void planningCancels()
+    {
+        QFETCH(bool, publishing);
+        frm_Publish* w = open();
+        w->txt_Destination->setText(server());
+        QTRY_COMPARE(QApplication::focusWidget(), w->txt_Destination);
+        QSignalSpy ended(w, &frm_Publish::publishEnded);
+        (publishing ? w->cmd_Publish : w->cmd_Show_Plan)->click();
+        QVERIFY(w->cmd_Cancel->isVisible() && !w->txt_Destination->isEnabled() && !w->cmd_Publish->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), w->cmd_Cancel);
+        QTest::keyClick(w->cmd_Cancel, Qt::Key_Escape);
+        QVERIFY(w->isVisible());
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(w->lbl_Status->text(), "Cancelled: nothing sent.");
+        QVERIFY(w->lst_Files->count() == 0 && QDir(server()).isEmpty() && w->txt_Destination->isEnabled());
     }
 
     void publishAsksTheFirstTime_data()
