@@ -78,6 +78,7 @@ std::optional<Asked> askPassword(QWidget* parent, const QString& where, bool kep
     column->addWidget(text);
     column->addWidget(remember);
     column->addWidget(buttons);
+    d.setMinimumWidth(d.fontMetrics().averageCharWidth() * 55);  // the server's name on one line
     text->setFocus();
     if (dialogs::exec(d) != QDialog::Accepted || text->text().isEmpty())
         return std::nullopt;
