@@ -230,12 +230,16 @@ void frm_Publish::Prepare(std::function<void(std::shared_ptr<Prepared>)> then)
         p->plan = sitekit::planPublish(folder, p->last, options);
     });
     QThread* thread = worker_;
-    connect(thread, &QThread::finished, this, [this, thread, p, folder, then] {
+    QWidget* focused = focusWidget();  // a child of the dialog, gone only with it
+    connect(thread, &QThread::finished, this, [this, thread, p, folder, then, focused] {
         thread->deleteLater();
         if (worker_ != thread)
             return;
         worker_ = nullptr;
         Show_Working(false);
+        // The user goes on from where the plan was asked for.
+        if (focused && focused->isEnabled() && isVisible())
+            focused->setFocus();
         if (p->plan.cancelled || cancel_) {
             lbl_Status->setText(QStringLiteral("Cancelled: nothing sent."));
             emit publishEnded();

@@ -323,7 +323,10 @@ QString trustHostKey(const HostKey& key, const QString& knownHosts)
     }
     // ssh's own form: a port other than 22 goes with the host in brackets.
     const QString host = key.port == 22 ? key.host : QStringLiteral("[%1]:%2").arg(key.host).arg(key.port);
-    const QByteArray line = host.toUtf8() + ' ' + key.type.toLatin1() + ' ' + key.base64 + '\n';
+    QByteArray line = host.toUtf8() + ' ' + key.type.toLatin1() + ' ' + key.base64 + '\n';
+    // A last line left without its end by an editor must not take ours in.
+    if (QByteArray held; fs::readBytes(file, held) == fs::Result::Ok && !held.isEmpty() && !held.endsWith('\n'))
+        line.prepend('\n');
     if (const fs::Result r = fs::appendInPlace(file, line); r != fs::Result::Ok)
         return QStringLiteral("cannot add the key of %1 to %2: %3").arg(key.host, file, fs::describe(r));
     return {};
