@@ -1,6 +1,6 @@
 // The manifest of a publish destination, and the destination remembered for
 // a working folder, as a crash, a full disk or another program left them in
-// the user's data folder.
+// the user's data folder; and a server's host key as the server sends it.
 #include "fuzz_support.h"
 
 #include "sitekit/publish_run.h"
@@ -42,5 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(d || !why.isEmpty());
         }
     }
+
+    // A key's type goes into a line of known_hosts: one word or nothing.
+    const QString type = sitekit::hostKeyType(fuzz::bytes(data, size));
+    FUZZ_CHECK(type.size() <= 64);
+    for (const QChar c : type)
+        FUZZ_CHECK(c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('@') || c == QLatin1Char('.'));
     return 0;
 }

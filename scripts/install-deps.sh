@@ -16,6 +16,7 @@ PACKAGES=(
   poppler-utils
   libcurl4-openssl-dev openssh-server openssh-client
   python3-pyftpdlib python3-openssl openssl bsdutils
+  libsecret-1-dev gnome-keyring dbus
   clang libclang-rt-14-dev
 )
 

@@ -1,6 +1,8 @@
 # Files of src/platform (paths relative to src/).
 target_sources(tesk_logic PRIVATE
   platform/file_system.h platform/file_system.cpp
+  platform/file_append.h platform/file_append.cpp
+  platform/keyring.h platform/keyring.cpp
   platform/text_encoding.h platform/text_encoding.cpp
   platform/end_signals.h platform/end_signals.cpp
   platform/data_file.h platform/data_file.cpp
@@ -18,3 +20,7 @@ target_sources(tesk_ui PRIVATE
   platform/line_numbers.h platform/line_numbers.cpp
   platform/web_browser.h platform/web_browser.cpp
 )
+# Passwords the user asks to keep go to the desktop's keyring (libsecret).
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBSECRET REQUIRED IMPORTED_TARGET libsecret-1)
+target_link_libraries(tesk_logic PRIVATE PkgConfig::LIBSECRET)

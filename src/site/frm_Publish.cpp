@@ -2,6 +2,7 @@
 
 #include "core/shared_state.h"
 #include "platform/dialogs.h"
+#include "platform/keyring.h"
 #include "ui/link_updates.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,27 +35,54 @@ QString serverName(const sitekit::Destination& d)
     return QStringLiteral("%1@%2:%3").arg(d.user, d.host).arg(d.port);
 }
 
-// The password of a server that takes no key of ours, asked once a session:
-// kept in memory only, never written anywhere. "" when the user cancels.
-QString askPassword(QWidget* parent, const QString& where)
+// The account a password belongs to, as the keyring files it.
+keyring::Account accountOf(const sitekit::Destination& d)
+{
+    return {QUrl(d.text).scheme(), d.user, d.host, d.port};
+}
+
+struct Asked {
+    QString password;
+    bool remember = false;
+};
+
+// The password of a server that takes no key of ours (nor the password
+// kept for it): kept in memory for this session, and in the desktop's
+// keyring only when the user ticks "Remember". Nothing when the user cancels.
+std::optional<Asked> askPassword(QWidget* parent, const QString& where, bool keptRefused)
 {
     QDialog d(parent);
     d.setObjectName(QStringLiteral("frm_Publish_Password"));
     d.setWindowTitle(kCaption);
-    auto* label = new QLabel(QStringLiteral("%1 refused the login. P&assword:").arg(where), &d);
+    auto* label = new QLabel(QStringLiteral("%1 refused the %2. Passwor&d:")
+                                 .arg(where, keptRefused ? QStringLiteral("password kept in the keyring") : QStringLiteral("login")), &d);
+    label->setWordWrap(true);
     auto* text = new QLineEdit(&d);
     text->setObjectName(QStringLiteral("txt_Password"));
     text->setEchoMode(QLineEdit::Password);
     label->setBuddy(text);
+    auto* remember = new QCheckBox(QStringLiteral("&Remember"), &d);
+    remember->setObjectName(QStringLiteral("chk_Remember"));
+    if (const QString why = keyring::unavailable(); !why.isEmpty()) {
+        remember->setEnabled(false);
+        remember->setToolTip(QStringLiteral("No keyring can keep it: %1").arg(why));
+    } else {
+        remember->setChecked(keptRefused);
+        remember->setToolTip(QStringLiteral("Keep the password in the desktop's keyring, never in a file"));
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     auto* column = new QVBoxLayout(&d);
     column->addWidget(label);
     column->addWidget(text);
+    column->addWidget(remember);
     column->addWidget(buttons);
+    d.setMinimumWidth(d.fontMetrics().averageCharWidth() * 55);  // the server's name on one line
     text->setFocus();
-    return dialogs::exec(d) == QDialog::Accepted ? text->text() : QString();
+    if (dialogs::exec(d) != QDialog::Accepted || text->text().isEmpty())
+        return std::nullopt;
+    return Asked{text->text(), remember->isChecked()};
 }
 
 } // namespace
@@ -78,14 +107,14 @@ frm_Publish::frm_Publish(QWidget* parent)
     txt_Destination->setPlaceholderText(QStringLiteral("sftp://user@host/path or a folder"));
     lbl_Destination->setBuddy(txt_Destination);
     chk_Sources = new QCheckBox(QStringLiteral("Send the s&ources (Working-Pages) too"), this);
-    chk_Delete = new QCheckBox(QStringLiteral("Delete on the server what was de&leted here"), this);
+    chk_Delete = new QCheckBox(QStringLiteral("Delete on the se&rver what was deleted here"), this);
     chk_Sources->setObjectName(QStringLiteral("chk_Sources"));
     chk_Delete->setObjectName(QStringLiteral("chk_Delete"));
     lbl_Saved = new QLabel(QStringLiteral("The pages are sent as saved: save the page in the editor first to send its changes."), this);
     lbl_Saved->setWordWrap(true);
-    cmd_Show_Plan = new QPushButton(QStringLiteral("Show Pl&an"), this);
+    cmd_Show_Plan = new QPushButton(QStringLiteral("Show Pla&n"), this);
     cmd_Show_Plan->setObjectName(QStringLiteral("cmd_Show_Plan"));
-    cmd_Publish = new QPushButton(QStringLiteral("&Publish"), this);
+    cmd_Publish = new QPushButton(QStringLiteral("P&ublish"), this);
     cmd_Publish->setObjectName(QStringLiteral("cmd_Publish"));
     cmd_Close = new QPushButton(QStringLiteral("&X"), this);
     cmd_Close->setObjectName(QStringLiteral("cmd_Close"));
@@ -94,7 +123,7 @@ frm_Publish::frm_Publish(QWidget* parent)
     lst_Files->setObjectName(QStringLiteral("lst_Files"));
     prg_Publish = new QProgressBar(this);
     prg_Publish->setRange(0, 1000);
-    cmd_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmd_Cancel = new QPushButton(QStringLiteral("Canc&el"), this);
     cmd_Cancel->setObjectName(QStringLiteral("cmd_Cancel"));
     lbl_Status = new QLabel(this);
     lbl_Status->setObjectName(QStringLiteral("lbl_Status"));
@@ -134,6 +163,7 @@ frm_Publish::frm_Publish(QWidget* parent)
     connect(cmd_Cancel, &QPushButton::clicked, this, [this] { Cancel_Publish(); });
     connect(cmd_Close, &QPushButton::clicked, this, &QDialog::close);
     connect(txt_Destination, &QLineEdit::textChanged, this, [this] { Update_Buttons(); });
+    txt_Destination->installEventFilter(this);
     resize(600, 420);
     Update_Buttons();
 }
@@ -173,28 +203,76 @@ void frm_Publish::Update_Buttons()
         w->setEnabled(!Publishing());
 }
 
-std::unique_ptr<frm_Publish::Prepared> frm_Publish::Prepare()
+void frm_Publish::Prepare(std::function<void(std::shared_ptr<Prepared>)> then)
 {
     QString why;
     const std::optional<sitekit::Destination> destination = sitekit::parseDestination(txt_Destination->text().trimmed(), &why);
     if (!destination) {
         lbl_Status->setText(why);
-        return nullptr;
+        return;
     }
-    auto p = std::make_unique<Prepared>();
+    auto p = std::make_shared<Prepared>();
     p->destination = *destination;
-    p->manifestFile = sitekit::manifestPath(destination->text);
-    p->first = !QFileInfo::exists(p->manifestFile);
-    p->last = sitekit::readManifest(p->manifestFile);
     sitekit::PlanOptions options;
     options.pageExtensions = linkui::siteOptions().pageExtensions;
     options.withSources = chk_Sources->isChecked();
     options.deleteGone = chk_Delete->isChecked();
-    p->plan = sitekit::planPublish(state().Working_Folder, p->last, options);
-    // Remembered once it reads: the next time the dialog opens with it.
-    if (const QString failed = sitekit::rememberDestination(state().Working_Folder, destination->text); !failed.isEmpty())
-        lbl_Status->setText(failed);
-    return p;
+    options.cancel = &cancel_;
+    const QString folder = state().Working_Folder;
+    // A first publish reads every file of the site: the editor stays usable
+    // meanwhile, and the plan is the worker's alone until it ends.
+    cancel_ = false;
+    planning_ = true;
+    worker_ = QThread::create([p, options, folder] {
+        p->manifestFile = sitekit::manifestPath(p->destination.text);
+        p->first = !QFileInfo::exists(p->manifestFile);
+        p->last = sitekit::readManifest(p->manifestFile);
+        p->plan = sitekit::planPublish(folder, p->last, options);
+    });
+    QThread* thread = worker_;
+    QWidget* focused = focusWidget();  // a child of the dialog, gone only with it
+    connect(thread, &QThread::finished, this, [this, thread, p, folder, then, focused] {
+        thread->deleteLater();
+        if (worker_ != thread)
+            return;
+        worker_ = nullptr;
+        Show_Working(false);
+        // The user goes on from where the plan was asked for.
+        if (focused && focused->isEnabled() && isVisible())
+            focused->setFocus();
+        if (p->plan.cancelled || cancel_) {
+            lbl_Status->setText(QStringLiteral("Cancelled: nothing sent."));
+            emit publishEnded();
+            return;
+        }
+        // Remembered once it reads: the next time the dialog opens with it.
+        if (const QString failed = sitekit::rememberDestination(folder, p->destination.text); !failed.isEmpty())
+            lbl_Status->setText(failed);
+        then(p);
+    });
+    Show_Working(true);
+    lbl_Status->setText(QStringLiteral("Reading the files to see what changed..."));
+    worker_->start();
+}
+
+void frm_Publish::Show_Working(bool working)
+{
+    if (!working) {
+        planning_ = false;
+        prg_Publish->setRange(0, 1000);
+        prg_Publish->hide();
+        cmd_Cancel->hide();
+        Update_Buttons();
+        return;
+    }
+    // No count while planning: a bar that moves says it is at work.
+    prg_Publish->setRange(0, planning_ ? 0 : 1000);
+    prg_Publish->setValue(0);
+    prg_Publish->setFormat(QString());
+    prg_Publish->show();
+    cmd_Cancel->show();
+    Update_Buttons();
+    cmd_Cancel->setFocus();
 }
 
 void frm_Publish::List_Plan(const Prepared& p)
@@ -216,17 +294,21 @@ void frm_Publish::Show_Plan()
 {
     if (Publishing())
         return;
-    if (const std::unique_ptr<Prepared> p = Prepare())
+    Prepare([this](std::shared_ptr<Prepared> p) {
         List_Plan(*p);
+        emit publishEnded();
+    });
 }
 
 void frm_Publish::Publish()
 {
     if (Publishing())
         return;
-    std::shared_ptr<Prepared> p = Prepare();
-    if (!p)
-        return;
+    Prepare([this](std::shared_ptr<Prepared> p) { Send(p); });
+}
+
+void frm_Publish::Send(std::shared_ptr<Prepared> p)
+{
     List_Plan(*p);
     if (p->plan.send.empty() && p->plan.remove.empty()) {
         lbl_Status->setText(QStringLiteral("Nothing to send: the destination has every file as it is here."));
@@ -250,20 +332,25 @@ void frm_Publish::Publish()
     planned_ = int(p->plan.send.size());
     destination_ = p->destination;
     cancel_ = false;
-    prg_Publish->setValue(0);
-    prg_Publish->setFormat(QString());
-    prg_Publish->show();
-    cmd_Cancel->show();
     lbl_Status->setText(QStringLiteral("Publishing..."));
     auto result = std::make_shared<sitekit::PublishResult>();
     result_ = result;
     auto* self = this;
-    // Only to the server it was given for.
+    // Only to the server it was given for; else the one kept in the keyring,
+    // looked up off this thread, as a locked keyring may ask to be opened.
     const QString password = passwordFor_ == serverName(p->destination) ? password_ : QString();
-    worker_ = QThread::create([self, p, result, password] {
+    const bool lookUp = password.isEmpty() && p->destination.kind != sitekit::Destination::Kind::Folder;
+    auto kept = std::make_shared<bool>(false);
+    usedKept_ = kept;
+    worker_ = QThread::create([self, p, result, password, lookUp, kept, open = openTransport] {
         sitekit::Connection connection;
         connection.password = password;
-        const std::unique_ptr<sitekit::Transport> transport = sitekit::openTransport(p->destination, connection);
+        if (lookUp)
+            if (const std::optional<QString> stored = keyring::lookup(accountOf(p->destination))) {
+                connection.password = *stored;
+                *kept = true;
+            }
+        const std::unique_ptr<sitekit::Transport> transport = open(p->destination, connection);
         sitekit::PublishHooks hooks;
         hooks.cancel = &self->cancel_;
         hooks.progress = [self](const sitekit::PublishProgress& at) {
@@ -289,8 +376,7 @@ void frm_Publish::Publish()
             Published();
         }
     });
-    Update_Buttons();
-    cmd_Cancel->setFocus();
+    Show_Working(true);
     worker_->start();
 }
 
@@ -302,8 +388,7 @@ void frm_Publish::Cancel_Publish()
 
 void frm_Publish::Published()
 {
-    prg_Publish->hide();
-    cmd_Cancel->hide();
+    Show_Working(false);
     const sitekit::PublishResult& r = *result_;
     QString summary = QStringLiteral("%1 of %2 sent, %3 deleted.")
                           .arg(r.sent.size())
@@ -320,18 +405,66 @@ void frm_Publish::Published()
     Update_Buttons();
     if (isVisible())
         cmd_Close->setFocus();
-    // A server without our key: the password, and the same publish again
-    // (what arrived is in the manifest, so only the rest goes).
-    if (r.loginRefused && destination_.kind == sitekit::Destination::Kind::Sftp && isVisible()) {
-        const QString password = askPassword(this, serverName(destination_));
-        if (!password.isEmpty()) {
-            password_ = password;
+    // A server met for the first time: its key is shown, and trusted only
+    // when the user says so, before anything is sent to it.
+    if (r.unknownHostKey && isVisible() && Trust_Host_Key(*r.unknownHostKey)) {
+        Publish();
+        return;
+    }
+    // A password typed in got in: kept, or a kept one that no longer works
+    // forgotten, as the user chose.
+    if (remember_ && passwordFor_ == serverName(destination_) && !r.loginRefused
+        && (r.failure.isEmpty() || !r.sent.isEmpty() || !r.removed.isEmpty())) {
+        const QString failed = *remember_ ? keyring::store(accountOf(destination_), password_)
+                                          : keptRefused_ ? keyring::forget(accountOf(destination_)) : QString();
+        if (!failed.isEmpty())
+            lbl_Status->setText(lbl_Status->text() + QStringLiteral("\nThe password was not kept: ") + failed);
+    }
+    remember_.reset();
+    // A server without our key, whatever carries the files: the password,
+    // and the same publish again (what arrived is in the manifest, so only
+    // the rest goes).
+    if (r.loginRefused && isVisible()) {
+        keptRefused_ = usedKept_ && *usedKept_;
+        if (const std::optional<Asked> asked = askPassword(this, serverName(destination_), keptRefused_)) {
+            password_ = asked->password;
             passwordFor_ = serverName(destination_);
+            remember_ = asked->remember;
             Publish();
             return;
         }
     }
     emit publishEnded();
+}
+
+bool frm_Publish::Trust_Host_Key(const sitekit::HostKey& key)
+{
+    const QString server = key.port == 22 ? key.host : QStringLiteral("%1 (port %2)").arg(key.host).arg(key.port);
+    const QString question = QStringLiteral(
+        "The server %1 is not known yet. Its key fingerprint is %2\n\n"
+        "Compare it with the one your web host gave you: if they differ, someone may be listening in. "
+        "Trust this server and go on?").arg(server, key.fingerprint);
+    if (dialogs::message(question, dialogs::Buttons::YesNo, dialogs::Icon::Question, kCaption, dialogs::Answer::No)
+        != dialogs::Answer::Yes)
+        return false;
+    if (const QString why = sitekit::trustHostKey(key); !why.isEmpty()) {
+        lbl_Status->setText(why);
+        return false;
+    }
+    return true;
+}
+
+bool frm_Publish::eventFilter(QObject* watched, QEvent* event)
+{
+    // Qt types the letter of an Alt+letter that no control took, as when
+    // the button it names is disabled just now: an access key is never text.
+    if (watched == txt_Destination && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::AltModifier && !key->text().isEmpty()
+            && key->text().at(0).isLetterOrNumber())
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frm_Publish::keyPressEvent(QKeyEvent* event)
@@ -364,7 +497,10 @@ void frm_Publish::closeEvent(QCloseEvent* event)
         cancel_ = true;
         worker_->wait();
         worker_ = nullptr;  // deleted once its end is seen
-        Published();
+        if (planning_)
+            Show_Working(false);
+        else
+            Published();
     }
     QDialog::closeEvent(event);
     emit editorFocusRequested();

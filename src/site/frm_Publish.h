@@ -10,7 +10,9 @@
 #include <QDialog>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -47,6 +49,10 @@ public:
     QPushButton* cmd_Cancel = nullptr;
     QLabel* lbl_Status = nullptr;
 
+    // How a destination is reached; tests put a server of their own here.
+    std::function<std::unique_ptr<sitekit::Transport>(const sitekit::Destination&, const sitekit::Connection&)> openTransport
+        = sitekit::openTransport;
+
 signals:
     // Esc or closing: the editor takes the focus.
     void editorFocusRequested();
@@ -54,24 +60,34 @@ signals:
     void publishEnded();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Prepared;
-    // The destination read and the plan made; nullptr (and why shown) when
-    // the destination does not read.
-    std::unique_ptr<Prepared> Prepare();
+    // Reads the destination (or shows why it does not read), makes the plan
+    // on a worker and hands it to then on this thread, unless cancelled.
+    void Prepare(std::function<void(std::shared_ptr<Prepared>)> then);
+    void Send(std::shared_ptr<Prepared> p);
+    // The bar and Cancel while the plan is made or the files go.
+    void Show_Working(bool working);
     void List_Plan(const Prepared& p);
     void Published();
+    // Asks whether to trust a server's new key; true once it is in known_hosts.
+    bool Trust_Host_Key(const sitekit::HostKey& key);
     void Update_Buttons();
 
     std::atomic<bool> cancel_{false};
-    QThread* worker_ = nullptr;
+    QThread* worker_ = nullptr;  // making the plan or sending
+    bool planning_ = false;
     std::shared_ptr<sitekit::PublishResult> result_;
     int planned_ = 0;
-    QString folder_;
+    QString folder_;  // the working folder the destination box was filled for
     sitekit::Destination destination_;  // of the publish under way
-    QString password_;  // for this session only, never saved
-    QString passwordFor_;  // user@host:port  // the working folder the destination box was filled for
+    QString password_;  // typed in this session, never written to a file
+    QString passwordFor_;  // user@host:port
+    std::optional<bool> remember_;  // the typed password's "Remember", until it is tried
+    bool keptRefused_ = false;  // the keyring's password was refused
+    std::shared_ptr<bool> usedKept_;  // the running publish took the keyring's password
 };

@@ -22,11 +22,15 @@ bool isPage(const QString& remote, const QStringList& pageExtensions)
 // Every regular file below folder (a link to a file counts as the file; a
 // link to a folder is not followed, so a loop cannot make the list endless).
 void addFolder(const QString& folder, const QString& prefix, const Manifest& last, PublishPlan& plan,
-               std::vector<PublishItem>& files)
+               std::vector<PublishItem>& files, const std::atomic<bool>* cancel)
 {
     if (!fs::folderExists(folder))
         return;
     for (const fs::TreeEntry& e : fs::listTree(folder)) {
+        if (cancel && cancel->load()) {
+            plan.cancelled = true;
+            return;
+        }
         if (e.kind == fs::TreeEntry::Kind::Folder)
             continue;
         PublishItem item;
@@ -160,9 +164,14 @@ PublishPlan planPublish(const QString& workingFolder, const Manifest& last, cons
     PublishPlan plan;
     std::vector<PublishItem> files;
     const QString root = fs::withSeparator(workingFolder);
-    addFolder(root + QStringLiteral("Final-Pages"), QString(), last, plan, files);
+    addFolder(root + QStringLiteral("Final-Pages"), QString(), last, plan, files, options.cancel);
     if (options.withSources)
-        addFolder(root + QStringLiteral("Working-Pages"), QStringLiteral("Working-Pages/"), last, plan, files);
+        addFolder(root + QStringLiteral("Working-Pages"), QStringLiteral("Working-Pages/"), last, plan, files, options.cancel);
+    if (plan.cancelled || (options.cancel && options.cancel->load())) {
+        plan.cancelled = true;
+        plan.current.clear();
+        return plan;
+    }
     // A page goes up only after the pictures it shows are there.
     std::stable_partition(files.begin(), files.end(),
                           [&](const PublishItem& i) { return !isPage(i.remote, options.pageExtensions); });

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <vector>
 
 namespace sitekit {
@@ -53,12 +54,15 @@ struct PublishPlan {
     QStringList unreadable;         // "path: why"
     qint64 bytes = 0;               // of everything sent
     Manifest current;               // every local file as planned
+    bool cancelled = false;         // stopped half way: send nothing of it
 };
 
 struct PlanOptions {
     QStringList pageExtensions{QStringLiteral("html"), QStringLiteral("htm")};
     bool withSources = false;   // Working-Pages goes along, into "Working-Pages/"
     bool deleteGone = false;    // files the destination has that are gone here
+    // Set from another thread, it stops the reading of the files.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // last: the destination's manifest. Files whose size and time match their

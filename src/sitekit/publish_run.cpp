@@ -1,5 +1,6 @@
 #include "sitekit/publish_run.h"
 
+#include "platform/file_append.h"
 #include "platform/file_system.h"
 #include "sitekit/publish_ftp.h"
 
@@ -99,9 +100,13 @@ QByteArray quoted(const QString& path)
     return '"' + p + '"';
 }
 
-QString fingerprint(const curl_khkey* key)
+QByteArray keyBlob(const curl_khkey* key)
 {
-    QByteArray blob = key->len ? QByteArray(key->key, qsizetype(key->len)) : QByteArray::fromBase64(key->key);
+    return key->len ? QByteArray(key->key, qsizetype(key->len)) : QByteArray::fromBase64(key->key);
+}
+
+QString fingerprint(const QByteArray& blob)
+{
     const QByteArray hash = QCryptographicHash::hash(blob, QCryptographicHash::Sha256).toBase64(QByteArray::OmitTrailingEquals);
     return QStringLiteral("SHA256:") + QString::fromLatin1(hash);
 }
@@ -276,7 +281,8 @@ private:
         auto* self = static_cast<SftpTransport*>(data);
         if (match == CURLKHMATCH_OK)
             return CURLKHSTAT_FINE;
-        const QString print = fingerprint(found);
+        const QByteArray blob = keyBlob(found);
+        const QString print = fingerprint(blob);
         const QString host = self->dest_.host;
         if (match == CURLKHMATCH_MISMATCH) {
             self->keyProblem_ = QStringLiteral(
@@ -289,6 +295,8 @@ private:
                 "%1 is not a known host (its key is %2). Nothing was sent. If that is the server's key, accept it with "
                 "\"ssh-keyscan -p %3 %1 >> %4\".")
                 .arg(host, print).arg(self->dest_.port).arg(self->knownHosts_);
+            if (const QString type = hostKeyType(blob); !type.isEmpty())
+                self->unknownHostKey = HostKey{host, self->dest_.port, type, blob.toBase64(), print};
         }
         (void)known;
         return CURLKHSTAT_REJECT;
@@ -304,6 +312,42 @@ private:
 };
 
 } // namespace
+
+QString hostKeyType(const QByteArray& blob)
+{
+    if (blob.size() < 4)
+        return {};
+    const quint32 length = quint32(uchar(blob[0])) << 24 | quint32(uchar(blob[1])) << 16 | quint32(uchar(blob[2])) << 8 | uchar(blob[3]);
+    if (length == 0 || length > 64 || length > quint32(blob.size() - 4))
+        return {};
+    const QByteArray name = blob.mid(4, qsizetype(length));
+    // Written into a line of known_hosts: nothing that would break it up.
+    for (const char c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '@' || c == '.'))
+            return {};
+    return QString::fromLatin1(name);
+}
+
+QString trustHostKey(const HostKey& key, const QString& knownHosts)
+{
+    const QString file = knownHosts.isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh/known_hosts") : knownHosts;
+    const QString folder = fs::parentFolder(file);
+    if (!fs::exists(folder)) {
+        if (const QString why = makeFolders(folder); !why.isEmpty())
+            return why;
+        // What ssh itself wants of its folder.
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // ssh's own form: a port other than 22 goes with the host in brackets.
+    const QString host = key.port == 22 ? key.host : QStringLiteral("[%1]:%2").arg(key.host).arg(key.port);
+    QByteArray line = host.toUtf8() + ' ' + key.type.toLatin1() + ' ' + key.base64 + '\n';
+    // A last line left without its end by an editor must not take ours in.
+    if (QByteArray held; fs::readBytes(file, held) == fs::Result::Ok && !held.isEmpty() && !held.endsWith('\n'))
+        line.prepend('\n');
+    if (const fs::Result r = fs::appendInPlace(file, line); r != fs::Result::Ok)
+        return QStringLiteral("cannot add the key of %1 to %2: %3").arg(key.host, file, fs::describe(r));
+    return {};
+}
 
 std::optional<Destination> parseDestination(const QString& text, QString* why)
 {
@@ -429,6 +473,7 @@ PublishResult runPublish(const PublishPlan& plan, const Manifest& last, Transpor
     save();
     transport.sending = nullptr;
     result.loginRefused = transport.loginRefused;
+    result.unknownHostKey = transport.unknownHostKey;
     return result;
 }
 

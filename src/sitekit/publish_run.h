@@ -43,6 +43,23 @@ bool sendsPasswordInClear(const Destination& destination);
 // The name a file is sent under before it takes its own, beside it.
 QString temporaryName(const QString& remote);
 
+// A server's key that known_hosts does not hold yet: shown by its
+// fingerprint, and added there once the user trusts it.
+struct HostKey {
+    QString host;
+    int port = 22;
+    QString type;         // as known_hosts writes it: "ssh-ed25519", "ecdsa-sha2-nistp256"
+    QByteArray base64;    // the key itself
+    QString fingerprint;  // "SHA256:...", as ssh shows it
+};
+// The key's type as its own bytes name it (the SSH wire format starts with
+// it); "" when they do not.
+QString hostKeyType(const QByteArray& blob);
+// Appends the key to knownHosts ("" is ~/.ssh/known_hosts; a new ~/.ssh is
+// made private, a new file readable by its owner alone) in ssh's own
+// format; what the file held stays as it was. "" or why not.
+QString trustHostKey(const HostKey& key, const QString& knownHosts = QString());
+
 struct Connection {
     QString identity;    // a private key file; "" tries the agent and ~/.ssh
     QString knownHosts;  // "" is ~/.ssh/known_hosts
@@ -64,6 +81,9 @@ public:
     // The server took none of our keys (nor the password given): a window
     // may ask for a password and try again.
     bool loginRefused = false;
+    // The server's key is not in known_hosts: a window may show it, ask,
+    // and try again once the user trusts it.
+    std::optional<HostKey> unknownHostKey;
 };
 
 std::unique_ptr<Transport> openTransport(const Destination& destination, const Connection& connection);
@@ -78,6 +98,7 @@ struct PublishResult {
     QString failure;   // "" when everything arrived
     bool cancelled = false;
     bool loginRefused = false;  // see Transport
+    std::optional<HostKey> unknownHostKey;  // see Transport
     Manifest manifest; // what the destination holds now, as far as we know
 };
 

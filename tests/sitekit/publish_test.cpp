@@ -4,6 +4,7 @@
 
 #include "tesk_test.h"
 #include "logic_support.h"
+#include "ssh_server.h"
 
 #include "platform/file_system.h"
 #include "sitekit/publish_run.h"
@@ -11,12 +12,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QThread>
-
-#include <csignal>
-#include <functional>
 
 using namespace tesk::test;
 using namespace sitekit;
@@ -47,75 +43,6 @@ QStringList filesBelow(const QString& folder)
             out << e.relative + "=" + QString::fromUtf8(readFile(folder + e.relative));
     return out;
 }
-
-bool keygen(const QString& file)
-{
-    return QProcess::execute("ssh-keygen", {"-q", "-t", "ed25519", "-N", "", "-f", file}) == 0;
-}
-
-// sshd for the current user, keys and known hosts in its own folder.
-class SshServer {
-public:
-    SshServer()
-    {
-        QDir().mkpath("/run/sshd");  // sshd's privilege separation folder
-        const QString d = dir_.path() + "/";
-        if (!QFile::exists("/usr/sbin/sshd") || !keygen(d + "user")) {
-            why_ = "no /usr/sbin/sshd or ssh-keygen (openssh-server, openssh-client)";
-            return;
-        }
-        QTcpServer probe;  // a free port, given back just before sshd takes it
-        probe.listen(QHostAddress::LocalHost);
-        port_ = probe.serverPort();
-        probe.close();
-        writeFile(d + "sshd_config", QStringLiteral("Port %1\nListenAddress 127.0.0.1\nHostKey %2host\nAuthorizedKeysFile %2user.pub\n"
-                                                    "PidFile %2sshd.pid\nStrictModes no\nUsePAM no\nPermitRootLogin yes\n"
-                                                    "Subsystem sftp internal-sftp\n").arg(port_).arg(d).toUtf8());
-        start();
-    }
-    ~SshServer() { stop(); }
-    // A new host key makes the known one a changed one.
-    void start(bool newKey = true)
-    {
-        const QString d = dir_.path() + "/";
-        if (newKey)
-            QFile::remove(d + "host"), QFile::remove(d + "host.pub"), keygen(d + "host");
-        sshd_.start("/usr/sbin/sshd", {"-D", "-e", "-f", d + "sshd_config"});
-        sshd_.waitForStarted(5000);
-        for (int i = 0; i < 100 && sshd_.state() == QProcess::Running; ++i, QThread::msleep(50)) {
-            QTcpSocket s;
-            if (s.connectToHost(QHostAddress::LocalHost, quint16(port_)), s.waitForConnected(100))
-                return;
-        }
-        why_ = "sshd did not start: " + QString::fromUtf8(sshd_.readAllStandardError());
-    }
-    // The sessions too: their connections drop.
-    void stop()
-    {
-        std::function<void(qint64)> killBelow = [&](qint64 pid) {
-            for (const QByteArray& child : readFile(QStringLiteral("/proc/%1/task/%1/children").arg(pid)).split(' '))
-                if (child.toLongLong() > 0)
-                    killBelow(child.toLongLong()), ::kill(pid_t(child.toLongLong()), SIGKILL);
-        };
-        killBelow(sshd_.processId());
-        sshd_.terminate();
-        sshd_.waitForFinished(5000);
-    }
-    void knowHost()
-    {
-        writeFile(knownHosts(), "[127.0.0.1]:" + QByteArray::number(port_) + " " + readFile(dir_.path() + "/host.pub"));
-    }
-    QString knownHosts() const { return dir_.path() + "/known_hosts"; }
-    QString identity() const { return dir_.path() + "/user"; }
-    QString url(const QString& path) const { return QStringLiteral("sftp://%1@127.0.0.1:%2%3").arg(qEnvironmentVariable("USER", "root")).arg(port_).arg(path); }
-    QString whyNot() const { return why_; }
-
-private:
-    QTemporaryDir dir_;
-    QProcess sshd_;
-    int port_ = 0;
-    QString why_;
-};
 
 // pyftpdlib, its user's root the whole disk so that the test's paths are
 // the same there; "tls" asks for TLS with a certificate made for 127.0.0.1,
