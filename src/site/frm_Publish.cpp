@@ -325,6 +325,21 @@ void frm_Publish::Send(std::shared_ptr<Prepared> p)
         emit publishEnded();
         return;
     }
+    // Plain FTP shows the password and the pages to anyone on the way: said
+    // once a session for each server, before any password goes.
+    if (sitekit::sendsPasswordInClear(p->destination) && plainAgreed_ != serverName(p->destination)) {
+        if (dialogs::message(QStringLiteral("%1 uses plain FTP: the password and the files travel unencrypted, and anyone "
+                                            "on the network between here and the server can read them. Use sftp:// or "
+                                            "ftps:// if the server offers it.\n\nSend them unencrypted anyway?")
+                                 .arg(serverName(p->destination)),
+                             dialogs::Buttons::YesNo, dialogs::Icon::Exclamation, kCaption, dialogs::Answer::No)
+            != dialogs::Answer::Yes) {
+            lbl_Status->setText(QStringLiteral("Nothing sent."));
+            emit publishEnded();
+            return;
+        }
+        plainAgreed_ = serverName(p->destination);
+    }
     // The run lists what it does; files that could not be read stay named.
     lst_Files->clear();
     for (const QString& u : p->plan.unreadable)

@@ -89,5 +89,6 @@ private:
     QString passwordFor_;  // user@host:port
     std::optional<bool> remember_;  // the typed password's "Remember", until it is tried
     bool keptRefused_ = false;  // the keyring's password was refused
+    QString plainAgreed_;  // user@host:port the user let a password go to unencrypted
     std::shared_ptr<bool> usedKept_;  // the running publish took the keyring's password
 };

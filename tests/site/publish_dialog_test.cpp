@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTcpServer>
 
 #include <memory>
 
@@ -165,6 +166,50 @@ private slots:
             QCOMPARE(lines(w->lst_Files).last(), "2 of 2 files sent, 0 deleted.");
         QVERIFY(publish(w));
         QCOMPARE(w->lbl_Status->text(), again);
+    }
+
+    // Plain FTP is said to be unencrypted before anything goes, with No the
+    // default; agreed to, it is not asked again for that server.
+    void plainFtpWarns_data()
+    {
+        QTest::addColumn<dialogs::Answer>("answer");
+        QTest::newRow("stopped") << dialogs::Answer::No;
+        QTest::newRow("agreed") << dialogs::Answer::Yes;
+    }
+    void plainFtpWarns()
+    {
+        QFETCH(dialogs::Answer, answer);
+        QTcpServer probe;  // a port nothing answers on once closed
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const QString to = QStringLiteral("ftp://tesk@127.0.0.1:%1/site/").arg(probe.serverPort());
+        probe.close();
+        frm_Publish* w = open();
+        w->txt_Destination->setText(to);
+        for (int run = 0; run < 2; ++run) {
+            // Asked until something is on the record for the destination.
+            const bool warns = run == 0 || answer == dialogs::Answer::No;
+            if (warns)
+                script_->expectMessage(QStringLiteral("Publish 2 files to %1?").arg(to), dialogs::Answer::Yes).answerNextMessage(answer);
+            if (run == 0 && answer == dialogs::Answer::Yes)  // FTP has no keys: a password, after the warning
+                script_->onModal([](QDialog& d) {
+                    d.findChild<QLineEdit*>("txt_Password")->setText("pw");
+                    return int(QDialog::Accepted);
+                });
+            const qsizetype before = script_->messages().size();
+            QVERIFY(publish(w));
+            QStringList asked;
+            for (qsizetype i = before; i < script_->messages().size(); ++i)
+                asked << script_->messages().at(i).text;
+            QCOMPARE(asked.size(), warns ? 2 : 0);
+            if (warns) {
+                QVERIFY2(asked[1].contains("unencrypted"), qPrintable(asked[1]));
+                QCOMPARE(script_->messages().last().defaultButton, dialogs::Answer::No);
+            }
+            if (answer == dialogs::Answer::No)
+                QCOMPARE(w->lbl_Status->text(), "Nothing sent.");
+            else  // it went on: to a server that is not there
+                QVERIFY2(w->lbl_Status->text().contains("127.0.0.1"), qPrintable(w->lbl_Status->text()));
+        }
     }
 
     // A server met for the first time is trusted only when the user says so,
