@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-60}
-ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling site_search html_names publish_manifest ftp_reply"
+ALL="rtf text settings tag_lists button_bar folder_list color_settings color_coding site_links matching_tag more_settings spelling site_search html_names publish_manifest ftp_reply handover"
 TARGETS=${FUZZ_TARGETS:-$ALL}
 
 if [ ! -f "$BUILD/build.ninja" ]; then

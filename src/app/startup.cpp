@@ -166,6 +166,23 @@ void Offer_Recovered_Changes()
 
 } // namespace
 
+namespace {
+
+ProgramPlaces Places_Of_This_Program()
+{
+    return Program_Places(QCoreApplication::applicationDirPath(), Installed_Data_From_Bin(),
+                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                          QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+} // namespace
+
+QString Settings_Folder_Of_This_Program()
+{
+    const ProgramPlaces places = Places_Of_This_Program();
+    return places.userFolder.isEmpty() ? places.programFolder : places.userFolder;
+}
+
 void Main(const QString& programFolder)
 {
     SharedState& s = state();
@@ -174,10 +191,7 @@ void Main(const QString& programFolder)
     // An installed program reads its shipped files from the shared data
     // folder and writes its own into the user's folders.
     if (programFolder.isEmpty()) {
-        const ProgramPlaces places = Program_Places(
-            QCoreApplication::applicationDirPath(), Installed_Data_From_Bin(),
-            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        const ProgramPlaces places = Places_Of_This_Program();
         s.Program_Folder = places.programFolder;
         s.User_Folder = places.userFolder;
         s.Default_Working_Folder = places.defaultWorkingFolder;

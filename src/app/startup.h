@@ -12,6 +12,10 @@ struct SharedState;
 // their own).
 void Main(const QString& programFolder = QString());
 
+// Where the program started from its executable keeps its settings: the
+// program folder, or the user's own folder for an installed program.
+QString Settings_Folder_Of_This_Program();
+
 // Stores the settings and ends the program at once.
 void End_Program();
 

@@ -14,3 +14,7 @@ target_sources(tesk_logic PRIVATE
 # Where an installed program finds its data folder, from its executable's.
 set_source_files_properties(core/installation.cpp PROPERTIES
   COMPILE_DEFINITIONS "TESK_INSTALLED_DATA_FROM_BIN=\"${TESK_DATA_FROM_BIN}\"")
+# The version --version prints comes from the project's own.
+target_sources(tesk_logic PRIVATE core/command_line.h core/command_line.cpp)
+set_source_files_properties(core/command_line.cpp PROPERTIES
+  COMPILE_DEFINITIONS "TESK_VERSION=\"${PROJECT_VERSION}\"")

@@ -359,12 +359,18 @@ void frm_Working_Folder::Select_Working_Folder()
         if (a != dialogs::Answer::Yes)
             return;
     }
+    Change_Working_Folder(folder);
+}
+
+void frm_Working_Folder::Change_Working_Folder(const QString& folder)
+{
     emit aboutToChangeFolder();
     site::Lay_Out_Site(folder);
-    dir_Folder->Refresh();
-    SharedState& s = state();
-    site::Set_Working_Folder(s, folder);
-    finishClose();
+    if (shown_)
+        dir_Folder->Refresh();
+    site::Set_Working_Folder(state(), folder);
+    if (shown_)
+        finishClose();
 
     // The open windows re-read what they show from the new site.
     emit workingFolderChanged();

@@ -40,6 +40,10 @@ public:
     void Delete_Folder_from_List();
     void Create_New_Folder();
     void Select_Working_Folder();
+    // Makes folder the working folder (laid out as a site first), as OK
+    // does; the dialog closes when it is open. Also used for a page opened
+    // from outside that lies in another site.
+    void Change_Working_Folder(const QString& folder);
     // Closes the dialog without changing anything (Cancel, X, the frame's
     // close button).
     void Close_Form();

@@ -69,16 +69,10 @@ void frm_Source::Open_Page_At(const QString& pagePath, int line, int column, int
         Save_Changes();
     // The source of about.html is about.rtf, or about.html.rtf; a page made
     // elsewhere opens as itself and gets its source at once.
-    const QString name = fs::fileName(pagePath);
-    QString title = fs::baseName(name);
-    if (srcdoc::Page_Path(title, s.Final_Pages_Folder) != pagePath
-        || !fs::fileExists(s.Working_Pages_Folder + title + QStringLiteral(".rtf")))
-        title = name;
+    const QString source = srcdoc::Source_Of_Page(pagePath, s.Working_Pages_Folder, s.Final_Pages_Folder);
     const Document before = Current_Document();
-    s.Source_Title = title;
-    s.Source_Path = s.Working_Pages_Folder + title + QStringLiteral(".rtf");
-    if (!fs::fileExists(s.Source_Path))
-        s.Source_Path = pagePath;
+    s.Source_Path = source.isEmpty() ? pagePath : source;
+    s.Source_Title = source.isEmpty() ? fs::fileName(pagePath) : srcdoc::Current_Name(fs::fileName(source));
     Open_Finish(before);
     const QString text = rtf_Source->Text();
     int at = 0;
@@ -108,11 +102,24 @@ void frm_Source::Go_To(int line, int column, int length)
     focusEditor();
 }
 
-void frm_Source::Open_File()
+void frm_Source::Open_File(const QString& chosenPath)
 {
     SharedState& s = state();
     if (s.Source_Changed)
         Save_Changes();
+    const QString path = chosenPath.isEmpty() ? Choose_File_To_Open() : chosenPath;
+    if (path.isEmpty())
+        return;
+    const Document before = Current_Document();
+    s.Source_Path = path;
+    s.Source_Title = fs::fileName(path);
+    s.Source_Folder = fs::withSeparator(fs::parentFolder(path));
+    Open_Finish(before);
+}
+
+QString frm_Source::Choose_File_To_Open()
+{
+    SharedState& s = state();
     if (s.Source_Folder.isEmpty())
         s.Source_Folder = s.Working_Pages_Folder;
     dialogs::FileRequest r;
@@ -123,14 +130,7 @@ void frm_Source::Open_File()
     r.filterIndex = 1;
     r.fileName = QString();
     r.mustExist = true;
-    const dialogs::FileResult chosen = dialogs::fileDialog(r);
-    if (chosen.path.isEmpty())
-        return;
-    const Document before = Current_Document();
-    s.Source_Path = chosen.path;
-    s.Source_Title = fs::fileName(chosen.path);
-    s.Source_Folder = fs::withSeparator(fs::parentFolder(chosen.path));
-    Open_Finish(before);
+    return dialogs::fileDialog(r).path;
 }
 
 void frm_Source::Open_Reference_File()

@@ -50,8 +50,9 @@ public:
     void Start_New_Page();
     // Open from the list of sources in Working-Pages.
     void Open_Plus_File();
-    // Open any file through the system Open dialog.
-    void Open_File();
+    // Open any file through the system Open dialog; a file named from
+    // outside (the command line) is opened as if the dialog had chosen it.
+    void Open_File(const QString& chosen = QString());
     // Open the source of a page file (its text when it has no source yet)
     // with the characters at line and column (1-based) selected.
     void Open_Page_At(const QString& pagePath, int line, int column, int length);
@@ -207,6 +208,8 @@ private:
     bool Save_Document();
     void Name_And_Save();
     void Open_Finish(const Document& before);
+    // The system Open dialog of Source > Open; "" when cancelled.
+    QString Choose_File_To_Open();
     void Show_Source_Name(const QString& name);
     // The title names the document and marks changes not yet saved.
     void Show_Changed_Mark();

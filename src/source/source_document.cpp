@@ -29,6 +29,18 @@ QString Page_Path(const QString& htmlName, const QString& finalPagesFolder)
     return finalPagesFolder + htmlName + QStringLiteral(".html");
 }
 
+QString Source_Of_Page(const QString& pagePath, const QString& workingPagesFolder,
+                       const QString& finalPagesFolder)
+{
+    const QString name = fs::fileName(pagePath);
+    const QString base = fs::baseName(name);
+    const QString own = workingPagesFolder + base + kRtf;
+    if (Page_Path(base, finalPagesFolder) == pagePath && fs::fileExists(own))
+        return own;
+    const QString full = workingPagesFolder + name + kRtf;
+    return fs::fileExists(full) ? full : QString();
+}
+
 DocumentNames Name_Rules(const QString& sourceTitle, const QString& workingPagesFolder,
                          const QString& finalPagesFolder)
 {

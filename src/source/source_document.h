@@ -39,6 +39,11 @@ QString Current_Name(const QString& sourceTitle);
 // The page file of a document name.
 QString Page_Path(const QString& htmlName, const QString& finalPagesFolder);
 
+// The source in Working-Pages of a page in Final-Pages: about.rtf for
+// about.html, else about.html.rtf; "" when the page has none yet.
+QString Source_Of_Page(const QString& pagePath, const QString& workingPagesFolder,
+                       const QString& finalPagesFolder);
+
 // The whole rule: what a chosen file or typed name becomes.
 DocumentNames Name_Rules(const QString& sourceTitle, const QString& workingPagesFolder,
                          const QString& finalPagesFolder);
