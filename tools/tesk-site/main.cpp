@@ -17,6 +17,7 @@
 // program when there is one. Exit status: 0 clean or done, 1 problems
 // found, the rename failed, nothing was found or a publish failed, 2 wrong arguments or an
 // unreadable site. --json lists the links only.
+//   tesk-site --help | --version
 
 #include "core/settings_file.h"
 #include "core/shared_state.h"
@@ -40,15 +41,17 @@ void put(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
 }
 
-int usage()
+// Asked for (--help) it goes to standard output and is no error.
+int usage(FILE* to = stderr)
 {
     std::fputs("usage: tesk-site check SITE [--json] [--only links,html,spelling]\n"
                "       tesk-site rename SITE OLD NEW [--dry-run]\n"
                "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n"
                "       tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]\n"
-               "                         [--known-hosts FILE] [--with-sources]\n",
-               stderr);
-    return 2;
+               "                         [--known-hosts FILE] [--with-sources]\n"
+               "       tesk-site --help | --version\n",
+               to);
+    return to == stderr ? 2 : 0;
 }
 
 int refuse(const QString& why)
@@ -212,6 +215,12 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--help")})
+        return usage(stdout);
+    if (args == QStringList{QStringLiteral("--version")}) {
+        std::fputs("tesk-site " TESK_VERSION "\n", stdout);
+        return 0;
+    }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
     sitekit::PlanOptions planOptions;
