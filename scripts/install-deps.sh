@@ -16,6 +16,7 @@ PACKAGES=(
   poppler-utils
   libcurl4-openssl-dev openssh-server openssh-client
   clang libclang-rt-14-dev
+  dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()
