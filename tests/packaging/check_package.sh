@@ -35,7 +35,15 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" >"$ou
   || { cat "$out/as.log"; fail "appstreamcli validate"; }
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
 
-"$root/usr/bin/tesk-site" --help | grep -q "^usage: tesk-site check" || fail "the unpacked tesk-site does not run"
+[[ $("$root/usr/bin/tesk-site" --help) == "usage: tesk-site check"* ]] || fail "the unpacked tesk-site does not run"
 [ "$("$root/usr/bin/tesk-site" --version)" = "tesk-site $(dpkg-deb -f "$deb" Version)" ] \
   || fail "tesk-site's version is not the package's"
+# The installed tesk-site takes the page extensions from the user's settings.
+site="$out/site"
+mkdir -p "$site/Final-Pages" "$out/config/Tesk Web Editor"
+sed 's/^"HTML (\*\.html;\*\.htm)|.*/"Pages (*.xyz)|*.xyz|"\r/' "$(dirname "$0")/../data/fuzz/settings/written_by_program.ini" \
+  >"$out/config/Tesk Web Editor/Tesk Web Editor.ini"
+echo '<a href="gone.xyz">' >"$site/Final-Pages/index.xyz"
+found=$(XDG_CONFIG_HOME="$out/config" "$root/usr/bin/tesk-site" check "$site" --only links || true)
+[[ $found == *gone.xyz* ]] || fail "the unpacked tesk-site does not read the user's settings"
 exit $status
