@@ -10,7 +10,7 @@ ifeq ($(shell id -u),0)
   WEBENGINE_ENV := QTWEBENGINE_DISABLE_SANDBOX=1
 endif
 
-.PHONY: all deps configure build run test bench install clean fuzz test-asan
+.PHONY: all deps configure build run test bench install package clean fuzz test-asan
 
 all: build
 
@@ -71,6 +71,22 @@ bench: build
 # Installs under PREFIX (default: the one the build was configured with).
 install: build
 	cmake --install $(BUILD_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package, in a build folder of its own: prefix /usr, the
+# optimised build with debugging information the tests run against (stripped
+# in the package), with Debian's hardening flags, and only the two programs
+# built (the tests are not packed).
+PACKAGE_DIR ?= build-package
+PACKAGE_FLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all
+package: deps
+	@if [ ! -f $(PACKAGE_DIR)/build.ninja ]; then \
+	  CXXFLAGS="$$($(PACKAGE_FLAGS) dpkg-buildflags --get CPPFLAGS) $$($(PACKAGE_FLAGS) dpkg-buildflags --get CXXFLAGS)" \
+	  LDFLAGS="$$($(PACKAGE_FLAGS) dpkg-buildflags --get LDFLAGS)" \
+	  cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr; \
+	fi
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target tesk-web-editor tesk-site tesk_package_files
+	cd $(PACKAGE_DIR) && cpack
+	@echo "Install it with: apt install ./$$(ls $(PACKAGE_DIR)/*.deb)"
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -18,6 +18,7 @@ PACKAGES=(
   python3-pyftpdlib python3-openssl openssl bsdutils
   libsecret-1-dev gnome-keyring dbus
   clang libclang-rt-14-dev
+  dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()

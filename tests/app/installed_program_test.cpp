@@ -44,7 +44,7 @@ private slots:
         QVERIFY(install.waitForFinished(300000));
         QVERIFY2(install.exitCode() == 0, install.readAll().constData());
         for (const char* file : {"bin/tesk-web-editor", "share/tesk-web-editor/TeskEdit.htm",
-                                 "share/tesk-web-editor/References/Button.but", "share/applications/tesk-web-editor.desktop",
+                                 "share/tesk-web-editor/References/Button.but", "share/applications/invalid.tesk.WebEditor.desktop",
                                  "share/icons/hicolor/scalable/apps/tesk-web-editor.svg",
                                  "share/icons/hicolor/16x16/apps/tesk-web-editor.png"})
             QVERIFY2(QFileInfo::exists(prefix + QLatin1Char('/') + QLatin1String(file)), file);

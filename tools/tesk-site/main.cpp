@@ -15,11 +15,14 @@
 //                                          password is typed at the terminal
 // SITE is a working folder (the one holding Final-Pages); OLD and NEW are
 // paths below Final-Pages ("about.html", "Images/a.gif"). The web-page
-// extensions and the source font come from the settings file beside the
-// program when there is one. Exit status: 0 clean or done, 1 problems
-// found, the rename failed, nothing was found or a publish failed, 2 wrong arguments or an
-// unreadable site. --json lists the links only.
+// extensions and the source font come from the editor's settings file when
+// there is one (beside the program, or the user's for an installed copy).
+// Exit status: 0 clean or done, 1 problems found, the rename failed, nothing
+// was found or a publish failed, 2 wrong arguments or an unreadable site.
+// --json lists the links only.
+//   tesk-site --help | --version
 
+#include "core/installation.h"
 #include "core/settings_file.h"
 #include "core/shared_state.h"
 #include "platform/file_system.h"
@@ -30,6 +33,7 @@
 #include "sitekit/site_search.h"
 
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cstdio>
@@ -51,7 +55,8 @@ const char* const Usage =
     "       tesk-site rename SITE OLD NEW [--dry-run]\n"
     "       tesk-site search SITE TEXT [--case] [--word] [--regex]\n"
     "       tesk-site publish SITE DEST [--dry-run] [--identity FILE] [--delete]\n"
-    "                         [--known-hosts FILE] [--cacert FILE] [--with-sources]\n";
+    "                         [--known-hosts FILE] [--cacert FILE] [--with-sources]\n"
+    "       tesk-site --help | --version\n";
 
 int usage()
 {
@@ -94,12 +99,18 @@ struct Settings {
 Settings readSettings()
 {
     SharedState s;
-    s.Program_Folder = Program_Folder_From(QCoreApplication::applicationDirPath());
+    // An installed copy reads the settings the editor keeps in the user's
+    // folder; it never writes there.
+    QCoreApplication::setApplicationName(QStringLiteral("Tesk Web Editor"));
+    const ProgramPlaces places = Program_Places(QCoreApplication::applicationDirPath(), Installed_Data_From_Bin(),
+                                                QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), QString());
+    s.Program_Folder = places.programFolder;
+    s.User_Folder = places.userFolder;
     Read_Settings_File(s);
     Settings out;
     out.options.pageExtensions = sitekit::pageExtensions(s.Web_Page_Filter);
     out.options.picturePattern = s.Image_Pattern + QLatin1Char(';') + s.Background_Pattern;
-    out.options.referenceFolder = s.Program_Folder + QStringLiteral("References");
+    out.options.referenceFolder = User_Files_Folder(s) + QStringLiteral("References");
     out.font = {s.Font_Name, s.Font_Size};
     return out;
 }
@@ -320,6 +331,10 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args == QStringList{QStringLiteral("--help")} || args == QStringList{QStringLiteral("-h")})
         return help();
+    if (args == QStringList{QStringLiteral("--version")}) {
+        std::fputs("tesk-site " TESK_VERSION "\n", stdout);
+        return 0;
+    }
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool dryRun = args.removeAll(QStringLiteral("--dry-run")) > 0;
     sitekit::PlanOptions planOptions;
