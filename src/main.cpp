@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Tesk Web Editor"));
+    // Lets a Wayland desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.tesk.WebEditor"));
 
     const QString socket = Instance_Socket_Name(Settings_Folder_Of_This_Program());
     if (Hand_Over_Files(socket, line.files))
