@@ -51,6 +51,9 @@ struct RichTextBox::Impl {
     bool history = false;  // undo or redo is putting an earlier state back
     LineNumbers* gutter = nullptr;
     bool quiet = false;    // colours that are no edit are going in
+    // Qt reported a change since the last "contents changed": an edit
+    // block that changed nothing reports the one without the other.
+    bool contentChanged = false;
     // An edit told to onTextEdit while its block was still open, so that the
     // colours it brings go into that block and Qt lays the lines out once:
     // the change Qt reports when the block ends is then told already.
@@ -476,6 +479,7 @@ struct RichTextBox::Impl {
     void connectDocument()
     {
         QObject::connect(doc(), &QTextDocument::contentsChange, q, [this](int from, int removed, int added) {
+            contentChanged = true;
             // Our own operations keep the text cache and the selection up to
             // date themselves; anything else (typing, undo, paste, other
             // cursors) makes the cache stale.
@@ -502,7 +506,9 @@ struct RichTextBox::Impl {
             }
         });
         QObject::connect(doc(), &QTextDocument::contentsChanged, q, [this] {
-            if (quiet)
+            // A key that edits nothing (Shift, an arrow) still runs in an
+            // edit step of its own, in case it types: no change to tell.
+            if (!std::exchange(contentChanged, false) || quiet)
                 return;
             if (bulk)
                 changedWhileBulk = true;

@@ -208,6 +208,40 @@ private slots:
         QCOMPARE(box.content().colors, (Colours{{0, 0}, {1, kGreen}, {4, kRed}, {6, 0}}));
     }
 
+    // Only a key that changes the text tells of a change: one that moves
+    // the caret or does nothing leaves a page as opened, unchanged.
+    void keysTellChangesOnly_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("shift") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "ab";
+        QTest::newRow("alt") << int(Qt::Key_Alt) << int(Qt::AltModifier) << "ab";
+        QTest::newRow("right") << int(Qt::Key_Right) << 0 << "ab";
+        QTest::newRow("shift+end") << int(Qt::Key_End) << int(Qt::ShiftModifier) << "ab";
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << 0 << "ab";
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "b";
+        QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << "a";
+        QTest::newRow("letter") << int(Qt::Key_X) << 0 << "axb";
+    }
+    void keysTellChangesOnly()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, after);
+        RichTextBox box;
+        int told = 0;  // the source window's colouring follows each edit
+        box.onTextEdit = [&](int, int, const QString&, RichTextBox::EditKind) { ++told; };
+        box.show();
+        setDrawn(box, QStringLiteral("a|b"));
+        told = 0;
+        QSignalSpy changes(&box, &RichTextBox::Change);
+        QTest::keyClick(&box, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(box.Text(), after);
+        QCOMPARE(changes.count(), after == "ab" ? 0 : 1);
+        QCOMPARE(told, after == "ab" ? 0 : 1);
+    }
+
     void applyColorRunsIsOneUndoStep()
     {
         RichTextBox box;
