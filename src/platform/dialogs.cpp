@@ -156,7 +156,14 @@ Answer message(const QString& text, Buttons buttons, Icon icon, const QString& t
         grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                       grid->columnCount());
     }
-    switch (box.exec()) {
+    // The box stands over the main window; answered, the keys go back to
+    // the window that asked (a dialog of its own beside the main window),
+    // not to the main window's editor.
+    const QPointer<QWidget> asking = QApplication::activeWindow();
+    const int pressed = box.exec();
+    if (asking && asking->isVisible())
+        asking->activateWindow();
+    switch (pressed) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

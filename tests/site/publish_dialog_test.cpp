@@ -299,6 +299,7 @@ private slots:
             script_->expectMessage(QStringLiteral("Publish 2 files to %1?").arg(server()), dialogs::Answer::No);
         QWidget* from = control.isEmpty() ? static_cast<QWidget*>(w->txt_Destination) : w->cmd_Close;
         from->setFocus();
+        QSignalSpy ended(w, &frm_Publish::publishEnded);
         QTest::keyClick(from, key, Qt::AltModifier);
         if (control.isEmpty())
             QVERIFY(w->txt_Destination->text().isEmpty() && clicked.isEmpty());
@@ -306,6 +307,8 @@ private slots:
             QTRY_COMPARE(clicked.count(), 1);
         else
             QTRY_COMPARE(QApplication::focusWidget()->objectName(), control);
+        if (control == "cmd_Show_Plan" || control == "cmd_Publish")  // the files are read on a worker first
+            QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 20000);
     }
 
     // The password of a server that takes no key, in the test's own keyring:
