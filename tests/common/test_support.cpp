@@ -129,4 +129,25 @@ ScriptedDialogs::ScriptedDialogs()
 
 ScriptedDialogs::~ScriptedDialogs() { dialogs::setHandlers(previous_); }
 
+QByteArray openSiteSession(std::unique_ptr<TempSite>& site, std::unique_ptr<ScriptedDialogs>& script)
+{
+    resetProgram();
+    site = std::make_unique<TempSite>();
+    script = std::make_unique<ScriptedDialogs>();
+    site->apply();
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    QDir().mkpath(site->path("data"));
+    qputenv("XDG_DATA_HOME", site->path("data").toUtf8());
+    return dataHome;
+}
+
+void closeSiteSession(std::unique_ptr<TempSite>& site, std::unique_ptr<ScriptedDialogs>& script,
+                      const QByteArray& dataHome)
+{
+    script.reset();
+    resetProgram();
+    qputenv("XDG_DATA_HOME", dataHome);
+    site.reset();
+}
+
 } // namespace tesk::test

@@ -14,6 +14,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 
@@ -78,5 +79,13 @@ private:
     QList<dialogs::FileRequest> fileRequests_;
     dialogs::Handlers previous_;
 };
+
+// What the site windows' tests set up around each test: a fresh program on a
+// site of its own with its dialogs scripted, and the user's data folder
+// (trash, publish records) inside the site. Returns the data folder to put
+// back; the close undoes it all, the script last used up or not.
+QByteArray openSiteSession(std::unique_ptr<TempSite>& site, std::unique_ptr<ScriptedDialogs>& script);
+void closeSiteSession(std::unique_ptr<TempSite>& site, std::unique_ptr<ScriptedDialogs>& script,
+                      const QByteArray& dataHome);
 
 } // namespace tesk::test

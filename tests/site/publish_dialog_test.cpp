@@ -76,14 +76,8 @@ class PublishDialogTest : public QObject {
 private slots:
     void init()
     {
-        resetProgram();
-        site_ = std::make_unique<TempSite>();
-        script_ = std::make_unique<ScriptedDialogs>();
-        site_->apply();
-        dataHome_ = qgetenv("XDG_DATA_HOME");
+        dataHome_ = openSiteSession(site_, script_);
         home_ = qgetenv("HOME");
-        QDir().mkpath(site_->path("data"));
-        qputenv("XDG_DATA_HOME", site_->path("data").toUtf8());
         QDir().mkpath(server());
         QDir().mkpath(site_->workingFolder() + "Final-Pages/Images");
         state().Source_Window_Pos = -2;
@@ -96,11 +90,8 @@ private slots:
     void cleanup()
     {
         QVERIFY(script_->allUsed());
-        script_.reset();
-        resetProgram();
-        qputenv("XDG_DATA_HOME", dataHome_);
         qputenv("HOME", home_);
-        site_.reset();
+        closeSiteSession(site_, script_, dataHome_);
     }
 
     void opensWithTheDestinationOfThisFolder()

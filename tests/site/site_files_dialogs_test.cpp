@@ -140,14 +140,8 @@ class SiteFilesDialogsTest : public QObject {
 private slots:
     void init()
     {
-        resetProgram();
-        site_ = std::make_unique<TempSite>();
-        script_ = std::make_unique<ScriptedDialogs>();
-        site_->apply();
-        dataHome_ = qgetenv("XDG_DATA_HOME");
         // Deleted files go to a trash of the test's own.
-        QDir().mkpath(at("data"));
-        qputenv("XDG_DATA_HOME", at("data").toUtf8());
+        dataHome_ = openSiteSession(site_, script_);
         state().Source_Window_Pos = -2;
         frm_Start* start = forms::Start();
         start->resize(1000, 760);
@@ -167,10 +161,7 @@ private slots:
             setReadOnly(path, false);
         verified_.clear();
         QVERIFY(script_->allUsed());
-        script_.reset();
-        resetProgram();
-        qputenv("XDG_DATA_HOME", dataHome_);
-        site_.reset();
+        closeSiteSession(site_, script_, dataHome_);
     }
 
     // a and c are at the destination already; a b c are copied.

@@ -48,13 +48,7 @@ class SiteLinksWindowsTest : public QObject {
 private slots:
     void init()
     {
-        resetProgram();
-        site_ = std::make_unique<TempSite>();
-        script_ = std::make_unique<ScriptedDialogs>();
-        site_->apply();
-        dataHome_ = qgetenv("XDG_DATA_HOME");
-        QDir().mkpath(site_->path("data"));
-        qputenv("XDG_DATA_HOME", site_->path("data").toUtf8());
+        dataHome_ = openSiteSession(site_, script_);
         state().Source_Window_Pos = -2;
         forms::Start()->resize(1000, 760);
         forms::Start()->show();
@@ -67,10 +61,7 @@ private slots:
     void cleanup()
     {
         QVERIFY(script_->allUsed());
-        script_.reset();
-        resetProgram();
-        qputenv("XDG_DATA_HOME", dataHome_);
-        site_.reset();
+        closeSiteSession(site_, script_, dataHome_);
     }
 
     void renameAsksToUpdateLinks_data()
