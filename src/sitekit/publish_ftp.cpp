@@ -37,9 +37,7 @@ class FtpTransport : public Transport {
 public:
     FtpTransport(const Destination& d, const Connection& c) : dest_(d)
     {
-        static std::once_flag once;
-        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-        curl_ = curl_easy_init();
+        curl_ = newCurlHandle();
         user_ = d.user.toUtf8();
         password_ = c.password.toUtf8();
         caFile_ = c.caFile.toLocal8Bit();
@@ -59,9 +57,9 @@ public:
         curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, &FtpTransport::heard);
         curl_easy_setopt(curl_, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &FtpTransport::progressed);
-        curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
-        curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &FtpTransport::readPart);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &curlProgress);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, static_cast<Transport*>(this));
+        curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &curlReadFile);
         curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, error_);
         curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, 30L);
         curl_easy_setopt(curl_, CURLOPT_SERVER_RESPONSE_TIMEOUT, 60L);
@@ -243,20 +241,6 @@ private:
         return size * count;
     }
 
-    static size_t readPart(char* buffer, size_t size, size_t count, void* data)
-    {
-        const qint64 n = static_cast<QFile*>(data)->read(buffer, qint64(size * count));
-        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
-    }
-
-    static int progressed(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent)
-    {
-        auto* self = static_cast<FtpTransport*>(data);
-        if (self->sending)
-            self->sending(qint64(sent));
-        return self->cancel && self->cancel->load() ? 1 : 0;
-    }
-
     Destination dest_;
     CURL* curl_ = nullptr;
     curl_slist* commands_ = nullptr;
@@ -265,6 +249,27 @@ private:
 };
 
 } // namespace
+
+CURL* newCurlHandle()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    return curl_easy_init();
+}
+
+size_t curlReadFile(char* buffer, size_t size, size_t count, void* file)
+{
+    const qint64 n = static_cast<QFile*>(file)->read(buffer, qint64(size * count));
+    return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
+}
+
+int curlProgress(void* transport, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent)
+{
+    auto* self = static_cast<Transport*>(transport);
+    if (self->sending)
+        self->sending(qint64(sent));
+    return self->cancel && self->cancel->load() ? 1 : 0;
+}
 
 std::unique_ptr<Transport> openFtpTransport(const Destination& destination, const Connection& connection)
 {

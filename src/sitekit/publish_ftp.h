@@ -5,6 +5,8 @@
 
 #include "sitekit/publish_run.h"
 
+#include <curl/curl.h>
+
 namespace sitekit {
 
 std::unique_ptr<Transport> openFtpTransport(const Destination& destination, const Connection& connection);
@@ -16,5 +18,12 @@ struct FtpReply {
     QString text;
 };
 FtpReply lastFtpReply(const QByteArray& received);
+
+// What the FTP and SFTP transports share of libcurl: one easy handle set to
+// send a file with a transport's progress and cancel (its XFERINFODATA the
+// Transport), the file read as it goes (its READDATA a QFile).
+CURL* newCurlHandle();
+size_t curlReadFile(char* buffer, size_t size, size_t count, void* file);
+int curlProgress(void* transport, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent);
 
 } // namespace sitekit

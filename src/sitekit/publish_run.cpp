@@ -12,8 +12,6 @@
 
 #include <curl/curl.h>
 
-#include <mutex>
-
 namespace sitekit {
 
 namespace {
@@ -115,9 +113,7 @@ class SftpTransport : public Transport {
 public:
     SftpTransport(const Destination& d, const Connection& c) : dest_(d)
     {
-        static std::once_flag once;
-        std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-        curl_ = curl_easy_init();
+        curl_ = newCurlHandle();
         knownHosts_ = c.knownHosts.isEmpty() ? QDir::homePath() + QStringLiteral("/.ssh/known_hosts") : c.knownHosts;
         QString identity = c.identity;
         if (identity.isEmpty())
@@ -153,7 +149,7 @@ public:
         curl_easy_setopt(curl_, CURLOPT_NOBODY, 0L);
         curl_easy_setopt(curl_, CURLOPT_POSTQUOTE, commands_);
         curl_easy_setopt(curl_, CURLOPT_QUOTE, nullptr);
-        curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &SftpTransport::readPart);
+        curl_easy_setopt(curl_, CURLOPT_READFUNCTION, &curlReadFile);
         curl_easy_setopt(curl_, CURLOPT_READDATA, &file);
         curl_easy_setopt(curl_, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
         const QString why = perform(remote);
@@ -220,8 +216,8 @@ private:
         curl_easy_setopt(curl_, CURLOPT_SSH_KEYDATA, this);
         curl_easy_setopt(curl_, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR_RETRY));
         curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &SftpTransport::progressed);
-        curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &curlProgress);
+        curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, static_cast<Transport*>(this));
         curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, error_);
         curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, 30L);
         // A connection gone quiet for a minute is taken as dropped.
@@ -260,20 +256,6 @@ private:
         default:
             return QStringLiteral("%1: %2").arg(remote, detail);
         }
-    }
-
-    static size_t readPart(char* buffer, size_t size, size_t count, void* data)
-    {
-        const qint64 n = static_cast<QFile*>(data)->read(buffer, qint64(size * count));
-        return n < 0 ? CURL_READFUNC_ABORT : size_t(n);
-    }
-
-    static int progressed(void* data, curl_off_t, curl_off_t, curl_off_t, curl_off_t sent)
-    {
-        auto* self = static_cast<SftpTransport*>(data);
-        if (self->sending)
-            self->sending(qint64(sent));
-        return self->cancel && self->cancel->load() ? 1 : 0;
     }
 
     static int checkKey(CURL*, const curl_khkey* known, const curl_khkey* found, curl_khmatch match, void* data)
